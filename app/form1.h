@@ -1,0 +1,405 @@
+#pragma once
+
+#include <QAction>
+#include <QImage>
+#include <QMainWindow>
+#include <QMenu>
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/variant.h"
+#include "platform/controls.h"
+#include "platform/dialogs.h"
+#include "platform/filelists.h"
+#include "platform/picbuf.h"
+#include "platform/picturebox.h"
+#include "platform/system.h"
+
+class Form2;
+
+// What the main window takes from outside: where its files live, who answers its questions, and
+// the random source of the colour jitter. Tests give their own.
+struct Form1Environment {
+  QString programDirectory;
+  std::shared_ptr<Dialogs> dialogs;
+  std::function<double()> random;  // uniform in [0, 1)
+  bool showSplash = true;
+};
+
+// The main window. It owns every control and every piece of shared state for the whole run, and
+// its handlers keep the names of the controls and events they serve. The handlers of each
+// subsystem live in that subsystem's folder.
+class Form1 : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit Form1(Form1Environment env);
+  ~Form1() override;
+
+  // ================= Main window, start-up and settings (app/) =================
+  // Runs the start-up; false when the program must end at once (a second instance).
+  bool Form_Load();
+  void Form_Unload();
+  void exit_Click();
+  void tooltipsoff_Click();
+  void tooltipson_Click();
+  void helpp_Click();
+  // The settings file "restore", written and read item by item.
+  void writeRestore();
+  void readRestore();
+  // Reads "messages" into Text2; writes Text2 back.
+  void readMessages();
+  bool writeMessages();
+  // Saves the thirty saved-picture files from savedthumbs.
+  void saveThumbFiles();
+  // The 91 controls whose tool tips the Help menu switches, in table order (1-based).
+  QWidget* tooltipControl(int k) const;
+
+  Form1Environment env;
+  platform::InstanceLock instanceLock;
+  Form2* splash = nullptr;
+  std::array<QString, 96> tooltiptexts;
+  int tipsoffflag = 0;
+  Variant keepthumbs;
+  int workvalue = 0;
+  QString worktext;
+  QString messagestext;
+  Variant keptsettinga, keptsettingb;
+  // Working values of the settings items applied after reading (104, 107, 110, 118-125).
+  int restoreHScroll4 = 0, restoreVScroll1 = 0, restoreHScroll5 = 0;
+  std::array<QString, 5> styleflags;
+  long restoreForeColor = 0, restoreBackColor = 0;
+  bool closingFromExit = false;
+  bool unloaded = false;
+
+  // ================= Picture canvas and editing tools (canvas/) =================
+  void Command12_Click();  // Undo
+  void Command31_Click();  // OOPS
+  void Label26_Click();    // SET
+  void Label26_MouseDown(int button, int shift, double x, double y);
+  void Option1_Click();
+  void Option1_MouseUp(int button, int shift, double x, double y);
+  void Option6_Click();
+  void Option7_Click();
+  void Option8_Click();
+  void Picture1_MouseDown(int button, int shift, double x, double y);
+  void Picture1_MouseMove(int button, int shift, double x, double y);
+  void Picture1_MouseUp(int button, int shift, double x, double y);
+  void Text1_Change();
+  void Text1_DblClick();
+  void Text1_MouseUp(int button, int shift, double x, double y);
+  void File1_MouseUp(int button, int shift, double x, double y);
+  void HScroll1_Change();
+  void VScroll4_Change();
+  // The frame width of full-frame paints: 340 while JVComm32 or MScan is chosen, else 320.
+  int frameWidth() const;
+  bool isArmed(const QWidget* label) const;
+
+  int dragsource = 0;
+  int headerdrag = 0;
+  double startx = 0, starty = 0;
+  double picinpicsize = 0;
+  double followx = 0, followy = 0;
+  double minx = 0, maxx = 0, miny = 0, maxy = 0;
+  double shaperadius = 0;
+  double shapeaspect = 0;
+  int shapescrollvalue = 0;
+  double rotationangle = 0;
+  int picturefontmode = 0;
+  int fullframe = 0;
+  int toolmarker = 0;
+  int operationmarker = 0;
+  long pickedcolour = 0;
+  QString fixcolsaved;
+  QString markedtext;
+
+  // ================= Text rendering and styling (text/) =================
+  void printtext();
+  void textrotate();
+  void Check15_Click();  // outline
+  void Check15_MouseUp(int button, int shift, double x, double y);
+  void Label47_Click();
+  void HScroll4_Change();
+  void Check16_Click();  // BkGnd
+  void Check17_Click();  // shadow
+  void Check17_MouseUp(int button, int shift, double x, double y);
+  void Option2_Click();
+  void Option3_Click();
+  void Option4_Click();
+  void Option5_Click();
+  void OptionDirection_MouseUp(int button, int shift, double x, double y);
+  void VScroll1_Change();
+  void HScroll5_Change();
+  void Text13_MouseDown(int button, int shift, double x, double y);
+  void Label31_Click();
+  void VScroll3_Change();
+  void Label36_Click();  // Try: the Grad and Stripes styles
+  void drawstyledtext();
+  // Redraws the pending text in the usual order: clear, position, print, shadow, outline.
+  void redrawPendingText();
+
+  QString texttoplace;
+  std::array<QString, 21> textlines;
+  std::array<double, 21> lineys{};
+  double lineheight = 0;
+  int textangle = 0;
+  int savedtextangle = 0;
+  int styleapplied = 0;
+  std::array<QString, 21> textsettings;
+  std::array<QString, 29> savedfonts;
+  std::array<QString, 29> savedpicturefonts;
+  std::array<QString, 5> savedcolours;
+  std::array<QString, 10> savedtext;
+  QString normalfontsize;
+  Variant outlineweight;
+  Variant shadowdepth;
+  long shadowcolour = 0;
+  int gradedshadow = 0;
+  long shadowbase = 0;
+  long savedforecolour = 0;
+
+  // ================= Picture files and thumbnails (pictures/) =================
+  void setuppicbuf(PicBuf* buffer, bool scrollBars, const QString& fileName = QString());
+  void resetthumbnails();
+  void HScroll2_Change();
+  void Dir1_Change();
+  void Drive1_Change();
+  // Slots 1-20 saved thumbnails, 21 the main picture at the last exit, 22-30 the header strips,
+  // 31-34 the scrap book. Index 0 is not used.
+  std::array<QImage, 35> savedthumbs;
+  std::array<QString, 18> savedirs;
+  std::array<Variant, 9> dirlistindex;
+  Variant lastdirbutton;
+  int scrapbookmode = 0;
+
+  // ================= SSTV program link (sstvlink/) =================
+  void simplecopypaste_Click();
+  void panel2panel1_Click();
+  void panel2panel2_Click();
+  void w95sstvv_Click();
+  void winpixx_Click();
+  void jvcomm1_Click();
+  void mmsstv_Click();
+  void winskann_Click();
+  void roy11_Click();
+  void mscann_Click();
+  void winpix2_Click();
+  void sstv32e_Click();
+  void nomodechecks();
+  void checkscreensize();
+  // Runs the menu procedure of a program code; false for a code that is none of the twelve.
+  bool chooseProgram(int code);
+  int sstvprogram = 1;
+  // Set while start-up runs a program's menu procedure: it stops before the focus request.
+  bool startingUp = false;
+
+  // ================= Headers, QSL overlays and call log (qsl/) =================
+  void readCallLog();
+  void Text3_Change();
+  void Text4_Change();
+  std::array<QString, 8> qsldefaults;
+  QString hoursoffset;
+  long headerfillcolour = 0;
+  QString logtext, logupper;
+  double logsize20 = 0;
+
+  // ================= Image processing (imaging/) =================
+  void transparentblit(PictureBox* destination, const QImage& source, const QRect& from, double x, double y,
+                       long key);
+  void turntransparent();
+  void Label32_Click();  // PatFil
+  void Label38_Click();  // ColFill
+  void Combo1_Click();
+  void Combo1_GotFocus();
+  void Combo1_LostFocus();
+  void Check18_Click();
+  void Check19_Click();
+  void Command13_Click();  // adjust panel
+  int softenamount = 0, sharpenamount = 0;
+  int blendratio = 0, blendrest = 0;
+  long keycolour = 0;
+
+  // ================= Controls =================
+  // Canvas and its copies
+  PictureBox* Picture1;
+  PictureBox* Picture2;
+  PictureBox* Picture3;
+  ImageBox* Image1;   // the test pattern
+  ImageBox* Image6;   // committed main picture / insert source
+  ImageBox* Image13;  // OOPS before-picture
+  ImageBox* Image14;  // OOPS after-picture
+  ImageBox* Image15;  // the main picture before the header maker opened
+  std::array<PictureBox*, 13> headerStrips{};  // Picture4 .. Picture12 at their numbers
+  PictureBox* Picture4;
+  PictureBox* Picture5;
+  PictureBox* Picture6;
+  PictureBox* Picture7;
+  PictureBox* Picture8;
+  PictureBox* Picture9;
+  PictureBox* Picture10;
+  PictureBox* Picture11;
+  PictureBox* Picture12;
+  // Thumbnail strip and mugshot
+  ImageBox* Image2;
+  ImageBox* Image3;
+  ImageBox* Image4;
+  ImageBox* Image5;
+  ImageBox* Image7;
+  ScrollBar* HScroll2;
+  ScrollBar* HScroll3;
+  TextField* Text5;
+  TextField* Text7;
+  LabelButton* Label28;
+  LabelButton* Label37;
+  // Palette: Label1..Label12 at their numbers (9-12 are the saved colours C1-C4)
+  std::array<LabelButton*, 13> palette{};
+  LabelButton* Label9;
+  LabelButton* Label10;
+  LabelButton* Label11;
+  LabelButton* Label12;
+  LabelButton* Label25;  // text colour swatch
+  LabelButton* Label45;  // text back colour swatch
+  LabelButton* Label16;
+  // Editing tools
+  TextBox* Text1;
+  LabelButton* Label26;  // SET
+  CommandButton* Command12;  // Undo
+  CommandButton* Command31;  // OOPS
+  OptionButton* Option1;
+  OptionButton* Option6;
+  OptionButton* Option7;
+  OptionButton* Option8;
+  QGroupBox* Frame4;
+  CheckBox* Check18;
+  CheckBox* Check19;
+  ShapeBox* Shape1;
+  ShapeBox* Shape2;
+  ShapeBox* Shape3;
+  ScrollBar* HScroll1;
+  TextField* Text6;
+  ComboBox* Combo1;
+  ScrollBar* VScroll4;
+  LabelButton* Label24;  // Crop
+  LabelButton* Label29;  // Fix Col
+  LabelButton* Label73;  // Remove noise lines
+  LabelButton* Label30;  // Make overlay
+  LabelButton* Label32;  // PatFil
+  LabelButton* Label38;  // ColFill
+  LabelButton* Label33;  // fill progress
+  LabelButton* Label14;  // Blend
+  LabelButton* Label70;
+  LabelButton* Label71;
+  LabelButton* Label72;
+  // Text styling
+  CheckBox* Check15;  // Outline
+  CheckBox* Check16;  // BkGnd
+  CheckBox* Check17;  // Shadow
+  CheckBox* Check6;   // Bold
+  CheckBox* Check14;  // Italic
+  CheckBox* Check13;  // Underline
+  LabelButton* Label47;  // outline weight
+  ScrollBar* HScroll4;
+  TextField* Text8;
+  OptionButton* Option2;
+  OptionButton* Option3;
+  OptionButton* Option4;
+  OptionButton* Option5;
+  ScrollBar* VScroll1;
+  TextField* Text13;
+  ScrollBar* HScroll5;
+  LabelButton* Label31;  // Horiz / Vert
+  ScrollBar* VScroll3;
+  LabelButton* Label34;  // style
+  LabelButton* Label36;  // Try
+  LabelButton* Label35;  // Dejag
+  CommandButton* Command21;  // F1
+  CommandButton* Command25;  // F2
+  CommandButton* Command23;  // F3
+  CommandButton* Command24;  // F4
+  ComboBox* Combo3;    // picture fonts
+  TextField* Text14;
+  QGroupBox* Frame1;
+  // Pictures and files
+  QGroupBox* Frame2;
+  FileListBox* File1;
+  DirListBox* Dir1;
+  DriveListBox* Drive1;
+  LabelButton* Label43;  // Grab Icons
+  PicBuf* PicbufVisible;
+  PicBuf* PicbufOriginal;
+  PicBuf* PicbufEdit;
+  // SSTV link
+  CommandButton* Command1;  // import
+  CommandButton* Command3;  // send
+  CommandButton* Command6;
+  CommandButton* Command10;
+  // Headers, QSL and log
+  CommandButton* Command2;  // Save Call
+  CommandButton* Command9;  // Delete Call
+  CommandButton* Command8;  // messages
+  TextBox* Text2;
+  TextField* Text3;
+  TextField* Text4;
+  TextField* Text9;
+  TextField* Text10;
+  TextBox* Text12;
+  TextField* Text16;
+  LabelButton* Label48;  // wildcard search
+  LabelButton* Label53;  // date
+  LabelButton* Label54;  // QSL
+  CommandButton* Command14;
+  CommandButton* Command15;
+  CommandButton* Command16;
+  CommandButton* Command17;
+  CommandButton* Command18;
+  CommandButton* Command19;
+  CommandButton* Command28;
+  CommandButton* Command29;
+  CommandButton* Command35;
+  CommandButton* Command37;
+  QGroupBox* Frame7;
+  // Image processing
+  CommandButton* Command13;
+  CommandButton* Command20;  // Load Pic
+  QGroupBox* Frame9;
+  CommandButton* Command44;
+  CommandButton* Command46;
+  // Shut-down
+  QLabel* Label49;
+
+  // Menus
+  QMenu* fileMenu;
+  QAction* exit;
+  QMenu* copypaste;  // Setup
+  QAction* simplecopypaste;
+  QAction* panel2panel1;
+  QAction* panel2panel2;
+  QAction* jvcomm1;
+  QAction* mmsstv;
+  QAction* mscann;
+  QAction* roy11;
+  QAction* sstv32e;
+  QAction* w95sstvv;
+  QAction* winpixx;
+  QAction* winpix2;
+  QAction* winskann;
+  QAction* qslinfo;
+  QAction* sdrx;
+  QMenu* headerMenu;
+  QAction* makeheader;
+  QAction* makeheader16;
+  QMenu* help;
+  QAction* helpp;
+  QAction* tooltipson;
+  QAction* tooltipsoff;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void createControls();
+  void layoutControls();
+  void createMenus();
+  void connectHandlers();
+};

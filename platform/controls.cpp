@@ -1,0 +1,268 @@
+#include "platform/controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTextCursor>
+#include <QVariant>
+
+#include "platform/colour.h"
+
+namespace platform {
+
+int vbButton(Qt::MouseButton b) {
+  switch (b) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+  }
+}
+
+int heldButtons(Qt::MouseButtons buttons) {
+  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+         (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftState(Qt::KeyboardModifiers m) {
+  return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+void setBackColor(QWidget* w, long colour) {
+  w->setProperty("marvaneBackColor", QVariant::fromValue<qlonglong>(colour));
+  QPalette pal = w->palette();
+  const QColor c = colour::toQColor(colour);
+  pal.setColor(QPalette::Window, c);
+  pal.setColor(QPalette::Base, c);
+  pal.setColor(QPalette::Button, c);
+  w->setPalette(pal);
+  w->setAutoFillBackground(true);
+}
+
+long backColor(const QWidget* w, long fallback) {
+  const QVariant v = w->property("marvaneBackColor");
+  return v.isValid() ? long(v.toLongLong()) : fallback;
+}
+
+QString toWidgetText(const QString& crlf) {
+  QString t = crlf;
+  t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  return t;
+}
+
+QString fromWidgetText(const QString& lf) {
+  QString t = lf;
+  t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  t.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+  return t;
+}
+
+}  // namespace platform
+
+namespace {
+
+template <typename Emit>
+void withPosition(QMouseEvent* e, Emit emitter) {
+  emitter(platform::vbButton(e->button()), platform::shiftState(e->modifiers()), e->position().x(),
+          e->position().y());
+}
+
+}  // namespace
+
+// ---- LabelButton ----------------------------------------------------------------------------
+
+LabelButton::LabelButton(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
+  setFrameStyle(QFrame::Panel | QFrame::Raised);
+  setAlignment(Qt::AlignCenter);
+}
+
+void LabelButton::mousePressEvent(QMouseEvent* e) {
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseDown(b, s, x, y); });
+}
+
+void LabelButton::mouseReleaseEvent(QMouseEvent* e) {
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseUp(b, s, x, y); });
+  if (rect().contains(e->position().toPoint())) emit clicked();
+}
+
+void LabelButton::mouseDoubleClickEvent(QMouseEvent*) { emit dblClick(); }
+
+// ---- CommandButton --------------------------------------------------------------------------
+
+CommandButton::CommandButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+void CommandButton::mousePressEvent(QMouseEvent* e) {
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseDown(b, s, x, y); });
+  QPushButton::mousePressEvent(e);
+}
+
+void CommandButton::mouseReleaseEvent(QMouseEvent* e) {
+  QPushButton::mouseReleaseEvent(e);
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseUp(b, s, x, y); });
+}
+
+// ---- CheckBox -------------------------------------------------------------------------------
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {}
+
+void CheckBox::mouseReleaseEvent(QMouseEvent* e) {
+  QCheckBox::mouseReleaseEvent(e);
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseUp(b, s, x, y); });
+}
+
+// ---- OptionButton ---------------------------------------------------------------------------
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {
+  setAutoExclusive(false);
+  connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+    if (!on) return;
+    for (OptionButton* other : siblings_)
+      if (other != this) other->setChecked(false);
+    emit chosen();
+  });
+}
+
+void OptionButton::makeContainer(const std::vector<OptionButton*>& buttons) {
+  for (OptionButton* b : buttons) b->siblings_ = buttons;
+}
+
+void OptionButton::nextCheckState() {
+  // A click on a button that is already on leaves it on.
+  if (!isChecked()) setChecked(true);
+}
+
+void OptionButton::mouseReleaseEvent(QMouseEvent* e) {
+  QRadioButton::mouseReleaseEvent(e);
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseUp(b, s, x, y); });
+}
+
+// ---- ScrollBar ------------------------------------------------------------------------------
+
+ScrollBar::ScrollBar(Qt::Orientation o, int min, int max, int value, QWidget* parent) : QScrollBar(o, parent) {
+  setRange(min, max);
+  setValue(value);
+  setPageStep(1);
+  connect(this, &QAbstractSlider::valueChanged, this, &ScrollBar::change);
+}
+
+bool ScrollBar::setValueChecked(int v) {
+  if (v < minimum() || v > maximum()) return false;
+  setValue(v);
+  return true;
+}
+
+void ScrollBar::focusInEvent(QFocusEvent* e) {
+  QScrollBar::focusInEvent(e);
+  emit gotFocus();
+}
+
+// ---- TextBox --------------------------------------------------------------------------------
+
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
+  connect(this, &QPlainTextEdit::textChanged, this, [this] {
+    // QPlainTextEdit reports a change even when the same text is set again.
+    const QString now = toPlainText();
+    if (now == last_) return;
+    last_ = now;
+    emit change();
+  });
+}
+
+void TextBox::setText(const QString& crlf) {
+  const QString lf = platform::toWidgetText(crlf);
+  if (lf == toPlainText()) return;
+  setPlainText(lf);
+}
+
+QString TextBox::selText() const { return platform::fromWidgetText(textCursor().selectedText()); }
+
+void TextBox::mousePressEvent(QMouseEvent* e) {
+  QPlainTextEdit::mousePressEvent(e);
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseDown(b, s, x, y); });
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e) {
+  QPlainTextEdit::mouseReleaseEvent(e);
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseUp(b, s, x, y); });
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* e) {
+  QPlainTextEdit::mouseDoubleClickEvent(e);
+  emit dblClick();
+}
+
+// ---- TextField ------------------------------------------------------------------------------
+
+TextField::TextField(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textChanged, this, &TextField::change);
+}
+
+void TextField::mousePressEvent(QMouseEvent* e) {
+  QLineEdit::mousePressEvent(e);
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseDown(b, s, x, y); });
+}
+
+void TextField::mouseReleaseEvent(QMouseEvent* e) {
+  QLineEdit::mouseReleaseEvent(e);
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseUp(b, s, x, y); });
+}
+
+// ---- ComboBox -------------------------------------------------------------------------------
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+  setEditable(true);
+  setInsertPolicy(QComboBox::NoInsert);
+  connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) { emit click(); });
+}
+
+void ComboBox::focusInEvent(QFocusEvent* e) {
+  QComboBox::focusInEvent(e);
+  emit gotFocus();
+}
+
+void ComboBox::focusOutEvent(QFocusEvent* e) {
+  QComboBox::focusOutEvent(e);
+  emit lostFocus();
+}
+
+// ---- ImageBox -------------------------------------------------------------------------------
+
+ImageBox::ImageBox(QWidget* parent, int width, int height) : QLabel(parent) {
+  setFixedSize(width, height);
+  setFrameStyle(QFrame::Box | QFrame::Plain);
+}
+
+void ImageBox::setPicture(const QImage& p) {
+  picture_ = p;
+  update();
+}
+
+void ImageBox::paintEvent(QPaintEvent* e) {
+  QLabel::paintEvent(e);
+  if (picture_.isNull()) return;
+  QPainter p(this);
+  p.drawImage(contentsRect(), picture_);
+}
+
+void ImageBox::mousePressEvent(QMouseEvent* e) {
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseDown(b, s, x, y); });
+}
+
+void ImageBox::mouseReleaseEvent(QMouseEvent* e) {
+  withPosition(e, [this](int b, int s, double x, double y) { emit mouseUp(b, s, x, y); });
+}
+
+// ---- ShapeBox -------------------------------------------------------------------------------
+
+ShapeBox::ShapeBox(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+void ShapeBox::setDrawMode(int m) {
+  drawMode_ = m;
+  update();
+}
+
+void ShapeBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const bool chosen = drawMode_ == 14;
+  p.setPen(QPen(chosen ? QColor(0, 160, 0) : palette().color(QPalette::Mid), chosen ? 3 : 1));
+  p.drawRect(rect().adjusted(1, 1, -2, -2));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QString>
+
+// The file, directory and drive lists of the picture browser. Setting a path or a drive from code
+// raises the same `change` signal as the operator's choice, and only a real change does.
+
+class FileListBox : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit FileListBox(QWidget* parent);
+  QString path() const { return path_; }
+  // Shows the files of `dir` that match the pattern; false (and nothing changed) when `dir` is no
+  // readable directory.
+  bool setPath(const QString& dir);
+  QString pattern() const { return pattern_; }
+  void setPattern(const QString& semicolonSeparated);
+  void refresh();
+ signals:
+  void mouseUp(int button, int shift, double x, double y);
+ protected:
+  void mouseReleaseEvent(QMouseEvent*) override;
+ private:
+  QString path_;
+  QString pattern_ = QStringLiteral("*.*");
+};
+
+class DirListBox : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit DirListBox(QWidget* parent);
+  QString path() const { return path_; }
+  bool setPath(const QString& dir);
+ signals:
+  void change();
+ private:
+  QString path_;
+};
+
+// Lists the mounted file systems; the drive of a path is the mount point that holds it.
+class DriveListBox : public QComboBox {
+  Q_OBJECT
+ public:
+  explicit DriveListBox(QWidget* parent);
+  QString drive() const { return currentText(); }
+  // Selects the file system holding `path`.
+  void setDrive(const QString& path);
+ signals:
+  void change();
+};

@@ -1,0 +1,257 @@
+#include "platform/picturebox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+#include "platform/colour.h"
+#include "platform/controls.h"
+#include "platform/textstamp.h"
+
+namespace {
+
+// Positions given in picture units land on whole pixels the way the old raster calls rounded.
+int px(double v) { return int(std::nearbyint(v)); }
+
+QPainter* beginExact(QPainter& p) {
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  return &p;
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent, int scaleWidth, int scaleHeight, int border)
+    : QWidget(parent), border_(border) {
+  setScaleSize(scaleWidth, scaleHeight);
+  setMouseTracking(true);
+}
+
+QImage PictureBox::blankImage() const {
+  QImage blank(persistent_.size(), QImage::Format_RGB32);
+  blank.fill(colour::toQRgb(backColor_));
+  return blank;
+}
+
+void PictureBox::setScaleSize(int width, int height) {
+  const QImage old = persistent_;
+  const QImage oldPicture = picture_;
+  persistent_ = QImage(width, height, QImage::Format_RGB32);
+  persistent_.fill(colour::toQRgb(backColor_));
+  if (!old.isNull()) {
+    QPainter p(&persistent_);
+    p.drawImage(0, 0, old);
+  }
+  screen_ = QImage(width, height, QImage::Format_ARGB32);
+  screen_.fill(Qt::transparent);
+  setFixedSize(width + 2 * border_, height + 2 * border_);
+  changed();
+}
+
+void PictureBox::setBackColor(long c) {
+  backColor_ = c;
+  // Without a picture the box shows its back colour.
+  if (picture_.isNull()) {
+    persistent_.fill(colour::toQRgb(c));
+    changed();
+  }
+}
+
+void PictureBox::setPicture(const QImage& picture) {
+  picture_ = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
+  persistent_ = blankImage();
+  if (!picture_.isNull()) {
+    QPainter p(&persistent_);
+    p.drawImage(0, 0, picture_);
+  }
+  screen_.fill(Qt::transparent);
+  changed();
+}
+
+void PictureBox::clearPicture() { setPicture(QImage()); }
+
+QImage PictureBox::shown() const {
+  QImage out = persistent_;
+  QPainter p(&out);
+  p.drawImage(0, 0, screen_);
+  return out;
+}
+
+void PictureBox::commit() {
+  picture_ = persistent_;
+  changed();
+}
+
+void PictureBox::Cls() {
+  screen_.fill(Qt::transparent);
+  if (autoRedraw_) {
+    persistent_ = blankImage();
+    if (!picture_.isNull()) {
+      QPainter p(&persistent_);
+      p.drawImage(0, 0, picture_);
+    }
+  }
+  currentX = 0;
+  currentY = 0;
+  changed();
+}
+
+QImage& PictureBox::drawTarget() { return autoRedraw_ ? persistent_ : screen_; }
+
+void PictureBox::Print(const QString& text) { Print(text, font, 0); }
+
+void PictureBox::Print(const QString& text, const TextFont& f, int escapement) {
+  const TextStamp& stamp = TextStamp::of(text, f, escapement);
+  stamp.draw(drawTarget(), px(currentX), px(currentY), colour::toQRgb(foreColor_), !fontTransparent_,
+             colour::toQRgb(backColor_));
+  currentX = 0;
+  currentY += stamp.lineHeight();
+  changed();
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2, long colour) {
+  QPainter p(&drawTarget());
+  beginExact(p);
+  QPen pen(colour::toQColor(colour), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  p.setPen(pen);
+  if (px(x1) == px(x2) && px(y1) == px(y2))
+    p.drawPoint(px(x1), px(y1));
+  else
+    p.drawLine(px(x1), px(y1), px(x2), px(y2));
+  currentX = x2;
+  currentY = y2;
+  changed();
+}
+
+void PictureBox::Box(double x1, double y1, double x2, double y2, long colour) {
+  QPainter p(&drawTarget());
+  beginExact(p);
+  p.setPen(QPen(colour::toQColor(colour), drawWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  if (fillStyle_ == FillSolid)
+    p.setBrush(colour::toQColor(fillColor_));
+  else if (fillStyle_ == FillCross)
+    p.setBrush(QBrush(colour::toQColor(fillColor_), Qt::CrossPattern));
+  const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+  p.drawRect(r.x(), r.y(), r.width() - 1, r.height() - 1);
+  currentX = x2;
+  currentY = y2;
+  changed();
+}
+
+void PictureBox::BoxFilled(double x1, double y1, double x2, double y2, long colour) {
+  const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+  QPainter p(&drawTarget());
+  beginExact(p);
+  p.fillRect(r, colour::toQColor(colour));
+  currentX = x2;
+  currentY = y2;
+  changed();
+}
+
+void PictureBox::Circle(double cx, double cy, double radius, long colour, double aspect) {
+  double rx = radius;
+  double ry = radius;
+  if (aspect < 1.0)
+    ry = radius * aspect;
+  else
+    rx = radius / aspect;
+  QPainter p(&drawTarget());
+  beginExact(p);
+  p.setPen(QPen(colour::toQColor(colour), drawWidth_));
+  if (fillStyle_ == FillSolid)
+    p.setBrush(colour::toQColor(fillColor_));
+  else if (fillStyle_ == FillCross)
+    p.setBrush(QBrush(colour::toQColor(fillColor_), Qt::CrossPattern));
+  p.drawEllipse(QPoint(px(cx), px(cy)), px(rx), px(ry));
+  currentX = cx;
+  currentY = cy;
+  changed();
+}
+
+void PictureBox::PSet(double x, double y, long colour) {
+  QImage& t = drawTarget();
+  const int ix = px(x);
+  const int iy = px(y);
+  if (drawWidth_ <= 1) {
+    if (t.valid(ix, iy)) t.setPixel(ix, iy, colour::toQRgb(colour) | 0xFF000000u);
+  } else {
+    QPainter p(&t);
+    beginExact(p);
+    p.setPen(QPen(colour::toQColor(colour), drawWidth_, Qt::SolidLine, Qt::RoundCap));
+    p.drawPoint(ix, iy);
+  }
+  currentX = x;
+  currentY = y;
+  changed();
+}
+
+long PictureBox::Point(double x, double y) const {
+  const int ix = px(x);
+  const int iy = px(y);
+  if (!persistent_.valid(ix, iy)) return -1;
+  if (!autoRedraw_) {
+    const QRgb s = screen_.pixel(ix, iy);
+    if (qAlpha(s) != 0) return colour::fromQRgb(s);
+  }
+  return colour::fromQRgb(persistent_.pixel(ix, iy));
+}
+
+void PictureBox::PaintPicture(const QImage& source, double x, double y, double w, double h) {
+  if (source.isNull()) return;
+  QPainter p(&drawTarget());
+  beginExact(p);
+  p.drawImage(QRect(px(x), px(y), px(w), px(h)), source);
+  changed();
+}
+
+void PictureBox::TransparentBlit(const QImage& source, const QRect& from, double x, double y, long key) {
+  const QImage background = autoRedraw_ ? persistent_ : shown();
+  QImage& target = drawTarget();
+  const QRgb keyRgb = colour::toQRgb(key) & 0xFFFFFF;
+  const int dx = px(x);
+  const int dy = px(y);
+  for (int row = 0; row < from.height(); ++row) {
+    const int sy = from.top() + row;
+    const int ty = dy + row;
+    if (sy < 0 || sy >= source.height() || ty < 0 || ty >= target.height()) continue;
+    for (int col = 0; col < from.width(); ++col) {
+      const int sx = from.left() + col;
+      const int tx = dx + col;
+      if (sx < 0 || sx >= source.width() || tx < 0 || tx >= target.width()) continue;
+      const QRgb s = source.pixel(sx, sy) & 0xFFFFFF;
+      const QRgb out = (s == keyRgb) ? background.pixel(tx, ty) : s;
+      target.setPixel(tx, ty, out | 0xFF000000u);
+    }
+  }
+  changed();
+}
+
+void PictureBox::setMousePointer(int pointer) {
+  mousePointer_ = pointer;
+  setCursor(pointer == 2 ? Qt::CrossCursor : Qt::ArrowCursor);
+}
+
+void PictureBox::changed() { update(); }
+
+void PictureBox::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), palette().color(QPalette::Dark));
+  p.fillRect(rect().adjusted(1, 1, -1, -1), palette().color(QPalette::Shadow));
+  p.drawImage(border_, border_, persistent_);
+  p.drawImage(border_, border_, screen_);
+}
+
+void PictureBox::emitMouse(QMouseEvent* e, int kind) {
+  const int button = kind == 1 ? platform::heldButtons(e->buttons()) : platform::vbButton(e->button());
+  const int shift = platform::shiftState(e->modifiers());
+  const double x = e->position().x() - border_;
+  const double y = e->position().y() - border_;
+  if (kind == 0) emit mouseDown(button, shift, x, y);
+  if (kind == 1) emit mouseMove(button, shift, x, y);
+  if (kind == 2) emit mouseUp(button, shift, x, y);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e) { emitMouse(e, 0); }
+void PictureBox::mouseMoveEvent(QMouseEvent* e) { emitMouse(e, 1); }
+void PictureBox::mouseReleaseEvent(QMouseEvent* e) { emitMouse(e, 2); }

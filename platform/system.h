@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+#include <memory>
+
+namespace platform {
+
+// Lets pending window events run.
+void DoEvents();
+
+// A monotonic millisecond clock that wraps like a 32-bit tick count.
+quint32 GetTickCount();
+
+// Horizontal twips per pixel of the screen, rounded: 15 at 96 dots per inch.
+int twipsPerPixelX();
+
+// Marvane's program directory: $XDG_DATA_HOME/marvane (default ~/.local/share/marvane), created
+// when missing.
+QString programDirectory();
+
+// A Windows path kept in the settings ("c:\Program Files\...") as it lies in the Wine prefix
+// ($WINEPREFIX, default ~/.wine, under drive_c), each part matched case-insensitively. A path
+// that is not a Windows path comes back unchanged.
+QString resolveWindowsPath(const QString& path);
+
+// Held for the whole run: a second instance cannot take it. A lock left by a crashed instance is
+// taken over.
+class InstanceLock {
+ public:
+  bool tryLock(const QString& directory);
+ private:
+  std::unique_ptr<QLockFile> lock_;
+};
+
+}  // namespace platform

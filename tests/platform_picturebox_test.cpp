@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QPainter>
+#include "platform/colour.h"
+#include "platform/picturebox.h"
+#include "platform/textstamp.h"
+#include "tests/support/form_fixture.h"
+
+// The canvas model: persistent image, erasable screen layer, clear and commit.
+TEST(PictureBoxLayers, ClearKeepsPersistentDrawingAndCommitMakesItThePicture) {
+  PictureBox box(nullptr, 40, 30);
+  box.setPicture(solidImage(40, 30, 0xFFFFFF));
+  box.setAutoRedraw(true);
+  box.PSet(5, 5, 0xFF);
+  box.setAutoRedraw(false);
+  box.PSet(6, 6, 0xFF00);
+  EXPECT_EQ(box.Point(6, 6), 0xFF00);   // shown while AutoRedraw is off
+  box.Cls();                            // clears only the screen layer
+  EXPECT_EQ(box.Point(5, 5), 0xFF);
+  EXPECT_EQ(box.Point(6, 6), 0xFFFFFF);
+  box.setAutoRedraw(true);
+  box.Cls();                            // with AutoRedraw on, back to the picture
+  EXPECT_EQ(box.Point(5, 5), 0xFFFFFF);
+  box.PSet(7, 7, 0xFF0000);
+  box.commit();
+  box.Cls();
+  EXPECT_EQ(box.Point(7, 7), 0xFF0000);
+}
+
+TEST(PictureBoxLayers, PointReadsPersistentImageWhileAutoRedrawIsOn) {
+  PictureBox box(nullptr, 10, 10);
+  box.setPicture(solidImage(10, 10, 0));
+  box.PSet(1, 1, 0xFF);  // screen layer
+  box.setAutoRedraw(true);
+  EXPECT_EQ(box.Point(1, 1), 0);
+  EXPECT_EQ(box.Point(20, 1), -1);
+}
+
+TEST(PictureBoxText, StampedTextIsExactlyWhatThePainterDraws) {
+  TextFont f;
+  f.name = QStringLiteral("Arial");
+  f.pixelHeight = 24;
+  f.setBold(true);
+  for (int escapement : {0, 300, 900, -450}) {
+    QImage direct(200, 120, QImage::Format_RGB32);
+    direct.fill(Qt::white);
+    {
+      QPainter p(&direct);
+      p.translate(60, 50);
+      p.rotate(-escapement / 10.0);
+      p.setFont(f.qfont());
+      p.setPen(Qt::red);
+      p.drawText(0, QFontMetrics(f.qfont()).ascent(), QStringLiteral(" Marvane 73"));
+    }
+    QImage stamped(200, 120, QImage::Format_RGB32);
+    stamped.fill(Qt::white);
+    TextStamp::of(QStringLiteral(" Marvane 73"), f, escapement).draw(stamped, 60, 50, qRgb(255, 0, 0), false, 0);
+    EXPECT_TRUE(sameImage(direct, stamped)) << "escapement " << escapement;
+    EXPECT_GT(countColour(stamped, 0xFF), 50);
+    // Only the two colours: nothing antialiased.
+    EXPECT_EQ(countColour(stamped, 0xFF) + countColour(stamped, 0xFFFFFF), 200 * 120);
+  }
+}

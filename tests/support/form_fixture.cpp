@@ -1,0 +1,109 @@
+#include "tests/support/form_fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+#include "platform/colour.h"
+
+int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
+  calls.push_back({prompt, buttons, title});
+  if (!answers.empty()) {
+    const int a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  switch (buttons & 0xF) {
+    case vb::YesNoCancel:
+    case vb::YesNo: return (buttons & vb::DefaultButton2) ? vb::No : vb::Yes;
+    default: return vb::OK;
+  }
+}
+
+void FormTest::SetUp() {
+  ASSERT_TRUE(dataHome.isValid());
+  qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+  programDir = dataHome.path() + QStringLiteral("/marvane");
+  QDir().mkpath(programDir);
+  dialogs = std::make_shared<ScriptedDialogs>();
+  randomValues = std::make_shared<std::deque<double>>();
+}
+
+void FormTest::TearDown() {
+  if (form) form->unloaded = true;  // no shut-down from the destructor's close
+  form.reset();
+}
+
+Form1& FormTest::build() {
+  Form1Environment env;
+  env.programDirectory = programDir;
+  env.dialogs = dialogs;
+  env.showSplash = false;
+  auto values = randomValues;
+  env.random = [values] {
+    if (values->empty()) return 0.0;
+    const double v = values->front();
+    values->pop_front();
+    return v;
+  };
+  form = std::make_unique<Form1>(env);
+  return *form;
+}
+
+Form1& FormTest::start() {
+  build();
+  EXPECT_TRUE(form->Form_Load());
+  return *form;
+}
+
+void FormTest::queueRandom(std::vector<double> values) {
+  for (double v : values) randomValues->push_back(v);
+}
+
+QString FormTest::path(const QString& name) const { return programDir + QLatin1Char('/') + name; }
+
+void FormTest::writeFile(const QString& name, const QByteArray& bytes) const {
+  QFile f(path(name));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+QByteArray FormTest::readFile(const QString& name) const {
+  QFile f(path(name));
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+bool FormTest::fileExists(const QString& name) const { return QFile::exists(path(name)); }
+
+long pixelAt(const QImage& img, int x, int y) { return colour::fromQRgb(img.pixel(x, y)); }
+
+int countColour(const QImage& img, long bgr, const QRect& area) {
+  const QRect r = area.isNull() ? img.rect() : area.intersected(img.rect());
+  const QRgb want = colour::toQRgb(bgr) & 0xFFFFFF;
+  int n = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      if ((img.pixel(x, y) & 0xFFFFFF) == want) ++n;
+  return n;
+}
+
+::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual) {
+  if (expected.size() != actual.size())
+    return ::testing::AssertionFailure() << "size " << expected.width() << "x" << expected.height() << " vs "
+                                         << actual.width() << "x" << actual.height();
+  for (int y = 0; y < expected.height(); ++y)
+    for (int x = 0; x < expected.width(); ++x) {
+      const QRgb a = expected.pixel(x, y) & 0xFFFFFF;
+      const QRgb b = actual.pixel(x, y) & 0xFFFFFF;
+      if (a != b)
+        return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): expected #"
+                                             << std::hex << a << ", got #" << b;
+    }
+  return ::testing::AssertionSuccess();
+}
+
+QImage solidImage(int w, int h, long bgr) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(colour::toQRgb(bgr));
+  return img;
+}
