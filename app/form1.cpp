@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <random>
 
 #include "app/form2.h"
@@ -41,6 +43,19 @@ PictureBox* hiddenPicture(QWidget* parent, int w, int h) {
   auto* p = new PictureBox(parent, w, h);
   p->hide();
   return p;
+}
+
+// The shadow direction buttons show a small diagonal arrow pointing into their corner.
+QIcon diagonalArrow(int dx, int dy) {
+  QPixmap pm(32, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setPen(QPen(Qt::black, 3));
+  const QPoint tip(16 + dx * 10, 16 + dy * 10);
+  p.drawLine(QPoint(16 - dx * 10, 16 - dy * 10), tip);
+  p.drawLine(tip, tip - QPoint(dx * 8, 0));
+  p.drawLine(tip, tip - QPoint(0, dy * 8));
+  return QIcon(pm);
 }
 
 ImageBox* hiddenImage(QWidget* parent) {
@@ -115,6 +130,8 @@ void Form1::createControls() {
   HScroll2 = new ScrollBar(Qt::Horizontal, 1, 5, 1, c);
   Label37 = label(c, QStringLiteral("Scrap   Book"), Off, QStringLiteral("Four scrap pictures, kept until the program ends"));
   Label28 = label(c, QStringLiteral("Reset thumb"), Off, QStringLiteral("Reload the saved thumbnails from their files"));
+  Label37->setWordWrap(true);
+  Label28->setWordWrap(true);
   Text7 = new TextField(c);
   Text7->setText(QStringLiteral("R"));
   Text7->setBackColor(Off);
@@ -136,7 +153,7 @@ void Form1::createControls() {
   Label10 = palette[10];
   Label11 = palette[11];
   Label12 = palette[12];
-  Label25 = label(c, QStringLiteral("Text forecolor"), 0xFF);
+  Label25 = label(c, QStringLiteral("Text forecolor"), 238);  // the start-up text colour
   Label45 = label(c, QStringLiteral("Text backcolor"), 0xFFFF);
 
   // ---- Outline, shadow, background, direction and style
@@ -150,10 +167,15 @@ void Form1::createControls() {
   Text8->setToolTip(QStringLiteral("Outline color, scroll follows 12 colors below"));
   Check17 = new CheckBox(QStringLiteral("Shadow"), c);
   Check17->setToolTip(QStringLiteral("Make extrusion on text"));
-  Option2 = new OptionButton(QStringLiteral("\u2196"), c);
-  Option3 = new OptionButton(QStringLiteral("\u2197"), c);
-  Option4 = new OptionButton(QStringLiteral("\u2199"), c);
-  Option5 = new OptionButton(QStringLiteral("\u2198"), c);
+  Option2 = new OptionButton(QString(), c);
+  Option3 = new OptionButton(QString(), c);
+  Option4 = new OptionButton(QString(), c);
+  Option5 = new OptionButton(QString(), c);
+  Option2->setIcon(diagonalArrow(-1, -1));
+  Option3->setIcon(diagonalArrow(1, -1));
+  Option4->setIcon(diagonalArrow(-1, 1));
+  Option5->setIcon(diagonalArrow(1, 1));
+  for (OptionButton* o : {Option2, Option3, Option4, Option5}) o->setIconSize(QSize(20, 20));
   OptionButton::makeContainer({Option2, Option3, Option4, Option5});
   for (OptionButton* o : {Option2, Option3, Option4, Option5}) o->setToolTip(QStringLiteral("Direction of Shadow"));
   VScroll1 = new ScrollBar(Qt::Vertical, 3, 20, 3, c);
@@ -348,11 +370,11 @@ void Form1::layoutControls() {
   place(HScroll4, 4, 96, 140, 16);
   place(Text8, 148, 94, 36, 20);
   place(Check17, 4, 124, 70, 20);
-  place(Option2, 80, 118, 24, 22);
-  place(Option3, 106, 118, 24, 22);
-  place(Option4, 80, 142, 24, 22);
-  place(Option5, 106, 142, 24, 22);
-  place(VScroll1, 140, 118, 16, 46);
+  place(Option2, 74, 114, 42, 26);
+  place(Option3, 116, 114, 42, 26);
+  place(Option4, 74, 140, 42, 26);
+  place(Option5, 116, 140, 42, 26);
+  place(VScroll1, 164, 116, 16, 50);
   place(Text13, 4, 170, 50, 20);
   place(HScroll5, 58, 172, 126, 16);
   place(Check16, 4, 196, 70, 20);

@@ -46,13 +46,15 @@ class Form1 : public QMainWindow {
   void tooltipson_Click();
   void helpp_Click();
   // The settings file "restore", written and read item by item.
-  void writeRestore();
+  // Writers return false (or the names of the files) when a file could not be written; the old
+  // file is then left as it was.
+  bool writeRestore();
   void readRestore();
   // Reads "messages" into Text2; writes Text2 back.
   void readMessages();
   bool writeMessages();
   // Saves the thirty saved-picture files from savedthumbs.
-  void saveThumbFiles();
+  QStringList saveThumbFiles();
   // The 91 controls whose tool tips the Help menu switches, in table order (1-based).
   QWidget* tooltipControl(int k) const;
 
@@ -61,6 +63,9 @@ class Form1 : public QMainWindow {
   Form2* splash = nullptr;
   std::array<QString, 96> tooltiptexts;
   int tipsoffflag = 0;
+  // Marvane's own manual, shown by Help in one window of its own (made on first use).
+  QString helpFile = QStringLiteral(":/help/marvane-help.html");
+  QWidget* helpWindow = nullptr;
   Variant keepthumbs;
   int workvalue = 0;
   QString worktext;
@@ -69,8 +74,7 @@ class Form1 : public QMainWindow {
   // Working values of the settings items applied after reading (104, 107, 110, 118-125).
   int restoreHScroll4 = 0, restoreVScroll1 = 0, restoreHScroll5 = 0;
   std::array<QString, 5> styleflags;
-  long restoreForeColor = 0, restoreBackColor = 0;
-  bool closingFromExit = false;
+  Variant restoreForeColor, restoreBackColor;  // empty when the item was absent
   bool unloaded = false;
 
   // ================= Picture canvas and editing tools (canvas/) =================
@@ -95,6 +99,21 @@ class Form1 : public QMainWindow {
   // The frame width of full-frame paints: 340 while JVComm32 or MScan is chosen, else 320.
   int frameWidth() const;
   bool isArmed(const QWidget* label) const;
+  // Empties the drawn-area box: top below bottom, left right of right (Undo and SET).
+  void emptyDrawnArea();
+  // Ends a picture font: the main picture's size from normalfontsize, and Text1's font name too.
+  void restoreNormalFont(bool withName);
+  // The crop and noise-line tools' turns inside the canvas mouse handlers.
+  void cropStart(double x, double y);
+  void cropRubberBand(double x, double y);
+  void cropFinish(double x, double y);
+  void noiseLinePointer();
+  void noiseLineRemoval(int button, double y);
+  // Drags started on the main picture carry `dragsource` under this MIME type. A real drag runs
+  // its own event loop until the drop; tests replace beginDrag to record the request instead.
+  static constexpr const char* dragSourceMime = "application/x-marvane-dragsource";
+  void startQDrag(QWidget* source);
+  std::function<void(QWidget*)> beginDrag = [this](QWidget* source) { startQDrag(source); };
 
   int dragsource = 0;
   int headerdrag = 0;
@@ -138,6 +157,11 @@ class Form1 : public QMainWindow {
   void drawstyledtext();
   // Redraws the pending text in the usual order: clear, position, print, shadow, outline.
   void redrawPendingText();
+  // printtext, then the shadow, then the outline (the redraw without clearing or positioning).
+  void printShadowOutline();
+  // operationmarker while the QSL band or the date stamp prints: the printer and the outline
+  // then draw although nothing is pending.
+  static constexpr int qslPrintMarker = 7270;
 
   QString texttoplace;
   std::array<QString, 21> textlines;
@@ -163,6 +187,9 @@ class Form1 : public QMainWindow {
   void setuppicbuf(PicBuf* buffer, bool scrollBars, const QString& fileName = QString());
   void resetthumbnails();
   void HScroll2_Change();
+  // Reads JustText<n>.bmp into savedthumbs slot n; false (slot unchanged) when it cannot be read.
+  bool readSavedPicture(int n);
+  void Label13_Click();  // Next4
   void Dir1_Change();
   void Drive1_Change();
   // Slots 1-20 saved thumbnails, 21 the main picture at the last exit, 22-30 the header strips,
@@ -196,6 +223,8 @@ class Form1 : public QMainWindow {
 
   // ================= Headers, QSL overlays and call log (qsl/) =================
   void readCallLog();
+  void Command35_Click();
+  void Command37_Click();
   void Text3_Change();
   void Text4_Change();
   std::array<QString, 8> qsldefaults;
@@ -216,6 +245,9 @@ class Form1 : public QMainWindow {
   void Check18_Click();
   void Check19_Click();
   void Command13_Click();  // adjust panel
+  // Draws the pending Things shape named by Combo1's text ("Ellipse", "Circle", "Box") centred on
+  // (cx, cy) on Picture1's current layer; any other text draws nothing.
+  void drawThingsShape(double cx, double cy);
   int softenamount = 0, sharpenamount = 0;
   int blendratio = 0, blendrest = 0;
   long keycolour = 0;

@@ -1,7 +1,110 @@
-#include "app/form1.h"
+#include <QBuffer>
+#include <QDir>
+#include <QImageWriter>
 
-void Form1::Form_Unload() { }
-void Form1::exit_Click() { }
-void Form1::writeRestore() { }
-bool Form1::writeMessages() { return false; }
-void Form1::saveThumbFiles() { }
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/itemfile.h"
+#include "app/settings.h"
+#include "platform/colour.h"
+
+namespace {
+
+const QString exitQuestion = QStringLiteral(
+    "Click YES to Exit and Save Updated Thumbnails\r\nClick NO to Exit and leave original Thumbnails "
+    "untouched\r\nClick CANCEL to return to Program");
+
+QString trueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
+
+bool saveBmp(const QImage& picture, const QString& path) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "bmp");
+  return writer.write(picture.convertToFormat(QImage::Format_RGB32)) && writeWholeFile(path, bytes);
+}
+
+// Shut-down step 6: the items that are refreshed from the controls just before writing.
+void refreshSettings(Form1& f) {
+  auto& ts = f.textsettings;
+  const QFont text = f.Text1->font();
+  ts[1] = text.family();
+  ts[2] = ts[9];
+  ts[3] = trueFalse(text.bold());
+  ts[4] = trueFalse(text.italic());
+  ts[5] = trueFalse(text.underline());
+  ts[6] = trueFalse(text.strikeOut());
+  const TextFont& picture = f.Picture1->font;
+  ts[8] = picture.name;
+  ts[9] = numberText(picture.size);
+  ts[10] = trueFalse(picture.bold());
+  ts[11] = trueFalse(picture.italic);
+  ts[12] = trueFalse(picture.underline);
+  ts[13] = trueFalse(picture.strikethrough);
+  LabelButton* colours[] = {nullptr, f.Label9, f.Label10, f.Label11, f.Label12};
+  for (int k = 1; k <= 4; ++k) f.savedcolours[k] = numberText(colours[k]->backColor());
+  OptionButton* options[] = {f.Option2, f.Option3, f.Option4, f.Option5};
+  for (int k = 0; k < 4; ++k)
+    if (options[k]->value()) {
+      f.styleflags[4] = QString::number(k + 2);
+      break;
+    }
+}
+
+}  // namespace
+
+void Form1::exit_Click() {
+  workvalue = env.dialogs->MsgBox(exitQuestion, vb::YesNoCancel, QStringLiteral("Close Program"));
+  if (workvalue == vb::No) keepthumbs = 1;
+  if (workvalue != vb::Yes && workvalue != vb::No) return;
+  close();
+}
+
+void Form1::Form_Unload() {
+  unloaded = true;
+  savedthumbs[21] = Picture1->image();
+  Picture1->setPicture(Image1->picture());
+  Label49->setVisible(true);
+  platform::DoEvents();
+  hoursoffset = Text16->text();
+  QDir::setCurrent(env.programDirectory);
+
+  QStringList failed;
+  messagestext = Text2->text();
+  if (!writeMessages()) failed << QStringLiteral("messages");
+  refreshSettings(*this);
+  if (!writeRestore()) failed << QStringLiteral("restore");
+  if (keepthumbs.toInt() == 0) {
+    for (int n = 4; n <= 12; ++n) savedthumbs[n + 18] = headerStrips[n]->image();
+    failed << saveThumbFiles();
+  }
+  // The old files stay when a write fails; the operator must know they were not updated.
+  if (!failed.isEmpty())
+    env.dialogs->MsgBox(QStringLiteral("Could not save ") + failed.join(QStringLiteral(", ")) +
+                            QStringLiteral(" in ") + env.programDirectory +
+                            QStringLiteral(".\r\nThe previous files were kept."),
+                        vb::OKOnly, QStringLiteral("Shutting Down"));
+  delete splash;
+  splash = nullptr;
+}
+
+bool Form1::writeRestore() {
+  return writeWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("restore")), settingsFileBytes(*this));
+}
+
+bool Form1::writeMessages() {
+  ItemWriter writer;
+  writer.quoted(messagestext, true);
+  return writeWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")), writer.bytes());
+}
+
+QStringList Form1::saveThumbFiles() {
+  QStringList failed;
+  const QDir dir(env.programDirectory);
+  for (int n = 1; n <= 30; ++n) {
+    if (savedthumbs[n].isNull()) continue;
+    const QString name = QStringLiteral("JustText%1.bmp").arg(n);
+    if (!saveBmp(savedthumbs[n], dir.filePath(name))) failed << name;
+  }
+  return failed;
+}

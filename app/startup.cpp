@@ -1,5 +1,339 @@
-#include "app/form1.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <cmath>
 
-bool Form1::Form_Load() { return false; }
-void Form1::readRestore() { }
-void Form1::readMessages() { }
+#include "app/form1.h"
+#include "app/form2.h"
+#include "app/itemfile.h"
+#include "app/settings.h"
+#include "platform/colour.h"
+
+namespace {
+
+const QString duplicateText = QStringLiteral(
+    "You are trying to open this application a second time.\r\nThere will be BIG TROUBLE if this takes "
+    "place.\r\nClick OK to abort.");
+const QString largeFontsText =
+    QStringLiteral("Your Computer is configured with Large Fonts.\rMarvane will not work correctly in Large Fonts.");
+const QString headerHelp = QStringLiteral(
+    "Make up header in box below, in same way as normal picture\r\n"
+    "CTRL + Click color button changes header backcolor\r\n"
+    "When finished, drag (RT Mouse Button) to one of the boxes above\r\n"
+    "Click DONE when completely finished\r\n"
+    "Headers (top or bottom) may be loaded by clicking 16 or 32 button");
+
+// The captions start-up gives the import and send buttons after the program's menu procedure;
+// a null import caption leaves the one the menu procedure set.
+struct ProgramCaptions {
+  int code;
+  const char* import;
+  const char* send;
+};
+constexpr ProgramCaptions programCaptions[] = {
+    {10, "Import from MMSSTV", "Send to MMSSTV"},
+    {8, "Paste from Clipboard Only", "Send to JVComm"},
+    {1, "Paste", "Copy"},
+    {4, nullptr, "Send to  CPIX-1"},
+    {5, nullptr, "Send to  CPIX-2"},
+    {6, "Import from W95sstv", "Send to W95sstv"},
+    {7, "Import from WinPix", "Send to WinPix"},
+    {27, "Import from WinPix", "Send to WinPix2"},
+    {16, "Paste from Clipboard Only", "Send to WinSkan TX"},
+    {17, "Paste from Clipboard Only", "Send to Roy1"},
+    {19, nullptr, "Send to Mscan"},
+    {36, "Paste from Clipboard Only", "Send to SSTV32 TX"},
+};
+
+// "True"/"False" as the settings file holds font flags, or a number (non-zero is true). Anything
+// else is no flag, and the font keeps what it had.
+bool readsAsFlag(const QString& text, bool* flag) {
+  double n = 0;
+  if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) *flag = true;
+  else if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) *flag = false;
+  else if (readsAsNumber(text, &n)) *flag = n != 0;
+  else return false;
+  return true;
+}
+
+void setFlag(const QString& text, const std::function<void(bool)>& apply) {
+  bool flag = false;
+  if (readsAsFlag(text, &flag)) apply(flag);
+}
+
+bool readsAsColour(const Variant& v) { return v.isNumber() && v.number >= 0 && v.number <= 0xFFFFFF; }
+
+QImage loadSavedPicture(const QString& path) {
+  QImageReader reader(path);
+  reader.setDecideFormatFromContent(true);
+  if (!reader.canRead() || !reader.size().isValid()) return {};
+  return reader.read();
+}
+
+// Steps 11 and 12: the style boxes, then the text style kept as Label34's colour.
+void applyTextStyle(Form1& f) {
+  CheckBox* boxes[] = {nullptr, f.Check17, f.Check15, f.Check16};
+  for (int k = 1; k <= 3; ++k)
+    if (Variant::fromText(f.styleflags[k]) == 1) boxes[k]->setValue(1);
+  const struct {
+    long colour;
+    const char* caption;
+    bool tryIt;
+  } styles[] = {{colour::state::Idle, " Normal", false}, {0xFF, "  Grad", true}, {0xFFFF00, " Stripes", true}};
+  for (const auto& s : styles) {
+    if (f.shadowcolour != s.colour) continue;
+    f.Label34->setBackColor(s.colour);
+    f.Label34->setCaption(QString::fromLatin1(s.caption));
+    if (s.tryIt) f.Label36_Click();
+  }
+}
+
+// Step 14: the graded shadow kept as Text13's colour.
+void applyShadowEffects(Form1& f) {
+  if (f.keycolour != 0xFF) return;
+  f.gradedshadow = 1;
+  f.Text13->setBackColor(0xFF);
+  const int v = f.HScroll5->value();
+  f.Text13->setText(QString::number(v));
+  static const long bases[] = {0, colour::rgb(255, 0, 0), colour::rgb(0, 255, 0), colour::rgb(10, 0, 187),
+                               colour::rgb(234, 235, 214), colour::rgb(255, 255, 128)};
+  if (v >= 1 && v <= 5) f.shadowbase = bases[v];
+}
+
+// Step 15: Option3 first, then the direction the settings name.
+void applyShadowDirection(Form1& f) {
+  f.Option3->setValue(true);
+  OptionButton* options[] = {f.Option2, f.Option3, f.Option4, f.Option5};
+  double n = 0;
+  if (readsAsNumber(f.worktext, &n) && n >= 2 && n <= 5 && n == std::floor(n)) options[int(n) - 2]->setValue(true);
+}
+
+// Step 19: directory and QSL defaults.
+void applyDefaults(Form1& f) {
+  auto fill = [](QString& s, const char* text) {
+    if (s.isEmpty()) s = QString::fromLatin1(text);
+  };
+  fill(f.savedirs[8], "c:\\Program Files\\JVComm32\\SSTV-Lastreceived");
+  fill(f.savedirs[7], "c:\\Program Files\\Silicon Pixels\\Cpix\\");
+  fill(f.savedirs[11], "c:\\WinSkan\\RxThumbs\\");
+  fill(f.savedirs[12], "c:\\ROY1_SSTV\\RxBmp\\");
+  fill(f.qsldefaults[2], "SETUP YOUR CALLSIGN");
+  fill(f.qsldefaults[3], "20M");
+  fill(f.qsldefaults[4], "595");
+  f.Text9->setText(f.qsldefaults[3]);
+  f.Text10->setText(f.qsldefaults[4]);
+  if (f.qsldefaults[5].size() < 2) f.qsldefaults[5] = QStringLiteral("UTC");
+}
+
+// Steps 21 and 22: the text box's, the picture-font list's and the main picture's fonts, and the
+// typefaces of the saved-font buttons.
+void applyFonts(Form1& f) {
+  auto& ts = f.textsettings;
+  QFont text = f.Text1->font();
+  if (!ts[1].isEmpty()) text.setFamily(ts[1]);
+  QFont combo = f.Combo3->font();
+  combo.setFamily(ts[15].isEmpty() ? QStringLiteral("webdings") : ts[15]);
+  combo.setPointSize(20);
+  f.Combo3->setFont(combo);
+  ts[9] = ts[2];
+  text.setBold(false);
+  setFlag(ts[4], [&](bool on) { text.setItalic(on); });
+  setFlag(ts[5], [&](bool on) { text.setUnderline(on); });
+  setFlag(ts[6], [&](bool on) { text.setStrikeOut(on); });
+  f.Text1->setFont(text);
+
+  TextFont& picture = f.Picture1->font;
+  if (!ts[8].isEmpty()) picture.name = ts[8];
+  double size = 0;
+  if (readsAsNumber(ts[9], &size) && size > 0) picture.size = size;
+  picture.setBold(false);
+  setFlag(ts[11], [&](bool on) { picture.italic = on; });
+  setFlag(ts[12], [&](bool on) { picture.underline = on; });
+  setFlag(ts[13], [&](bool on) { picture.strikethrough = on; });
+
+  const std::pair<CommandButton*, int> buttons[] = {{f.Command21, 1}, {f.Command25, 8}, {f.Command23, 15}, {f.Command24, 22}};
+  for (auto [button, k] : buttons) {
+    if (f.savedfonts[k].isEmpty()) continue;
+    QFont face = button->font();
+    face.setFamily(f.savedfonts[k]);
+    button->setFont(face);
+  }
+}
+
+// Steps 23 and 24: saved colours, then the thirty saved pictures and where they show.
+void applySavedPictures(Form1& f) {
+  LabelButton* colours[] = {nullptr, f.Label9, f.Label10, f.Label11, f.Label12};
+  for (int k = 1; k <= 4; ++k) {
+    double c = 0;
+    if (readsAsNumber(f.savedcolours[k], &c)) colours[k]->setBackColor(long(c));
+  }
+  f.Label16->setVisible(true);
+  const QDir dir(f.env.programDirectory);
+  for (int n = 1; n <= 30; ++n)
+    f.savedthumbs[n] = loadSavedPicture(dir.filePath(QStringLiteral("JustText%1.bmp").arg(n)));
+  for (int n = 4; n <= 12; ++n)
+    if (!f.savedthumbs[n + 18].isNull()) f.headerStrips[n]->setPicture(f.savedthumbs[n + 18]);
+  f.Image13->setPicture(f.savedthumbs[21]);
+  ImageBox* boxes[] = {f.Image2, f.Image3, f.Image5, f.Image4};
+  for (int k = 0; k < 4; ++k) boxes[k]->setPicture(f.savedthumbs[k + 1]);
+}
+
+// Steps 26 and 27. A code the program does not know (a damaged file) chooses Simple Copy Paste.
+void chooseSavedProgram(Form1& f) {
+  f.startingUp = true;
+  if (!f.chooseProgram(f.sstvprogram)) {
+    f.sstvprogram = 1;
+    f.chooseProgram(1);
+  }
+  f.startingUp = false;
+  for (const ProgramCaptions& c : programCaptions) {
+    if (c.code != f.sstvprogram) continue;
+    if (c.import) f.Command1->setCaption(QString::fromLatin1(c.import));
+    f.Command3->setCaption(QString::fromLatin1(c.send));
+  }
+  f.checkscreensize();
+  // The layout refreshes the OOPS copies from the blank start picture; OOPS is to bring back the
+  // picture of the last exit.
+  if (!f.savedthumbs[21].isNull()) f.Image13->setPicture(f.savedthumbs[21]);
+}
+
+// Step 28.
+void keepToolTips(Form1& f) {
+  for (int k = 1; k <= 91; ++k)
+    if (QWidget* w = f.tooltipControl(k)) f.tooltiptexts[k] = w->toolTip();
+  if (f.tipsoffflag == 1) f.tooltipsoff_Click();
+}
+
+// Step 29: the directory of the button used last; the program directory when there is none or
+// it is gone. Windows paths of the settings lie in the Wine prefix.
+void openFileList(Form1& f) {
+  const int button = f.lastdirbutton.isNumber() ? f.lastdirbutton.toInt() : 0;
+  QString dir;
+  if (button >= 1 && button <= 6) dir = f.savedirs[button];
+  else if (button == 7) dir = f.savedirs[9];
+  else if (button == 8) dir = f.savedirs[10];
+  if (dir.isEmpty() || !f.File1->setPath(platform::resolveWindowsPath(dir))) f.File1->setPath(f.env.programDirectory);
+  f.Dir1->setPath(f.File1->path());
+  f.Drive1->setDrive(f.Dir1->path());
+}
+
+}  // namespace
+
+bool Form1::Form_Load() {
+  if (env.showSplash) {
+    splash = new Form2(Image1->picture());
+    splash->Form_Load();
+  }
+  platform::DoEvents();
+
+  for (PicBuf* b : {PicbufVisible, PicbufOriginal, PicbufEdit}) b->setVisible(false);
+  softenamount = sharpenamount = 1;
+  setuppicbuf(PicbufVisible, false);
+
+  if (!instanceLock.tryLock(env.programDirectory)) {
+    env.dialogs->MsgBox(duplicateText, vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+    delete splash;
+    splash = nullptr;
+    return false;
+  }
+  if (platform::twipsPerPixelX() != 15) env.dialogs->MsgBox(largeFontsText, vb::OKOnly, QStringLiteral("LARGE FONTS"));
+
+  sstvprogram = 1;
+  picturefontmode = 1;
+  QDir::setCurrent(env.programDirectory);
+  readCallLog();
+
+  Command2->setEnabled(false);
+  texttoplace.clear();
+  Text2->setText(QString());
+  Picture1->setForeColor(238);
+  textsettings[7] = QStringLiteral("238");
+  Picture1->setBackColor(0xFFFF);
+  readMessages();
+  readRestore();
+
+  applyTextStyle(*this);
+  textsettings[7] = numberText(Picture1->foreColor());
+  shadowbase = colour::rgb(255, 0, 0);
+  applyShadowEffects(*this);
+  applyShadowDirection(*this);
+  Text16->setText(hoursoffset);
+  HScroll4->setValueChecked(restoreHScroll4);
+  HScroll5->setValueChecked(restoreHScroll5);
+  VScroll1->setValueChecked(restoreVScroll1);
+  if (outlineweight == 1) Label47->setCaption(QStringLiteral("Thin outline"));
+  else if (outlineweight == 2) Label47->setCaption(QStringLiteral("Bold outline"));
+
+  applyDefaults(*this);
+  if (!qsldefaults[2].isEmpty())
+    setWindowTitle(QStringLiteral("MARVANE   - ") + qsldefaults[2] + QStringLiteral("- Ver 10/MAR/2001"));
+  applyFonts(*this);
+  applySavedPictures(*this);
+
+  picinpicsize = 120;
+  Image6->setPicture(Picture1->image());
+  HScroll1->setValueChecked(3);
+  HScroll2->setValueChecked(1);
+  Text1->setText(QString());
+  Text3->setText(QString());
+  Text4->setText(QString());
+  Text5->setText(QStringLiteral("1"));
+  normalfontsize = numberText(Picture1->font.size);
+
+  chooseSavedProgram(*this);
+  keepToolTips(*this);
+  openFileList(*this);
+
+  Picture1->font.size = 26;
+  Text12->setText(headerHelp);
+  QFont text = Text1->font();
+  text.setPointSize(12);
+  text.setItalic(false);
+  Text1->setFont(text);
+  Text1->setText(QStringLiteral("TYPE HERE"));
+  Picture1->font.italic = false;
+  headerfillcolour = 0xFFFFFF;
+
+  Command12_Click();
+  Image6->setPicture(Picture1->image());
+  VScroll3->setValueChecked(6);
+  logupper = logtext.toUpper();
+  logsize20 = logtext.size() / 20.0;
+
+  shaperadius = 100;
+  shapeaspect = 0.5;
+  shapescrollvalue = 9;
+  blendratio = blendrest = 50;
+  miny = 256;
+  maxy = 0;
+  minx = 340;
+  maxx = 0;
+
+  if (splash) splash->hide();
+  show();
+  if (splash) splash->deleteLater();
+  splash = nullptr;
+  return true;
+}
+
+void Form1::readRestore() {
+  if (const auto bytes = readWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("restore"))))
+    readSettingsFile(*this, *bytes);
+  // The two text colours: a stored black is a colour like any other; an absent item keeps the
+  // start colours.
+  if (readsAsColour(restoreForeColor)) {
+    Picture1->setForeColor(long(restoreForeColor.number));
+    Label25->setBackColor(long(restoreForeColor.number));
+  }
+  if (readsAsColour(restoreBackColor)) {
+    Picture1->setBackColor(long(restoreBackColor.number));
+    Label45->setBackColor(long(restoreBackColor.number));
+  }
+}
+
+void Form1::readMessages() {
+  const auto bytes = readWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")));
+  if (!bytes) return;
+  if (const auto item = ItemReader(*bytes).next()) messagestext = item->text;
+  Text2->setText(messagestext);
+}

@@ -16,10 +16,14 @@ QString numberText(double n) {
 }
 
 Variant Variant::fromText(const QString& t) {
-  Variant v;
   double n = 0;
-  if (t.isEmpty()) return v;
   if (readsAsNumber(t, &n)) return Variant(n);
+  return ofText(t);
+}
+
+Variant Variant::ofText(const QString& t) {
+  Variant v;
+  if (t.isEmpty()) return v;
   v.kind = Text;
   v.text = t;
   return v;

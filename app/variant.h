@@ -13,6 +13,8 @@ struct Variant {
   Variant() = default;
   Variant(double n) : kind(Number), number(n) {}
   static Variant fromText(const QString& t);
+  // A text kept as it stands, even when it reads as a number; empty for an empty text.
+  static Variant ofText(const QString& t);
 
   bool isEmpty() const { return kind == Empty; }
   bool isNumber() const { return kind == Number; }

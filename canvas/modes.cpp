@@ -1,7 +1,144 @@
 #include "app/form1.h"
+#include "platform/colour.h"
 
-void Form1::Option1_Click() { }
-void Form1::Option1_MouseUp(int button, int shift, double x, double y) { }
-void Form1::Option6_Click() { }
-void Form1::Option7_Click() { }
-void Form1::Option8_Click() { }
+using namespace colour::state;
+
+namespace {
+
+// The frame of the chosen mode's tool group stands out (draw mode 14); the others draw plainly.
+void frameModeGroup(Form1& f, int draw, int text, int inserts) {
+  f.Shape1->setDrawMode(draw);
+  f.Shape2->setDrawMode(text);
+  f.Shape3->setDrawMode(inserts);
+}
+
+// The chosen mode's button is light green, the others teal; Text6 goes with Draw.
+void colourModeButtons(Form1& f, OptionButton* chosen) {
+  for (OptionButton* o : {f.Option1, f.Option6, f.Option7, f.Option8}) o->setBackColor(o == chosen ? ModeChosen : Off);
+  f.Text6->setBackColor(chosen == f.Option8 ? ModeChosen : Off);
+}
+
+void endFillTools(Form1& f) {
+  if (f.isArmed(f.Label32)) f.Label32_Click();
+  if (f.isArmed(f.Label38)) f.Label38_Click();
+}
+
+void restorePreStylePicture(Form1& f) {
+  if (f.styleapplied == 1) f.Picture1->setPicture(f.Image6->picture());
+  f.styleapplied = 0;
+}
+
+void endFixCol(Form1& f) {
+  if (!f.isArmed(f.Label29)) return;
+  f.Label29->setBackColor(Idle);
+  f.textsettings[7] = f.fixcolsaved;
+}
+
+void endPictureFont(Form1& f) {
+  if (f.picturefontmode != 400) return;
+  f.picturefontmode = 0;
+  f.restoreNormalFont(true);
+}
+
+// Clearing a set box raises its click, which passes through Pic in Pic before the caller goes on.
+void clearInsertChecks(Form1& f) {
+  f.Check18->setValue(0);
+  f.Check19->setValue(0);
+}
+
+}  // namespace
+
+void Form1::restoreNormalFont(bool withName) {
+  if (withName) Picture1->font.name = Text1->font().family();
+  double size = 0;
+  // An empty or unreadable size leaves the font as it is, as the old assignment failed there.
+  if (!readsAsNumber(normalfontsize, &size) || size <= 0) return;
+  Picture1->font.size = size;
+  Picture1->font.pixelHeight = 0;
+}
+
+void Form1::Option1_Click() {
+  Label73->setBackColor(Idle);
+  clearInsertChecks(*this);
+  rotationangle = 0;
+  textangle = 0;
+  if (Label34->caption() == QStringLiteral("  Grad") || Label34->caption() == QStringLiteral(" Stripes")) {
+    styleapplied = 1;
+    Image6->setPicture(Picture1->image());
+  }
+  endFixCol(*this);
+  endPictureFont(*this);
+  Label26->setBackColor(SetIdle);
+  Picture1->Cls();
+  if (Check18->value() == 0 && !Option6->value() && !Option7->value()) Command12_Click();
+  Image6->setPicture(Picture1->picture());
+  frameModeGroup(*this, 13, 14, 13);
+  Option6->setValue(false);
+  Option7->setValue(false);
+  colourModeButtons(*this, Option1);
+  Option1->setValue(true);
+}
+
+void Form1::Option1_MouseUp(int, int, double, double) { Label32->setBackColor(Idle); }
+
+void Form1::Option6_Click() {
+  endFillTools(*this);
+  rotationangle = 0;
+  restorePreStylePicture(*this);
+  clearInsertChecks(*this);
+  Label73->setBackColor(Idle);
+  Label32->setBackColor(Idle);
+  endFixCol(*this);
+  if (picturefontmode == 400) {
+    // Overlays alone keeps the picture font's name on the picture.
+    picturefontmode = 0;
+    restoreNormalFont(false);
+  }
+  frameModeGroup(*this, 13, 13, 14);
+  colourModeButtons(*this, Option6);
+  Command12_Click();
+  Option8->setValue(false);
+  Option1->setValue(false);
+  Option6->setValue(true);
+}
+
+void Form1::Option7_Click() {
+  endFillTools(*this);
+  rotationangle = 0;
+  restorePreStylePicture(*this);
+  endFixCol(*this);
+  endPictureFont(*this);
+  Picture2->setPicture(Picture1->picture());
+  frameModeGroup(*this, 13, 13, 14);
+  colourModeButtons(*this, Option7);
+  Command12_Click();
+  Option1->setValue(false);
+  Option8->setValue(false);
+  Option7->setValue(true);
+}
+
+void Form1::Option8_Click() {
+  endFillTools(*this);
+  rotationangle = 0;
+  restorePreStylePicture(*this);
+  Image6->setPicture(Picture1->image());
+  if (!Option6->value() && !Option7->value()) Command12_Click();
+  clearInsertChecks(*this);
+  Label32->setBackColor(Idle);
+  Option8->setValue(true);
+  HScroll1->setValueChecked(3);
+  Text6->setText(QString::number(HScroll1->value()));
+  HScroll1_Change();
+  endPictureFont(*this);
+  frameModeGroup(*this, 14, 13, 13);
+  colourModeButtons(*this, Option8);
+  if (Option8->value()) {
+    Option1->setValue(false);
+    Option6->setValue(false);
+    Option7->setValue(false);
+  } else {
+    Option1->setValue(true);
+  }
+  Command12_Click();
+  texttoplace.clear();
+}

@@ -1,4 +1,197 @@
-#include "app/form1.h"
+#include <algorithm>
 
-void Form1::Label26_Click() { }
-void Form1::Label26_MouseDown(int button, int shift, double x, double y) { }
+#include "app/form1.h"
+#include "platform/colour.h"
+
+using colour::state::Armed;
+using colour::state::Idle;
+using colour::state::OopsNormal;
+using colour::state::SetIdle;
+
+namespace {
+
+bool headerMenuChecked(const Form1& f) { return f.makeheader->isChecked() || f.makeheader16->isChecked(); }
+
+// Every finished path of SET brings the vertical-text spacing back into view.
+void endSet(Form1& f) {
+  if (f.isArmed(f.Label31)) f.VScroll3->show();
+}
+
+// The commit goes into whichever OOPS copy the canvas does not currently show.
+void storeOopsCopy(Form1& f) {
+  if (f.Command31->backColor() == OopsNormal)
+    f.Image14->setPicture(f.Picture1->image());
+  else
+    f.Image13->setPicture(f.Picture1->image());
+}
+
+void commitShape(Form1& f) {
+  f.Picture1->setAutoRedraw(true);
+  f.Combo1_Click();
+  f.Picture1->commit();
+  f.Picture1->setAutoRedraw(false);
+  f.Label26->setBackColor(SetIdle);
+  f.Combo1->setText(QStringLiteral("  Things"));
+  f.VScroll4->hide();
+  f.dragsource = 0;
+  f.Text1->setFocus();
+}
+
+void commitOverlay(Form1& f) {
+  if (f.fullframe == 0) {
+    f.Picture1->setAutoRedraw(true);
+    f.turntransparent();
+    f.Picture1->commit();
+    f.Picture1->setAutoRedraw(false);
+    f.Label26->setBackColor(SetIdle);
+    return;
+  }
+  f.fullframe = 0;
+  const int w = f.Picture1->scaleWidth();
+  const int h = f.Picture1->scaleHeight();
+  f.Picture2->setPicture(f.Image6->picture());
+  if (f.frameWidth() == 340) {
+    f.Picture2->setAutoRedraw(true);
+    f.Picture2->PaintPicture(f.Image6->picture(), 0, 0, 340, 256);
+    f.Picture2->commit();
+    f.Picture2->setAutoRedraw(false);
+  }
+  f.Picture1->setAutoRedraw(true);
+  f.transparentblit(f.Picture1, f.Picture2->image(), QRect(0, 0, w, h), 0, 0, f.Picture2->Point(160, 128));
+  f.Picture1->setAutoRedraw(false);
+  f.Picture1->commit();
+  f.Label26->setBackColor(SetIdle);
+  f.Text1->setFocus();
+}
+
+// False when SET ends here; otherwise the closing steps of the text commit follow.
+bool commitDrawing(Form1& f) {
+  f.Label26->setBackColor(SetIdle);
+  f.Picture1->commit();
+  f.Text1->setFocus();
+  if (f.Command31->backColor() == OopsNormal && !f.makeheader->isChecked()) {
+    f.Image14->setPicture(f.Picture1->image());
+    return true;
+  }
+  f.Image13->setPicture(f.Picture1->picture());
+  return !f.isArmed(f.Label31);
+}
+
+void commitInsert(Form1& f) {
+  const bool fourInOne = f.Check19->value() == 1;
+  if (!fourInOne && f.rotationangle != 0) f.Image6->setPicture(f.Picture2->image());
+  f.Picture1->setAutoRedraw(true);
+  // Bigger and Smaller preview the insert a twentieth larger than picinpicsize says.
+  if (f.picturefontmode == 100 && f.rotationangle == 0) {
+    f.picturefontmode = 0;
+    f.picinpicsize += f.picinpicsize / 20;
+  }
+  if (fourInOne) f.picinpicsize = 160;
+  if (f.Image6->hasPicture()) {
+    if (fourInOne)
+      f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.frameWidth() == 340 ? 170 : 160, 128);
+    else
+      f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.picinpicsize, f.picinpicsize * 4 / 5);
+  }
+  f.Picture1->setAutoRedraw(false);
+  f.Text1->setFocus();
+  f.dragsource = 0;
+  // While a header strip is made the insert stays in the drawing, uncommitted.
+  if (!headerMenuChecked(f)) {
+    storeOopsCopy(f);
+    f.Picture1->commit();
+  }
+  f.Label26->setBackColor(SetIdle);
+}
+
+// Each channel is raised by its own 1 to 5, so the committed text differs slightly from the
+// preview and the style tools can tell the two apart.
+long jitteredColour(Form1& f, long pen) {
+  const auto raise = [&f](int channel) { return std::min(channel + int(f.env.random() * 5) + 1, 255); };
+  const int r = raise(colour::red(pen));
+  const int g = raise(colour::green(pen));
+  const int b = raise(colour::blue(pen));
+  return colour::rgb(r, g, b);
+}
+
+void endPictureFont(Form1& f) {
+  if (f.picturefontmode != 400) return;
+  f.picturefontmode = 0;
+  f.Option1->setBackColor(colour::state::ModeChosen);
+  f.Option1->setValue(true);
+  f.restoreNormalFont(true);
+}
+
+// The text commit; after a Draw commit it runs too, drawing nothing (SET is idle by then) but
+// refreshing the copies, moving the anchor away and re-reading the text.
+void commitText(Form1& f, bool afterDrawing) {
+  const long pen = f.Picture1->foreColor();
+  if (!afterDrawing && f.Label34->backColor() == Armed && f.textangle != 0) {
+    f.env.dialogs->MsgBox(QStringLiteral("Does not work correctly with rotated texts. Will exit without change."),
+                          vb::OKOnly, QString());
+    f.Text1->setFocus();
+    return;
+  }
+  const QString savedColour = f.textsettings[7];
+  const long committed = jitteredColour(f, pen);
+  f.Picture1->setForeColor(committed);
+  f.textsettings[7] = QString::number(committed);
+  f.Picture1->setAutoRedraw(true);
+  f.Picture1->currentX = f.startx;
+  f.Picture1->currentY = f.starty;
+  if (f.Label34->backColor() == Idle) {
+    f.printtext();
+    f.Check17_Click();
+    f.Check15_Click();
+  } else {
+    f.drawstyledtext();
+  }
+  f.Picture1->setAutoRedraw(false);
+  f.Label26->setBackColor(SetIdle);
+  // The anchor leaves the picture, so a later redraw shows nothing until new text is placed.
+  f.startx += 1000;
+  f.starty += 1000;
+  f.Picture1->commit();
+  f.Image6->setPicture(f.Picture1->image());
+  endPictureFont(f);
+  if (!headerMenuChecked(f)) storeOopsCopy(f);
+  f.texttoplace = f.Text1->text();
+  f.textangle = 0;
+  f.Picture1->setForeColor(long(savedColour.trimmed().toDouble()));
+  f.textsettings[7] = savedColour;
+}
+
+}  // namespace
+
+void Form1::Label26_MouseDown(int, int, double, double) {
+  // Follow Mouse ends with this press: the trail becomes the picture the next insert lands on.
+  if (Check18->value() == 1 && Option7->value()) {
+    Picture2->setPicture(Picture1->image());
+    Image6->clearPicture();
+  }
+}
+
+void Form1::Label26_Click() {
+  if (Option7->value() && Check18->value() == 1) {
+    Label26->setBackColor(SetIdle);
+    Text1->setFocus();
+    return;
+  }
+  if (!isArmed(Label26)) return;
+  if (isArmed(Label31)) VScroll3->hide();
+  if (dragsource == 99) {
+    commitShape(*this);
+  } else {
+    emptyDrawnArea();
+    if (Option6->value())
+      commitOverlay(*this);
+    else if (Option8->value()) {
+      if (!commitDrawing(*this)) return endSet(*this);
+      commitText(*this, true);
+    } else if (Option7->value())
+      commitInsert(*this);
+    else
+      commitText(*this, false);
+  }
+  endSet(*this);
+}

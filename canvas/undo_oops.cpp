@@ -1,4 +1,76 @@
 #include "app/form1.h"
+#include "platform/colour.h"
 
-void Form1::Command12_Click() { }
-void Form1::Command31_Click() { }
+using namespace colour::state;
+
+void Form1::emptyDrawnArea() {
+  // Top below bottom and left right of right: the first stroke point sets every edge.
+  miny = 256;
+  maxy = 0;
+  minx = 340;
+  maxx = 0;
+}
+
+void Form1::Command12_Click() {
+  Picture1->setMousePointer(0);
+  if (dragsource == 99) {
+    // Only the pending shape goes; style preview, box, picture font and Follow Mouse stay.
+    dragsource = 0;
+    VScroll4->hide();
+    Picture1->Cls();
+    Label26->setBackColor(SetIdle);
+    Combo1->setText(QStringLiteral("  Things"));
+    Text1->setFocus();
+    return;
+  }
+  if (Option1->value() && styleapplied == 1) Picture1->setPicture(Image6->picture());
+  emptyDrawnArea();
+  if (Option8->value() && isArmed(Label73) && isArmed(Label26)) {
+    // The noise-line removal is still pending: bring back the picture from before it.
+    Picture1->setPicture(Picture3->picture());
+    Picture1->setMousePointer(0);
+    Label26->setBackColor(SetIdle);
+    return;
+  }
+  Picture1->Cls();
+  Label26->setBackColor(SetIdle);
+  if (picturefontmode == 400) {
+    picturefontmode = 0;
+    Option1->setValue(true);
+    restoreNormalFont(true);
+  }
+  texttoplace = Text1->text();
+  if (Check18->value() == 1 && Option7->value()) Picture1->setPicture(Picture2->picture());
+}
+
+void Form1::Command31_Click() {
+  if (isArmed(Label32)) {
+    Picture1->setPicture(Image14->picture());
+    Text1->setFocus();
+    return;
+  }
+  if (makeheader->isChecked() || makeheader16->isChecked()) return;
+  if (!Frame9->isHidden()) {
+    Text1->setFocus();
+    return;
+  }
+  rotationangle = 0;
+  Picture1->Cls();
+  Label26->setBackColor(SetIdle);
+  Label32->setBackColor(Idle);
+  Command12_Click();
+  if (Command31->backColor() == OopsBefore) {
+    Command31->setBackColor(OopsNormal);
+    Picture1->setPicture(Image14->picture());
+    Image6->setPicture(Image14->picture());
+  } else if (Command31->backColor() == OopsNormal) {
+    Image14->setPicture(Picture1->image());
+    Command31->setBackColor(OopsBefore);
+    Picture1->setPicture(Image13->picture());
+    Image6->setPicture(Image13->picture());
+  } else {
+    return;
+  }
+  Picture2->setPicture(Image6->picture());
+  Text1->setFocus();
+}

@@ -1,6 +1,124 @@
-#include "app/form1.h"
+#include <array>
+#include <span>
 
-void Form1::Check15_Click() { }
-void Form1::Check15_MouseUp(int button, int shift, double x, double y) { }
-void Form1::Label47_Click() { }
-void Form1::HScroll4_Change() { }
+#include "app/form1.h"
+#include "platform/colour.h"
+
+namespace {
+
+struct Offset {
+  int dx;
+  int dy;
+};
+
+// The rim copies in print order: fine takes the first 4, thin the first 8, bold all 20.
+constexpr std::array<Offset, 20> rimOffsets{{
+    {+1, 0}, {-1, 0}, {0, +1}, {0, -1},
+    {+1, +1}, {+1, -1}, {-1, +1}, {-1, -1},
+    {+2, 0}, {-2, 0}, {0, +2}, {0, -2},
+    {+2, +1}, {+2, -1}, {-2, +1}, {-2, -1}, {+1, +2}, {+1, -2}, {-1, +2}, {-1, -2},
+}};
+
+std::span<const Offset> rimFor(int weight) {
+  const std::size_t count = weight == 2 ? 20 : weight == 1 ? 8 : 4;
+  return std::span<const Offset>(rimOffsets).first(count);
+}
+
+// Text8 shows the palette colour HScroll4 points at (0..11 = Label1..Label12); any other value
+// leaves it as it is.
+void takeOutlineColour(Form1& f) {
+  const int v = f.HScroll4->value();
+  if (v >= 0 && v <= 11) f.Text8->setBackColor(f.palette[v + 1]->backColor());
+}
+
+}  // namespace
+
+void Form1::Check15_Click() {
+  if (!isArmed(Label26) && operationmarker != qslPrintMarker) return;
+  if (Check16->value() == 1 || Check15->value() == 0 || Option7->value() || Option8->value()) return;
+  const QString keptcolourtext = textsettings[7];
+  const long keptfore = Picture1->foreColor();
+  const double keptx = startx;
+  const double kepty = starty;
+
+  takeOutlineColour(*this);
+  textsettings[7] = QString::number(Text8->backColor());
+  Picture1->setForeColor(Text8->backColor());
+  for (const Offset& o : rimFor(outlineweight.toInt())) {
+    startx = keptx + o.dx;
+    starty = kepty + o.dy;
+    Picture1->currentX = startx;
+    Picture1->currentY = starty;
+    printtext();
+    startx = keptx;
+    starty = kepty;
+  }
+
+  textsettings[7] = keptcolourtext;
+  Picture1->setForeColor(keptfore);
+  Picture1->currentX = startx;
+  Picture1->currentY = starty;
+  printtext();  // the text in its own colour over the rim
+  startx = keptx;
+  starty = kepty;
+}
+
+void Form1::Check15_MouseUp(int, int, double, double) {
+  if (!isArmed(Label26)) {
+    Picture1->Cls();
+    return;
+  }
+  if (styleapplied == 1) {
+    Label36_Click();
+    return;
+  }
+  if (Check15->value() != 0) return;  // the click has drawn the outline already
+  Picture1->Cls();
+  Picture1->Cls();
+  Picture1->currentX = startx;
+  Picture1->currentY = starty;
+  printtext();
+  Check17_Click();
+}
+
+void Form1::Label47_Click() {
+  Picture1->Cls();
+  const QString caption = Label47->caption();
+  if (caption == QLatin1String("Fine outline")) {
+    Label47->setCaption(QStringLiteral("Thin outline"));
+    outlineweight = 1;
+  } else if (caption == QLatin1String("Thin outline")) {
+    Label47->setCaption(QStringLiteral("Bold outline"));
+    outlineweight = 2;
+  } else if (caption == QLatin1String("Bold outline")) {
+    Label47->setCaption(QStringLiteral("Fine outline"));
+    outlineweight = 0;
+  }
+  if (styleapplied == 1) {
+    Label36_Click();
+    return;
+  }
+  platform::DoEvents();
+  if (!isArmed(Label26)) return;
+  printtext();
+  Check17_Click();
+  // With the shadow on, the shadow already ends with the outline.
+  if (Check15->value() == 1 && Check17->value() == 0) Check15_Click();
+}
+
+void Form1::HScroll4_Change() {
+  if (HScroll4->value() > 11) {
+    // Raises this change again, which takes Label1's colour and redraws.
+    HScroll4->setValueChecked(0);
+    return;
+  }
+  takeOutlineColour(*this);
+  if (!isArmed(Label26)) return;
+  if (styleapplied == 1) {
+    Label36_Click();
+    return;
+  }
+  // No clearing: the new rim is printed over the old one at the same places.
+  Check17_Click();
+  if (Check15->value() == 1 && Check17->value() == 0) Check15_Click();
+}

@@ -1,12 +1,190 @@
-#include "app/form1.h"
+#include <algorithm>
+#include <optional>
 
-void Form1::Check17_Click() { }
-void Form1::Check17_MouseUp(int button, int shift, double x, double y) { }
-void Form1::Option2_Click() { }
-void Form1::Option3_Click() { }
-void Form1::Option4_Click() { }
-void Form1::Option5_Click() { }
-void Form1::OptionDirection_MouseUp(int button, int shift, double x, double y) { }
-void Form1::VScroll1_Change() { }
-void Form1::HScroll5_Change() { }
-void Form1::Text13_MouseDown(int button, int shift, double x, double y) { }
+#include "app/form1.h"
+#include "platform/colour.h"
+
+namespace {
+
+// The colour of copy i of D in a graded shadow: base + (Int(i x 36 / D) + 1) x 64000, the far
+// copies getting the largest addition. The sum is formed channel by channel, and a channel that
+// would pass 255 stays at 255 instead of carrying into the next one (which would turn a pale
+// base into a dark, unrelated colour). Where no channel overflows this is the plain sum.
+long gradedColour(int i, int depth, long base) {
+  const long addition = (long(i) * 36 / depth + 1) * 64000;
+  const auto channel = [](int a, int b) { return std::min(255, a + b); };
+  return colour::rgb(channel(colour::red(base), colour::red(addition)),
+                     channel(colour::green(base), colour::green(addition)),
+                     channel(colour::blue(base), colour::blue(addition)));
+}
+
+// Base colours of the graded shadow by HScroll5's value; 0 for a value outside 1..5.
+long shadowBaseFor(int value) {
+  switch (value) {
+    case 1: return colour::rgb(255, 0, 0);
+    case 2: return colour::rgb(0, 255, 0);
+    case 3: return colour::rgb(10, 0, 187);
+    case 4: return colour::rgb(234, 235, 214);
+    case 5: return colour::rgb(255, 255, 128);
+    default: return 0;
+  }
+}
+
+// A shadow direction: the signs of its step. Each step moves the anchor FontSize / 60 back
+// towards the text; the shadow lies on the other side.
+struct Direction {
+  int sx;
+  int sy;
+};
+
+void stepAnchor(Form1& f, int sx, int sy) {
+  const double s = f.Picture1->font.size / 60.0;
+  f.startx += sx * s;
+  f.starty += sy * s;
+}
+
+std::optional<Direction> chosenDirection(const Form1& f) {
+  if (f.Option2->value()) return Direction{+1, +1};
+  if (f.Option3->value()) return Direction{-1, +1};
+  if (f.Option4->value()) return Direction{+1, -1};
+  if (f.Option5->value()) return Direction{-1, -1};
+  return std::nullopt;
+}
+
+bool inTextModeWithPendingText(const Form1& f) { return f.Option1->value() && f.isArmed(f.Label26); }
+
+}  // namespace
+
+void Form1::Option2_Click() { stepAnchor(*this, +1, +1); }
+void Form1::Option3_Click() { stepAnchor(*this, -1, +1); }
+void Form1::Option4_Click() { stepAnchor(*this, +1, -1); }
+void Form1::Option5_Click() { stepAnchor(*this, -1, -1); }
+
+void Form1::Check17_Click() {
+  if (!isArmed(Label26)) return;
+  if (Option8->value() || Option7->value() || Check17->value() == 0 || Check16->value() == 1) return;
+  const long keptfore = Picture1->foreColor();
+  const double keptx = startx;
+  const double kepty = starty;
+  Picture1->setForeColor(shadowcolour);
+
+  // Start at the far end, against the step, so that D steps lead back to the text.
+  const int depth = shadowdepth.toInt();
+  const std::optional<Direction> direction = chosenDirection(*this);
+  if (direction) {
+    const double far = Picture1->font.size * depth / 60.0;
+    startx -= direction->sx * far;
+    starty -= direction->sy * far;
+  }
+
+  // The farthest copy first; the last one lies exactly under the text.
+  for (operationmarker = depth; operationmarker >= 1; --operationmarker) {
+    if (gradedshadow == 1) Picture1->setForeColor(gradedColour(operationmarker, depth, shadowbase));
+    if (direction) stepAnchor(*this, direction->sx, direction->sy);
+    Picture1->currentX = startx;
+    Picture1->currentY = starty;
+    printtext();
+  }
+  operationmarker = 0;
+
+  Picture1->currentX = startx;
+  Picture1->currentY = starty;
+  startx = keptx;
+  starty = kepty;
+  Picture1->setForeColor(keptfore);
+  printtext();  // the text in its own colour on top
+  startx = keptx;
+  starty = kepty;
+  Check15_Click();
+}
+
+void Form1::Check17_MouseUp(int, int, double, double) {
+  if (!isArmed(Label26)) {
+    Picture1->Cls();
+    return;
+  }
+  if (styleapplied == 1) {
+    Label36_Click();
+    return;
+  }
+  if (Check17->value() != 0) return;  // the click has drawn the shadow already
+  Picture1->Cls();
+  Picture1->Cls();
+  Picture1->currentX = startx;
+  Picture1->currentY = starty;
+  printtext();
+  Check15_Click();
+}
+
+void Form1::OptionDirection_MouseUp(int, int, double, double) {
+  if (isArmed(Label26) && styleapplied == 1) {
+    Label36_Click();
+    return;
+  }
+  if (isArmed(Label26) && Check17->value() == 1) {
+    Picture1->Cls();
+    Check17_Click();
+  }
+  Text1->setFocus();
+}
+
+void Form1::VScroll1_Change() {
+  shadowdepth = VScroll1->value() * VScroll1->value();
+  Picture1->Cls();
+  if (!isArmed(Label26)) return;
+  if (styleapplied == 1)
+    Label36_Click();
+  else
+    Check17_Click();
+}
+
+void Form1::Text13_MouseDown(int button, int, double, double) {
+  Text1->setFocus();
+  if (button == 1) {
+    if (Text13->backColor() == colour::state::Armed) {
+      Text13->setBackColor(colour::state::Idle);
+      gradedshadow = 0;
+      Text13->setText(QStringLiteral(" Off"));
+      if (inTextModeWithPendingText(*this)) {
+        if (styleapplied == 1)
+          Label36_Click();
+        else
+          printShadowOutline();
+      }
+      return;
+    }
+    if (Text13->backColor() == colour::state::Idle) {
+      Text13->setBackColor(colour::state::Armed);
+      gradedshadow = 1;
+      Text13->setText(QLatin1Char(' ') + QString::number(HScroll5->value()));
+      if (inTextModeWithPendingText(*this)) printShadowOutline();
+    }
+  }
+  if (!Option1->value()) return;
+  const long base = shadowBaseFor(HScroll5->value());
+  if (base != 0) shadowbase = base;
+  if (styleapplied == 1) {
+    Label36_Click();
+  } else if (isArmed(Label26)) {
+    printShadowOutline();
+  }
+}
+
+void Form1::HScroll5_Change() {
+  if (Text13->text() == QLatin1String(" Off")) {
+    Text1->setFocus();
+    return;
+  }
+  const bool on = Text13->backColor() == colour::state::Armed;
+  if (on) Text13->setText(QLatin1Char(' ') + QString::number(HScroll5->value()));
+  if (Option1->value() && on) {
+    const long base = shadowBaseFor(HScroll5->value());
+    if (base != 0) shadowbase = base;
+    platform::DoEvents();
+    if (isArmed(Label26)) printShadowOutline();
+  }
+  if (styleapplied == 1)
+    Label36_Click();
+  else
+    Text1->setFocus();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+#include "app/variant.h"
+
+// The two item forms of the program's text files ("restore", "messages", "logdata"):
+//  - quoted: a double quote, the text, a double quote; the text may span lines;
+//  - bare: a number with a blank before (when not negative) and after it, or a text as it stands,
+//    or nothing at all.
+// Items are separated by line ends (CR LF) or commas. Numbers always use the C locale.
+
+struct Item {
+  QString text;
+  bool quoted = false;
+};
+
+// Reads items one after the other, as the old line-input statement did.
+class ItemReader {
+ public:
+  explicit ItemReader(const QByteArray& bytes);
+  // The next item, or nothing when the file has ended.
+  std::optional<Item> next();
+
+ private:
+  void skipSeparator();
+  QString text_;
+  qsizetype pos_ = 0;
+};
+
+// Builds a file item by item.
+class ItemWriter {
+ public:
+  // A quoted item. Characters that would end it early are replaced: a double quote by a single
+  // one and, unless `keepLineBreaks`, CR and LF by blanks, so that one item stays one line.
+  void quoted(const QString& text, bool keepLineBreaks = false);
+  // A bare item: a number in its blanks, a text without quotes, or an empty line.
+  void bare(const Variant& value);
+  // A bare item without the blanks around a number.
+  void bareNoBlanks(const Variant& value);
+  const QByteArray& bytes() const { return bytes_; }
+
+ private:
+  void line(const QString& content);
+  QByteArray bytes_;
+};
+
+// The files are 8-bit text: UTF-8 when the bytes are valid UTF-8, else Latin-1, so that a file
+// written by the old program still reads back.
+QString decodeFileText(const QByteArray& bytes);
+QByteArray encodeFileText(const QString& text);
+
+// Reads a whole file; nothing when it is missing or unreadable.
+std::optional<QByteArray> readWholeFile(const QString& path);
+// Writes a whole file through a temporary file and a rename, so that a failed write leaves the
+// old file as it was. False when the file could not be written.
+bool writeWholeFile(const QString& path, const QByteArray& bytes);

@@ -1,0 +1,79 @@
+// Cost of redrawing the pending text, which every mouse move over the main picture pays: the
+// full redraw with a 400-copy shadow and a bold outline, and a plain print.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/form1.h"
+#include "platform/colour.h"
+
+namespace {
+
+// Five lines at size 26 on the 320 x 256 picture, with nothing redrawn yet.
+std::unique_ptr<Form1> makeForm(const QString& programDirectory) {
+  Form1Environment env;
+  env.programDirectory = programDirectory;
+  env.dialogs = std::make_shared<QtDialogs>();
+  env.random = [] { return 0.0; };
+  env.showSplash = false;
+  auto form = std::make_unique<Form1>(env);
+  Form1& f = *form;
+  if (!f.Option1->value()) f.Option1->setValue(true);
+  f.Label26->setBackColor(colour::state::SetIdle);
+  f.Picture1->setPicture(QImage(320, 256, QImage::Format_RGB32));
+  f.Picture1->font.name = QStringLiteral("Arial");
+  f.Picture1->font.size = 26;
+  f.Picture1->setForeColor(colour::rgb(255, 255, 0));
+  f.texttoplace = QStringLiteral("CQ CQ DE\r\nG4XYZ\r\nSSTV 20M\r\nRSV 595\r\n73 ALL");
+  f.startx = 20;
+  f.starty = 2;
+  return form;
+}
+
+void BM_FullRedrawShadow400BoldOutline(benchmark::State& state) {
+  QTemporaryDir dir;
+  auto form = makeForm(dir.path());
+  Form1& f = *form;
+  f.Option5->setValue(true);
+  f.startx = 20;
+  f.starty = 2;
+  f.Check17->setValue(1);
+  f.Check15->setValue(1);
+  f.VScroll1->setValueChecked(20);  // depth 400
+  f.outlineweight = 2;
+  f.shadowcolour = colour::rgb(40, 40, 40);
+  f.Label26->setBackColor(colour::state::Armed);
+  if (f.shadowdepth.toInt() != 400) state.SkipWithError("the depth scroll did not set 400 copies");
+  for (auto _ : state) {
+    f.redrawPendingText();
+    benchmark::DoNotOptimize(f.Picture1->drawTarget().constBits());
+  }
+}
+BENCHMARK(BM_FullRedrawShadow400BoldOutline)->Unit(benchmark::kMillisecond);
+
+void BM_PlainPrinttext(benchmark::State& state) {
+  QTemporaryDir dir;
+  auto form = makeForm(dir.path());
+  Form1& f = *form;
+  f.Label26->setBackColor(colour::state::Armed);
+  for (auto _ : state) {
+    f.Picture1->Cls();
+    f.printtext();
+    benchmark::DoNotOptimize(f.Picture1->drawTarget().constBits());
+  }
+}
+BENCHMARK(BM_PlainPrinttext)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

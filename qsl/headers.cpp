@@ -1,0 +1,4 @@
+#include "app/form1.h"
+
+void Form1::Command35_Click() {}
+void Form1::Command37_Click() {}

@@ -1,0 +1,191 @@
+#include <QBuffer>
+#include <QDir>
+#include <QImageWriter>
+#include <map>
+
+#include "tests/support/form_fixture.h"
+
+namespace {
+
+QByteArray bmpBytes(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, "bmp").write(image);
+  return bytes;
+}
+
+QByteArray restoreFile(const std::map<int, QByteArray>& items) {
+  QByteArray out;
+  for (int k = 1; k <= 127; ++k) {
+    const auto it = items.find(k);
+    out += (it == items.end() ? QByteArray() : it->second) + "\r\n";
+  }
+  return out;
+}
+
+// A distinct colour for each saved-picture slot.
+long slotColour(int n) { return 0x010000 * n + 0x000300 * n + 7 * n; }
+
+class StartupTest : public FormTest {};
+
+TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
+  Form1& f = start();
+  EXPECT_TRUE(dialogs->calls.empty()) << dialogs->calls.front().title.toStdString();
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"));
+  EXPECT_EQ(f.Text9->text(), QStringLiteral("20M"));
+  EXPECT_EQ(f.Text10->text(), QStringLiteral("595"));
+  EXPECT_EQ(f.qsldefaults[5], QStringLiteral("UTC"));
+  EXPECT_EQ(f.savedirs[7], QStringLiteral("c:\\Program Files\\Silicon Pixels\\Cpix\\"));
+  EXPECT_EQ(f.savedirs[12], QStringLiteral("c:\\ROY1_SSTV\\RxBmp\\"));
+  EXPECT_EQ(f.sstvprogram, 1);
+  EXPECT_TRUE(f.simplecopypaste->isChecked());
+  EXPECT_EQ(f.Command1->caption(), QStringLiteral("Paste"));
+  EXPECT_EQ(f.Command3->caption(), QStringLiteral("Copy"));
+  EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
+  EXPECT_TRUE(f.Option3->value());
+  EXPECT_EQ(f.VScroll1->value(), 3);
+  EXPECT_TRUE(f.shadowdepth.isEmpty());
+  EXPECT_EQ(f.Picture1->foreColor(), 238);
+  EXPECT_EQ(f.textsettings[7], QStringLiteral("238"));
+  EXPECT_EQ(f.Picture1->font.size, 26);
+  EXPECT_EQ(f.Text1->font().pointSize(), 12);
+  EXPECT_FALSE(f.Text1->font().italic());
+  EXPECT_EQ(f.Text1->text(), QStringLiteral("TYPE HERE"));
+  EXPECT_EQ(f.Text2->text(), QString());
+  EXPECT_FALSE(f.Command2->isEnabled());
+  EXPECT_EQ(QDir(f.File1->path()), QDir(programDir));
+  EXPECT_EQ(f.PicbufVisible->backColor, 0);
+  EXPECT_EQ(f.PicbufVisible->appearance, 1);
+  EXPECT_EQ(f.headerfillcolour, 0xFFFFFF);
+  EXPECT_EQ(f.picinpicsize, 120);
+  EXPECT_EQ(f.blendratio + f.blendrest, 100);
+  EXPECT_TRUE(f.isVisible());
+  for (int n = 1; n <= 30; ++n) EXPECT_TRUE(f.savedthumbs[n].isNull()) << n;
+  EXPECT_FALSE(f.Image2->hasPicture());
+  EXPECT_FALSE(fileExists(QStringLiteral("logdata.bak")));
+  EXPECT_FALSE(fileExists(QStringLiteral("restore")));
+  EXPECT_FALSE(fileExists(QStringLiteral("messages")));
+}
+
+TEST_F(StartupTest, PreparedDirectoryIsRestored) {
+  QTemporaryDir dir7;
+  writeFile(QStringLiteral("restore"),
+            restoreFile({{2, "\"14\""},
+                         {75, " 6 "},
+                         {77, "\"G4ABC\""},
+                         {78, "\"40M\""},
+                         {79, "\"579\""},
+                         {80, "\"L\""},
+                         {90, "\"" + dir7.path().toUtf8() + "\""},
+                         {105, " 2 "},
+                         {107, " 4 "},
+                         {109, " 7 "},
+                         {116, "+3 "},
+                         {118, " 1 "},
+                         {123, " 4 "}}));
+  writeFile(QStringLiteral("messages"), "\"CQ de G4ABC\r\n---\r\n73\"\r\n");
+  for (int n : {1, 2, 3, 4, 5, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30})
+    writeFile(QStringLiteral("JustText%1.bmp").arg(n), bmpBytes(solidImage(n >= 22 ? 320 : 40, n <= 24 ? 32 : 16, slotColour(n))));
+
+  Form1& f = start();
+  EXPECT_EQ(f.windowTitle(), QStringLiteral("MARVANE   - G4ABC- Ver 10/MAR/2001"));
+  EXPECT_EQ(f.Text9->text(), QStringLiteral("40M"));
+  EXPECT_EQ(f.Text10->text(), QStringLiteral("579"));
+  EXPECT_EQ(f.qsldefaults[5], QStringLiteral("UTC"));
+  EXPECT_EQ(f.Text16->text(), QStringLiteral("+3"));
+  EXPECT_EQ(f.Text2->text(), QStringLiteral("CQ de G4ABC\r\n---\r\n73"));
+  EXPECT_EQ(f.sstvprogram, 6);
+  EXPECT_EQ(f.Command1->caption(), QStringLiteral("Import from W95sstv"));
+  EXPECT_EQ(f.Command3->caption(), QStringLiteral("Send to W95sstv"));
+  EXPECT_EQ(f.Label47->caption(), QStringLiteral("Bold outline"));
+  EXPECT_TRUE(f.Check17->value());
+  EXPECT_TRUE(f.Option4->value());
+  EXPECT_FALSE(f.Option3->value());
+  EXPECT_EQ(f.VScroll1->value(), 4);
+  EXPECT_TRUE(f.shadowdepth == 16);
+  EXPECT_EQ(f.textsettings[9], QStringLiteral("14"));
+  EXPECT_EQ(f.normalfontsize, QStringLiteral("14"));
+  EXPECT_EQ(f.Picture1->font.size, 26);
+  EXPECT_EQ(QDir(f.File1->path()), QDir(dir7.path()));
+
+  // Saved pictures: page 1 in Image2, Image3, Image5, Image4; the last exit's picture in Image13;
+  // the strips in Picture4 to Picture12. Slot 5 belongs to page 2 and shows nowhere yet.
+  ImageBox* page[] = {f.Image2, f.Image3, f.Image5, f.Image4};
+  for (int k = 0; k < 4; ++k) {
+    ASSERT_TRUE(page[k]->hasPicture()) << k;
+    EXPECT_EQ(pixelAt(page[k]->picture(), 3, 3), slotColour(k + 1)) << k;
+  }
+  ASSERT_FALSE(f.savedthumbs[5].isNull());
+  ASSERT_TRUE(f.Image13->hasPicture());
+  EXPECT_EQ(pixelAt(f.Image13->picture(), 3, 3), slotColour(21));
+  for (int n = 4; n <= 12; ++n) {
+    ASSERT_TRUE(f.headerStrips[n]->hasPicture()) << n;
+    EXPECT_EQ(pixelAt(f.headerStrips[n]->image(), 10, 10), slotColour(n + 18)) << n;
+  }
+}
+
+TEST_F(StartupTest, StyleAndShadowItemsAreApplied) {
+  writeFile(QStringLiteral("restore"), restoreFile({{121, " 255 "}, {122, " 255 "}, {123, "x"}}));
+  Form1& f = start();
+  EXPECT_EQ(f.Label34->caption(), QStringLiteral("  Grad"));
+  EXPECT_EQ(f.Label34->backColor(), 255);
+  EXPECT_EQ(f.shadowcolour, 255);
+  EXPECT_EQ(f.gradedshadow, 1);
+  EXPECT_EQ(f.Text13->backColor(), 255);
+  EXPECT_EQ(f.Text13->text(), QStringLiteral("1"));
+  EXPECT_EQ(f.shadowbase, 0xFF);  // RGB(255, 0, 0)
+  EXPECT_TRUE(f.Option3->value());
+}
+
+TEST_F(StartupTest, CallLogIsBackedUpAndAGoodBackupSurvivesAMissingLog) {
+  const QByteArray log = "\"\r\nG4ABC Fred, Leeds\r\nW1XYZ Bob\"\r\n";
+  writeFile(QStringLiteral("logdata"), log);
+  Form1& f = start();
+  EXPECT_EQ(f.logtext, QStringLiteral("\r\nG4ABC Fred, Leeds\r\nW1XYZ Bob"));
+  EXPECT_EQ(f.logupper, f.logtext.toUpper());
+  EXPECT_DOUBLE_EQ(f.logsize20, f.logtext.size() / 20.0);
+  EXPECT_EQ(readFile(QStringLiteral("logdata.bak")), log);
+
+  f.unloaded = true;
+  form.reset();
+  QFile::remove(path(QStringLiteral("logdata")));
+  Form1& g = start();
+  EXPECT_EQ(g.logtext, QString());
+  EXPECT_EQ(readFile(QStringLiteral("logdata.bak")), log);
+}
+
+TEST_F(StartupTest, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
+  writeFile(QStringLiteral("logdata"), "\"\r\nG4ABC Fred\"\r\n");
+  start();
+  QFile::remove(path(QStringLiteral("logdata.bak")));
+  const QStringList before = QDir(programDir).entryList(QDir::Files | QDir::Hidden);
+  dialogs->calls.clear();
+
+  Form1Environment env = form->env;
+  Form1 second(env);
+  EXPECT_FALSE(second.Form_Load());
+  second.unloaded = true;
+  ASSERT_EQ(dialogs->calls.size(), 1u);
+  EXPECT_EQ(dialogs->calls[0].title, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+  EXPECT_EQ(dialogs->calls[0].prompt,
+            QStringLiteral("You are trying to open this application a second time.\r\nThere will be BIG TROUBLE "
+                           "if this takes place.\r\nClick OK to abort."));
+  EXPECT_EQ(dialogs->calls[0].buttons, vb::OKOnly);
+  EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), before);
+  EXPECT_TRUE(second.logtext.isEmpty());
+  EXPECT_FALSE(second.isVisible());
+}
+
+TEST_F(StartupTest, ToolTipsAreKeptBeforeTheSettingsSwitchThemOff) {
+  writeFile(QStringLiteral("restore"), restoreFile({{76, " 1 "}}));
+  Form1& f = start();
+  EXPECT_EQ(f.tipsoffflag, 1);
+  EXPECT_EQ(f.tooltiptexts[7], QStringLiteral("Multi Line OK, Click in Picture to Transfer Text  (text may be marked "
+                                              "with mouse) then Drag to Posn. Dbl click to Erase Text box. "));
+  for (int k = 1; k <= 91; ++k) EXPECT_TRUE(f.tooltipControl(k)->toolTip().isEmpty()) << k;
+  f.tooltipson_Click();
+  EXPECT_EQ(f.Text1->toolTip(), f.tooltiptexts[7]);
+}
+
+}  // namespace

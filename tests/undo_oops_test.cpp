@@ -1,0 +1,167 @@
+#include "platform/colour.h"
+#include "tests/support/form_fixture.h"
+
+using namespace colour::state;
+
+namespace {
+
+class UndoOopsTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    Form1& f = build();
+    f.Picture1->setPicture(solidImage(320, 256, 0xFFFFFF));
+  }
+  // Text drawn on the erasable layer with SET red, as the text printer leaves it.
+  void pendOnScreen() {
+    form->Picture1->BoxFilled(10, 10, 40, 30, 0xFF);
+    form->Label26->setBackColor(Armed);
+  }
+};
+
+TEST_F(UndoOopsTest, PlainUndoClearsPendingWorkAndRereadsTheText) {
+  Form1& f = *form;
+  f.Text1->setText(QStringLiteral("CQ CQ\r\nDE G4ABC"));
+  f.texttoplace = QStringLiteral("stale");
+  f.minx = 3;
+  f.maxx = 90;
+  pendOnScreen();
+  f.Command12_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->picture()));
+  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_EQ(f.texttoplace, QStringLiteral("CQ CQ\r\nDE G4ABC"));
+  EXPECT_EQ(f.minx, 340);
+  EXPECT_EQ(f.maxx, 0);
+  EXPECT_EQ(f.miny, 256);
+  EXPECT_EQ(f.maxy, 0);
+
+  // Nothing pending: the picture stays and SET stays idle.
+  f.texttoplace.clear();
+  f.Command12_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->shown()));
+  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_EQ(f.texttoplace, QStringLiteral("CQ CQ\r\nDE G4ABC"));
+}
+
+TEST_F(UndoOopsTest, UndoWithPendingShapeOnlyCancelsTheShape) {
+  Form1& f = *form;
+  f.Image6->setPicture(solidImage(320, 256, 0xFF00));
+  f.styleapplied = 1;
+  f.picturefontmode = 400;
+  f.minx = 80;
+  f.maxx = 120;
+  f.dragsource = 99;
+  f.Combo1->setText(QStringLiteral("Ellipse"));
+  f.VScroll4->show();
+  f.Picture1->setMousePointer(2);
+  pendOnScreen();
+  f.Command12_Click();
+  EXPECT_EQ(f.dragsource, 0);
+  EXPECT_TRUE(f.VScroll4->isHidden());
+  EXPECT_EQ(f.Combo1->text(), QStringLiteral("  Things"));
+  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_EQ(f.Picture1->mousePointer(), 0);
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->shown()));
+  // The style preview, the box and the picture font are left alone.
+  EXPECT_EQ(f.styleapplied, 1);
+  EXPECT_EQ(f.picturefontmode, 400);
+  EXPECT_EQ(f.minx, 80);
+  EXPECT_EQ(f.maxx, 120);
+}
+
+TEST_F(UndoOopsTest, UndoRestoresThePictureOfAStylePreviewOrNoiseLineRemoval) {
+  Form1& f = *form;
+  // Text mode with a Grad preview committed into the picture: Image6 comes back.
+  f.Image6->setPicture(solidImage(320, 256, 0xFF00));
+  f.styleapplied = 1;
+  pendOnScreen();
+  f.Command12_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF00), f.Picture1->shown()));
+
+  // Draw mode with Remove noise lines and SET red: the picture from before the removal.
+  f.styleapplied = 0;
+  f.Option8->setValue(true);
+  f.Picture1->setPicture(solidImage(320, 256, 0xFFFFFF));
+  f.Picture3->setPicture(solidImage(320, 256, 0xFF0000));
+  f.Label73->setBackColor(Armed);
+  f.Label26->setBackColor(Armed);
+  f.Command12_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF0000), f.Picture1->picture()));
+  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+
+  // With SET idle it clears as usual and the picture stays.
+  f.Picture1->setPicture(solidImage(320, 256, 0xFFFFFF));
+  f.Picture1->setAutoRedraw(true);  // Draw-mode strokes go to the persistent image
+  f.Picture1->BoxFilled(0, 0, 50, 50, 0xFF);
+  f.Command12_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->shown()));
+}
+
+TEST_F(UndoOopsTest, UndoEndsAPictureFontAndFollowMouseReturnsToItsCopy) {
+  Form1& f = *form;
+  f.Option7->setValue(true);
+  f.picturefontmode = 400;
+  f.normalfontsize = QStringLiteral("14");
+  f.Picture1->font.name = QStringLiteral("Webdings");
+  f.Command12_Click();
+  EXPECT_EQ(f.picturefontmode, 0);
+  EXPECT_TRUE(f.Option1->value());
+  EXPECT_EQ(f.Picture1->font.name, f.Text1->font().family());
+  EXPECT_EQ(f.Picture1->font.size, 14);
+
+  f.Option7->setValue(true);
+  f.Check18->setValue(1);
+  f.Picture2->setPicture(solidImage(320, 256, 0xFFFF));
+  f.Command12_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFF), f.Picture1->picture()));
+}
+
+TEST_F(UndoOopsTest, OopsTogglesBetweenThePicturesBeforeAndAfterTheLastDrop) {
+  Form1& f = *form;
+  const QImage before = solidImage(320, 256, 0xFF0000);
+  const QImage after = solidImage(320, 256, 0xFF);
+  f.Image13->setPicture(before);
+  f.Picture1->setPicture(after);
+  pendOnScreen();
+
+  f.Command31_Click();
+  EXPECT_EQ(f.Command31->backColor(), OopsBefore);
+  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_TRUE(sameImage(before, f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(after, f.Image14->picture()));
+  EXPECT_TRUE(sameImage(before, f.Image6->picture()));
+  EXPECT_TRUE(sameImage(before, f.Picture2->picture()));
+
+  f.Command31_Click();
+  EXPECT_EQ(f.Command31->backColor(), OopsNormal);
+  EXPECT_TRUE(sameImage(after, f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(after, f.Image6->picture()));
+  EXPECT_TRUE(sameImage(after, f.Picture2->picture()));
+
+  f.Command31_Click();
+  EXPECT_EQ(f.Command31->backColor(), OopsBefore);
+  EXPECT_TRUE(sameImage(before, f.Picture1->shown()));
+}
+
+TEST_F(UndoOopsTest, OopsRefusesInHeaderModeAndShowsTheFillResultWithPatFilArmed) {
+  Form1& f = *form;
+  f.Image13->setPicture(solidImage(320, 256, 0xFF0000));
+  f.makeheader16->setChecked(true);
+  pendOnScreen();
+  const QImage shownBefore = f.Picture1->shown();
+  f.Command31_Click();
+  EXPECT_TRUE(sameImage(shownBefore, f.Picture1->shown()));
+  EXPECT_EQ(f.Label26->backColor(), Armed);
+  EXPECT_EQ(f.Command31->backColor(), OopsNormal);
+
+  f.makeheader16->setChecked(false);
+  f.Label32->setBackColor(Armed);
+  f.Image14->setPicture(solidImage(320, 256, 0xFF00));
+  f.Command31_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF00), f.Picture1->picture()));
+  EXPECT_EQ(f.Command31->backColor(), OopsNormal);
+  EXPECT_EQ(f.Label32->backColor(), Armed);
+}
+
+}  // namespace
