@@ -159,6 +159,13 @@ class Form1 : public QMainWindow {
   void redrawPendingText();
   // printtext, then the shadow, then the outline (the redraw without clearing or positioning).
   void printShadowOutline();
+  // The graded shadow: switched on (Text13 red, showing HScroll5's value), and its base colour
+  // taken from HScroll5's value (a value outside 1..5 leaves it).
+  void gradedSwitchOn();
+  void takeShadowBase();
+  // Mouse-up of the outline and shadow boxes: a box just switched off redraws the text with the
+  // other layer only.
+  void effectBoxMouseUp(const CheckBox* box, void (Form1::*otherLayer)());
   // operationmarker while the QSL band or the date stamp prints: the printer and the outline
   // then draw although nothing is pending.
   static constexpr int qslPrintMarker = 7270;

@@ -1,6 +1,5 @@
 #include <QDir>
 #include <QFileInfo>
-#include <QImageReader>
 #include <cmath>
 
 #include "app/form1.h"
@@ -63,13 +62,6 @@ void setFlag(const QString& text, const std::function<void(bool)>& apply) {
 
 bool readsAsColour(const Variant& v) { return v.isNumber() && v.number >= 0 && v.number <= 0xFFFFFF; }
 
-QImage loadSavedPicture(const QString& path) {
-  QImageReader reader(path);
-  reader.setDecideFormatFromContent(true);
-  if (!reader.canRead() || !reader.size().isValid()) return {};
-  return reader.read();
-}
-
 // Steps 11 and 12: the style boxes, then the text style kept as Label34's colour.
 void applyTextStyle(Form1& f) {
   CheckBox* boxes[] = {nullptr, f.Check17, f.Check15, f.Check16};
@@ -91,13 +83,8 @@ void applyTextStyle(Form1& f) {
 // Step 14: the graded shadow kept as Text13's colour.
 void applyShadowEffects(Form1& f) {
   if (f.keycolour != 0xFF) return;
-  f.gradedshadow = 1;
-  f.Text13->setBackColor(0xFF);
-  const int v = f.HScroll5->value();
-  f.Text13->setText(QString::number(v));
-  static const long bases[] = {0, colour::rgb(255, 0, 0), colour::rgb(0, 255, 0), colour::rgb(10, 0, 187),
-                               colour::rgb(234, 235, 214), colour::rgb(255, 255, 128)};
-  if (v >= 1 && v <= 5) f.shadowbase = bases[v];
+  f.gradedSwitchOn();
+  f.takeShadowBase();
 }
 
 // Step 15: Option3 first, then the direction the settings name.
@@ -168,9 +155,7 @@ void applySavedPictures(Form1& f) {
     if (readsAsNumber(f.savedcolours[k], &c)) colours[k]->setBackColor(long(c));
   }
   f.Label16->setVisible(true);
-  const QDir dir(f.env.programDirectory);
-  for (int n = 1; n <= 30; ++n)
-    f.savedthumbs[n] = loadSavedPicture(dir.filePath(QStringLiteral("JustText%1.bmp").arg(n)));
+  for (int n = 1; n <= 30; ++n) f.readSavedPicture(n);
   for (int n = 4; n <= 12; ++n)
     if (!f.savedthumbs[n + 18].isNull()) f.headerStrips[n]->setPicture(f.savedthumbs[n + 18]);
   f.Image13->setPicture(f.savedthumbs[21]);

@@ -1,4 +1,4 @@
-#include <QImageReader>
+#include "platform/picturefile.h"
 
 #include "app/form1.h"
 #include "platform/colour.h"
@@ -21,14 +21,7 @@ void Form1::HScroll2_Change() {
 }
 
 bool Form1::readSavedPicture(int n) {
-  QImageReader reader(env.programDirectory + QStringLiteral("/JustText%1.bmp").arg(n));
-  reader.setDecideFormatFromContent(true);
-  // A truncated file would read as "loaded" with grey rows; one whose header gives no size is refused.
-  if (!reader.canRead() || !reader.size().isValid()) return false;
-  QImage picture;
-  if (!reader.read(&picture)) return false;
-  savedthumbs[n] = picture;
-  return true;
+  return readPictureFile(env.programDirectory + QStringLiteral("/JustText%1.bmp").arg(n), &savedthumbs[n]);
 }
 
 void Form1::resetthumbnails() {

@@ -1,6 +1,6 @@
 #include "platform/picbuf.h"
 
-#include <QImageReader>
+#include "platform/picturefile.h"
 #include <QPainter>
 
 #include "platform/colour.h"
@@ -8,12 +8,8 @@
 PicBuf::PicBuf(QWidget* parent) : QWidget(parent) {}
 
 bool PicBuf::load() {
-  QImageReader reader(fileName);
-  reader.setDecideFormatFromContent(true);
-  // A truncated file reads as "loaded" with grey rows; a header that promises no size is refused.
-  if (!reader.canRead() || !reader.size().isValid()) return false;
   QImage image;
-  if (!reader.read(&image)) return false;
+  if (!readPictureFile(fileName, &image)) return false;
   setPicture(image);
   return true;
 }

@@ -133,7 +133,7 @@ TEST_F(StartupTest, StyleAndShadowItemsAreApplied) {
   EXPECT_EQ(f.shadowcolour, 255);
   EXPECT_EQ(f.gradedshadow, 1);
   EXPECT_EQ(f.Text13->backColor(), 255);
-  EXPECT_EQ(f.Text13->text(), QStringLiteral("1"));
+  EXPECT_EQ(f.Text13->text(), QStringLiteral(" 1"));  // shown as the graded switch shows it when clicked on
   EXPECT_EQ(f.shadowbase, 0xFF);  // RGB(255, 0, 0)
   EXPECT_TRUE(f.Option3->value());
 }

@@ -63,23 +63,7 @@ void Form1::Check15_Click() {
   starty = kepty;
 }
 
-void Form1::Check15_MouseUp(int, int, double, double) {
-  if (!isArmed(Label26)) {
-    Picture1->Cls();
-    return;
-  }
-  if (styleapplied == 1) {
-    Label36_Click();
-    return;
-  }
-  if (Check15->value() != 0) return;  // the click has drawn the outline already
-  Picture1->Cls();
-  Picture1->Cls();
-  Picture1->currentX = startx;
-  Picture1->currentY = starty;
-  printtext();
-  Check17_Click();
-}
+void Form1::Check15_MouseUp(int, int, double, double) { effectBoxMouseUp(Check15, &Form1::Check17_Click); }
 
 void Form1::Label47_Click() {
   Picture1->Cls();

@@ -203,3 +203,20 @@ void Form1::printShadowOutline() {
   Check17_Click();
   Check15_Click();
 }
+
+void Form1::effectBoxMouseUp(const CheckBox* box, void (Form1::*otherLayer)()) {
+  if (!isArmed(Label26)) {
+    Picture1->Cls();
+    return;
+  }
+  if (styleapplied == 1) {
+    Label36_Click();
+    return;
+  }
+  if (box->value() != 0) return;  // the click itself has drawn the new layer
+  Picture1->Cls();
+  Picture1->currentX = startx;
+  Picture1->currentY = starty;
+  printtext();
+  (this->*otherLayer)();
+}

@@ -98,23 +98,7 @@ void Form1::Check17_Click() {
   Check15_Click();
 }
 
-void Form1::Check17_MouseUp(int, int, double, double) {
-  if (!isArmed(Label26)) {
-    Picture1->Cls();
-    return;
-  }
-  if (styleapplied == 1) {
-    Label36_Click();
-    return;
-  }
-  if (Check17->value() != 0) return;  // the click has drawn the shadow already
-  Picture1->Cls();
-  Picture1->Cls();
-  Picture1->currentX = startx;
-  Picture1->currentY = starty;
-  printtext();
-  Check15_Click();
-}
+void Form1::Check17_MouseUp(int, int, double, double) { effectBoxMouseUp(Check17, &Form1::Check15_Click); }
 
 void Form1::OptionDirection_MouseUp(int, int, double, double) {
   if (isArmed(Label26) && styleapplied == 1) {
@@ -154,15 +138,12 @@ void Form1::Text13_MouseDown(int button, int, double, double) {
       return;
     }
     if (Text13->backColor() == colour::state::Idle) {
-      Text13->setBackColor(colour::state::Armed);
-      gradedshadow = 1;
-      Text13->setText(QLatin1Char(' ') + QString::number(HScroll5->value()));
+      gradedSwitchOn();
       if (inTextModeWithPendingText(*this)) printShadowOutline();
     }
   }
   if (!Option1->value()) return;
-  const long base = shadowBaseFor(HScroll5->value());
-  if (base != 0) shadowbase = base;
+  takeShadowBase();
   if (styleapplied == 1) {
     Label36_Click();
   } else if (isArmed(Label26)) {
@@ -178,8 +159,7 @@ void Form1::HScroll5_Change() {
   const bool on = Text13->backColor() == colour::state::Armed;
   if (on) Text13->setText(QLatin1Char(' ') + QString::number(HScroll5->value()));
   if (Option1->value() && on) {
-    const long base = shadowBaseFor(HScroll5->value());
-    if (base != 0) shadowbase = base;
+    takeShadowBase();
     platform::DoEvents();
     if (isArmed(Label26)) printShadowOutline();
   }
@@ -187,4 +167,15 @@ void Form1::HScroll5_Change() {
     Label36_Click();
   else
     Text1->setFocus();
+}
+
+void Form1::gradedSwitchOn() {
+  Text13->setBackColor(colour::state::Armed);
+  gradedshadow = 1;
+  Text13->setText(QLatin1Char(' ') + QString::number(HScroll5->value()));
+}
+
+void Form1::takeShadowBase() {
+  const long base = shadowBaseFor(HScroll5->value());
+  if (base != 0) shadowbase = base;
 }
