@@ -628,4 +628,6 @@ bool Form1::isArmed(const QWidget* w) const { return platform::backColor(w) == A
 void Form1::closeEvent(QCloseEvent* e) {
   if (!unloaded) Form_Unload();
   e->accept();
+  // Unloading the main window ends the program, even while the help window is still open.
+  QCoreApplication::quit();
 }
