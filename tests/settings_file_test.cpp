@@ -27,15 +27,6 @@ std::vector<QByteArray> restoreLines(const QByteArray& bytes) {
   return lines;
 }
 
-// A settings file with the given lines (1-based); every other line is empty.
-QByteArray restoreFile(const std::map<int, QByteArray>& items) {
-  QByteArray out;
-  for (int k = 1; k <= 127; ++k) {
-    const auto it = items.find(k);
-    out += (it == items.end() ? QByteArray() : it->second) + "\r\n";
-  }
-  return out;
-}
 
 class SettingsFileTest : public FormTest {
  protected:

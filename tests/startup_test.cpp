@@ -7,22 +7,7 @@
 
 namespace {
 
-QByteArray bmpBytes(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter(&buffer, "bmp").write(image);
-  return bytes;
-}
 
-QByteArray restoreFile(const std::map<int, QByteArray>& items) {
-  QByteArray out;
-  for (int k = 1; k <= 127; ++k) {
-    const auto it = items.find(k);
-    out += (it == items.end() ? QByteArray() : it->second) + "\r\n";
-  }
-  return out;
-}
 
 // A distinct colour for each saved-picture slot.
 long slotColour(int n) { return 0x010000 * n + 0x000300 * n + 7 * n; }

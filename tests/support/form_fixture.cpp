@@ -1,6 +1,8 @@
 #include "tests/support/form_fixture.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QImageWriter>
 #include <QFile>
 
 #include "platform/colour.h"
@@ -106,4 +108,21 @@ QImage solidImage(int w, int h, long bgr) {
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(colour::toQRgb(bgr));
   return img;
+}
+
+QByteArray restoreFile(const std::map<int, QByteArray>& items) {
+  QByteArray out;
+  for (int k = 1; k <= 127; ++k) {
+    const auto it = items.find(k);
+    out += (it == items.end() ? QByteArray() : it->second) + "\r\n";
+  }
+  return out;
+}
+
+QByteArray bmpBytes(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, "bmp").write(image);
+  return bytes;
 }

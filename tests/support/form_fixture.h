@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <deque>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -54,5 +55,9 @@ long pixelAt(const QImage& img, int x, int y);
 int countColour(const QImage& img, long bgr, const QRect& area = QRect());
 // Equal images, or a failure naming the first differing pixel and both colours.
 ::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual);
+// A settings file "restore" with the given lines (1-based); every other line is empty.
+QByteArray restoreFile(const std::map<int, QByteArray>& items);
+// A picture as the bytes of a BMP file.
+QByteArray bmpBytes(const QImage& image);
 // A plain picture of one colour.
 QImage solidImage(int w, int h, long bgr);
