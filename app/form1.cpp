@@ -126,6 +126,7 @@ void Form1::createControls() {
   Text5->setText(QStringLiteral("Saved Thumbnails, scroll for more"));
   Text5->setBackColor(ModeChosen);
   Text5->setReadOnly(true);
+  Text5->setFocusPolicy(Qt::NoFocus);
   Text5->setToolTip(QStringLiteral("Saved thumbnail page. Click to show it again"));
   HScroll2 = new ScrollBar(Qt::Horizontal, 1, 5, 1, c);
   Label37 = label(c, QStringLiteral("Scrap   Book"), Off, QStringLiteral("Four scrap pictures, kept until the program ends"));
@@ -136,6 +137,7 @@ void Form1::createControls() {
   Text7->setText(QStringLiteral("R"));
   Text7->setBackColor(Off);
   Text7->setReadOnly(true);
+  Text7->setFocusPolicy(Qt::NoFocus);
   Text7->setToolTip(QStringLiteral("Brings up RX thumbnails of selected program"));
   HScroll3 = new ScrollBar(Qt::Horizontal, 1, 9, 1, c);
   HScroll3->hide();

@@ -296,6 +296,7 @@ bool Form1::Form_Load() {
 
   if (splash) splash->hide();
   show();
+  Text1->setFocus();
   if (splash) splash->deleteLater();
   splash = nullptr;
   return true;
