@@ -1,13 +1,8 @@
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
-#include <map>
 
 #include "tests/support/form_fixture.h"
 
 namespace {
-
-
 
 // A distinct colour for each saved-picture slot.
 long slotColour(int n) { return 0x010000 * n + 0x000300 * n + 7 * n; }
@@ -174,3 +169,36 @@ TEST_F(StartupTest, ToolTipsAreKeptBeforeTheSettingsSwitchThemOff) {
 }
 
 }  // namespace
+
+// The saved program chooses the captions and the layout; the saved direction its option.
+TEST_F(StartupTest, SavedProgramAndDirectionAreChosenAgain) {
+  const struct {
+    int code;
+    const char* import;
+    const char* send;
+    int width;
+    QByteArray direction;
+    OptionButton* Form1::*option;
+  } cases[] = {
+      {1, "Paste", "Copy", 320, "", &Form1::Option3},
+      {8, "Paste from Clipboard Only", "Send to JVComm", 340, " 5 ", &Form1::Option5},
+      {19, "Paste", "Send to Mscan", 340, " 2 ", &Form1::Option2},
+      {10, "Import from MMSSTV", "Send to MMSSTV", 320, " 3 ", &Form1::Option3},
+      {36, "Paste from Clipboard Only", "Send to SSTV32 TX", 320, "x", &Form1::Option3},
+  };
+  for (const auto& c : cases) {
+    writeFile(QStringLiteral("restore"), restoreFile({{75, " " + QByteArray::number(c.code) + " "}, {123, c.direction}}));
+    Form1& f = start();
+    EXPECT_EQ(f.sstvprogram, c.code);
+    EXPECT_EQ(f.Command1->caption(), QString::fromLatin1(c.import)) << c.code;
+    EXPECT_EQ(f.Command3->caption(), QString::fromLatin1(c.send)) << c.code;
+    EXPECT_EQ(f.Picture1->scaleWidth(), c.width) << c.code;
+    EXPECT_EQ(f.frameWidth(), c.width) << c.code;
+    EXPECT_TRUE((f.*c.option)->value()) << c.code;
+    int on = 0;
+    for (OptionButton* o : {f.Option2, f.Option3, f.Option4, f.Option5}) on += o->value();
+    EXPECT_EQ(on, 1) << c.code;
+    form->unloaded = true;
+    form.reset();
+  }
+}
