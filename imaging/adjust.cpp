@@ -1,3 +1,3 @@
 #include "app/form1.h"
 
-void Form1::Command13_Click() { }
+void Form1::Command13_Click() {}

@@ -1,4 +1,4 @@
 #include "app/form1.h"
 
-void Form1::Label36_Click() { }
-void Form1::drawstyledtext() { }
+void Form1::Label36_Click() {}
+void Form1::drawstyledtext() {}
