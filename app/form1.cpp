@@ -627,6 +627,8 @@ int Form1::frameWidth() const { return jvcomm1->isChecked() || mscann->isChecked
 
 bool Form1::isArmed(const QWidget* w) const { return platform::backColor(w) == Armed; }
 
+bool Form1::headerMode() const { return makeheader->isChecked() || makeheader16->isChecked(); }
+
 void Form1::closeEvent(QCloseEvent* e) {
   if (!unloaded) Form_Unload();
   e->accept();

@@ -99,6 +99,8 @@ class Form1 : public QMainWindow {
   // The frame width of full-frame paints: 340 while JVComm32 or MScan is chosen, else 320.
   int frameWidth() const;
   bool isArmed(const QWidget* label) const;
+  // A header strip is being made while either header menu carries its check mark.
+  bool headerMode() const;
   // Empties the drawn-area box: top below bottom, left right of right (Undo and SET).
   void emptyDrawnArea();
   // Ends a picture font: the main picture's size from normalfontsize, and Text1's font name too.
@@ -247,6 +249,8 @@ class Form1 : public QMainWindow {
   void Label32_Click();  // PatFil
   void Label38_Click();  // ColFill
   void Combo1_Click();
+  // "Ellipse", "Circle" or "Box": the Things entries that stay pending until SET or Undo.
+  static bool isThingsShape(const QString& text);
   void Combo1_GotFocus();
   void Combo1_LostFocus();
   void Check18_Click();

@@ -13,10 +13,6 @@ namespace {
 constexpr int LeftButton = 1;
 constexpr int RightButton = 2;
 
-bool isThingsShape(const QString& text) {
-  return text == QLatin1String("Ellipse") || text == QLatin1String("Circle") || text == QLatin1String("Box");
-}
-
 long wholeColour(const QString& decimal) { return long(decimal.trimmed().toDouble()); }
 
 bool insertMode(const Form1& f) { return f.Option7->value() || f.Option6->value(); }

@@ -10,8 +10,6 @@ using colour::state::SetIdle;
 
 namespace {
 
-bool headerMenuChecked(const Form1& f) { return f.makeheader->isChecked() || f.makeheader16->isChecked(); }
-
 // Every finished path of SET brings the vertical-text spacing back into view.
 void endSet(Form1& f) {
   if (f.isArmed(f.Label31)) f.VScroll3->show();
@@ -97,7 +95,7 @@ void commitInsert(Form1& f) {
   f.Text1->setFocus();
   f.dragsource = 0;
   // While a header strip is made the insert stays in the drawing, uncommitted.
-  if (!headerMenuChecked(f)) {
+  if (!f.headerMode()) {
     storeOopsCopy(f);
     f.Picture1->commit();
   }
@@ -154,7 +152,7 @@ void commitText(Form1& f, bool afterDrawing) {
   f.Picture1->commit();
   f.Image6->setPicture(f.Picture1->image());
   endPictureFont(f);
-  if (!headerMenuChecked(f)) storeOopsCopy(f);
+  if (!f.headerMode()) storeOopsCopy(f);
   f.texttoplace = f.Text1->text();
   f.textangle = 0;
   f.Picture1->setForeColor(long(savedColour.trimmed().toDouble()));

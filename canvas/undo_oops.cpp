@@ -49,7 +49,7 @@ void Form1::Command31_Click() {
     Text1->setFocus();
     return;
   }
-  if (makeheader->isChecked() || makeheader16->isChecked()) return;
+  if (headerMode()) return;
   if (!Frame9->isHidden()) {
     Text1->setFocus();
     return;

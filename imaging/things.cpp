@@ -9,11 +9,11 @@ namespace {
 
 const QString kThings = QStringLiteral("  Things");
 
-bool isThingsShape(const QString& text) {
+}  // namespace
+
+bool Form1::isThingsShape(const QString& text) {
   return text == QStringLiteral("Ellipse") || text == QStringLiteral("Circle") || text == QStringLiteral("Box");
 }
-
-}  // namespace
 
 void Form1::drawThingsShape(double cx, double cy) {
   const QString shape = Combo1->text();

@@ -37,7 +37,7 @@ void Form1::checkscreensize() {
   Picture3->commit();
   Command12_Click();
   // The header maker works at the size it opened with; it is closed before the layout changes.
-  if (makeheader->isChecked() || makeheader16->isChecked()) {
+  if (headerMode()) {
     Text1->setFocus();
     return;
   }
