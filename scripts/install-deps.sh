@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth openbox wmctrl xdotool xclip
   fonts-liberation fonts-dejavu-core fonts-urw-base35 sane-utils emf2svg
+  binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 icoutils
 )
 missing=()
 for p in "${packages[@]}"; do
