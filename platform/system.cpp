@@ -64,7 +64,11 @@ bool InstanceLock::tryLock(const QString& directory) {
   // Never stale by age (a running instance keeps it for hours); a lock whose process is gone
   // is taken over all the same.
   lock_->setStaleLockTime(0);
-  return lock_->tryLock(0);
+  if (lock_->tryLock(0)) return true;
+  // Only a lock held by a live process means another copy runs. A folder that cannot take the
+  // lock file (read-only, or a plain file in its place) must not keep the operator out: the
+  // program runs unguarded and the shut-down reports the files it could not write.
+  return lock_->error() != QLockFile::LockFailedError;
 }
 
 }  // namespace platform

@@ -25,7 +25,7 @@ QString programDirectory();
 QString resolveWindowsPath(const QString& path);
 
 // Held for the whole run: a second instance cannot take it. A lock left by a crashed instance is
-// taken over.
+// taken over. False only while another live process holds the lock.
 class InstanceLock {
  public:
   bool tryLock(const QString& directory);

@@ -3,10 +3,11 @@
 # without disturbing the first, and writes its settings when its window is closed from the frame.
 # Usage: e2e_start_close.sh PATH_TO_MARVANE
 set -u
+. "$(dirname "$0")/support/xsession.sh"
 
 marvane=${1:?usage: $0 PATH_TO_MARVANE}
 [ -x "$marvane" ] || { echo "FAIL: $marvane is not an executable"; exit 2; }
-for tool in Xvfb openbox wmctrl xdotool; do
+for tool in Xvfb openbox wmctrl xdotool xprop; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 2; }
 done
 
@@ -33,37 +34,11 @@ fail() {
   exit 1
 }
 
-# Runs the command every 0.2 s until it succeeds or the seconds run out.
-wait_until() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -ge "$deadline" ] && return 1
-    sleep 0.2
-  done
-}
-
-# Window ids whose title is exactly $1, one a line (the title is taken verbatim, blanks and all).
-windows_titled() {
-  timeout 5 wmctrl -l 2>/dev/null | sed -nE 's/^(0x[0-9a-f]+) +-?[0-9]+ +[^ ]+ (.*)$/\1\t\2/p' |
-    awk -F'\t' -v t="$1" '$2 == t { print $1 }'
-}
-has_window() { [ -n "$(windows_titled "$1")" ]; }
-running() { kill -0 "$1" 2>/dev/null; }
-exited() { ! running "$1"; }
-
 # A picture of the program directory: names, sizes and modification times.
 snapshot() { (cd "$data/marvane" 2>/dev/null && find . -printf '%p %s %T@\n' | sort); }
 
 # ---- The display and the window manager
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-wait_until 15 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-wm_pid=$!
-wait_until 15 eval 'timeout 5 wmctrl -m >/dev/null 2>&1' || fail "openbox did not take the display $DISPLAY"
+start_x_session "$work" || fail "no X session"
 
 # ---- A private program directory and runtime folder
 data="$work/data"

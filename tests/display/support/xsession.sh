@@ -1,0 +1,42 @@
+# Shared by the display tests: a private X display with openbox, and polling helpers.
+# Source it, then call start_x_session WORKDIR; it exports DISPLAY and sets xvfb_pid and wm_pid.
+
+# Runs the command every 0.2 s until it succeeds or the seconds run out.
+wait_until() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.2
+  done
+}
+
+# openbox has taken the display once the root window names its check window and that window
+# exists and calls itself Openbox; polling on it copes with a machine slowed by other tests.
+wm_ready() {
+  local check
+  check=$(timeout 5 xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null | sed -nE 's/.*# (0x[0-9a-f]+).*/\1/p')
+  [ -n "$check" ] && timeout 5 xprop -id "$check" -notype _NET_WM_NAME 2>/dev/null | grep -q '"Openbox"'
+}
+
+start_x_session() {
+  local work=$1
+  # -displayfd picks a free display number, so parallel tests never share one.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  wait_until 30 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; return 1; }
+  export DISPLAY=":$(head -n1 "$work/display")"
+  openbox --sm-disable >"$work/openbox.log" 2>&1 &
+  wm_pid=$!
+  wait_until 60 wm_ready || { echo "FAIL: openbox did not take the display $DISPLAY"; return 1; }
+}
+
+# Window ids whose title is exactly $1, one a line (the title is taken verbatim, blanks and all).
+windows_titled() {
+  timeout 5 wmctrl -l 2>/dev/null | sed -nE 's/^(0x[0-9a-f]+) +-?[0-9]+ +[^ ]+ (.*)$/\1\t\2/p' |
+    awk -F'\t' -v t="$1" '$2 == t { print $1 }'
+}
+has_window() { [ -n "$(windows_titled "$1")" ]; }
+running() { kill -0 "$1" 2>/dev/null; }
+exited() { ! running "$1"; }
