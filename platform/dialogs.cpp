@@ -13,21 +13,29 @@
 
 namespace {
 
-// "description|patterns|..." as Qt's name filters, "description (pattern pattern)". The dialogs
-// hide the pattern part, so each entry shows its description as written.
-QStringList nameFilters(const QString& filter) {
-  const QStringList parts = filter.split(QLatin1Char('|'));
+// The entries of a "description|patterns|..." filter as Qt's name filters, "description (pattern
+// pattern)". The dialogs hide the pattern part, so each entry shows its description as written.
+struct NameFilters {
+  QStringList descriptions;
   QStringList filters;
-  for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-    filters << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
-                   QLatin1Char(')');
-  return filters;
-}
-
-void showFilters(QFileDialog& dialog, const QStringList& filters) {
-  dialog.setOption(QFileDialog::HideNameFilterDetails);
-  dialog.setNameFilters(filters);
-}
+  explicit NameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+      descriptions << parts[i];
+      filters << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) +
+                     QLatin1Char(')');
+    }
+  }
+  void showIn(QFileDialog& dialog) const {
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setNameFilters(filters);
+  }
+  // 1-based; Qt names the chosen entry by its description while the patterns are hidden.
+  int indexOf(const QString& chosen) const {
+    const qsizetype byDescription = descriptions.indexOf(chosen);
+    return int(byDescription >= 0 ? byDescription : filters.indexOf(chosen)) + 1;
+  }
+};
 
 }  // namespace
 
@@ -54,8 +62,10 @@ int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) 
 
 std::optional<QString> QtDialogs::InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
   bool ok = false;
+  // The program's prompts break lines with CR LF; a label breaks them at LF.
+  const QString lines = QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   const QString text =
-      QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+      QInputDialog::getText(QApplication::activeWindow(), title, lines, QLineEdit::Normal, defaultText, &ok);
   if (!ok) return std::nullopt;
   return text;
 }
@@ -63,7 +73,7 @@ std::optional<QString> QtDialogs::InputBox(const QString& prompt, const QString&
 std::optional<QString> QtDialogs::ShowOpen(const QString& title, const QString& filter, const QString& initialDir) {
   QFileDialog dialog(QApplication::activeWindow(), title, initialDir);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  showFilters(dialog, nameFilters(filter));
+  NameFilters(filter).showIn(dialog);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles().first();
 }
@@ -72,12 +82,12 @@ std::optional<SaveChoice> QtDialogs::ShowSave(const QString& title, const QStrin
                                               const QString& initialName) {
   QFileDialog dialog(QApplication::activeWindow(), title);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  const QStringList filters = nameFilters(filter);
-  showFilters(dialog, filters);
-  dialog.selectNameFilter(filters.value(filterIndex - 1));
+  const NameFilters filters(filter);
+  filters.showIn(dialog);
+  dialog.selectNameFilter(filters.filters.value(filterIndex - 1));
   if (!initialName.isEmpty()) dialog.selectFile(initialName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  const int chosen = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+  const int chosen = filters.indexOf(dialog.selectedNameFilter());
   return SaveChoice{dialog.selectedFiles().first(), chosen > 0 ? chosen : filterIndex};
 }
 

@@ -171,6 +171,7 @@ std::optional<DibHeader> readDibHeader(const Bytes& b, qint64 at, std::optional<
   const quint32 compression = core ? 0 : b.le32(at + 16);
   DibHeader header;
   header.size = QSize(int(std::clamp<qint64>(width, -1, INT_MAX)), int(std::clamp<qint64>(std::abs(height), 0, INT_MAX)));
+  if (checkSize(header.size) == Fault::TooLarge) return header;  // refused by its size anyway
   if (!pixelOffset) {
     const quint32 used = core ? 0 : b.le32(at + 32);
     const qint64 colours = used ? used : (bits <= 8 ? 1 << bits : 0);

@@ -29,8 +29,8 @@ QRgb nearestPixel(const QImage& picture, int x, int y);
 
 // Paints `source` stretched into `dest` (pixels of `target`, rounded like the toolkit's picture
 // paint), each target pixel taking the nearest source pixel as GDI's StretchBlt does; whatever
-// falls outside `target` is cut off. A source without pixels paints nothing. Both pictures are
-// Format_RGB32.
+// falls outside `target` is cut off. A source without pixels paints nothing. `target` becomes
+// Format_RGB32 if it is not.
 void stretchPaint(QImage& target, const QImage& source, const QRectF& dest);
 
 // Fills the frame (`frameWidth` x 256 at the top left of `frame`) with `background`, then paints
