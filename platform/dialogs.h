@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
+#include <memory>
+#include <optional>
+
+class QPrinter;
 
 // Message-box buttons and answers, with the values the handlers compare against.
 namespace vb {
@@ -16,17 +21,44 @@ constexpr int Yes = 6;
 constexpr int No = 7;
 }  // namespace vb
 
+// A file chosen in the save dialog, with the 1-based index of the filter entry it was chosen in.
+struct SaveChoice {
+  QString path;
+  int filterIndex = 1;
+};
+
 // Every question and message the program puts to the operator goes through this interface, so
-// that tests can answer them.
+// that tests can answer them. Each dialog but the message box gives nothing back when the operator
+// cancels it. File filters are written "description|patterns|description|patterns", the patterns
+// of one entry joined by ";".
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // `buttons` is one of the vb button sets, plus vb::DefaultButton2 for the second as default.
   virtual int MsgBox(const QString& prompt, int buttons, const QString& title) = 0;
+  // One line of text, `defaultText` offered; an empty line is an answer too.
+  virtual std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+  // An existing file, the first filter entry chosen.
+  virtual std::optional<QString> ShowOpen(const QString& title, const QString& filter, const QString& initialDir) = 0;
+  // A file name to write, entry `filterIndex` (1-based) chosen at first.
+  virtual std::optional<SaveChoice> ShowSave(const QString& title, const QString& filter, int filterIndex,
+                                              const QString& initialName) = 0;
+  // A printer the operator has chosen and set up, ready to paint on.
+  virtual std::unique_ptr<QPrinter> ShowPrinter() = 0;
+  // Colours are 24-bit BGR longs.
+  virtual std::optional<long> ShowColor(long initial) = 0;
+  virtual std::optional<QFont> ShowFont(const QFont& initial) = 0;
 };
 
-// The real dialogs, as modal Qt message boxes.
+// The real dialogs: Qt's own.
 class QtDialogs : public Dialogs {
  public:
   int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+  std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+  std::optional<QString> ShowOpen(const QString& title, const QString& filter, const QString& initialDir) override;
+  std::optional<SaveChoice> ShowSave(const QString& title, const QString& filter, int filterIndex,
+                                     const QString& initialName) override;
+  std::unique_ptr<QPrinter> ShowPrinter() override;
+  std::optional<long> ShowColor(long initial) override;
+  std::optional<QFont> ShowFont(const QFont& initial) override;
 };

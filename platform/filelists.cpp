@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QMouseEvent>
-#include <QStorageInfo>
 
 #include "platform/controls.h"
 
@@ -58,18 +57,52 @@ bool DirListBox::setPath(const QString& dir) {
   return true;
 }
 
-DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
-    if (volume.isValid() && volume.isReady()) addItem(volume.rootPath());
+namespace {
+
+const QString RootDrive = QStringLiteral("/");
+
+QString wineDosDevices() {
+  QString prefix = qEnvironmentVariable("WINEPREFIX");
+  if (prefix.isEmpty()) prefix = QDir::homePath() + QStringLiteral("/.wine");
+  return prefix + QStringLiteral("/dosdevices");
+}
+
+// "c:" and the like; "c::" names a raw device, not a folder.
+bool isDriveLetter(const QString& name) {
+  return name.size() == 2 && name[0].isLetter() && name[1] == QLatin1Char(':');
+}
+
+bool holds(const QString& folder, const QString& path) {
+  return path == folder || path.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/'));
+}
+
+}  // namespace
+
+DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent), dosdevices_(wineDosDevices()) {
+  addItem(RootDrive);
+  QDir devices(dosdevices_);
+  const QStringList entries = devices.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+  for (const QString& name : entries)
+    if (isDriveLetter(name)) addItem(name.toLower());
   connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this, &DriveListBox::change);
 }
 
+QString DriveListBox::root() const {
+  if (drive() == RootDrive) return RootDrive;
+  return QFileInfo(dosdevices_ + QLatin1Char('/') + drive()).canonicalFilePath();
+}
+
 void DriveListBox::setDrive(const QString& path) {
-  const QString root = QStorageInfo(path).rootPath();
-  int index = findText(root);
-  if (index < 0) {
-    addItem(root);
-    index = count() - 1;
+  const QFileInfo info(path);
+  const QString target = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.absoluteFilePath());
+  int best = 0;
+  qsizetype bestLength = -1;
+  for (int i = 1; i < count(); ++i) {
+    const QString folder = QFileInfo(dosdevices_ + QLatin1Char('/') + itemText(i)).canonicalFilePath();
+    if (!folder.isEmpty() && folder.size() > bestLength && holds(folder, target)) {
+      best = i;
+      bestLength = folder.size();
+    }
   }
-  setCurrentIndex(index);
+  setCurrentIndex(best);
 }

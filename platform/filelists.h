@@ -39,14 +39,21 @@ class DirListBox : public QListWidget {
   QString path_;
 };
 
-// Lists the mounted file systems; the drive of a path is the mount point that holds it.
+// Lists "/" and the drive letters of the Wine prefix ($WINEPREFIX, default ~/.wine), under which
+// the external SSTV programs see the disk: each letter of its dosdevices folder stands for the
+// folder its link points to.
 class DriveListBox : public QComboBox {
   Q_OBJECT
  public:
   explicit DriveListBox(QWidget* parent);
+  // The chosen drive: "/" or a letter such as "c:".
   QString drive() const { return currentText(); }
-  // Selects the file system holding `path`.
+  // The folder the chosen drive stands for; empty when it is not ready (its folder is missing).
+  QString root() const;
+  // Selects the drive whose folder holds `path` most closely; "/" when no letter holds it.
   void setDrive(const QString& path);
  signals:
   void change();
+ private:
+  QString dosdevices_;
 };

@@ -1,17 +1,64 @@
 #include "platform/picbuf.h"
 
-#include "platform/picturefile.h"
+#include <QFileInfo>
 #include <QPainter>
+#include <optional>
 
 #include "platform/colour.h"
+#include "platform/picturefile.h"
+
+namespace {
+
+std::optional<PictureFormat> formatOfCode(int code) {
+  switch (code) {
+    case PicBuf::Tiff: return PictureFormat::Tiff;
+    case PicBuf::Targa: return PictureFormat::Tga;
+    case PicBuf::Bmp: return PictureFormat::Bmp;
+    case PicBuf::Gif: return PictureFormat::Gif;
+    case PicBuf::Dib: return PictureFormat::Dib;
+    case PicBuf::Pcx: return PictureFormat::Pcx;
+    case PicBuf::Jpeg: return PictureFormat::Jpeg;
+    case PicBuf::Fif: return PictureFormat::Fif;
+    case PicBuf::Png: return PictureFormat::Png;
+    default: return std::nullopt;
+  }
+}
+
+std::optional<PictureFormat> formatOfName(const QString& fileName) {
+  const QString suffix = QFileInfo(fileName).suffix().toLower();
+  if (suffix == QLatin1String("tif") || suffix == QLatin1String("tiff")) return PictureFormat::Tiff;
+  if (suffix == QLatin1String("tga")) return PictureFormat::Tga;
+  if (suffix == QLatin1String("bmp")) return PictureFormat::Bmp;
+  if (suffix == QLatin1String("gif")) return PictureFormat::Gif;
+  if (suffix == QLatin1String("dib")) return PictureFormat::Dib;
+  if (suffix == QLatin1String("pcx")) return PictureFormat::Pcx;
+  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return PictureFormat::Jpeg;
+  if (suffix == QLatin1String("fif")) return PictureFormat::Fif;
+  if (suffix == QLatin1String("png")) return PictureFormat::Png;
+  return std::nullopt;
+}
+
+}  // namespace
 
 PicBuf::PicBuf(QWidget* parent) : QWidget(parent) {}
 
-bool PicBuf::load() {
+bool PicBuf::load(QString* reason) {
   QImage image;
-  if (!readPictureFile(fileName, &image)) return false;
+  if (!readPictureFile(fileName, &image, reason)) return false;
   setPicture(image);
   return true;
+}
+
+bool PicBuf::store(QString* reason) {
+  const std::optional<PictureFormat> format = imageFormat == NoFormat ? formatOfName(fileName) : formatOfCode(imageFormat);
+  const int quality = writeCompression >= 1 && writeCompression <= 100 ? writeCompression : DefaultJpegQuality;
+  imageFormat = NoFormat;
+  writeCompression = 0;
+  if (!format) {
+    if (reason) *reason = QFileInfo(fileName).fileName() + QStringLiteral(": no picture format is known by this name");
+    return false;
+  }
+  return writePictureFile(fileName, picture_, *format, quality, reason);
 }
 
 void PicBuf::setPicture(const QImage& p) {

@@ -4,18 +4,31 @@
 #include <QString>
 #include <QWidget>
 
-// The image buffer: holds one picture, loads it from a file of any supported format and is the
-// preview of the adjust panel. Start-up gives it a black back colour and a flat appearance.
+// The image buffer: holds one picture, reads it from a file of any supported format, writes it in
+// a chosen format, and is the preview of the adjust panel. Start-up gives it a black back colour
+// and a flat appearance.
 class PicBuf : public QWidget {
   Q_OBJECT
  public:
+  // The format codes of `imageFormat`; NoFormat lets the file name's extension choose.
+  enum FormatCode { NoFormat = 0, Tiff = 1, Targa = 2, Bmp = 3, Gif = 4, Dib = 5, Pcx = 6, Jpeg = 7, Fif = 9, Png = 10 };
+  // The JPEG quality when `writeCompression` gives none.
+  static constexpr int DefaultJpegQuality = 65;
+
   explicit PicBuf(QWidget* parent);
   QString fileName;
+  int imageFormat = NoFormat;
+  int writeCompression = 0;  // JPEG quality; 0 for the default
   long backColor = 0xFFFFFF;
   int appearance = 0;
   int scrollBars = 0;
-  // Reads the file named by `fileName`; false (picture unchanged) when it cannot be read.
-  bool load();
+  // Reads the file named by `fileName`; false, with the reason and the picture unchanged, when it
+  // cannot be read.
+  bool load(QString* reason = nullptr);
+  // Writes the picture to `fileName` in `imageFormat` (by the name's extension with NoFormat).
+  // Either way the format and the compression are then back to none, so that a later store never
+  // writes the old format under a new name. False, with the reason, when nothing was written.
+  bool store(QString* reason = nullptr);
   const QImage& picture() const { return picture_; }
   void setPicture(const QImage& p);
  protected:

@@ -1,13 +1,458 @@
 #include "platform/picturefile.h"
 
-#include <QImageReader>
+#include <Magick++.h>
 
-bool readPictureFile(const QString& path, QImage* picture) {
-  QImageReader reader(path);
-  reader.setDecideFormatFromContent(true);
-  if (!reader.canRead() || !reader.size().isValid()) return false;
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QProcess>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <optional>
+
+// Pictures cross between Qt and GraphicsMagick as B, G, R, A bytes, which is a QRgb in memory
+// only on a little-endian machine.
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+
+namespace {
+
+constexpr int EmfConversionTimeoutMs = 10'000;
+constexpr const char* EmfConverter = "emf2svg-conv";
+
+// ---------------------------------------------------------------- bytes of the file
+
+// The file's bytes; every read is checked against the end, which for these formats means the
+// file was cut short.
+struct Bytes {
+  const uchar* data;
+  qint64 size;
+  bool has(qint64 pos, qint64 n) const { return pos >= 0 && n >= 0 && pos <= size - n; }
+  quint32 at(qint64 pos) const { return has(pos, 1) ? data[pos] : 0; }
+  quint32 le16(qint64 pos) const { return at(pos) | at(pos + 1) << 8; }
+  quint32 le32(qint64 pos) const { return le16(pos) | le16(pos + 2) << 16; }
+  quint32 be16(qint64 pos) const { return at(pos) << 8 | at(pos + 1); }
+  quint32 be32(qint64 pos) const { return be16(pos) << 16 | be16(pos + 2); }
+  bool startsWith(const char* magic) const {
+    const qint64 n = qint64(std::strlen(magic));
+    return has(0, n) && std::memcmp(data, magic, size_t(n)) == 0;
+  }
+};
+
+enum class Fault { None, Unreadable, Empty, NotPicture, Truncated, TooLarge, NoPixels, Damaged, NoConverter, ConverterTimeout };
+
+QString describe(Fault fault, const QString& path, QSize size) {
+  const QString name = QFileInfo(path).fileName();
+  const QString dimensions = QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
+  switch (fault) {
+    case Fault::Unreadable: return name + QStringLiteral(": cannot be read");
+    case Fault::Empty: return name + QStringLiteral(": empty file");
+    case Fault::NotPicture: return name + QStringLiteral(": not a picture");
+    case Fault::Truncated: return name + QStringLiteral(": truncated");
+    case Fault::TooLarge: return name + QStringLiteral(": too large (") + dimensions + QLatin1Char(')');
+    case Fault::NoPixels: return name + QStringLiteral(": no pixels (") + dimensions + QLatin1Char(')');
+    case Fault::Damaged: return name + QStringLiteral(": damaged");
+    case Fault::NoConverter: return name + QStringLiteral(": emf2svg-conv is not installed");
+    case Fault::ConverterTimeout: return name + QStringLiteral(": emf2svg-conv took too long");
+    case Fault::None: break;
+  }
+  return {};
+}
+
+Fault checkSize(QSize size) {
+  if (size.width() <= 0 || size.height() <= 0) return Fault::NoPixels;
+  if (size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
+      qint64(size.width()) * size.height() > MaxPicturePixels)
+    return Fault::TooLarge;
+  return Fault::None;
+}
+
+// ---------------------------------------------------------------- recognising the format
+
+enum class Kind { Unknown, Bmp, PackedDib, Jpeg, Png, Gif, Tiff, Icon, Pcx, Tga, Wmf, Emf };
+
+// ICO and CUR have a weak magic that TGA headers share: ask for a directory that makes sense.
+bool isIconDirectory(const Bytes& b) {
+  const quint32 type = b.le16(2);
+  const quint32 count = b.le16(4);
+  if (b.le16(0) != 0 || (type != 1 && type != 2) || count == 0 || !b.has(6, 16 * qint64(count))) return false;
+  const quint32 directoryEnd = 6 + 16 * count;
+  for (quint32 i = 0; i < count; ++i) {
+    const qint64 entry = 6 + 16 * qint64(i);
+    if (b.at(entry + 3) != 0 || b.le32(entry + 8) == 0 || b.le32(entry + 12) < directoryEnd) return false;
+  }
+  return true;
+}
+
+// A packed DIB has no magic: only a bitmap info header that makes sense identifies it.
+bool isPackedDib(const Bytes& b) {
+  switch (b.le32(0)) {
+    case 12: return b.le16(8) == 1 && QList<quint32>{1, 4, 8, 24}.contains(b.le16(10));
+    case 40: case 52: case 56: case 108: case 124:
+      return b.le16(12) == 1 && QList<quint32>{1, 4, 8, 16, 24, 32}.contains(b.le16(14)) && b.le32(16) <= 6;
+    default: return false;
+  }
+}
+
+// TGA has no magic either; its header must describe an image type that exists.
+bool isTgaHeader(const Bytes& b) {
+  if (!b.has(0, 18)) return false;
+  const quint32 colourMapType = b.at(1);
+  const quint32 imageType = b.at(2);
+  const bool mapped = imageType == 1 || imageType == 9;
+  const bool known = mapped || imageType == 2 || imageType == 3 || imageType == 10 || imageType == 11;
+  return known && colourMapType == (mapped ? 1u : 0u) && QList<quint32>{8, 15, 16, 24, 32}.contains(b.at(16));
+}
+
+Kind sniff(const Bytes& b) {
+  if (b.startsWith("BM")) return Kind::Bmp;
+  if (b.at(0) == 0xFF && b.at(1) == 0xD8 && b.at(2) == 0xFF) return Kind::Jpeg;
+  if (b.startsWith("\x89PNG\r\n\x1a\n")) return Kind::Png;
+  if (b.startsWith("GIF87a") || b.startsWith("GIF89a")) return Kind::Gif;
+  if (b.has(0, 4) && (std::memcmp(b.data, "II*\0", 4) == 0 || std::memcmp(b.data, "MM\0*", 4) == 0)) return Kind::Tiff;
+  if (b.le32(0) == 0x9AC6CDD7 || ((b.le16(0) == 1 || b.le16(0) == 2) && b.le16(2) == 9 && b.le16(4) == 0x300))
+    return Kind::Wmf;
+  if (b.le32(0) == 1 && b.has(40, 4) && std::memcmp(b.data + 40, " EMF", 4) == 0) return Kind::Emf;
+  if (isIconDirectory(b)) return Kind::Icon;
+  if (b.at(0) == 0x0A && b.at(1) <= 5 && b.at(2) <= 1 && QList<quint32>{1, 2, 4, 8}.contains(b.at(3)) && b.has(0, 128))
+    return Kind::Pcx;
+  if (isPackedDib(b)) return Kind::PackedDib;
+  if (isTgaHeader(b)) return Kind::Tga;
+  return Kind::Unknown;
+}
+
+// ---------------------------------------------------------------- whole files only
+
+// Walks an RLE4/RLE8 stream to its end-of-bitmap (or its last row): a stream that runs out
+// first was cut.
+bool rleComplete(const Bytes& b, qint64 pos, bool rle8, qint64 rows) {
+  qint64 row = 0;
+  while (b.has(pos, 2) && row < rows) {
+    const quint32 count = b.at(pos);
+    const quint32 code = b.at(pos + 1);
+    pos += 2;
+    if (count != 0) continue;
+    if (code == 0) {
+      ++row;
+    } else if (code == 1) {
+      return true;
+    } else if (code == 2) {  // a jump: columns, then rows
+      row += b.at(pos + 1);
+      pos += 2;
+    } else {  // `code` pixels stored as they are, padded to a word
+      const qint64 bytes = rle8 ? code : (code + 1) / 2;
+      pos += bytes + (bytes & 1);
+    }
+  }
+  return row >= rows && pos <= b.size;
+}
+
+struct DibHeader {
+  QSize size;
+  bool complete = false;
+};
+
+// The bitmap info header at `at`; the pixels start at `pixelOffset` when the file header gives
+// it, else right after the colour table.
+std::optional<DibHeader> readDibHeader(const Bytes& b, qint64 at, std::optional<qint64> pixelOffset) {
+  const quint32 headerSize = b.le32(at);
+  const bool core = headerSize == 12;
+  if (!b.has(at, core ? 12 : 40)) return std::nullopt;
+  const qint64 width = core ? b.le16(at + 4) : qint32(b.le32(at + 4));
+  const qint64 height = core ? b.le16(at + 6) : qint32(b.le32(at + 8));
+  const quint32 bits = core ? b.le16(at + 10) : b.le16(at + 14);
+  const quint32 compression = core ? 0 : b.le32(at + 16);
+  DibHeader header;
+  header.size = QSize(int(std::clamp<qint64>(width, -1, INT_MAX)), int(std::clamp<qint64>(std::abs(height), 0, INT_MAX)));
+  if (checkSize(header.size) == Fault::TooLarge) return header;  // refused by its size anyway
+  if (!pixelOffset) {
+    const quint32 used = core ? 0 : b.le32(at + 32);
+    const qint64 colours = used ? used : (bits <= 8 ? 1 << bits : 0);
+    const qint64 masks = (headerSize == 40 && (compression == 3 || compression == 6)) ? 12 : 0;
+    pixelOffset = at + headerSize + masks + colours * (core ? 3 : 4);
+  }
+  if (compression == 1 || compression == 2) {
+    header.complete = rleComplete(b, *pixelOffset, compression == 1, header.size.height());
+  } else if (compression == 0 || compression == 3 || compression == 6) {
+    // The last row may lack its padding.
+    const qint64 stride = (qMax<qint64>(width, 0) * bits + 31) / 32 * 4;
+    const qint64 lastRow = (qMax<qint64>(width, 0) * bits + 7) / 8;
+    header.complete = header.size.height() == 0 || b.has(*pixelOffset, stride * (header.size.height() - 1) + lastRow);
+  } else {
+    header.complete = true;  // JPEG or PNG inside: their decoder notices a cut
+  }
+  return header;
+}
+
+// Follows the JPEG's segments and the entropy-coded data after each scan to the end-of-image
+// marker; an embedded thumbnail is skipped inside its segment, data after the end is ignored.
+bool jpegComplete(const Bytes& b) {
+  qint64 pos = 2;
+  while (true) {
+    const uchar* ff = static_cast<const uchar*>(std::memchr(b.data + pos, 0xFF, size_t(b.size - pos)));
+    if (!ff) return false;
+    pos = ff - b.data;
+    while (b.at(pos + 1) == 0xFF) ++pos;  // fill bytes
+    if (!b.has(pos, 2)) return false;
+    const quint32 marker = b.at(pos + 1);
+    if (marker == 0xD9) return true;
+    if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // inside a scan
+      pos += 2;
+      continue;
+    }
+    if (!b.has(pos + 2, 2)) return false;
+    pos += 2 + b.be16(pos + 2);
+    if (pos > b.size) return false;
+  }
+}
+
+// Follows the PNG's chunks to the end chunk.
+bool pngComplete(const Bytes& b) {
+  qint64 pos = 8;
+  while (b.has(pos, 12)) {
+    if (std::memcmp(b.data + pos + 4, "IEND", 4) == 0) return true;
+    pos += 12 + qint64(b.be32(pos));
+  }
+  return false;
+}
+
+// Follows the GIF's blocks to its trailer.
+bool gifComplete(const Bytes& b) {
+  const auto tableSize = [&](qint64 flagsAt) -> qint64 { return (b.at(flagsAt) & 0x80) ? 3 << ((b.at(flagsAt) & 7) + 1) : 0; };
+  const auto skipSubBlocks = [&](qint64 pos) {
+    while (b.has(pos, 1) && b.at(pos) != 0) pos += 1 + b.at(pos);
+    return pos + 1;
+  };
+  qint64 pos = 13 + tableSize(10);
+  while (b.has(pos, 1)) {
+    switch (b.at(pos)) {
+      case 0x3B: return true;
+      case 0x21: pos = skipSubBlocks(pos + 2); break;
+      case 0x2C: pos = skipSubBlocks(pos + 10 + tableSize(pos + 9) + 1); break;
+      default: return false;
+    }
+  }
+  return false;
+}
+
+bool iconComplete(const Bytes& b) {
+  for (quint32 i = 0; i < b.le16(4); ++i)
+    if (!b.has(b.le32(6 + 16 * i + 12), b.le32(6 + 16 * i + 8))) return false;
+  return true;
+}
+
+// ---------------------------------------------------------------- decoders
+
+QImage toRgb32(QImage image) {
+  if (image.hasAlphaChannel()) image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// A JPEG decodes at 1/2, 1/4 or 1/8 of its size almost for free: the smallest that still covers
+// `atLeast`.
+QSize reducedJpegSize(QSize full, QSize atLeast) {
+  for (int denominator : {8, 4, 2}) {
+    const QSize reduced((full.width() + denominator - 1) / denominator, (full.height() + denominator - 1) / denominator);
+    if (reduced.width() >= atLeast.width() && reduced.height() >= atLeast.height()) return reduced;
+  }
+  return full;
+}
+
+Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, QSize* size) {
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), b.size);
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  const char* format = kind == Kind::Bmp ? "bmp" : kind == Kind::Jpeg ? "jpeg" : kind == Kind::Png ? "png"
+                       : kind == Kind::Gif ? "gif" : kind == Kind::Tiff ? "tiff" : "ico";
+  QImageReader reader(&buffer, format);
+  bool complete = true;
+  if (kind == Kind::Bmp) {
+    const std::optional<DibHeader> header = b.has(0, 18) ? readDibHeader(b, 14, b.le32(10)) : std::nullopt;
+    if (!header) return Fault::Truncated;
+    *size = header->size;
+    complete = header->complete;
+  } else {
+    *size = reader.size();
+    if (!size->isValid()) return Fault::Damaged;
+    switch (kind) {
+      case Kind::Jpeg: complete = jpegComplete(b); break;
+      case Kind::Png: complete = pngComplete(b); break;
+      case Kind::Gif: complete = gifComplete(b); break;
+      case Kind::Icon: complete = iconComplete(b); break;
+      default: break;
+    }
+  }
+  if (const Fault f = checkSize(*size); f != Fault::None) return f;
+  if (!complete) return Fault::Truncated;
+  if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(*size, atLeast));
   QImage image;
-  if (!reader.read(&image)) return false;
-  *picture = image;
+  if (!reader.read(&image)) return Fault::Damaged;
+  *out = toRgb32(std::move(image));
+  return Fault::None;
+}
+
+void initialiseGraphicsMagick() {
+  static const bool initialised = [] {
+    Magick::InitializeMagick(nullptr);
+    return true;
+  }();
+  (void)initialised;
+}
+
+QImage fromMagick(Magick::Image& image) {
+  QImage out(int(image.columns()), int(image.rows()), QImage::Format_ARGB32);
+  image.write(0, 0, image.columns(), image.rows(), "BGRA", Magick::CharPixel, out.bits());
+  return toRgb32(std::move(out));
+}
+
+// GraphicsMagick is told the format; it is never left to guess from the name (its "RLE" is not
+// the Windows one). A warning counts as a failure: it means the picture is not whole.
+Fault readWithMagick(const Bytes& b, Kind kind, QImage* out, QSize* size) {
+  initialiseGraphicsMagick();
+  const char* magick = kind == Kind::Pcx ? "PCX" : kind == Kind::Tga ? "TGA" : kind == Kind::Wmf ? "WMF" : "DIB";
+  if (kind == Kind::PackedDib) {
+    const std::optional<DibHeader> header = readDibHeader(b, 0, std::nullopt);
+    if (!header) return Fault::Truncated;
+    if (const Fault f = checkSize(header->size); f != Fault::None) return f;
+    if (!header->complete) return Fault::Truncated;
+  }
+  try {
+    const Magick::Blob blob(b.data, size_t(b.size));
+    const auto prepared = [&] {
+      Magick::Image image;
+      image.magick(magick);
+      image.density("96x96");  // a metafile is sized by its own units per inch at this density
+      return image;
+    };
+    Magick::Image header = prepared();
+    header.ping(blob);
+    *size = QSize(int(qMin<size_t>(header.columns(), INT_MAX)), int(qMin<size_t>(header.rows(), INT_MAX)));
+    if (const Fault f = checkSize(*size); f != Fault::None) return f;
+    Magick::Image image = prepared();
+    image.read(blob);
+    *out = fromMagick(image);
+    return Fault::None;
+  } catch (const Magick::Exception&) {
+    return Fault::Damaged;
+  }
+}
+
+// EMF is converted to SVG by a separate program, which keeps its parser out of this process (its
+// library also clashes with GraphicsMagick's WMF reader).
+Fault readEmf(const QString& path, QImage* out, QSize* size) {
+  const QString converter = QStandardPaths::findExecutable(QString::fromLatin1(EmfConverter));
+  if (converter.isEmpty()) return Fault::NoConverter;
+  QTemporaryDir folder;
+  if (!folder.isValid()) return Fault::Unreadable;
+  const QString svgPath = folder.filePath(QStringLiteral("picture.svg"));
+  QProcess process;
+  process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  process.start(converter, {QStringLiteral("-i"), QFileInfo(path).absoluteFilePath(), QStringLiteral("-o"), svgPath});
+  if (!process.waitForStarted()) return Fault::NoConverter;
+  if (!process.waitForFinished(EmfConversionTimeoutMs)) {
+    process.kill();
+    process.waitForFinished();
+    return Fault::ConverterTimeout;
+  }
+  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) return Fault::Damaged;
+  QSvgRenderer svg(svgPath);
+  if (!svg.isValid()) return Fault::Damaged;
+  *size = svg.defaultSize();
+  if (const Fault f = checkSize(*size); f != Fault::None) return f;
+  QImage image(*size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  svg.render(&painter);
+  painter.end();
+  *out = image;
+  return Fault::None;
+}
+
+Fault readPicture(const QString& path, QSize atLeast, QImage* out, QSize* size) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return Fault::Unreadable;
+  if (file.size() == 0) return Fault::Empty;
+  // Mapping spares a copy of a large JPEG; files that cannot be mapped (resources) are read.
+  QByteArray copy;
+  const uchar* data = file.map(0, file.size());
+  if (!data) {
+    copy = file.readAll();
+    data = reinterpret_cast<const uchar*>(copy.constData());
+  }
+  const Bytes bytes{data, file.size()};
+  switch (const Kind kind = sniff(bytes)) {
+    case Kind::Unknown: return Fault::NotPicture;
+    case Kind::Emf: return readEmf(path, out, size);
+    case Kind::Pcx: case Kind::Tga: case Kind::Wmf: case Kind::PackedDib: return readWithMagick(bytes, kind, out, size);
+    default: return readWithQt(bytes, kind, atLeast, out, size);
+  }
+}
+
+// ---------------------------------------------------------------- writers
+
+bool encodeWithQt(const QImage& picture, PictureFormat format, int jpegQuality, QByteArray* bytes) {
+  QBuffer buffer(bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const char* name = format == PictureFormat::Png ? "png" : format == PictureFormat::Tiff ? "tiff"
+                     : format == PictureFormat::Jpeg ? "jpeg" : "bmp";
+  QImageWriter writer(&buffer, name);
+  if (format == PictureFormat::Jpeg) writer.setQuality(jpegQuality);
+  return writer.write(picture);
+}
+
+bool encodeWithMagick(const QImage& picture, PictureFormat format, QByteArray* bytes) {
+  initialiseGraphicsMagick();
+  try {
+    Magick::Image image(picture.width(), picture.height(), "BGRA", Magick::CharPixel, picture.constBits());
+    image.matte(false);
+    image.depth(8);
+    if (format != PictureFormat::Gif) image.type(Magick::TrueColorType);
+    image.magick(format == PictureFormat::Tga ? "TGA" : format == PictureFormat::Pcx ? "PCX" : "GIF");
+    Magick::Blob blob;
+    image.write(&blob);
+    *bytes = QByteArray(static_cast<const char*>(blob.data()), qsizetype(blob.length()));
+    return true;
+  } catch (const Magick::Exception&) {
+    return false;
+  }
+}
+
+}  // namespace
+
+bool readPictureFile(const QString& path, QImage* picture, QString* reason, QSize atLeast) {
+  QImage image;
+  QSize size;
+  const Fault fault = readPicture(path, atLeast, &image, &size);
+  if (fault != Fault::None) {
+    if (reason) *reason = describe(fault, path, size);
+    return false;
+  }
+  *picture = std::move(image);
+  return true;
+}
+
+bool writePictureFile(const QString& path, const QImage& picture, PictureFormat format, int jpegQuality, QString* reason) {
+  const QString name = QFileInfo(path).fileName();
+  const auto fail = [&](const QString& why) {
+    if (reason) *reason = why;
+    return false;
+  };
+  if (format == PictureFormat::Fif) return fail(QStringLiteral("FIF pictures cannot be written."));
+  if (picture.isNull()) return fail(name + QStringLiteral(": no picture to write"));
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+  QByteArray bytes;
+  const bool magick = format == PictureFormat::Tga || format == PictureFormat::Pcx || format == PictureFormat::Gif;
+  if (!(magick ? encodeWithMagick(rgb, format, &bytes) : encodeWithQt(rgb, format, jpegQuality, &bytes)))
+    return fail(name + QStringLiteral(": the picture could not be encoded"));
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    return fail(name + QStringLiteral(": cannot be written (") + file.errorString() + QLatin1Char(')'));
   return true;
 }

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QImageWriter>
 #include <QFile>
+#include <QPrinter>
 
 #include "platform/colour.h"
 
@@ -20,6 +21,34 @@ int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& t
     default: return vb::OK;
   }
 }
+
+std::optional<QString> ScriptedDialogs::InputBox(const QString& prompt, const QString& title,
+                                                 const QString& defaultText) {
+  return input.take({prompt, title, defaultText});
+}
+
+std::optional<QString> ScriptedDialogs::ShowOpen(const QString& title, const QString& filter,
+                                                 const QString& initialDir) {
+  return open.take({title, filter, 1, initialDir});
+}
+
+std::optional<SaveChoice> ScriptedDialogs::ShowSave(const QString& title, const QString& filter, int filterIndex,
+                                                    const QString& initialName) {
+  return save.take({title, filter, filterIndex, initialName});
+}
+
+std::unique_ptr<QPrinter> ScriptedDialogs::ShowPrinter() {
+  const std::optional<QString> pdf = printer.take({});
+  if (!pdf) return nullptr;
+  auto target = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  target->setOutputFormat(QPrinter::PdfFormat);
+  target->setOutputFileName(*pdf);
+  return target;
+}
+
+std::optional<long> ScriptedDialogs::ShowColor(long initial) { return colour.take(initial); }
+
+std::optional<QFont> ScriptedDialogs::ShowFont(const QFont& initial) { return font.take(initial); }
 
 void FormTest::SetUp() {
   ASSERT_TRUE(dataHome.isValid());

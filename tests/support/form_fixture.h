@@ -12,7 +12,23 @@
 
 #include "app/form1.h"
 
-// Answers the program's questions from a queue and remembers every one asked.
+// One kind of dialog in a test: the requests it was shown with, in order, and the answers still
+// to give. With no answer left the operator cancels.
+template <class Request, class Answer>
+struct DialogScript {
+  std::vector<Request> calls;
+  std::deque<Answer> answers;
+  Answer take(Request request) {
+    calls.push_back(std::move(request));
+    if (answers.empty()) return Answer{};
+    Answer answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+  }
+};
+
+// Answers the program's questions from queues and remembers every one asked. Message boxes
+// without a queued answer take their default button.
 struct ScriptedDialogs : Dialogs {
   struct Call {
     QString prompt;
@@ -22,6 +38,31 @@ struct ScriptedDialogs : Dialogs {
   std::vector<Call> calls;
   std::deque<int> answers;
   int MsgBox(const QString& prompt, int buttons, const QString& title) override;
+
+  struct InputCall {
+    QString prompt, title, defaultText;
+  };
+  struct FileCall {
+    QString title, filter;
+    int filterIndex;
+    QString initial;  // the folder of an open dialog, the file name of a save dialog
+  };
+  DialogScript<InputCall, std::optional<QString>> input;
+  DialogScript<FileCall, std::optional<QString>> open;
+  DialogScript<FileCall, std::optional<SaveChoice>> save;
+  struct PrinterCall {};
+  // An answer is the PDF file the printer writes.
+  DialogScript<PrinterCall, std::optional<QString>> printer;
+  DialogScript<long, std::optional<long>> colour;
+  DialogScript<QFont, std::optional<QFont>> font;
+
+  std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+  std::optional<QString> ShowOpen(const QString& title, const QString& filter, const QString& initialDir) override;
+  std::optional<SaveChoice> ShowSave(const QString& title, const QString& filter, int filterIndex,
+                                     const QString& initialName) override;
+  std::unique_ptr<QPrinter> ShowPrinter() override;
+  std::optional<long> ShowColor(long initial) override;
+  std::optional<QFont> ShowFont(const QFont& initial) override;
 };
 
 // A main window on a fresh temporary program directory. Tests prepare files with writeFile()

@@ -1,0 +1,118 @@
+// Cost of bringing a camera picture into the frame: reading a 4000 x 3000 JPEG and fitting it to
+// 320 x 256, the fit alone, and the reduced-scale read a browse thumbnail uses. GraphicsMagick
+// reads the same JPEG for comparison; the ratio is printed at the end.
+#include <Magick++.h>
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <map>
+
+#include "platform/picturefile.h"
+#include "raster/fit.h"
+
+namespace {
+
+constexpr int FrameWidth = 320;
+const QSize BrowseBox(101, 81);
+
+// A camera-sized picture with detail everywhere, so that the decoder has real work.
+struct CameraJpeg {
+  QTemporaryDir dir;
+  QString path = dir.filePath(QStringLiteral("camera.jpg"));
+  CameraJpeg() {
+    QImage picture(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+      QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+      for (int x = 0; x < picture.width(); ++x) row[x] = qRgb(x * 255 / 4000, y * 255 / 3000, (x ^ y) & 0xFF);
+    }
+    picture.save(path, "jpeg", 90);
+  }
+};
+
+const CameraJpeg& camera() {
+  static const CameraJpeg jpeg;
+  return jpeg;
+}
+
+QImage fitted(const QImage& source) {
+  QImage frame(FrameWidth, raster::FrameHeight, QImage::Format_RGB32);
+  raster::fitPicture(frame, source, raster::Fit::Correct, FrameWidth, raster::nearestPixel(source, 1, 1));
+  return frame;
+}
+
+void BM_LoadAndFit(benchmark::State& state) {
+  for (auto _ : state) {
+    QImage picture;
+    if (!readPictureFile(camera().path, &picture)) state.SkipWithError("the JPEG was not read");
+    benchmark::DoNotOptimize(fitted(picture).constBits());
+  }
+}
+BENCHMARK(BM_LoadAndFit)->Unit(benchmark::kMillisecond);
+
+void BM_FitOnly(benchmark::State& state) {
+  QImage picture;
+  readPictureFile(camera().path, &picture);
+  for (auto _ : state) benchmark::DoNotOptimize(fitted(picture).constBits());
+}
+BENCHMARK(BM_FitOnly)->Unit(benchmark::kMillisecond);
+
+void BM_ThumbnailRead(benchmark::State& state) {
+  for (auto _ : state) {
+    QImage picture;
+    if (!readPictureFile(camera().path, &picture, nullptr, BrowseBox)) state.SkipWithError("the JPEG was not read");
+    benchmark::DoNotOptimize(picture.constBits());
+  }
+}
+BENCHMARK(BM_ThumbnailRead)->Unit(benchmark::kMillisecond);
+
+void BM_Read(benchmark::State& state) {
+  for (auto _ : state) {
+    QImage picture;
+    readPictureFile(camera().path, &picture);
+    benchmark::DoNotOptimize(picture.constBits());
+  }
+}
+BENCHMARK(BM_Read)->Unit(benchmark::kMillisecond);
+
+void BM_GraphicsMagickRead(benchmark::State& state) {
+  const std::string path = camera().path.toStdString();
+  for (auto _ : state) {
+    Magick::Image picture;
+    picture.read(path);
+    benchmark::DoNotOptimize(picture.getConstPixels(0, 0, 1, 1));
+  }
+}
+BENCHMARK(BM_GraphicsMagickRead)->Unit(benchmark::kMillisecond);
+
+// Remembers the mean (or only) real time of every benchmark, for the ratio.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> times;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.aggregate_name.empty() || run.aggregate_name == "mean") times[run.run_name.str()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  // This program calls GraphicsMagick itself, as the reference; a second initialisation by
+  // Marvane's reader does nothing.
+  Magick::InitializeMagick(*argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const auto gm = reporter.times.find("BM_GraphicsMagickRead");
+  const auto ours = reporter.times.find("BM_Read");
+  if (gm != reporter.times.end() && ours != reporter.times.end() && ours->second > 0)
+    std::printf("GraphicsMagick / Marvane, reading the 4000 x 3000 JPEG: %.2f\n", gm->second / ours->second);
+  benchmark::Shutdown();
+  return 0;
+}
