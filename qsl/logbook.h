@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The call log is one text of records, newest first: each record is CR LF, the callsign, one
+// blank and the information line. Apart from the CR LF that lead into records it holds no
+// character below 32 and no double quote, because "logdata" keeps it as one quoted item.
+//
+// Functions that search take `logupper` beside the log: it must be upperCopy(log), kept by the
+// caller so that a lookup while typing does not capitalise the whole log again.
+namespace logbook {
+
+// The log read from the bytes of "logdata", and whether reading had to mend the file to get it.
+struct LogFile {
+  QString log;
+  bool repaired = false;
+};
+
+// Reads "logdata": the log is what stands between the first and the last double quote (inner
+// ones become single quotes), all after a lone quote, or the whole file without one. Any line
+// break ends a record; control characters become blanks, empty and blank lines go, and a record
+// without information gets the blank after its callsign. A log in the file's own form reads as
+// written, with `repaired` false.
+LogFile readLogFile(const QByteArray& bytes);
+
+// The bytes of "logdata" for `log`: a double quote, the log, a double quote and CR LF.
+QByteArray logFileBytes(const QString& log);
+
+// `text` made fit to stand in a record: double quotes become single ones, control characters
+// blanks. Whatever enters the log passes through here.
+QString cleanRecordText(const QString& text);
+
+// Capitals character for character (no letter grows into two), so that a position in the copy
+// is the same position in the log.
+QString upperCopy(const QString& text);
+
+// What the callsign box's text is in the log.
+enum class Found {
+  Nothing,        // empty, or nowhere in the log
+  InsideText,     // only inside records, never at a record's start
+  StartOfLonger,  // the beginning of a longer logged callsign, but no callsign of its own
+  Record,         // a logged callsign; `info` is its information line
+};
+struct Lookup {
+  Found found = Found::Nothing;
+  QString info;
+};
+
+// Looks up the callsign `typed`, case-blind. A record is only ever found as CR LF, the callsign
+// and a blank, so a callsign inside another record or at the start of a longer one hides no
+// station.
+Lookup lookUp(const QString& log, const QString& logupper, const QString& typed);
+
+// The log after Save Call: the record of `callsign` (case-blind) replaced in place by the
+// callsign in capitals, a blank and `info`, or, without one, that record put in front. Both
+// texts are cleaned first; records of any length are replaced whole. `callsign` is not empty.
+struct Saved {
+  QString log;
+  bool replaced = false;
+};
+Saved savedLog(const QString& log, const QString& logupper, const QString& callsign, const QString& info);
+
+// The log after Delete Call: the record of `callsign` (case-blind) and the line break before it
+// removed, so that no character of a neighbouring record goes; the log unchanged without one.
+QString deletedLog(const QString& log, const QString& logupper, const QString& callsign);
+
+// The mugshot files of `callsign` among the names of the program directory's files, matched
+// case-blind, in the order of the picture extensions. None for a callsign that could name a
+// file elsewhere ("/", "\" or "..").
+QStringList mugshotFiles(const QString& callsign, const QStringList& directoryEntries);
+
+}  // namespace logbook
