@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/codes.h"
 #include "app/variant.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
@@ -18,6 +19,11 @@
 #include "platform/system.h"
 
 class Form2;
+
+// What comes back with the main picture's size when a pending picture font ends: Overlays keeps
+// the font's name, the other editing modes put Text1's name back, Undo also turns Text mode on,
+// and SET moreover colours Text mode's button as chosen.
+enum class PictureFontEnd { SizeOnly, Font, FontAndTextMode, FontAndColouredTextMode };
 
 // What the main window takes from outside: where its files live, who answers its questions, and
 // the random source of the colour jitter. Tests give their own.
@@ -103,8 +109,9 @@ class Form1 : public QMainWindow {
   bool headerMode() const;
   // Empties the drawn-area box: top below bottom, left right of right (Undo and SET).
   void emptyDrawnArea();
-  // Ends a picture font: the main picture's size from normalfontsize, and Text1's font name too.
-  void restoreNormalFont(bool withName);
+  // Ends a pending picture font (picturefontmode 400): the main picture's size comes back from
+  // normalfontsize and, as `how` says, more with it.
+  void endPictureFont(PictureFontEnd how);
   // The crop and noise-line tools' turns inside the canvas mouse handlers.
   void cropStart(double x, double y);
   void cropRubberBand(double x, double y);
@@ -168,9 +175,6 @@ class Form1 : public QMainWindow {
   // Mouse-up of the outline and shadow boxes: a box just switched off redraws the text with the
   // other layer only.
   void effectBoxMouseUp(const CheckBox* box, void (Form1::*otherLayer)());
-  // operationmarker while the QSL band or the date stamp prints: the printer and the outline
-  // then draw although nothing is pending.
-  static constexpr int qslPrintMarker = 7270;
 
   QString texttoplace;
   std::array<QString, 21> textlines;

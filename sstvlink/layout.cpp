@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "platform/autoredraw.h"
 
 namespace {
 
@@ -17,12 +18,9 @@ constexpr int frameHeight = 256;
 // Resizes a working picture to the frame width and repaints `source` stretched over all of it,
 // then makes that the box's picture.
 void repaintAtWidth(PictureBox* box, const QImage& source, int width, int left) {
-  box->setAutoRedraw(true);
   box->setScaleSize(width, box->scaleHeight());
   box->move(left, box->y());
-  box->PaintPicture(source, 0, 0, width, frameHeight);
-  box->commit();
-  box->setAutoRedraw(false);
+  drawCommitted(box, [&] { box->PaintPicture(source, 0, 0, width, frameHeight); });
 }
 
 }  // namespace
@@ -30,11 +28,8 @@ void repaintAtWidth(PictureBox* box, const QImage& source, int width, int left) 
 void Form1::checkscreensize() {
   platform::DoEvents();
   int width = frameWidth();
-  Picture3->setAutoRedraw(true);
   Picture3->setScaleSize(width, Picture3->scaleHeight());
-  Picture3->PaintPicture(Image6->picture(), 0, 0, width, frameHeight);
-  Picture3->setAutoRedraw(false);
-  Picture3->commit();
+  drawCommitted(Picture3, [&] { Picture3->PaintPicture(Image6->picture(), 0, 0, width, frameHeight); });
   Command12_Click();
   // The header maker works at the size it opened with; it is closed before the layout changes.
   if (headerMode()) {
