@@ -623,8 +623,6 @@ void Form1::connectHandlers() {
   onToggle(Check19, &Form1::Check19_Click);
 }
 
-int Form1::frameWidth() const { return jvcomm1->isChecked() || mscann->isChecked() ? 340 : 320; }
-
 bool Form1::isArmed(const QWidget* w) const { return platform::backColor(w) == Armed; }
 
 bool Form1::headerMode() const { return makeheader->isChecked() || makeheader16->isChecked(); }

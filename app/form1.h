@@ -19,6 +19,7 @@
 #include "platform/system.h"
 
 class Form2;
+struct WindowLayout;
 
 // What comes back with the main picture's size when a pending picture font ends: Overlays keeps
 // the font's name, the other editing modes put Text1's name back, Undo also turns Text mode on,
@@ -102,8 +103,6 @@ class Form1 : public QMainWindow {
   void File1_MouseUp(int button, int shift, double x, double y);
   void HScroll1_Change();
   void VScroll4_Change();
-  // The frame width of full-frame paints: 340 while JVComm32 or MScan is chosen, else 320.
-  int frameWidth() const;
   bool isArmed(const QWidget* label) const;
   // A header strip is being made while either header menu carries its check mark.
   bool headerMode() const;
@@ -228,6 +227,10 @@ class Form1 : public QMainWindow {
   void sstv32e_Click();
   void nomodechecks();
   void checkscreensize();
+  // The layout the chosen program needs: wide while a program of 340-pixel pictures is checked.
+  const WindowLayout& windowLayout() const;
+  // The frame width of full-frame paints, 320 or 340, read from the check marks when painting.
+  int frameWidth() const;
   // Runs the menu procedure of a program code; false for a code that is none of the twelve.
   bool chooseProgram(int code);
   int sstvprogram = 1;

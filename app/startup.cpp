@@ -7,6 +7,7 @@
 #include "app/itemfile.h"
 #include "app/settings.h"
 #include "platform/colour.h"
+#include "sstvlink/programs.h"
 
 namespace {
 
@@ -21,28 +22,6 @@ const QString headerHelp = QStringLiteral(
     "When finished, drag (RT Mouse Button) to one of the boxes above\r\n"
     "Click DONE when completely finished\r\n"
     "Headers (top or bottom) may be loaded by clicking 16 or 32 button");
-
-// The captions start-up gives the import and send buttons after the program's menu procedure;
-// a null import caption leaves the one the menu procedure set.
-struct ProgramCaptions {
-  int code;
-  const char* import;
-  const char* send;
-};
-constexpr ProgramCaptions programCaptions[] = {
-    {10, "Import from MMSSTV", "Send to MMSSTV"},
-    {8, "Paste from Clipboard Only", "Send to JVComm"},
-    {1, "Paste", "Copy"},
-    {4, nullptr, "Send to  CPIX-1"},
-    {5, nullptr, "Send to  CPIX-2"},
-    {6, "Import from W95sstv", "Send to W95sstv"},
-    {7, "Import from WinPix", "Send to WinPix"},
-    {27, "Import from WinPix", "Send to WinPix2"},
-    {16, "Paste from Clipboard Only", "Send to WinSkan TX"},
-    {17, "Paste from Clipboard Only", "Send to Roy1"},
-    {19, nullptr, "Send to Mscan"},
-    {36, "Paste from Clipboard Only", "Send to SSTV32 TX"},
-};
 
 // "True"/"False" as the settings file holds font flags, or a number (non-zero is true). Anything
 // else is no flag, and the font keeps what it had.
@@ -100,10 +79,9 @@ void applyDefaults(Form1& f) {
   auto fill = [](QString& s, const char* text) {
     if (s.isEmpty()) s = QString::fromLatin1(text);
   };
-  fill(f.savedirs[8], "c:\\Program Files\\JVComm32\\SSTV-Lastreceived");
-  fill(f.savedirs[7], "c:\\Program Files\\Silicon Pixels\\Cpix\\");
-  fill(f.savedirs[11], "c:\\WinSkan\\RxThumbs\\");
-  fill(f.savedirs[12], "c:\\ROY1_SSTV\\RxBmp\\");
+  for (const SstvProgram& p : sstvPrograms())
+    if (!p.receiveDefault.isNull() && f.savedirs[p.receiveDirectory].isEmpty())
+      f.savedirs[p.receiveDirectory] = p.receiveDefault;
   fill(f.qsldefaults[2], "SETUP YOUR CALLSIGN");
   fill(f.qsldefaults[3], "20M");
   fill(f.qsldefaults[4], "595");
@@ -171,11 +149,8 @@ void chooseSavedProgram(Form1& f) {
     f.chooseProgram(1);
   }
   f.startingUp = false;
-  for (const ProgramCaptions& c : programCaptions) {
-    if (c.code != f.sstvprogram) continue;
-    if (c.import) f.Command1->setCaption(QString::fromLatin1(c.import));
-    f.Command3->setCaption(QString::fromLatin1(c.send));
-  }
+  const QString& startUpImport = sstvProgramOf(f.sstvprogram)->importCaptionAtStartUp;
+  if (!startUpImport.isNull()) f.Command1->setCaption(startUpImport);
   f.checkscreensize();
   // The layout refreshes the OOPS copies from the blank start picture; OOPS is to bring back the
   // picture of the last exit.

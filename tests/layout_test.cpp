@@ -1,4 +1,6 @@
 #include "platform/colour.h"
+#include "sstvlink/layout.h"
+#include "sstvlink/programs.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
@@ -52,64 +54,49 @@ class LayoutTest : public FormTest {
   QImage main320, work320;
 };
 
-TEST_F(LayoutTest, JVCommWidensPictureAndCopiesAndMovesStrip) {
-  Form1& f = prepared();
-  f.w95sstvv->trigger();
-  const int narrowWindow = f.width();
-  const std::vector<int> tops = thumbnailTops(f);
-  const int pictureTop = f.Picture1->y();
+// Each program of wide pictures stretches the picture and its copies and moves the strip beside
+// it; Simple Copy Paste squeezes everything back to the laid-out places.
+TEST_F(LayoutTest, WideProgramsStretchAndSimpleCopyPasteSqueezesBack) {
+  for (const SstvProgram& p : sstvPrograms()) {
+    if (!p.widePicture) continue;
+    SCOPED_TRACE(p.code);
+    Form1& f = prepared();
+    f.w95sstvv->trigger();
+    const int narrowWindow = f.width();
+    const std::vector<int> tops = thumbnailTops(f);
+    const int pictureTop = f.Picture1->y();
 
-  f.jvcomm1->trigger();
+    (f.*(p.menu))->trigger();
+    EXPECT_EQ(f.Picture1->scaleWidth(), 340);
+    EXPECT_EQ(f.Picture1->scaleHeight(), 256);
+    EXPECT_TRUE(isColumnScaled(main320, f.Picture1->picture()));
+    EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Picture1->image()));
+    for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(f.Picture1->picture(), copy->picture()));
+    EXPECT_EQ(f.Picture2->scaleWidth(), 340);
+    EXPECT_TRUE(isColumnScaled(work320, f.Picture2->picture()));
+    EXPECT_EQ(f.Picture3->scaleWidth(), 340);
+    EXPECT_TRUE(isColumnScaled(main320, f.Picture3->picture()));
+    EXPECT_EQ(f.Picture1->x(), wideLayout.pictureLeft);
+    EXPECT_EQ(f.Picture1->y(), pictureTop);
+    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, wideLayout.thumbnailLeft));
+    EXPECT_EQ(thumbnailTops(f), tops);
+    // The strip still fits in the window, right of the wider picture.
+    EXPECT_LE(f.Picture1->geometry().right(), f.Image2->x());
+    EXPECT_LE(f.Image2->geometry().right(), f.centralWidget()->width() - 1);
+    EXPECT_EQ(f.width(), narrowWindow + 7);
 
-  EXPECT_EQ(f.Picture1->scaleWidth(), 340);
-  EXPECT_EQ(f.Picture1->scaleHeight(), 256);
-  EXPECT_TRUE(isColumnScaled(main320, f.Picture1->picture()));
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Picture1->image()));
-  for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(f.Picture1->picture(), copy->picture()));
-  EXPECT_EQ(f.Picture2->scaleWidth(), 340);
-  EXPECT_TRUE(isColumnScaled(work320, f.Picture2->picture()));
-  EXPECT_EQ(f.Picture3->scaleWidth(), 340);
-  EXPECT_TRUE(isColumnScaled(main320, f.Picture3->picture()));
-
-  EXPECT_EQ(f.Picture1->x(), 185);
-  EXPECT_EQ(f.Picture1->y(), pictureTop);
-  EXPECT_EQ(thumbnailLefts(f), (std::vector<int>{530, 530, 530, 530}));
-  EXPECT_EQ(thumbnailTops(f), tops);
-  // The strip still fits in the window, right of the wider picture.
-  EXPECT_LE(f.Picture1->geometry().right(), f.Image2->x());
-  EXPECT_LE(f.Image2->geometry().right(), f.centralWidget()->width() - 1);
-  EXPECT_EQ(f.width(), narrowWindow + 7);
-}
-
-TEST_F(LayoutTest, SimpleCopyPasteAfterJVCommSqueezesBackAndRestoresPositions) {
-  Form1& f = prepared();
-  f.w95sstvv->trigger();
-  const int narrowWindow = f.width();
-  f.jvcomm1->trigger();
-  ASSERT_EQ(f.Picture1->scaleWidth(), 340);
-
-  f.simplecopypaste->trigger();
-
-  EXPECT_EQ(f.Picture1->scaleWidth(), 320);
-  EXPECT_EQ(f.Picture2->scaleWidth(), 320);
-  EXPECT_EQ(f.Picture3->scaleWidth(), 320);
-  // Stretching to 340 doubles 20 columns; squeezing back drops exactly those again.
-  EXPECT_TRUE(sameImage(main320, f.Picture1->picture()));
-  EXPECT_TRUE(sameImage(work320, f.Picture2->picture()));
-  for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(main320, copy->picture()));
-  EXPECT_EQ(f.Picture1->x(), 192);
-  EXPECT_EQ(thumbnailLefts(f), (std::vector<int>{523, 523, 523, 523}));
-  EXPECT_EQ(f.width(), narrowWindow);
-  EXPECT_EQ(f.sdrx->text(), QStringLiteral("No SSTV program selected"));
-}
-
-TEST_F(LayoutTest, MScanIsWideToo) {
-  Form1& f = prepared();
-  f.mscann->trigger();
-  EXPECT_EQ(f.Picture1->scaleWidth(), 340);
-  EXPECT_TRUE(isColumnScaled(main320, f.Picture1->picture()));
-  f.winpixx->trigger();
-  EXPECT_TRUE(sameImage(main320, f.Picture1->picture()));
+    f.simplecopypaste->trigger();
+    for (PictureBox* box : {f.Picture1, f.Picture2, f.Picture3}) EXPECT_EQ(box->scaleWidth(), 320);
+    // Stretching to 340 doubles 20 columns; squeezing back drops exactly those again.
+    EXPECT_TRUE(sameImage(main320, f.Picture1->picture()));
+    EXPECT_TRUE(sameImage(work320, f.Picture2->picture()));
+    for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(main320, copy->picture()));
+    EXPECT_EQ(f.Picture1->x(), narrowLayout.pictureLeft);
+    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, narrowLayout.thumbnailLeft));
+    EXPECT_EQ(f.width(), narrowWindow);
+    form->unloaded = true;
+    form.reset();
+  }
 }
 
 TEST_F(LayoutTest, HeaderModeKeepsPictureSizeAndPlace) {
@@ -121,8 +108,8 @@ TEST_F(LayoutTest, HeaderModeKeepsPictureSizeAndPlace) {
     header->setChecked(true);
     f.simplecopypaste->trigger();
     EXPECT_EQ(f.Picture1->scaleWidth(), 340);
-    EXPECT_EQ(f.Picture1->x(), 185);
-    EXPECT_EQ(thumbnailLefts(f), (std::vector<int>{530, 530, 530, 530}));
+    EXPECT_EQ(f.Picture1->x(), wideLayout.pictureLeft);
+    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, wideLayout.thumbnailLeft));
     EXPECT_TRUE(sameImage(wide, f.Picture1->picture()));
     f.jvcomm1->trigger();
     header->setChecked(false);
