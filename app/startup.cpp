@@ -41,7 +41,8 @@ void setFlag(const QString& text, const std::function<void(bool)>& apply) {
 
 bool readsAsColour(const Variant& v) { return v.isNumber() && v.number >= 0 && v.number <= 0xFFFFFF; }
 
-// Steps 11 and 12: the style boxes, then the text style kept as Label34's colour.
+// The style boxes first, so that a Grad or Stripes style tried here draws with them; the style
+// itself is kept in the settings as Label34's colour.
 void applyTextStyle(Form1& f) {
   CheckBox* boxes[] = {nullptr, f.Check17, f.Check15, f.Check16};
   for (int k = 1; k <= 3; ++k)
@@ -59,14 +60,15 @@ void applyTextStyle(Form1& f) {
   }
 }
 
-// Step 14: the graded shadow kept as Text13's colour.
+// A graded shadow that was on at the last exit is kept in the settings as Text13's red, read
+// into keycolour; switching it on again also takes its base colour from HScroll5.
 void applyShadowEffects(Form1& f) {
   if (f.keycolour != 0xFF) return;
   f.gradedSwitchOn();
   f.takeShadowBase();
 }
 
-// Step 15: Option3 first, then the direction the settings name.
+// Option3 first, so that one direction is on even when the settings name none, or no direction.
 void applyShadowDirection(Form1& f) {
   f.Option3->setValue(true);
   OptionButton* options[] = {f.Option2, f.Option3, f.Option4, f.Option5};
@@ -74,7 +76,8 @@ void applyShadowDirection(Form1& f) {
   if (readsAsNumber(f.worktext, &n) && n >= 2 && n <= 5 && n == std::floor(n)) options[int(n) - 2]->setValue(true);
 }
 
-// Step 19: directory and QSL defaults.
+// Empty items get their defaults: the receive directories of the programs that have a usual one,
+// and the QSL details a new operator is asked to set up.
 void applyDefaults(Form1& f) {
   auto fill = [](QString& s, const char* text) {
     if (s.isEmpty()) s = QString::fromLatin1(text);
@@ -90,8 +93,8 @@ void applyDefaults(Form1& f) {
   if (f.qsldefaults[5].size() < 2) f.qsldefaults[5] = QStringLiteral("UTC");
 }
 
-// Steps 21 and 22: the text box's, the picture-font list's and the main picture's fonts, and the
-// typefaces of the saved-font buttons.
+// The text box's, the picture-font list's and the main picture's fonts, and the typefaces of the
+// saved-font buttons.
 void applyFonts(Form1& f) {
   auto& ts = f.textsettings;
   QFont text = f.Text1->font();
@@ -125,7 +128,7 @@ void applyFonts(Form1& f) {
   }
 }
 
-// Steps 23 and 24: saved colours, then the thirty saved pictures and where they show.
+// The saved colours, then the thirty saved pictures and where they show.
 void applySavedPictures(Form1& f) {
   LabelButton* colours[] = {nullptr, f.Label9, f.Label10, f.Label11, f.Label12};
   for (int k = 1; k <= 4; ++k) {
@@ -141,7 +144,8 @@ void applySavedPictures(Form1& f) {
   for (int k = 0; k < 4; ++k) boxes[k]->setPicture(f.savedthumbs[k + 1]);
 }
 
-// Steps 26 and 27. A code the program does not know (a damaged file) chooses Simple Copy Paste.
+// The saved program is chosen as from its menu; a code the program does not know (a damaged
+// file) chooses Simple Copy Paste. The layout runs once, after the captions are final.
 void chooseSavedProgram(Form1& f) {
   f.startingUp = true;
   if (!f.chooseProgram(f.sstvprogram)) {
@@ -157,15 +161,15 @@ void chooseSavedProgram(Form1& f) {
   if (!f.savedthumbs[21].isNull()) f.Image13->setPicture(f.savedthumbs[21]);
 }
 
-// Step 28.
+// The tool tips are kept before the settings may blank them, so that Tool Tips ON brings them back.
 void keepToolTips(Form1& f) {
   for (int k = 1; k <= 91; ++k)
     if (QWidget* w = f.tooltipControl(k)) f.tooltiptexts[k] = w->toolTip();
   if (f.tipsoffflag == 1) f.tooltipsoff_Click();
 }
 
-// Step 29: the directory of the button used last; the program directory when there is none or
-// it is gone. Windows paths of the settings lie in the Wine prefix.
+// The file list opens on the directory of the button used last; on the program directory when
+// there is none or it is gone. Windows paths of the settings lie in the Wine prefix.
 void openFileList(Form1& f) {
   const int button = f.lastdirbutton.isNumber() ? f.lastdirbutton.toInt() : 0;
   QString dir;
