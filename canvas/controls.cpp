@@ -94,7 +94,7 @@ void placeControls(Form1& f) {
   place(f.Text1, 192, 264, 250, 52);
   place(f.Label26, 446, 264, 70, 24);
   place(f.Command12, 446, 292, 70, 24);
-  place(f.Command31, 192, 320, 70, 24);
+  place(f.Command31, 446, 350, 70, 24);
   place(f.Shape2, 190, 348, 70, 28);
   place(f.Option1, 196, 351, 60, 22);
   place(f.Shape1, 264, 348, 176, 28);
@@ -109,7 +109,7 @@ void placeControls(Form1& f) {
   place(f.Label29, 246, 436, 54, 22);
   place(f.Label73, 304, 436, 128, 22);
   place(f.Label30, 436, 436, 80, 22);
-  place(f.VScroll4, 300, 470, 16, 64);
+  place(f.VScroll4, 300, 488, 16, 48);
   place(f.Command6, 320, 490, 62, 24);
   place(f.Command10, 384, 490, 62, 24);
   // The shapes frame their groups from behind.

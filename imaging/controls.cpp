@@ -67,11 +67,11 @@ void placeControls(Form1& f) {
   place(f.Command46, 477, 462, 39, 24);
   place(f.Combo1, 192, 490, 104, 24);
   place(f.Command13, 448, 490, 68, 24);
-  place(f.Label33, 276, 516, 240, 18);
-  place(f.Frame9, 0, 0, 190, 300);
+  place(f.Label33, 320, 516, 196, 18);
+  place(f.Frame9, 0, 0, 185, 300);
   place(f.Label70, 4, 318, 60, 18);
   place(f.Label71, 66, 318, 60, 18);
-  place(f.Label72, 128, 318, 58, 18);
+  place(f.Label72, 128, 318, 53, 18);
 }
 
 void wireControls(Form1& f) {

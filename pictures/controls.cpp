@@ -57,14 +57,14 @@ void placeControls(Form1& f) {
   place(f.Label37, x, 402, 49, 34);
   place(f.Label28, x + 52, 402, 49, 34);
   place(f.Command20, 192, 516, 80, 20);
-  place(f.Frame2, 0, 0, 190, 530);
-  place(f.Drive1, 4, 14, 182, 24);
-  place(f.Dir1, 4, 40, 182, 110);
-  place(f.File1, 4, 152, 182, 140);
+  place(f.Frame2, 0, 0, 185, 530);
+  place(f.Drive1, 4, 14, 177, 24);
+  place(f.Dir1, 4, 40, 177, 110);
+  place(f.File1, 4, 152, 177, 140);
   place(f.Label16, 4, 296, 40, 18);
   place(f.Label43, 48, 296, 80, 18);
   const std::array dirButtons = {f.Command14, f.Command15, f.Command16, f.Command17, f.Command18, f.Command19};
-  for (int i = 0; i < 6; ++i) place(dirButtons[i], 4 + (i % 3) * 61, 340 + (i / 3) * 26, 59, 24);
+  for (int i = 0; i < 6; ++i) place(dirButtons[i], 4 + (i % 3) * 60, 340 + (i / 3) * 26, 57, 24);
   // The image buffers work unseen over the main picture.
   for (PicBuf* b : {f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit}) {
     place(b, 192, 0, 324, 260);

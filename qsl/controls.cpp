@@ -80,13 +80,18 @@ void placeControls(Form1& f) {
   place(f.Command37, 575, 468, 49, 24);
   place(f.Label53, 4, 330, 54, 22);
   place(f.Label54, 62, 330, 54, 22);
-  place(f.Command8, 120, 330, 66, 24);
-  place(f.Text2, 0, 0, 193, 350);
+  place(f.Command8, 120, 330, 65, 24);
+  place(f.Text2, 0, 0, 185, 350);
   place(f.Text3, 4, 360, 156, 22);
-  place(f.Label48, 164, 360, 22, 22);
-  place(f.Text4, 4, 386, 182, 22);
-  place(f.Command2, 4, 412, 88, 24);
-  place(f.Command9, 98, 412, 88, 24);
+  place(f.Label48, 164, 360, 21, 22);
+  place(f.Text4, 4, 386, 181, 22);
+  place(f.Command2, 4, 412, 87, 24);
+  place(f.Command9, 98, 412, 87, 24);
+  place(f.Frame5, 0, 0, 185, 56);
+  place(f.Text9, 8, 22, 80, 24);
+  place(f.Text10, 96, 22, 80, 24);
+  place(f.Frame6, 0, 0, 185, 56);
+  place(f.Text16, 8, 22, 80, 24);
   place(f.Image7, 4, 440, 80, 64);
 }
 

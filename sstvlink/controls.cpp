@@ -31,8 +31,8 @@ void createSetupMenu(Form1& f) {
 }
 
 void placeControls(Form1& f) {
-  place(f.Command1, 266, 320, 124, 24);
-  place(f.Command3, 394, 320, 122, 24);
+  place(f.Command1, 192, 320, 170, 24);
+  place(f.Command3, 364, 320, 152, 24);
   place(f.Text7, narrowLayout.thumbnailLeft, 440, 22, 22);
   place(f.HScroll3, narrowLayout.thumbnailLeft + 25, 443, 76, 16);
 }

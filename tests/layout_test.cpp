@@ -1,3 +1,6 @@
+#include <QGroupBox>
+#include <QLabel>
+
 #include "platform/colour.h"
 #include "sstvlink/layout.h"
 #include "sstvlink/programs.h"
@@ -35,6 +38,77 @@ QImage columnPattern(int width, int tone) {
   }
   if (previous != source.width() - 1) return ::testing::AssertionFailure() << "last column " << previous;
   return ::testing::AssertionSuccess();
+}
+
+QString describe(const QWidget* w) {
+  QString text;
+  if (const auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
+  else if (const auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
+  else if (const auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
+  const QRect r = w->geometry();
+  return QStringLiteral("%1 \"%2\" at %3,%4 %5x%6")
+      .arg(QLatin1String(w->metaObject()->className()), text)
+      .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Controls that lie over others by design.
+bool overlapAllowed(Form1& f, const QWidget* a, const QWidget* b) {
+  const auto among = [](const QWidget* w, std::initializer_list<const QWidget*> set) {
+    return std::find(set.begin(), set.end(), w) != set.end();
+  };
+  const auto either = [&](auto test) { return test(a, b) || test(b, a); };
+  // Working copies of pictures that are never shown.
+  const auto unseen = [&](const QWidget* w, const QWidget*) {
+    return among(w, {f.Picture2, f.Picture3, f.Image1, f.Image6, f.Image13, f.Image14, f.Image15,
+                     f.PicbufOriginal, f.PicbufEdit});
+  };
+  // Frames drawn behind the editing modes' groups.
+  const auto frame = [&](const QWidget* w, const QWidget* other) {
+    return among(w, {f.Shape1, f.Shape2, f.Shape3}) && !among(other, {f.Shape1, f.Shape2, f.Shape3});
+  };
+  // Panels that cover the left column while they are open.
+  const auto leftPanel = [&](const QWidget* w, const QWidget* other) {
+    return among(w, {f.Frame1, f.Frame2, f.Frame5, f.Frame6, f.Frame9, f.Text2}) &&
+           other->geometry().right() < f.Picture1->x();
+  };
+  // The header maker, the shown image buffer and the shut-down message cover the main picture.
+  const auto picturePanel = [&](const QWidget* w, const QWidget* other) {
+    const auto panel = [&](const QWidget* x) { return among(x, {f.Frame7, f.PicbufVisible, f.Label49}); };
+    return panel(w) && (other == f.Picture1 || panel(other));
+  };
+  // The 16-line header strips stand where the 32-line ones do; one set shows at a time.
+  const auto strips = [&](const QWidget* w, const QWidget* other) {
+    return among(w, {f.Picture4, f.Picture5, f.Picture6}) &&
+           among(other, {f.Picture7, f.Picture8, f.Picture9, f.Picture10, f.Picture11, f.Picture12});
+  };
+  return either(unseen) || either(frame) || either(leftPanel) || either(picturePanel) || either(strips);
+}
+
+// No two sibling controls of the window or of one of its frames overlap, hidden ones included:
+// each shows in some state.
+::testing::AssertionResult noControlCoversAnother(Form1& f) {
+  std::vector<QWidget*> containers = {f.centralWidget()};
+  for (QGroupBox* frame : f.centralWidget()->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
+    containers.push_back(frame);
+  QStringList overlaps;
+  for (QWidget* container : containers) {
+    const QList<QWidget*> controls = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+      for (qsizetype j = i + 1; j < controls.size(); ++j)
+        if (controls[i]->geometry().intersects(controls[j]->geometry()) && !overlapAllowed(f, controls[i], controls[j]))
+          overlaps << describe(controls[i]) + QStringLiteral(" and ") + describe(controls[j]);
+  }
+  if (overlaps.isEmpty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << overlaps.join(QLatin1Char('\n')).toStdString();
+}
+
+// The button's caption fits its button at the button's font.
+::testing::AssertionResult captionFits(CommandButton* button, const QString& caption) {
+  button->setCaption(caption);
+  const QSize need = button->sizeHint();
+  if (need.width() <= button->width() && need.height() <= button->height()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << caption.toStdString() << " needs " << need.width() << "x" << need.height()
+                                       << " in " << describe(button).toStdString();
 }
 
 class LayoutTest : public FormTest {
@@ -113,6 +187,19 @@ TEST_F(LayoutTest, HeaderModeKeepsPictureSizeAndPlace) {
     EXPECT_TRUE(sameImage(wide, f.Picture1->picture()));
     f.jvcomm1->trigger();
     header->setChecked(false);
+  }
+}
+
+// In both layouts no control covers another, and every caption of every program fits its button.
+TEST_F(LayoutTest, NoControlCoversAnotherAndEveryProgramCaptionFits) {
+  Form1& f = build();
+  for (const SstvProgram& p : sstvPrograms()) {
+    SCOPED_TRACE(p.code);
+    (f.*(p.menu))->trigger();
+    EXPECT_TRUE(noControlCoversAnother(f));
+    for (const QString& caption : {p.importCaption, p.importCaptionAtStartUp})
+      if (!caption.isNull()) EXPECT_TRUE(captionFits(f.Command1, caption));
+    EXPECT_TRUE(captionFits(f.Command3, p.sendCaption));
   }
 }
 

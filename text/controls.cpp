@@ -106,10 +106,10 @@ void createFonts(Form1& f, QWidget* c) {
 }
 
 void placeControls(Form1& f) {
-  for (int n = 1; n <= 8; ++n) place(f.palette[n], 4 + (n - 1) * 23, 2, 21, 21);
-  for (int n = 9; n <= 12; ++n) place(f.palette[n], 4 + (n - 9) * 46, 26, 44, 20);
+  for (int n = 1; n <= 8; ++n) place(f.palette[n], 4 + (n - 1) * 23, 2, 20, 21);
+  for (int n = 9; n <= 12; ++n) place(f.palette[n], 4 + (n - 9) * 46, 26, 43, 20);
   place(f.Label25, 4, 50, 90, 18);
-  place(f.Label45, 96, 50, 90, 18);
+  place(f.Label45, 96, 50, 89, 18);
   place(f.Check15, 4, 72, 70, 20);
   place(f.Label47, 78, 72, 84, 20);
   place(f.HScroll4, 4, 96, 140, 16);
@@ -131,13 +131,13 @@ void placeControls(Form1& f) {
   place(f.Check6, 4, 246, 56, 20);
   place(f.Check14, 62, 246, 56, 20);
   place(f.Check13, 120, 246, 50, 20);
-  place(f.Command21, 4, 270, 44, 24);
-  place(f.Command25, 50, 270, 44, 24);
-  place(f.Command23, 96, 270, 44, 24);
-  place(f.Command24, 142, 270, 44, 24);
+  place(f.Command21, 4, 270, 43, 24);
+  place(f.Command25, 50, 270, 43, 24);
+  place(f.Command23, 96, 270, 43, 24);
+  place(f.Command24, 142, 270, 43, 24);
   place(f.Combo3, 4, 300, 110, 24);
   place(f.Text14, 118, 300, 30, 24);
-  place(f.Frame1, 0, 0, 190, 200);
+  place(f.Frame1, 0, 0, 185, 200);
 }
 
 void wireControls(Form1& f) {
