@@ -30,7 +30,7 @@ constexpr int CropMarking = 101;  // a crop rectangle is being drawn
 
 // `picturefontmode`
 namespace fontmode {
-constexpr int Plain = 1;      // start-up's value; no handler tests it
-constexpr int Resized = 100;  // Bigger or Smaller resized the insert: SET adds the twentieth they showed
+constexpr int Plain = 1;          // start-up's value; no handler tests it
+constexpr int Resized = 100;      // Bigger or Smaller resized the insert: SET adds the twentieth they showed
 constexpr int PictureFont = 400;  // a picture-font character is pending on the main picture
 }  // namespace fontmode

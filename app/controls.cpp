@@ -33,15 +33,15 @@ void createShutDownLabel(Form1& f, QWidget* c) {
   f.Label49->setAlignment(Qt::AlignCenter);
   f.Label49->setAutoFillBackground(true);
   f.Label49->hide();
-  place(f.Label49, 200, 110, 308, 30);
+  place(f.Label49, narrowLayout.pictureLeft + 8, 110, 308, 30);
 }
 
 // The panels that open over the left column or the main picture lie above what they cover, in
 // the order they were always stacked.
 void stackPanels(Form1& f) {
-  for (QWidget* panel : std::initializer_list<QWidget*>{f.Frame7, f.Text2, f.Frame5, f.Frame6, f.Frame1, f.Frame9,
-                                                       f.Frame2, f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit,
-                                                       f.Label49})
+  for (QWidget* panel :
+       std::initializer_list<QWidget*>{f.Frame7, f.Text2, f.Frame5, f.Frame6, f.Frame1, f.Frame9, f.Frame2,
+                                       f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit, f.Label49})
     panel->raise();
 }
 

@@ -203,7 +203,7 @@ bool Form1::Form_Load() {
   if (platform::twipsPerPixelX() != 15) env.dialogs->MsgBox(largeFontsText, vb::OKOnly, QStringLiteral("LARGE FONTS"));
 
   sstvprogram = 1;
-  picturefontmode = 1;
+  picturefontmode = fontmode::Plain;
   QDir::setCurrent(env.programDirectory);
   readCallLog();
 

@@ -34,8 +34,9 @@ void createPictures(Form1& f, QWidget* c) {
 void createTextBoxAndSet(Form1& f, QWidget* c) {
   f.Text1 = new TextBox(c);
   f.Text1->setBackColor(0xC0C0C0);
-  f.Text1->setToolTip(QStringLiteral("Multi Line OK, Click in Picture to Transfer Text  (text may be marked with "
-                                     "mouse) then Drag to Posn. Dbl click to Erase Text box. "));
+  f.Text1->setToolTip(
+      QStringLiteral("Multi Line OK, Click in Picture to Transfer Text  (text may be marked with "
+                     "mouse) then Drag to Posn. Dbl click to Erase Text box. "));
   f.Label26 = label(c, QStringLiteral("SET"), SetIdle, QStringLiteral("Make Text or Graphics Permanent"));
   f.Command12 = command(c, QStringLiteral("Undo"), QStringLiteral("Erase Unset Text or Drawing"));
   f.Command31 = command(c, QStringLiteral("OOPS!!"),

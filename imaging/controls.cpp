@@ -27,8 +27,10 @@ void createFillsAndTurns(Form1& f, QWidget* c) {
                                    "select ratio. Click OOPS to try again."));
   f.Label33 = label(c, QString(), Idle);
   f.Label33->hide();
-  f.Command28 = command(c, QStringLiteral("Flip V"), QStringLiteral("Flip Picture, Pic in Pic or Overlays  Vertically"));
-  f.Command29 = command(c, QStringLiteral("Flip H"), QStringLiteral("Flip Picture, Pic in Pic or Overlays  Horizontally"));
+  f.Command28 =
+      command(c, QStringLiteral("Flip V"), QStringLiteral("Flip Picture, Pic in Pic or Overlays  Vertically"));
+  f.Command29 =
+      command(c, QStringLiteral("Flip H"), QStringLiteral("Flip Picture, Pic in Pic or Overlays  Horizontally"));
   f.Command44 = command(c, QStringLiteral("Rot >"), QStringLiteral("Rotates text or pictures clockwise"));
   f.Command46 = command(c, QStringLiteral("< Rot"), QStringLiteral("Rotates text or pictures anti-clockwise"));
 }

@@ -16,8 +16,10 @@ void createStrip(Form1& f, QWidget* c) {
   f.Text5 = indicator(c, QStringLiteral("Saved Thumbnails, scroll for more"), ModeChosen,
                       QStringLiteral("Saved thumbnail page. Click to show it again"));
   f.HScroll2 = new ScrollBar(Qt::Horizontal, 1, 5, 1, c);
-  f.Label37 = label(c, QStringLiteral("Scrap   Book"), Off, QStringLiteral("Four scrap pictures, kept until the program ends"));
-  f.Label28 = label(c, QStringLiteral("Reset thumb"), Off, QStringLiteral("Reload the saved thumbnails from their files"));
+  f.Label37 =
+      label(c, QStringLiteral("Scrap   Book"), Off, QStringLiteral("Four scrap pictures, kept until the program ends"));
+  f.Label28 =
+      label(c, QStringLiteral("Reset thumb"), Off, QStringLiteral("Reload the saved thumbnails from their files"));
   f.Label37->setWordWrap(true);
   f.Label28->setWordWrap(true);
 }
@@ -67,7 +69,7 @@ void placeControls(Form1& f) {
   for (int i = 0; i < 6; ++i) place(dirButtons[i], 4 + (i % 3) * 60, 340 + (i / 3) * 26, 57, 24);
   // The image buffers work unseen over the main picture.
   for (PicBuf* b : {f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit}) {
-    place(b, 192, 0, 324, 260);
+    place(b, narrowLayout.pictureLeft, 0, 324, 260);
     b->hide();
   }
 }

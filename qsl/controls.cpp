@@ -1,5 +1,6 @@
 #include "app/controlkit.h"
 #include "platform/colour.h"
+#include "sstvlink/layout.h"
 
 using namespace colour::state;
 using namespace controlkit;
@@ -36,12 +37,14 @@ void createHeaderMaker(Form1& f, QWidget* c) {
 
 void createStampsAndMessages(Form1& f, QWidget* c) {
   f.Label53 = label(c, QStringLiteral(" Date"), Idle, QStringLiteral("Puts current date near bottom of picture"));
-  f.Label54 = label(c, QStringLiteral(" QSL"), Idle, QStringLiteral("Puts a QSL band with signal report on the picture"));
+  f.Label54 =
+      label(c, QStringLiteral(" QSL"), Idle, QStringLiteral("Puts a QSL band with signal report on the picture"));
   f.Command8 = command(c, QStringLiteral("Load Msg"), QStringLiteral("Load Saved Messages"));
   f.Text2 = new TextBox(c);
   f.Text2->setBackColor(0xE0E0E0);
-  f.Text2->setToolTip(QStringLiteral("Dbl Click anywhere in desired message to transfer to Text Box. Seperate "
-                                     "messages with at least three\"---\", Multi Line Messages OK."));
+  f.Text2->setToolTip(
+      QStringLiteral("Dbl Click anywhere in desired message to transfer to Text Box. Seperate "
+                     "messages with at least three\"---\", Multi Line Messages OK."));
   f.Text2->hide();
   f.Frame5 = new QGroupBox(QStringLiteral("Quick set QSL details"), c);
   f.Frame5->hide();
@@ -61,23 +64,25 @@ void createCallLog(Form1& f, QWidget* c) {
                                    "Click again when finished. Wildcard may have up to 5 words seperated by commas."));
   f.Text4 = new TextField(c);
   f.Text4->setToolTip(QStringLiteral("Callsign info. Type new or change if required"));
-  f.Command2 = command(c, QStringLiteral("Save Call"), QStringLiteral("Store the information of this callsign in the log"));
+  f.Command2 =
+      command(c, QStringLiteral("Save Call"), QStringLiteral("Store the information of this callsign in the log"));
   f.Command9 = command(c, QStringLiteral("Delete Call"), QStringLiteral("Remove this callsign from the log"));
   f.Image7 = new ImageBox(c, 80, 64);
-  f.Image7->setToolTip(QStringLiteral("Mugshot image if any, drag to main screen to view. Put mugfile in MARVANE "
-                                      "directory. Rename to  QX7ABC.jpg or appropriate callsign"));
+  f.Image7->setToolTip(
+      QStringLiteral("Mugshot image if any, drag to main screen to view. Put mugfile in MARVANE "
+                     "directory. Rename to  QX7ABC.jpg or appropriate callsign"));
 }
 
 void placeControls(Form1& f) {
-  place(f.Frame7, 192, 0, 324, 229);
+  place(f.Frame7, narrowLayout.pictureLeft, 0, 324, 229);
   for (int n = 4; n <= 12; ++n) {
     const int top = n <= 6 ? 2 + (n - 4) * 40 : 2 + (n - 7) * 20;
     place(f.headerStrips[n], 0, top, 324, f.headerStrips[n]->height());
     f.headerStrips[n]->setVisible(n <= 6);
   }
   place(f.Text12, 0, 144, 324, 73);
-  place(f.Command35, 523, 468, 49, 24);
-  place(f.Command37, 575, 468, 49, 24);
+  place(f.Command35, narrowLayout.thumbnailLeft, 468, 49, 24);
+  place(f.Command37, narrowLayout.thumbnailLeft + 52, 468, 49, 24);
   place(f.Label53, 4, 330, 54, 22);
   place(f.Label54, 62, 330, 54, 22);
   place(f.Command8, 120, 330, 65, 24);

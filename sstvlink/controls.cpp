@@ -9,7 +9,8 @@ using namespace controlkit;
 namespace {
 
 void createButtons(Form1& f, QWidget* c) {
-  f.Command1 = command(c, QStringLiteral("Paste"), QStringLiteral("Drag from here and drop on  main or thumbnail screen"));
+  f.Command1 =
+      command(c, QStringLiteral("Paste"), QStringLiteral("Drag from here and drop on  main or thumbnail screen"));
   f.Command3 = command(c, QStringLiteral("Copy"),
                        QStringLiteral("Drag from main (use Right mouse button) or from thumbnail screen (either mouse "
                                       "button) and drop here, or click to transfer main screen"));

@@ -11,7 +11,7 @@ class QAction;
 // the captions a choice gives the window, the windows and keys that send and import a picture,
 // and where the program keeps what it receives.
 struct SstvProgram {
-  int code = 0;                 // `sstvprogram`, as the settings file keeps it
+  int code = 0;                       // `sstvprogram`, as the settings file keeps it
   QAction* Form1::*menu = nullptr;    // the Setup menu item, which carries the check mark
   void (Form1::*choose)() = nullptr;  // that item's handler
   QString menuCaption;

@@ -24,8 +24,8 @@ QIcon diagonalArrow(int dx, int dy) {
 
 // The twelve colour buttons (9 to 12 are the saved colours C1 to C4) and the two text colours.
 void createPalette(Form1& f, QWidget* c) {
-  static const long paletteColours[] = {0, 0x010101, 0xFFFFFF, 0xFF, 0x80FF, 0xFFFF, 0xFF00, 0xFFFF00, 0xFF00FF,
-                                        0x80, 0x808080, 0x8080, 0x800080};
+  static const long paletteColours[] = {0,        0x010101, 0xFFFFFF, 0xFF,     0x80FF, 0xFFFF,  0xFF00,
+                                        0xFFFF00, 0xFF00FF, 0x80,     0x808080, 0x8080, 0x800080};
   for (int n = 1; n <= 12; ++n) {
     f.palette[n] = label(c, n >= 9 ? QStringLiteral("C%1").arg(n - 8) : QString(), paletteColours[n]);
     f.palette[n]->setToolTip(n <= 8 ? QStringLiteral("LeftClick for TextColor, RightClick for Shadow Color")
@@ -52,10 +52,9 @@ void createOutlineAndShadow(Form1& f, QWidget* c) {
   f.Text8->setToolTip(QStringLiteral("Outline color, scroll follows 12 colors below"));
   f.Check17 = new CheckBox(QStringLiteral("Shadow"), c);
   f.Check17->setToolTip(QStringLiteral("Make extrusion on text"));
-  const std::array<OptionButton*, 4> directions = {f.Option2 = new OptionButton(QString(), c),
-                                                   f.Option3 = new OptionButton(QString(), c),
-                                                   f.Option4 = new OptionButton(QString(), c),
-                                                   f.Option5 = new OptionButton(QString(), c)};
+  const std::array<OptionButton*, 4> directions = {
+      f.Option2 = new OptionButton(QString(), c), f.Option3 = new OptionButton(QString(), c),
+      f.Option4 = new OptionButton(QString(), c), f.Option5 = new OptionButton(QString(), c)};
   for (int k = 0; k < 4; ++k) {
     directions[k]->setIcon(diagonalArrow(k % 2 ? 1 : -1, k < 2 ? -1 : 1));
     directions[k]->setIconSize(QSize(20, 20));
