@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/codes.h"
 #include "app/variant.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
@@ -18,6 +19,12 @@
 #include "platform/system.h"
 
 class Form2;
+struct WindowLayout;
+
+// What comes back with the main picture's size when a pending picture font ends: Overlays keeps
+// the font's name, the other editing modes put Text1's name back, Undo also turns Text mode on,
+// and SET moreover colours Text mode's button as chosen.
+enum class PictureFontEnd { SizeOnly, Font, FontAndTextMode, FontAndColouredTextMode };
 
 // What the main window takes from outside: where its files live, who answers its questions, and
 // the random source of the colour jitter. Tests give their own.
@@ -37,7 +44,10 @@ class Form1 : public QMainWindow {
   explicit Form1(Form1Environment env);
   ~Form1() override;
 
-  // ================= Main window, start-up and settings (app/) =================
+  // Each banner below holds one subsystem: its handlers, its shared state and the controls its
+  // folder builds (in that folder's controls.cpp).
+
+  // ================= 1. Main window, start-up and settings (app/) =================
   // Runs the start-up; false when the program must end at once (a second instance).
   bool Form_Load();
   void Form_Unload();
@@ -77,7 +87,16 @@ class Form1 : public QMainWindow {
   Variant restoreForeColor, restoreBackColor;  // empty when the item was absent
   bool unloaded = false;
 
-  // ================= Picture canvas and editing tools (canvas/) =================
+  QMenu* fileMenu;
+  QAction* exit;
+  QMenu* copypaste;  // Setup, filled by the SSTV link
+  QMenu* help;
+  QAction* helpp;
+  QAction* tooltipson;
+  QAction* tooltipsoff;
+  QLabel* Label49;  // "Shutting Down, saving settings."
+
+  // ================= 2. Picture canvas and editing tools (canvas/) =================
   void Command12_Click();  // Undo
   void Command31_Click();  // OOPS
   void Label26_Click();    // SET
@@ -96,15 +115,14 @@ class Form1 : public QMainWindow {
   void File1_MouseUp(int button, int shift, double x, double y);
   void HScroll1_Change();
   void VScroll4_Change();
-  // The frame width of full-frame paints: 340 while JVComm32 or MScan is chosen, else 320.
-  int frameWidth() const;
   bool isArmed(const QWidget* label) const;
   // A header strip is being made while either header menu carries its check mark.
   bool headerMode() const;
   // Empties the drawn-area box: top below bottom, left right of right (Undo and SET).
   void emptyDrawnArea();
-  // Ends a picture font: the main picture's size from normalfontsize, and Text1's font name too.
-  void restoreNormalFont(bool withName);
+  // Ends a pending picture font (picturefontmode 400): the main picture's size comes back from
+  // normalfontsize and, as `how` says, more with it.
+  void endPictureFont(PictureFontEnd how);
   // The crop and noise-line tools' turns inside the canvas mouse handlers.
   void cropStart(double x, double y);
   void cropRubberBand(double x, double y);
@@ -135,7 +153,35 @@ class Form1 : public QMainWindow {
   QString fixcolsaved;
   QString markedtext;
 
-  // ================= Text rendering and styling (text/) =================
+  PictureBox* Picture1;  // the main picture
+  PictureBox* Picture2;  // working pictures of the main picture's size, never shown
+  PictureBox* Picture3;
+  ImageBox* Image6;   // committed main picture / insert source
+  ImageBox* Image13;  // OOPS before-picture
+  ImageBox* Image14;  // OOPS after-picture
+  TextBox* Text1;
+  LabelButton* Label26;      // SET
+  CommandButton* Command12;  // Undo
+  CommandButton* Command31;  // OOPS
+  OptionButton* Option1;     // Text
+  OptionButton* Option6;     // Overlays
+  OptionButton* Option7;     // Pic in Pic
+  OptionButton* Option8;     // Draw
+  QGroupBox* Frame4;         // the insert modes' group
+  ShapeBox* Shape1;
+  ShapeBox* Shape2;
+  ShapeBox* Shape3;
+  TextField* Text6;  // draw width
+  ScrollBar* HScroll1;
+  ScrollBar* VScroll4;  // shape size
+  LabelButton* Label24;  // Crop
+  LabelButton* Label29;  // Fix Col
+  LabelButton* Label73;  // Remove noise lines
+  LabelButton* Label30;  // Make overlay
+  CommandButton* Command6;   // Bigger
+  CommandButton* Command10;  // Smaller
+
+  // ================= 3. Text rendering and styling (text/) =================
   void printtext();
   void textrotate();
   void Check15_Click();  // outline
@@ -168,9 +214,6 @@ class Form1 : public QMainWindow {
   // Mouse-up of the outline and shadow boxes: a box just switched off redraws the text with the
   // other layer only.
   void effectBoxMouseUp(const CheckBox* box, void (Form1::*otherLayer)());
-  // operationmarker while the QSL band or the date stamp prints: the printer and the outline
-  // then draw although nothing is pending.
-  static constexpr int qslPrintMarker = 7270;
 
   QString texttoplace;
   std::array<QString, 21> textlines;
@@ -192,7 +235,44 @@ class Form1 : public QMainWindow {
   long shadowbase = 0;
   long savedforecolour = 0;
 
-  // ================= Picture files and thumbnails (pictures/) =================
+  // Palette: Label1..Label12 at their numbers (9-12 are the saved colours C1-C4)
+  std::array<LabelButton*, 13> palette{};
+  LabelButton* Label9;
+  LabelButton* Label10;
+  LabelButton* Label11;
+  LabelButton* Label12;
+  LabelButton* Label25;  // text colour swatch
+  LabelButton* Label45;  // text back colour swatch
+  CheckBox* Check15;     // Outline
+  CheckBox* Check16;     // BkGnd
+  CheckBox* Check17;     // Shadow
+  CheckBox* Check6;      // Bold
+  CheckBox* Check14;     // Italic
+  CheckBox* Check13;     // Underline
+  LabelButton* Label47;  // outline weight
+  ScrollBar* HScroll4;
+  TextField* Text8;
+  OptionButton* Option2;  // shadow directions
+  OptionButton* Option3;
+  OptionButton* Option4;
+  OptionButton* Option5;
+  ScrollBar* VScroll1;
+  TextField* Text13;
+  ScrollBar* HScroll5;
+  LabelButton* Label31;  // Horiz / Vert
+  ScrollBar* VScroll3;
+  LabelButton* Label34;  // style
+  LabelButton* Label36;  // Try
+  LabelButton* Label35;  // Dejag
+  CommandButton* Command21;  // F1
+  CommandButton* Command25;  // F2
+  CommandButton* Command23;  // F3
+  CommandButton* Command24;  // F4
+  ComboBox* Combo3;          // picture fonts
+  TextField* Text14;
+  QGroupBox* Frame1;  // Save Font
+
+  // ================= 4. Picture files and thumbnails (pictures/) =================
   void setuppicbuf(PicBuf* buffer, bool scrollBars, const QString& fileName = QString());
   void resetthumbnails();
   void HScroll2_Change();
@@ -209,7 +289,32 @@ class Form1 : public QMainWindow {
   Variant lastdirbutton;
   int scrapbookmode = 0;
 
-  // ================= SSTV program link (sstvlink/) =================
+  ImageBox* Image2;  // the saved-thumbnail strip
+  ImageBox* Image3;
+  ImageBox* Image4;
+  ImageBox* Image5;
+  TextField* Text5;  // page
+  ScrollBar* HScroll2;
+  LabelButton* Label37;  // Scrap Book
+  LabelButton* Label28;  // Reset thumb
+  CommandButton* Command20;  // Load Pic
+  QGroupBox* Frame2;         // the picture browser
+  FileListBox* File1;
+  DirListBox* Dir1;
+  DriveListBox* Drive1;
+  LabelButton* Label16;  // GIF
+  LabelButton* Label43;  // Grab Icons
+  CommandButton* Command14;  // Dir 1 .. Dir 6
+  CommandButton* Command15;
+  CommandButton* Command16;
+  CommandButton* Command17;
+  CommandButton* Command18;
+  CommandButton* Command19;
+  PicBuf* PicbufVisible;
+  PicBuf* PicbufOriginal;
+  PicBuf* PicbufEdit;
+
+  // ================= 5. SSTV program link (sstvlink/) =================
   void simplecopypaste_Click();
   void panel2panel1_Click();
   void panel2panel2_Click();
@@ -224,13 +329,35 @@ class Form1 : public QMainWindow {
   void sstv32e_Click();
   void nomodechecks();
   void checkscreensize();
+  // The layout the chosen program needs: wide while a program of 340-pixel pictures is checked.
+  const WindowLayout& windowLayout() const;
+  // The frame width of full-frame paints, 320 or 340, read from the check marks when painting.
+  int frameWidth() const;
   // Runs the menu procedure of a program code; false for a code that is none of the twelve.
   bool chooseProgram(int code);
   int sstvprogram = 1;
   // Set while start-up runs a program's menu procedure: it stops before the focus request.
   bool startingUp = false;
 
-  // ================= Headers, QSL overlays and call log (qsl/) =================
+  CommandButton* Command1;  // import
+  CommandButton* Command3;  // send
+  TextField* Text7;         // receive thumbnails
+  ScrollBar* HScroll3;
+  QAction* simplecopypaste;  // the Setup menu's programs
+  QAction* panel2panel1;
+  QAction* panel2panel2;
+  QAction* jvcomm1;
+  QAction* mmsstv;
+  QAction* mscann;
+  QAction* roy11;
+  QAction* sstv32e;
+  QAction* w95sstvv;
+  QAction* winpixx;
+  QAction* winpix2;
+  QAction* winskann;
+  QAction* sdrx;
+
+  // ================= 6. Headers, QSL overlays and call log (qsl/) =================
   void readCallLog();
   void Command35_Click();
   void Command37_Click();
@@ -242,7 +369,41 @@ class Form1 : public QMainWindow {
   QString logtext, logupper;
   double logsize20 = 0;
 
-  // ================= Image processing (imaging/) =================
+  QGroupBox* Frame7;  // the header maker
+  std::array<PictureBox*, 13> headerStrips{};  // Picture4 .. Picture12 at their numbers
+  PictureBox* Picture4;
+  PictureBox* Picture5;
+  PictureBox* Picture6;
+  PictureBox* Picture7;
+  PictureBox* Picture8;
+  PictureBox* Picture9;
+  PictureBox* Picture10;
+  PictureBox* Picture11;
+  PictureBox* Picture12;
+  TextBox* Text12;
+  ImageBox* Image15;  // the main picture before the header maker opened
+  CommandButton* Command35;
+  CommandButton* Command37;
+  QAction* makeheader;
+  QAction* makeheader16;
+  LabelButton* Label53;  // date
+  LabelButton* Label54;  // QSL
+  CommandButton* Command8;  // messages
+  TextBox* Text2;
+  QGroupBox* Frame5;  // Quick set QSL details
+  TextField* Text9;
+  TextField* Text10;
+  QGroupBox* Frame6;  // Default QSL info Settings
+  TextField* Text16;
+  QAction* qslinfo;
+  TextField* Text3;
+  LabelButton* Label48;  // wildcard search
+  TextField* Text4;
+  CommandButton* Command2;  // Save Call
+  CommandButton* Command9;  // Delete Call
+  ImageBox* Image7;         // mugshot
+
+  // ================= 7. Image processing (imaging/) =================
   void transparentblit(PictureBox* destination, const QImage& source, const QRect& from, double x, double y,
                        long key);
   void turntransparent();
@@ -263,186 +424,24 @@ class Form1 : public QMainWindow {
   int blendratio = 0, blendrest = 0;
   long keycolour = 0;
 
-  // ================= Controls =================
-  // Canvas and its copies
-  PictureBox* Picture1;
-  PictureBox* Picture2;
-  PictureBox* Picture3;
-  ImageBox* Image1;   // the test pattern
-  ImageBox* Image6;   // committed main picture / insert source
-  ImageBox* Image13;  // OOPS before-picture
-  ImageBox* Image14;  // OOPS after-picture
-  ImageBox* Image15;  // the main picture before the header maker opened
-  std::array<PictureBox*, 13> headerStrips{};  // Picture4 .. Picture12 at their numbers
-  PictureBox* Picture4;
-  PictureBox* Picture5;
-  PictureBox* Picture6;
-  PictureBox* Picture7;
-  PictureBox* Picture8;
-  PictureBox* Picture9;
-  PictureBox* Picture10;
-  PictureBox* Picture11;
-  PictureBox* Picture12;
-  // Thumbnail strip and mugshot
-  ImageBox* Image2;
-  ImageBox* Image3;
-  ImageBox* Image4;
-  ImageBox* Image5;
-  ImageBox* Image7;
-  ScrollBar* HScroll2;
-  ScrollBar* HScroll3;
-  TextField* Text5;
-  TextField* Text7;
-  LabelButton* Label28;
-  LabelButton* Label37;
-  // Palette: Label1..Label12 at their numbers (9-12 are the saved colours C1-C4)
-  std::array<LabelButton*, 13> palette{};
-  LabelButton* Label9;
-  LabelButton* Label10;
-  LabelButton* Label11;
-  LabelButton* Label12;
-  LabelButton* Label25;  // text colour swatch
-  LabelButton* Label45;  // text back colour swatch
-  LabelButton* Label16;
-  // Editing tools
-  TextBox* Text1;
-  LabelButton* Label26;  // SET
-  CommandButton* Command12;  // Undo
-  CommandButton* Command31;  // OOPS
-  OptionButton* Option1;
-  OptionButton* Option6;
-  OptionButton* Option7;
-  OptionButton* Option8;
-  QGroupBox* Frame4;
-  CheckBox* Check18;
-  CheckBox* Check19;
-  ShapeBox* Shape1;
-  ShapeBox* Shape2;
-  ShapeBox* Shape3;
-  ScrollBar* HScroll1;
-  TextField* Text6;
-  ComboBox* Combo1;
-  ScrollBar* VScroll4;
-  LabelButton* Label24;  // Crop
-  LabelButton* Label29;  // Fix Col
-  LabelButton* Label73;  // Remove noise lines
-  LabelButton* Label30;  // Make overlay
+  ImageBox* Image1;  // the test pattern
+  CheckBox* Check18;  // Follow Mouse
+  CheckBox* Check19;  // 4 pics in 1
   LabelButton* Label32;  // PatFil
   LabelButton* Label38;  // ColFill
   LabelButton* Label33;  // fill progress
   LabelButton* Label14;  // Blend
-  LabelButton* Label70;
+  CommandButton* Command28;  // Flip V
+  CommandButton* Command29;  // Flip H
+  CommandButton* Command44;  // Rot >
+  CommandButton* Command46;  // < Rot
+  ComboBox* Combo1;          // Things
+  CommandButton* Command13;  // Adjust
+  QGroupBox* Frame9;         // the adjust panel
+  LabelButton* Label70;      // fill modes
   LabelButton* Label71;
   LabelButton* Label72;
-  // Text styling
-  CheckBox* Check15;  // Outline
-  CheckBox* Check16;  // BkGnd
-  CheckBox* Check17;  // Shadow
-  CheckBox* Check6;   // Bold
-  CheckBox* Check14;  // Italic
-  CheckBox* Check13;  // Underline
-  LabelButton* Label47;  // outline weight
-  ScrollBar* HScroll4;
-  TextField* Text8;
-  OptionButton* Option2;
-  OptionButton* Option3;
-  OptionButton* Option4;
-  OptionButton* Option5;
-  ScrollBar* VScroll1;
-  TextField* Text13;
-  ScrollBar* HScroll5;
-  LabelButton* Label31;  // Horiz / Vert
-  ScrollBar* VScroll3;
-  LabelButton* Label34;  // style
-  LabelButton* Label36;  // Try
-  LabelButton* Label35;  // Dejag
-  CommandButton* Command21;  // F1
-  CommandButton* Command25;  // F2
-  CommandButton* Command23;  // F3
-  CommandButton* Command24;  // F4
-  ComboBox* Combo3;    // picture fonts
-  TextField* Text14;
-  QGroupBox* Frame1;
-  // Pictures and files
-  QGroupBox* Frame2;
-  FileListBox* File1;
-  DirListBox* Dir1;
-  DriveListBox* Drive1;
-  LabelButton* Label43;  // Grab Icons
-  PicBuf* PicbufVisible;
-  PicBuf* PicbufOriginal;
-  PicBuf* PicbufEdit;
-  // SSTV link
-  CommandButton* Command1;  // import
-  CommandButton* Command3;  // send
-  CommandButton* Command6;
-  CommandButton* Command10;
-  // Headers, QSL and log
-  CommandButton* Command2;  // Save Call
-  CommandButton* Command9;  // Delete Call
-  CommandButton* Command8;  // messages
-  TextBox* Text2;
-  TextField* Text3;
-  TextField* Text4;
-  TextField* Text9;
-  TextField* Text10;
-  TextBox* Text12;
-  TextField* Text16;
-  LabelButton* Label48;  // wildcard search
-  LabelButton* Label53;  // date
-  LabelButton* Label54;  // QSL
-  CommandButton* Command14;
-  CommandButton* Command15;
-  CommandButton* Command16;
-  CommandButton* Command17;
-  CommandButton* Command18;
-  CommandButton* Command19;
-  CommandButton* Command28;
-  CommandButton* Command29;
-  CommandButton* Command35;
-  CommandButton* Command37;
-  QGroupBox* Frame7;
-  // Image processing
-  CommandButton* Command13;
-  CommandButton* Command20;  // Load Pic
-  QGroupBox* Frame9;
-  CommandButton* Command44;
-  CommandButton* Command46;
-  // Shut-down
-  QLabel* Label49;
-
-  // Menus
-  QMenu* fileMenu;
-  QAction* exit;
-  QMenu* copypaste;  // Setup
-  QAction* simplecopypaste;
-  QAction* panel2panel1;
-  QAction* panel2panel2;
-  QAction* jvcomm1;
-  QAction* mmsstv;
-  QAction* mscann;
-  QAction* roy11;
-  QAction* sstv32e;
-  QAction* w95sstvv;
-  QAction* winpixx;
-  QAction* winpix2;
-  QAction* winskann;
-  QAction* qslinfo;
-  QAction* sdrx;
-  QMenu* headerMenu;
-  QAction* makeheader;
-  QAction* makeheader16;
-  QMenu* help;
-  QAction* helpp;
-  QAction* tooltipson;
-  QAction* tooltipsoff;
 
  protected:
   void closeEvent(QCloseEvent* e) override;
-
- private:
-  void createControls();
-  void layoutControls();
-  void createMenus();
-  void connectHandlers();
 };

@@ -24,7 +24,8 @@ bool saveBmp(const QImage& picture, const QString& path) {
   return writer.write(picture.convertToFormat(QImage::Format_RGB32)) && writeWholeFile(path, bytes);
 }
 
-// Shut-down step 6: the items that are refreshed from the controls just before writing.
+// The settings items that live in controls are read back from them just before the file is
+// written.
 void refreshSettings(Form1& f) {
   auto& ts = f.textsettings;
   const QFont text = f.Text1->font();

@@ -7,6 +7,7 @@
 #include "app/itemfile.h"
 #include "app/settings.h"
 #include "platform/colour.h"
+#include "sstvlink/programs.h"
 
 namespace {
 
@@ -21,28 +22,6 @@ const QString headerHelp = QStringLiteral(
     "When finished, drag (RT Mouse Button) to one of the boxes above\r\n"
     "Click DONE when completely finished\r\n"
     "Headers (top or bottom) may be loaded by clicking 16 or 32 button");
-
-// The captions start-up gives the import and send buttons after the program's menu procedure;
-// a null import caption leaves the one the menu procedure set.
-struct ProgramCaptions {
-  int code;
-  const char* import;
-  const char* send;
-};
-constexpr ProgramCaptions programCaptions[] = {
-    {10, "Import from MMSSTV", "Send to MMSSTV"},
-    {8, "Paste from Clipboard Only", "Send to JVComm"},
-    {1, "Paste", "Copy"},
-    {4, nullptr, "Send to  CPIX-1"},
-    {5, nullptr, "Send to  CPIX-2"},
-    {6, "Import from W95sstv", "Send to W95sstv"},
-    {7, "Import from WinPix", "Send to WinPix"},
-    {27, "Import from WinPix", "Send to WinPix2"},
-    {16, "Paste from Clipboard Only", "Send to WinSkan TX"},
-    {17, "Paste from Clipboard Only", "Send to Roy1"},
-    {19, nullptr, "Send to Mscan"},
-    {36, "Paste from Clipboard Only", "Send to SSTV32 TX"},
-};
 
 // "True"/"False" as the settings file holds font flags, or a number (non-zero is true). Anything
 // else is no flag, and the font keeps what it had.
@@ -62,7 +41,8 @@ void setFlag(const QString& text, const std::function<void(bool)>& apply) {
 
 bool readsAsColour(const Variant& v) { return v.isNumber() && v.number >= 0 && v.number <= 0xFFFFFF; }
 
-// Steps 11 and 12: the style boxes, then the text style kept as Label34's colour.
+// The style boxes first, so that a Grad or Stripes style tried here draws with them; the style
+// itself is kept in the settings as Label34's colour.
 void applyTextStyle(Form1& f) {
   CheckBox* boxes[] = {nullptr, f.Check17, f.Check15, f.Check16};
   for (int k = 1; k <= 3; ++k)
@@ -80,14 +60,15 @@ void applyTextStyle(Form1& f) {
   }
 }
 
-// Step 14: the graded shadow kept as Text13's colour.
+// A graded shadow that was on at the last exit is kept in the settings as Text13's red, read
+// into keycolour; switching it on again also takes its base colour from HScroll5.
 void applyShadowEffects(Form1& f) {
   if (f.keycolour != 0xFF) return;
   f.gradedSwitchOn();
   f.takeShadowBase();
 }
 
-// Step 15: Option3 first, then the direction the settings name.
+// Option3 first, so that one direction is on even when the settings name none, or no direction.
 void applyShadowDirection(Form1& f) {
   f.Option3->setValue(true);
   OptionButton* options[] = {f.Option2, f.Option3, f.Option4, f.Option5};
@@ -95,15 +76,15 @@ void applyShadowDirection(Form1& f) {
   if (readsAsNumber(f.worktext, &n) && n >= 2 && n <= 5 && n == std::floor(n)) options[int(n) - 2]->setValue(true);
 }
 
-// Step 19: directory and QSL defaults.
+// Empty items get their defaults: the receive directories of the programs that have a usual one,
+// and the QSL details a new operator is asked to set up.
 void applyDefaults(Form1& f) {
   auto fill = [](QString& s, const char* text) {
     if (s.isEmpty()) s = QString::fromLatin1(text);
   };
-  fill(f.savedirs[8], "c:\\Program Files\\JVComm32\\SSTV-Lastreceived");
-  fill(f.savedirs[7], "c:\\Program Files\\Silicon Pixels\\Cpix\\");
-  fill(f.savedirs[11], "c:\\WinSkan\\RxThumbs\\");
-  fill(f.savedirs[12], "c:\\ROY1_SSTV\\RxBmp\\");
+  for (const SstvProgram& p : sstvPrograms())
+    if (!p.receiveDefault.isNull() && f.savedirs[p.receiveDirectory].isEmpty())
+      f.savedirs[p.receiveDirectory] = p.receiveDefault;
   fill(f.qsldefaults[2], "SETUP YOUR CALLSIGN");
   fill(f.qsldefaults[3], "20M");
   fill(f.qsldefaults[4], "595");
@@ -112,8 +93,8 @@ void applyDefaults(Form1& f) {
   if (f.qsldefaults[5].size() < 2) f.qsldefaults[5] = QStringLiteral("UTC");
 }
 
-// Steps 21 and 22: the text box's, the picture-font list's and the main picture's fonts, and the
-// typefaces of the saved-font buttons.
+// The text box's, the picture-font list's and the main picture's fonts, and the typefaces of the
+// saved-font buttons.
 void applyFonts(Form1& f) {
   auto& ts = f.textsettings;
   QFont text = f.Text1->font();
@@ -147,7 +128,7 @@ void applyFonts(Form1& f) {
   }
 }
 
-// Steps 23 and 24: saved colours, then the thirty saved pictures and where they show.
+// The saved colours, then the thirty saved pictures and where they show.
 void applySavedPictures(Form1& f) {
   LabelButton* colours[] = {nullptr, f.Label9, f.Label10, f.Label11, f.Label12};
   for (int k = 1; k <= 4; ++k) {
@@ -163,7 +144,8 @@ void applySavedPictures(Form1& f) {
   for (int k = 0; k < 4; ++k) boxes[k]->setPicture(f.savedthumbs[k + 1]);
 }
 
-// Steps 26 and 27. A code the program does not know (a damaged file) chooses Simple Copy Paste.
+// The saved program is chosen as from its menu; a code the program does not know (a damaged
+// file) chooses Simple Copy Paste. The layout runs once, after the captions are final.
 void chooseSavedProgram(Form1& f) {
   f.startingUp = true;
   if (!f.chooseProgram(f.sstvprogram)) {
@@ -171,26 +153,23 @@ void chooseSavedProgram(Form1& f) {
     f.chooseProgram(1);
   }
   f.startingUp = false;
-  for (const ProgramCaptions& c : programCaptions) {
-    if (c.code != f.sstvprogram) continue;
-    if (c.import) f.Command1->setCaption(QString::fromLatin1(c.import));
-    f.Command3->setCaption(QString::fromLatin1(c.send));
-  }
+  const QString& startUpImport = sstvProgramOf(f.sstvprogram)->importCaptionAtStartUp;
+  if (!startUpImport.isNull()) f.Command1->setCaption(startUpImport);
   f.checkscreensize();
   // The layout refreshes the OOPS copies from the blank start picture; OOPS is to bring back the
   // picture of the last exit.
   if (!f.savedthumbs[21].isNull()) f.Image13->setPicture(f.savedthumbs[21]);
 }
 
-// Step 28.
+// The tool tips are kept before the settings may blank them, so that Tool Tips ON brings them back.
 void keepToolTips(Form1& f) {
   for (int k = 1; k <= 91; ++k)
     if (QWidget* w = f.tooltipControl(k)) f.tooltiptexts[k] = w->toolTip();
   if (f.tipsoffflag == 1) f.tooltipsoff_Click();
 }
 
-// Step 29: the directory of the button used last; the program directory when there is none or
-// it is gone. Windows paths of the settings lie in the Wine prefix.
+// The file list opens on the directory of the button used last; on the program directory when
+// there is none or it is gone. Windows paths of the settings lie in the Wine prefix.
 void openFileList(Form1& f) {
   const int button = f.lastdirbutton.isNumber() ? f.lastdirbutton.toInt() : 0;
   QString dir;
@@ -224,7 +203,7 @@ bool Form1::Form_Load() {
   if (platform::twipsPerPixelX() != 15) env.dialogs->MsgBox(largeFontsText, vb::OKOnly, QStringLiteral("LARGE FONTS"));
 
   sstvprogram = 1;
-  picturefontmode = 1;
+  picturefontmode = fontmode::Plain;
   QDir::setCurrent(env.programDirectory);
   readCallLog();
 

@@ -1,3 +1,4 @@
+#include "app/codes.h"
 #include "app/form1.h"
 #include "platform/colour.h"
 
@@ -34,12 +35,6 @@ void endFixCol(Form1& f) {
   f.textsettings[7] = f.fixcolsaved;
 }
 
-void endPictureFont(Form1& f) {
-  if (f.picturefontmode != 400) return;
-  f.picturefontmode = 0;
-  f.restoreNormalFont(true);
-}
-
 // Clearing a set box raises its click, which passes through Pic in Pic before the caller goes on.
 void clearInsertChecks(Form1& f) {
   f.Check18->setValue(0);
@@ -48,8 +43,12 @@ void clearInsertChecks(Form1& f) {
 
 }  // namespace
 
-void Form1::restoreNormalFont(bool withName) {
-  if (withName) Picture1->font.name = Text1->font().family();
+void Form1::endPictureFont(PictureFontEnd how) {
+  if (picturefontmode != fontmode::PictureFont) return;
+  picturefontmode = 0;
+  if (how == PictureFontEnd::FontAndColouredTextMode) Option1->setBackColor(ModeChosen);
+  if (how >= PictureFontEnd::FontAndTextMode) Option1->setValue(true);
+  if (how != PictureFontEnd::SizeOnly) Picture1->font.name = Text1->font().family();
   double size = 0;
   // An empty or unreadable size leaves the font as it is, as the old assignment failed there.
   if (!readsAsNumber(normalfontsize, &size) || size <= 0) return;
@@ -67,7 +66,7 @@ void Form1::Option1_Click() {
     Image6->setPicture(Picture1->image());
   }
   endFixCol(*this);
-  endPictureFont(*this);
+  endPictureFont(PictureFontEnd::Font);
   Label26->setBackColor(SetIdle);
   Picture1->Cls();
   if (Check18->value() == 0 && !Option6->value() && !Option7->value()) Command12_Click();
@@ -89,11 +88,8 @@ void Form1::Option6_Click() {
   Label73->setBackColor(Idle);
   Label32->setBackColor(Idle);
   endFixCol(*this);
-  if (picturefontmode == 400) {
-    // Overlays alone keeps the picture font's name on the picture.
-    picturefontmode = 0;
-    restoreNormalFont(false);
-  }
+  // Overlays alone keeps the picture font's name on the picture.
+  endPictureFont(PictureFontEnd::SizeOnly);
   frameModeGroup(*this, 13, 13, 14);
   colourModeButtons(*this, Option6);
   Command12_Click();
@@ -107,7 +103,7 @@ void Form1::Option7_Click() {
   rotationangle = 0;
   restorePreStylePicture(*this);
   endFixCol(*this);
-  endPictureFont(*this);
+  endPictureFont(PictureFontEnd::Font);
   Picture2->setPicture(Picture1->picture());
   frameModeGroup(*this, 13, 13, 14);
   colourModeButtons(*this, Option7);
@@ -129,7 +125,7 @@ void Form1::Option8_Click() {
   HScroll1->setValueChecked(3);
   Text6->setText(QString::number(HScroll1->value()));
   HScroll1_Change();
-  endPictureFont(*this);
+  endPictureFont(PictureFontEnd::Font);
   frameModeGroup(*this, 14, 13, 13);
   colourModeButtons(*this, Option8);
   if (Option8->value()) {

@@ -2,6 +2,7 @@
 #include <QMimeData>
 #include <algorithm>
 
+#include "app/codes.h"
 #include "app/form1.h"
 #include "platform/colour.h"
 
@@ -95,7 +96,7 @@ void widenBoxForShape(Form1& f, double x, double y) {
 }
 
 void rightPress(Form1& f) {
-  if (f.dragsource == 99) {
+  if (f.dragsource == drag::PendingShape) {
     f.VScroll4->hide();
     f.Picture1->Cls();
     f.Command12_Click();
@@ -105,7 +106,7 @@ void rightPress(Form1& f) {
   f.Label26->setBackColor(SetIdle);
   f.Picture1->Cls();
   if (!f.isArmed(f.Label32)) {
-    f.dragsource = 8;
+    f.dragsource = drag::MainPicture;
     f.beginDrag(f.Picture1);
   }
 }
@@ -115,7 +116,7 @@ void rightPress(Form1& f) {
 void colourDrag(Form1& f, double x, double y) {
   f.Picture1->setMousePointer(2);
   f.pickedcolour = f.Picture1->Point(x, y);
-  f.operationmarker = 201;
+  f.operationmarker = marker::ColourDrag;
   f.beginDrag(f.Picture1);
 }
 
@@ -175,7 +176,7 @@ void Form1::Picture1_MouseDown(int button, int, double x, double y) {
   if (isArmed(Label32)) return;
   Label26->setBackColor(Armed);
   if (insertMode(*this)) return insertStart(*this, x, y);
-  if (picturefontmode != 400) texttoplace = Text1->text();
+  if (picturefontmode != fontmode::PictureFont) texttoplace = Text1->text();
   if (Option8->value())
     freehandStart(*this, x, y);
   else if (button == LeftButton)
@@ -200,7 +201,7 @@ void Form1::Picture1_MouseMove(int button, int, double x, double y) {
     return turntransparent();
   }
   if (insertMode(*this) && !Image6->hasPicture()) return Text1->setFocus();
-  if (isArmed(Label24) && toolmarker == 101 && left) return cropRubberBand(x, y);
+  if (isArmed(Label24) && toolmarker == tool::CropMarking && left) return cropRubberBand(x, y);
   if (isArmed(Label32)) return;
   if (Option8->value() && isArmed(Label73)) return;
   if (!(left && insertMode(*this))) {

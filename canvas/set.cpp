@@ -1,6 +1,8 @@
 #include <algorithm>
 
+#include "app/codes.h"
 #include "app/form1.h"
+#include "platform/autoredraw.h"
 #include "platform/colour.h"
 
 using colour::state::Armed;
@@ -24,23 +26,17 @@ void storeOopsCopy(Form1& f) {
 }
 
 void commitShape(Form1& f) {
-  f.Picture1->setAutoRedraw(true);
-  f.Combo1_Click();
-  f.Picture1->commit();
-  f.Picture1->setAutoRedraw(false);
+  drawCommitted(f.Picture1, [&f] { f.Combo1_Click(); });
   f.Label26->setBackColor(SetIdle);
   f.Combo1->setText(QStringLiteral("  Things"));
   f.VScroll4->hide();
-  f.dragsource = 0;
+  f.dragsource = drag::Nothing;
   f.Text1->setFocus();
 }
 
 void commitOverlay(Form1& f) {
   if (f.fullframe == 0) {
-    f.Picture1->setAutoRedraw(true);
-    f.turntransparent();
-    f.Picture1->commit();
-    f.Picture1->setAutoRedraw(false);
+    drawCommitted(f.Picture1, [&f] { f.turntransparent(); });
     f.Label26->setBackColor(SetIdle);
     return;
   }
@@ -48,16 +44,11 @@ void commitOverlay(Form1& f) {
   const int w = f.Picture1->scaleWidth();
   const int h = f.Picture1->scaleHeight();
   f.Picture2->setPicture(f.Image6->picture());
-  if (f.frameWidth() == 340) {
-    f.Picture2->setAutoRedraw(true);
-    f.Picture2->PaintPicture(f.Image6->picture(), 0, 0, 340, 256);
-    f.Picture2->commit();
-    f.Picture2->setAutoRedraw(false);
-  }
-  f.Picture1->setAutoRedraw(true);
-  f.transparentblit(f.Picture1, f.Picture2->image(), QRect(0, 0, w, h), 0, 0, f.Picture2->Point(160, 128));
-  f.Picture1->setAutoRedraw(false);
-  f.Picture1->commit();
+  if (f.frameWidth() == 340)
+    drawCommitted(f.Picture2, [&f] { f.Picture2->PaintPicture(f.Image6->picture(), 0, 0, 340, 256); });
+  drawCommitted(f.Picture1, [&f, w, h] {
+    f.transparentblit(f.Picture1, f.Picture2->image(), QRect(0, 0, w, h), 0, 0, f.Picture2->Point(160, 128));
+  });
   f.Label26->setBackColor(SetIdle);
   f.Text1->setFocus();
 }
@@ -78,22 +69,23 @@ bool commitDrawing(Form1& f) {
 void commitInsert(Form1& f) {
   const bool fourInOne = f.Check19->value() == 1;
   if (!fourInOne && f.rotationangle != 0) f.Image6->setPicture(f.Picture2->image());
-  f.Picture1->setAutoRedraw(true);
-  // Bigger and Smaller preview the insert a twentieth larger than picinpicsize says.
-  if (f.picturefontmode == 100 && f.rotationangle == 0) {
-    f.picturefontmode = 0;
-    f.picinpicsize += f.picinpicsize / 20;
+  {
+    PersistentDrawing persistent(f.Picture1);
+    // Bigger and Smaller preview the insert a twentieth larger than picinpicsize says.
+    if (f.picturefontmode == fontmode::Resized && f.rotationangle == 0) {
+      f.picturefontmode = 0;
+      f.picinpicsize += f.picinpicsize / 20;
+    }
+    if (fourInOne) f.picinpicsize = 160;
+    if (f.Image6->hasPicture()) {
+      if (fourInOne)
+        f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.frameWidth() == 340 ? 170 : 160, 128);
+      else
+        f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.picinpicsize, f.picinpicsize * 4 / 5);
+    }
   }
-  if (fourInOne) f.picinpicsize = 160;
-  if (f.Image6->hasPicture()) {
-    if (fourInOne)
-      f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.frameWidth() == 340 ? 170 : 160, 128);
-    else
-      f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.picinpicsize, f.picinpicsize * 4 / 5);
-  }
-  f.Picture1->setAutoRedraw(false);
   f.Text1->setFocus();
-  f.dragsource = 0;
+  f.dragsource = drag::Nothing;
   // While a header strip is made the insert stays in the drawing, uncommitted.
   if (!f.headerMode()) {
     storeOopsCopy(f);
@@ -112,14 +104,6 @@ long jitteredColour(Form1& f, long pen) {
   return colour::rgb(r, g, b);
 }
 
-void endPictureFont(Form1& f) {
-  if (f.picturefontmode != 400) return;
-  f.picturefontmode = 0;
-  f.Option1->setBackColor(colour::state::ModeChosen);
-  f.Option1->setValue(true);
-  f.restoreNormalFont(true);
-}
-
 // The text commit; after a Draw commit it runs too, drawing nothing (SET is idle by then) but
 // refreshing the copies, moving the anchor away and re-reading the text.
 void commitText(Form1& f, bool afterDrawing) {
@@ -134,24 +118,25 @@ void commitText(Form1& f, bool afterDrawing) {
   const long committed = jitteredColour(f, pen);
   f.Picture1->setForeColor(committed);
   f.textsettings[7] = QString::number(committed);
-  f.Picture1->setAutoRedraw(true);
-  f.Picture1->currentX = f.startx;
-  f.Picture1->currentY = f.starty;
-  if (f.Label34->backColor() == Idle) {
-    f.printtext();
-    f.Check17_Click();
-    f.Check15_Click();
-  } else {
-    f.drawstyledtext();
+  {
+    PersistentDrawing persistent(f.Picture1);
+    f.Picture1->currentX = f.startx;
+    f.Picture1->currentY = f.starty;
+    if (f.Label34->backColor() == Idle) {
+      f.printtext();
+      f.Check17_Click();
+      f.Check15_Click();
+    } else {
+      f.drawstyledtext();
+    }
   }
-  f.Picture1->setAutoRedraw(false);
   f.Label26->setBackColor(SetIdle);
   // The anchor leaves the picture, so a later redraw shows nothing until new text is placed.
   f.startx += 1000;
   f.starty += 1000;
   f.Picture1->commit();
   f.Image6->setPicture(f.Picture1->image());
-  endPictureFont(f);
+  f.endPictureFont(PictureFontEnd::FontAndColouredTextMode);
   if (!f.headerMode()) storeOopsCopy(f);
   f.texttoplace = f.Text1->text();
   f.textangle = 0;
@@ -177,7 +162,7 @@ void Form1::Label26_Click() {
   }
   if (!isArmed(Label26)) return;
   if (isArmed(Label31)) VScroll3->hide();
-  if (dragsource == 99) {
+  if (dragsource == drag::PendingShape) {
     commitShape(*this);
   } else {
     emptyDrawnArea();

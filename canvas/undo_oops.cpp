@@ -1,3 +1,4 @@
+#include "app/codes.h"
 #include "app/form1.h"
 #include "platform/colour.h"
 
@@ -13,9 +14,9 @@ void Form1::emptyDrawnArea() {
 
 void Form1::Command12_Click() {
   Picture1->setMousePointer(0);
-  if (dragsource == 99) {
+  if (dragsource == drag::PendingShape) {
     // Only the pending shape goes; style preview, box, picture font and Follow Mouse stay.
-    dragsource = 0;
+    dragsource = drag::Nothing;
     VScroll4->hide();
     Picture1->Cls();
     Label26->setBackColor(SetIdle);
@@ -34,11 +35,7 @@ void Form1::Command12_Click() {
   }
   Picture1->Cls();
   Label26->setBackColor(SetIdle);
-  if (picturefontmode == 400) {
-    picturefontmode = 0;
-    Option1->setValue(true);
-    restoreNormalFont(true);
-  }
+  endPictureFont(PictureFontEnd::FontAndTextMode);
   texttoplace = Text1->text();
   if (Check18->value() == 1 && Option7->value()) Picture1->setPicture(Picture2->picture());
 }

@@ -1,3 +1,4 @@
+#include "app/codes.h"
 #include "app/form1.h"
 #include "platform/colour.h"
 
@@ -14,7 +15,7 @@ void Form1::Label32_Click() {
   Command12_Click();
   if (!Option1->value()) return;
   Label32->setBackColor(Armed);
-  dragsource = 0;
+  dragsource = drag::Nothing;
   if (isArmed(Label31)) {
     // The fill works on horizontal text only.
     Label31->setBackColor(Idle);
@@ -47,7 +48,7 @@ void Form1::Label38_Click() {
   // The dropped colours change the pen; the operator's own colour comes back when ColFill ends.
   savedforecolour = Picture1->foreColor();
   Picture1->Cls();
-  dragsource = 0;
+  dragsource = drag::Nothing;
   Command12_Click();
   Label38->setBackColor(Armed);
 }

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "app/codes.h"
 #include "app/form1.h"
 #include "platform/colour.h"
 
@@ -46,7 +47,7 @@ void Form1::Combo1_Click() {
   Label26->setBackColor(SetIdle);
   Image13->setPicture(Picture1->image());
   // A pending shape keeps its place when the list is clicked again.
-  if (dragsource != 99) {
+  if (dragsource != drag::PendingShape) {
     startx = 160;
     starty = 128;
   }
@@ -55,7 +56,7 @@ void Form1::Combo1_Click() {
   Picture1->setFillStyle(PictureBox::FillTransparent);
   drawThingsShape(startx, starty);
   Label26->setBackColor(Armed);
-  dragsource = 99;
+  dragsource = drag::PendingShape;
   Text1->setFocus();
 }
 

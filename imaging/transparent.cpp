@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "app/form1.h"
+#include "platform/autoredraw.h"
 
 namespace {
 
@@ -36,12 +37,11 @@ void Form1::turntransparent() {
   }
   const double height = picinpicsize * 4 / 5;
   const QRect from(QPoint(0, 0), QPoint(int(std::nearbyint(picinpicsize - 1)), int(std::nearbyint(height - 1))));
-  Picture2->setAutoRedraw(true);
+  PersistentDrawing persistent(Picture2);
   Picture2->PaintPicture(Picture2->picture(), 0, 0, picinpicsize, height);
   // The overlay's own corner pixel names its transparent colour.
   const long key = Picture2->Point(0, 0);
   transparentblit(Picture1, Picture2->image(), from, startx, starty, key);
-  Picture2->setAutoRedraw(false);
 }
 
 void Form1::Check18_Click() { insertCheckClicked(*this, Check18, Check19); }

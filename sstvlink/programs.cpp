@@ -1,86 +1,166 @@
+#include "sstvlink/programs.h"
+
 #include "app/form1.h"
 
-#include "platform/colour.h"
+// Each row names only the fields that apply to its program; the others keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 
 namespace {
 
-// What a program choice writes. A null import caption leaves the import button as it was.
-struct ProgramChoice {
-  int code;
-  QAction* Form1::*menu;
-  const char* importCaption;
-  const char* sendCaption;
-  const char* sdrxCaption;
-};
+// W95SSTV names its window by its state; whichever of them is open takes the keys.
+const QStringList w95sstvTitles = {"W95SSTV 1",   "W95SSTV 2",   "W95SSTV - P", "W95SSTV - A",
+                                   "W95SSTV - C", "W95SSTV - D", "W95SSTV - E", "W95SSTV - F"};
+const QString pasteFromClipboard = QStringLiteral("Paste from Clipboard Only");
+const QString importFromCpix2 = QStringLiteral("  Import from   CPIX-2");
+const QString cpixReceived = QStringLiteral("c:\\Program Files\\Silicon Pixels\\Cpix\\");
 
-// Menu order of the Setup menu.
-const ProgramChoice programChoices[] = {
-    {1, &Form1::simplecopypaste, "Paste", "Copy", "No SSTV program selected"},
-    {4, &Form1::panel2panel1, "  Import from   CPIX-2", "Send to  CPIX-1", "Set Directory for CPIX RX thumbnails"},
-    {5, &Form1::panel2panel2, "  Import from   CPIX-2", "Send to  CPIX-2", "Set Directory for CPIX RX thumbnails"},
-    {8, &Form1::jvcomm1, "Paste from Clipboard Only", "Send to JVComm", "Set Directory for JVComm RX thumbnails"},
-    {10, &Form1::mmsstv, "Import from MMSSTV", "Send to MMSSTV", "Set Directory for MMSSTV RX thumbnails"},
+// Keys in the sending notation: "%" Alt, "^" Ctrl, "+" Shift, braces for named keys.
+const SstvProgram programs[] = {
+    {.code = 1,
+     .menu = &Form1::simplecopypaste,
+     .choose = &Form1::simplecopypaste_Click,
+     .menuCaption = "Simple Copy Paste",
+     .importCaption = "Paste",
+     .sendCaption = "Copy",
+     .sdrxCaption = "No SSTV program selected"},
+    // Both ChromaPIX choices import from the panel CPIX-2, whichever panel they send to.
+    {.code = 4,
+     .menu = &Form1::panel2panel1,
+     .choose = &Form1::panel2panel1_Click,
+     .menuCaption = "ChromaPIX --- Send to CPIX-1",
+     .importCaption = importFromCpix2,
+     .sendCaption = "Send to  CPIX-1",
+     .sdrxCaption = "Set Directory for CPIX RX thumbnails",
+     .sendTitles = {"CPIX-1"},
+     .sendKeys = {"^m^v"},
+     .importTitles = {"CPIX-2"},
+     .importKeys = {"^m", "^c"},
+     .receiveDirectory = 7,
+     .receiveDefault = cpixReceived},
+    {.code = 5,
+     .menu = &Form1::panel2panel2,
+     .choose = &Form1::panel2panel2_Click,
+     .menuCaption = "ChromaPIX --- Send to CPIX-2",
+     .importCaption = importFromCpix2,
+     .sendCaption = "Send to  CPIX-2",
+     .sdrxCaption = "Set Directory for CPIX RX thumbnails",
+     .sendTitles = {"CPIX-2"},
+     .sendKeys = {"^m^v"},
+     .importTitles = {"CPIX-2"},
+     .importKeys = {"^m", "^c"},
+     .receiveDirectory = 7,
+     .receiveDefault = cpixReceived},
+    {.code = 8,
+     .menu = &Form1::jvcomm1,
+     .choose = &Form1::jvcomm1_Click,
+     .menuCaption = "JVComm",
+     .importCaption = pasteFromClipboard,
+     .sendCaption = "Send to JVComm",
+     .sdrxCaption = "Set Directory for JVComm RX thumbnails",
+     .widePicture = true,
+     .sendTitles = {"Comm32", "JVComm32"},
+     .sendKeys = {"^m", "%", "p", "R", "{enter}"},
+     .secondStageKeys = {"%", "p", "o", "{enter}"},
+     .receiveDirectory = 8,
+     .receiveDefault = "c:\\Program Files\\JVComm32\\SSTV-Lastreceived"},
+    {.code = 10,
+     .menu = &Form1::mmsstv,
+     .choose = &Form1::mmsstv_Click,
+     .menuCaption = "MMSSTV",
+     .importCaption = "Import from MMSSTV",
+     .sendCaption = "Send to MMSSTV",
+     .sdrxCaption = "Set Directory for MMSSTV RX thumbnails",
+     .sendToCallsign = true,
+     .sendKeys = {"%es", "{enter}"},
+     .receiveDirectory = 17},
     // MScan's import takes the clipboard as the operator left it; the button keeps its last caption.
-    {19, &Form1::mscann, nullptr, "Send to Mscan", "Set Directory for MScan RX thumbnails"},
-    {17, &Form1::roy11, "Paste from Clipboard Only", "Send to Roy1", "Set Directory for Roy1 RX thumbnails"},
-    {36, &Form1::sstv32e, "Paste from Clipboard Only", "Send to SSTV32 TX", "Set Directory for SSTV32 RX thumbnails"},
-    {6, &Form1::w95sstvv, "Import from W95SSTV", "Send to W95sstv", "Set Directory for W95SSTV RX thumbnails"},
-    {7, &Form1::winpixx, "Import from WinPix", "Send to WinPix", "Set Directory for WinPix RX thumbnails"},
-    {27, &Form1::winpix2, "Import from WinPix", "Send to WinPix2", "Set Directory for WinPix RX thumbnails"},
-    {16, &Form1::winskann, "Paste from Clipboard Only", "Send to WinSkan TX", "Set Directory for WinSkan RX thumbnails"},
+    {.code = 19,
+     .menu = &Form1::mscann,
+     .choose = &Form1::mscann_Click,
+     .menuCaption = "Mscan",
+     .sendCaption = "Send to Mscan",
+     .sdrxCaption = "Set Directory for MScan RX thumbnails",
+     .widePicture = true,
+     .sendTitles = {"MScan", "Outgoing Video "},
+     .sendKeys = {"{enter}", "^v", "{enter}"},
+     .receiveDirectory = 15},
+    {.code = 17,
+     .menu = &Form1::roy11,
+     .choose = &Form1::roy11_Click,
+     .menuCaption = "Roy1",
+     .importCaption = pasteFromClipboard,
+     .sendCaption = "Send to Roy1",
+     .sdrxCaption = "Set Directory for Roy1 RX thumbnails",
+     .sendTitles = {"Roy1 SSTV"},
+     .sendKeys = {"%", "e", "p", "{enter}"},
+     .receiveDirectory = 12,
+     .receiveDefault = "c:\\ROY1_SSTV\\RxBmp\\"},
+    {.code = 36,
+     .menu = &Form1::sstv32e,
+     .choose = &Form1::sstv32e_Click,
+     .menuCaption = "SSTV32",
+     .importCaption = pasteFromClipboard,
+     .sendCaption = "Send to SSTV32 TX",
+     .sdrxCaption = "Set Directory for SSTV32 RX thumbnails",
+     .sendTitles = {"SSTV32 CONTROLS"},
+     .sendKeys = {"%ep", "{F4}"},
+     .receiveDirectory = 16},
+    // Start-up has long captioned this import button in lower case; the menu in capitals.
+    {.code = 6,
+     .menu = &Form1::w95sstvv,
+     .choose = &Form1::w95sstvv_Click,
+     .menuCaption = "W95SSTV",
+     .importCaption = "Import from W95SSTV",
+     .importCaptionAtStartUp = "Import from W95sstv",
+     .sendCaption = "Send to W95sstv",
+     .sdrxCaption = "Set Directory for W95SSTV RX thumbnails",
+     .sendTitles = w95sstvTitles,
+     .sendKeys = {"^m^v"},
+     .importTitles = w95sstvTitles,
+     .importKeys = {"^m^c"},
+     .receiveDirectory = 14},
+    {.code = 7,
+     .menu = &Form1::winpixx,
+     .choose = &Form1::winpixx_Click,
+     .menuCaption = "WinPix single instance",
+     .importCaption = "Import from WinPix",
+     .sendCaption = "Send to WinPix",
+     .sdrxCaption = "Set Directory for WinPix RX thumbnails",
+     .sendTitles = {"WinPix"},
+     .sendKeys = {"%", "e", "p", "{enter}"},
+     .importTitles = {"WinPix"},
+     .importKeys = {"^m", "%", "e", "c", "{enter}"},
+     .receiveDirectory = 13},
+    // The two WinPix choices share one receive directory.
+    {.code = 27,
+     .menu = &Form1::winpix2,
+     .choose = &Form1::winpix2_Click,
+     .menuCaption = "WinPix two instances. The RX box must be visible on one instance",
+     .importCaption = "Import from WinPix",
+     .sendCaption = "Send to WinPix2",
+     .sdrxCaption = "Set Directory for WinPix RX thumbnails",
+     .sendTitles = {"Receive", "WinPix"},
+     .sendKeys = {"%AW", "{enter}", "%", "e", "p", "{enter}"},
+     .receiveDirectory = 13},
+    {.code = 16,
+     .menu = &Form1::winskann,
+     .choose = &Form1::winskann_Click,
+     .menuCaption = "WinSkan",
+     .importCaption = pasteFromClipboard,
+     .sendCaption = "Send to WinSkan TX",
+     .sdrxCaption = "Set Directory for WinSkan RX thumbnails",
+     .sendTitles = {"WinSkan For Windows", "WinSkan SSTV "},
+     .sendKeys = {"^m", "%", "e", "p", "{enter}"},
+     .receiveDirectory = 11,
+     .receiveDefault = "c:\\WinSkan\\RxThumbs\\"},
 };
-
-const ProgramChoice* choiceOf(int code) {
-  for (const ProgramChoice& c : programChoices)
-    if (c.code == code) return &c;
-  return nullptr;
-}
 
 }  // namespace
 
-void Form1::simplecopypaste_Click() { chooseProgram(1); }
-void Form1::panel2panel1_Click() { chooseProgram(4); }
-void Form1::panel2panel2_Click() { chooseProgram(5); }
-void Form1::w95sstvv_Click() { chooseProgram(6); }
-void Form1::winpixx_Click() { chooseProgram(7); }
-void Form1::jvcomm1_Click() { chooseProgram(8); }
-void Form1::mmsstv_Click() { chooseProgram(10); }
-void Form1::winskann_Click() { chooseProgram(16); }
-void Form1::roy11_Click() { chooseProgram(17); }
-void Form1::mscann_Click() { chooseProgram(19); }
-void Form1::winpix2_Click() { chooseProgram(27); }
-void Form1::sstv32e_Click() { chooseProgram(36); }
+std::span<const SstvProgram> sstvPrograms() { return programs; }
 
-void Form1::nomodechecks() {
-  for (QAction* menu : {winpixx, winpix2, winskann, simplecopypaste, panel2panel1, panel2panel2, w95sstvv, jvcomm1,
-                        roy11, mscann, sstv32e, mmsstv})
-    menu->setChecked(false);
-}
-
-bool Form1::chooseProgram(int code) {
-  const ProgramChoice* choice = choiceOf(code);
-  if (!choice) return false;
-  QAction* own = this->*(choice->menu);
-  if (!Frame9->isHidden()) {
-    // The menu flips its own check mark before the handler runs; a refused choice puts it back.
-    own->setChecked(sstvprogram == code);
-    Text1->setFocus();
-    return true;
-  }
-  Text7->setText(QStringLiteral("R"));
-  HScroll3->hide();
-  HScroll2_Change();
-  nomodechecks();
-  own->setChecked(true);
-  if (choice->importCaption) Command1->setCaption(QString::fromLatin1(choice->importCaption));
-  Command3->setCaption(QString::fromLatin1(choice->sendCaption));
-  sstvprogram = code;
-  sdrx->setText(QString::fromLatin1(choice->sdrxCaption));
-  Text7->setBackColor(colour::state::Off);
-  // Start-up runs the layout once itself, after it has set the captions.
-  if (startingUp) return true;
-  Text1->setFocus();
-  // Every choice, Simple Copy Paste included, must bring the layout in line with the new width.
-  checkscreensize();
-  return true;
+const SstvProgram* sstvProgramOf(int code) {
+  for (const SstvProgram& p : programs)
+    if (p.code == code) return &p;
+  return nullptr;
 }

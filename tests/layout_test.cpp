@@ -1,4 +1,9 @@
+#include <QGroupBox>
+#include <QLabel>
+
 #include "platform/colour.h"
+#include "sstvlink/layout.h"
+#include "sstvlink/programs.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
@@ -35,6 +40,77 @@ QImage columnPattern(int width, int tone) {
   return ::testing::AssertionSuccess();
 }
 
+QString describe(const QWidget* w) {
+  QString text;
+  if (const auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
+  else if (const auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
+  else if (const auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
+  const QRect r = w->geometry();
+  return QStringLiteral("%1 \"%2\" at %3,%4 %5x%6")
+      .arg(QLatin1String(w->metaObject()->className()), text)
+      .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+// Controls that lie over others by design.
+bool overlapAllowed(Form1& f, const QWidget* a, const QWidget* b) {
+  const auto among = [](const QWidget* w, std::initializer_list<const QWidget*> set) {
+    return std::find(set.begin(), set.end(), w) != set.end();
+  };
+  const auto either = [&](auto test) { return test(a, b) || test(b, a); };
+  // Working copies of pictures that are never shown.
+  const auto unseen = [&](const QWidget* w, const QWidget*) {
+    return among(w, {f.Picture2, f.Picture3, f.Image1, f.Image6, f.Image13, f.Image14, f.Image15,
+                     f.PicbufOriginal, f.PicbufEdit});
+  };
+  // Frames drawn behind the editing modes' groups.
+  const auto frame = [&](const QWidget* w, const QWidget* other) {
+    return among(w, {f.Shape1, f.Shape2, f.Shape3}) && !among(other, {f.Shape1, f.Shape2, f.Shape3});
+  };
+  // Panels that cover the left column while they are open.
+  const auto leftPanel = [&](const QWidget* w, const QWidget* other) {
+    return among(w, {f.Frame1, f.Frame2, f.Frame5, f.Frame6, f.Frame9, f.Text2}) &&
+           other->geometry().right() < f.Picture1->x();
+  };
+  // The header maker, the shown image buffer and the shut-down message cover the main picture.
+  const auto picturePanel = [&](const QWidget* w, const QWidget* other) {
+    const auto panel = [&](const QWidget* x) { return among(x, {f.Frame7, f.PicbufVisible, f.Label49}); };
+    return panel(w) && (other == f.Picture1 || panel(other));
+  };
+  // The 16-line header strips stand where the 32-line ones do; one set shows at a time.
+  const auto strips = [&](const QWidget* w, const QWidget* other) {
+    return among(w, {f.Picture4, f.Picture5, f.Picture6}) &&
+           among(other, {f.Picture7, f.Picture8, f.Picture9, f.Picture10, f.Picture11, f.Picture12});
+  };
+  return either(unseen) || either(frame) || either(leftPanel) || either(picturePanel) || either(strips);
+}
+
+// No two sibling controls of the window or of one of its frames overlap, hidden ones included:
+// each shows in some state.
+::testing::AssertionResult noControlCoversAnother(Form1& f) {
+  std::vector<QWidget*> containers = {f.centralWidget()};
+  for (QGroupBox* frame : f.centralWidget()->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
+    containers.push_back(frame);
+  QStringList overlaps;
+  for (QWidget* container : containers) {
+    const QList<QWidget*> controls = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (qsizetype i = 0; i < controls.size(); ++i)
+      for (qsizetype j = i + 1; j < controls.size(); ++j)
+        if (controls[i]->geometry().intersects(controls[j]->geometry()) && !overlapAllowed(f, controls[i], controls[j]))
+          overlaps << describe(controls[i]) + QStringLiteral(" and ") + describe(controls[j]);
+  }
+  if (overlaps.isEmpty()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << overlaps.join(QLatin1Char('\n')).toStdString();
+}
+
+// The button's caption fits its button at the button's font.
+::testing::AssertionResult captionFits(CommandButton* button, const QString& caption) {
+  button->setCaption(caption);
+  const QSize need = button->sizeHint();
+  if (need.width() <= button->width() && need.height() <= button->height()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << caption.toStdString() << " needs " << need.width() << "x" << need.height()
+                                       << " in " << describe(button).toStdString();
+}
+
 class LayoutTest : public FormTest {
  protected:
   // A committed main picture and a working picture, as after an ordinary composition.
@@ -52,64 +128,49 @@ class LayoutTest : public FormTest {
   QImage main320, work320;
 };
 
-TEST_F(LayoutTest, JVCommWidensPictureAndCopiesAndMovesStrip) {
-  Form1& f = prepared();
-  f.w95sstvv->trigger();
-  const int narrowWindow = f.width();
-  const std::vector<int> tops = thumbnailTops(f);
-  const int pictureTop = f.Picture1->y();
+// Each program of wide pictures stretches the picture and its copies and moves the strip beside
+// it; Simple Copy Paste squeezes everything back to the laid-out places.
+TEST_F(LayoutTest, WideProgramsStretchAndSimpleCopyPasteSqueezesBack) {
+  for (const SstvProgram& p : sstvPrograms()) {
+    if (!p.widePicture) continue;
+    SCOPED_TRACE(p.code);
+    Form1& f = prepared();
+    f.w95sstvv->trigger();
+    const int narrowWindow = f.width();
+    const std::vector<int> tops = thumbnailTops(f);
+    const int pictureTop = f.Picture1->y();
 
-  f.jvcomm1->trigger();
+    (f.*(p.menu))->trigger();
+    EXPECT_EQ(f.Picture1->scaleWidth(), 340);
+    EXPECT_EQ(f.Picture1->scaleHeight(), 256);
+    EXPECT_TRUE(isColumnScaled(main320, f.Picture1->picture()));
+    EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Picture1->image()));
+    for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(f.Picture1->picture(), copy->picture()));
+    EXPECT_EQ(f.Picture2->scaleWidth(), 340);
+    EXPECT_TRUE(isColumnScaled(work320, f.Picture2->picture()));
+    EXPECT_EQ(f.Picture3->scaleWidth(), 340);
+    EXPECT_TRUE(isColumnScaled(main320, f.Picture3->picture()));
+    EXPECT_EQ(f.Picture1->x(), wideLayout.pictureLeft);
+    EXPECT_EQ(f.Picture1->y(), pictureTop);
+    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, wideLayout.thumbnailLeft));
+    EXPECT_EQ(thumbnailTops(f), tops);
+    // The strip still fits in the window, right of the wider picture.
+    EXPECT_LE(f.Picture1->geometry().right(), f.Image2->x());
+    EXPECT_LE(f.Image2->geometry().right(), f.centralWidget()->width() - 1);
+    EXPECT_EQ(f.width(), narrowWindow + 7);
 
-  EXPECT_EQ(f.Picture1->scaleWidth(), 340);
-  EXPECT_EQ(f.Picture1->scaleHeight(), 256);
-  EXPECT_TRUE(isColumnScaled(main320, f.Picture1->picture()));
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Picture1->image()));
-  for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(f.Picture1->picture(), copy->picture()));
-  EXPECT_EQ(f.Picture2->scaleWidth(), 340);
-  EXPECT_TRUE(isColumnScaled(work320, f.Picture2->picture()));
-  EXPECT_EQ(f.Picture3->scaleWidth(), 340);
-  EXPECT_TRUE(isColumnScaled(main320, f.Picture3->picture()));
-
-  EXPECT_EQ(f.Picture1->x(), 185);
-  EXPECT_EQ(f.Picture1->y(), pictureTop);
-  EXPECT_EQ(thumbnailLefts(f), (std::vector<int>{530, 530, 530, 530}));
-  EXPECT_EQ(thumbnailTops(f), tops);
-  // The strip still fits in the window, right of the wider picture.
-  EXPECT_LE(f.Picture1->geometry().right(), f.Image2->x());
-  EXPECT_LE(f.Image2->geometry().right(), f.centralWidget()->width() - 1);
-  EXPECT_EQ(f.width(), narrowWindow + 7);
-}
-
-TEST_F(LayoutTest, SimpleCopyPasteAfterJVCommSqueezesBackAndRestoresPositions) {
-  Form1& f = prepared();
-  f.w95sstvv->trigger();
-  const int narrowWindow = f.width();
-  f.jvcomm1->trigger();
-  ASSERT_EQ(f.Picture1->scaleWidth(), 340);
-
-  f.simplecopypaste->trigger();
-
-  EXPECT_EQ(f.Picture1->scaleWidth(), 320);
-  EXPECT_EQ(f.Picture2->scaleWidth(), 320);
-  EXPECT_EQ(f.Picture3->scaleWidth(), 320);
-  // Stretching to 340 doubles 20 columns; squeezing back drops exactly those again.
-  EXPECT_TRUE(sameImage(main320, f.Picture1->picture()));
-  EXPECT_TRUE(sameImage(work320, f.Picture2->picture()));
-  for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(main320, copy->picture()));
-  EXPECT_EQ(f.Picture1->x(), 192);
-  EXPECT_EQ(thumbnailLefts(f), (std::vector<int>{523, 523, 523, 523}));
-  EXPECT_EQ(f.width(), narrowWindow);
-  EXPECT_EQ(f.sdrx->text(), QStringLiteral("No SSTV program selected"));
-}
-
-TEST_F(LayoutTest, MScanIsWideToo) {
-  Form1& f = prepared();
-  f.mscann->trigger();
-  EXPECT_EQ(f.Picture1->scaleWidth(), 340);
-  EXPECT_TRUE(isColumnScaled(main320, f.Picture1->picture()));
-  f.winpixx->trigger();
-  EXPECT_TRUE(sameImage(main320, f.Picture1->picture()));
+    f.simplecopypaste->trigger();
+    for (PictureBox* box : {f.Picture1, f.Picture2, f.Picture3}) EXPECT_EQ(box->scaleWidth(), 320);
+    // Stretching to 340 doubles 20 columns; squeezing back drops exactly those again.
+    EXPECT_TRUE(sameImage(main320, f.Picture1->picture()));
+    EXPECT_TRUE(sameImage(work320, f.Picture2->picture()));
+    for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(main320, copy->picture()));
+    EXPECT_EQ(f.Picture1->x(), narrowLayout.pictureLeft);
+    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, narrowLayout.thumbnailLeft));
+    EXPECT_EQ(f.width(), narrowWindow);
+    form->unloaded = true;
+    form.reset();
+  }
 }
 
 TEST_F(LayoutTest, HeaderModeKeepsPictureSizeAndPlace) {
@@ -121,11 +182,24 @@ TEST_F(LayoutTest, HeaderModeKeepsPictureSizeAndPlace) {
     header->setChecked(true);
     f.simplecopypaste->trigger();
     EXPECT_EQ(f.Picture1->scaleWidth(), 340);
-    EXPECT_EQ(f.Picture1->x(), 185);
-    EXPECT_EQ(thumbnailLefts(f), (std::vector<int>{530, 530, 530, 530}));
+    EXPECT_EQ(f.Picture1->x(), wideLayout.pictureLeft);
+    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, wideLayout.thumbnailLeft));
     EXPECT_TRUE(sameImage(wide, f.Picture1->picture()));
     f.jvcomm1->trigger();
     header->setChecked(false);
+  }
+}
+
+// In both layouts no control covers another, and every caption of every program fits its button.
+TEST_F(LayoutTest, NoControlCoversAnotherAndEveryProgramCaptionFits) {
+  Form1& f = build();
+  for (const SstvProgram& p : sstvPrograms()) {
+    SCOPED_TRACE(p.code);
+    (f.*(p.menu))->trigger();
+    EXPECT_TRUE(noControlCoversAnother(f));
+    for (const QString& caption : {p.importCaption, p.importCaptionAtStartUp})
+      if (!caption.isNull()) EXPECT_TRUE(captionFits(f.Command1, caption));
+    EXPECT_TRUE(captionFits(f.Command3, p.sendCaption));
   }
 }
 

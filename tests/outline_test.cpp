@@ -88,7 +88,7 @@ TEST_F(OutlineTest, WithSetIdleOnlyTheQslPrintGetsARim) {
   Form1& f = prepareOutline();
   f.Check15_Click();
   EXPECT_EQ(countColour(shown(), Rim), 0);
-  f.operationmarker = Form1::qslPrintMarker;
+  f.operationmarker = marker::QslPrint;
   f.Check15_Click();
   EXPECT_TRUE(sameImage(expectedOutline(0), shown()));
 }

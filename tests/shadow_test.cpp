@@ -85,11 +85,11 @@ TEST_F(ShadowTest, AnchorAndColourAreKeptAndTheMarkerEndsAtZero) {
 
 TEST_F(ShadowTest, NothingWhileSetIsIdleEvenForTheQslBand) {
   Form1& f = prepareShadow(&Form1::Option5);
-  f.operationmarker = Form1::qslPrintMarker;
+  f.operationmarker = marker::QslPrint;
   f.Check17_Click();
   EXPECT_EQ(countColour(shown(), Shade), 0);
   EXPECT_EQ(countColour(shown(), Ink), 0);
-  EXPECT_EQ(f.operationmarker, Form1::qslPrintMarker);
+  EXPECT_EQ(f.operationmarker, marker::QslPrint);
 }
 
 TEST_F(ShadowTest, GradedCopiesTakeTheirShareOfTheBaseColour) {

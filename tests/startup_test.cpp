@@ -1,5 +1,6 @@
 #include <QDir>
 
+#include "sstvlink/programs.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
@@ -16,12 +17,10 @@ TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   EXPECT_EQ(f.Text9->text(), QStringLiteral("20M"));
   EXPECT_EQ(f.Text10->text(), QStringLiteral("595"));
   EXPECT_EQ(f.qsldefaults[5], QStringLiteral("UTC"));
-  EXPECT_EQ(f.savedirs[7], QStringLiteral("c:\\Program Files\\Silicon Pixels\\Cpix\\"));
-  EXPECT_EQ(f.savedirs[12], QStringLiteral("c:\\ROY1_SSTV\\RxBmp\\"));
+  for (const SstvProgram& p : sstvPrograms())
+    if (p.receiveDirectory != 0) EXPECT_EQ(f.savedirs[p.receiveDirectory], p.receiveDefault) << p.code;
   EXPECT_EQ(f.sstvprogram, 1);
   EXPECT_TRUE(f.simplecopypaste->isChecked());
-  EXPECT_EQ(f.Command1->caption(), QStringLiteral("Paste"));
-  EXPECT_EQ(f.Command3->caption(), QStringLiteral("Copy"));
   EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
   EXPECT_TRUE(f.Option3->value());
   EXPECT_EQ(f.VScroll1->value(), 3);
@@ -76,8 +75,6 @@ TEST_F(StartupTest, PreparedDirectoryIsRestored) {
   EXPECT_EQ(f.Text16->text(), QStringLiteral("+3"));
   EXPECT_EQ(f.Text2->text(), QStringLiteral("CQ de G4ABC\r\n---\r\n73"));
   EXPECT_EQ(f.sstvprogram, 6);
-  EXPECT_EQ(f.Command1->caption(), QStringLiteral("Import from W95sstv"));
-  EXPECT_EQ(f.Command3->caption(), QStringLiteral("Send to W95sstv"));
   EXPECT_EQ(f.Label47->caption(), QStringLiteral("Bold outline"));
   EXPECT_TRUE(f.Check17->value());
   EXPECT_TRUE(f.Option4->value());
@@ -172,32 +169,28 @@ TEST_F(StartupTest, ToolTipsAreKeptBeforeTheSettingsSwitchThemOff) {
 
 // The saved program chooses the captions and the layout; the saved direction its option.
 TEST_F(StartupTest, SavedProgramAndDirectionAreChosenAgain) {
-  const struct {
-    int code;
-    const char* import;
-    const char* send;
-    int width;
-    QByteArray direction;
-    OptionButton* Form1::*option;
-  } cases[] = {
-      {1, "Paste", "Copy", 320, "", &Form1::Option3},
-      {8, "Paste from Clipboard Only", "Send to JVComm", 340, " 5 ", &Form1::Option5},
-      {19, "Paste", "Send to Mscan", 340, " 2 ", &Form1::Option2},
-      {10, "Import from MMSSTV", "Send to MMSSTV", 320, " 3 ", &Form1::Option3},
-      {36, "Paste from Clipboard Only", "Send to SSTV32 TX", 320, "x", &Form1::Option3},
-  };
-  for (const auto& c : cases) {
-    writeFile(QStringLiteral("restore"), restoreFile({{75, " " + QByteArray::number(c.code) + " "}, {123, c.direction}}));
+  const std::pair<QByteArray, OptionButton* Form1::*> directions[] = {
+      {"", &Form1::Option3}, {" 5 ", &Form1::Option5}, {" 2 ", &Form1::Option2}, {" 4 ", &Form1::Option4},
+      {"x", &Form1::Option3}};
+  int k = 0;
+  for (const SstvProgram& p : sstvPrograms()) {
+    SCOPED_TRACE(p.code);
+    const auto& [direction, option] = directions[k++ % std::size(directions)];
+    writeFile(QStringLiteral("restore"), restoreFile({{75, " " + QByteArray::number(p.code) + " "}, {123, direction}}));
     Form1& f = start();
-    EXPECT_EQ(f.sstvprogram, c.code);
-    EXPECT_EQ(f.Command1->caption(), QString::fromLatin1(c.import)) << c.code;
-    EXPECT_EQ(f.Command3->caption(), QString::fromLatin1(c.send)) << c.code;
-    EXPECT_EQ(f.Picture1->scaleWidth(), c.width) << c.code;
-    EXPECT_EQ(f.frameWidth(), c.width) << c.code;
-    EXPECT_TRUE((f.*c.option)->value()) << c.code;
+    EXPECT_EQ(f.sstvprogram, p.code);
+    // MScan names no import caption: the button keeps the one it was laid out with.
+    const QString import = !p.importCaptionAtStartUp.isNull() ? p.importCaptionAtStartUp
+                           : !p.importCaption.isNull()        ? p.importCaption
+                                                              : QStringLiteral("Paste");
+    EXPECT_EQ(f.Command1->caption(), import);
+    EXPECT_EQ(f.Command3->caption(), p.sendCaption);
+    EXPECT_EQ(f.Picture1->scaleWidth(), p.widePicture ? 340 : 320);
+    EXPECT_EQ(f.frameWidth(), f.Picture1->scaleWidth());
+    EXPECT_TRUE((f.*option)->value());
     int on = 0;
     for (OptionButton* o : {f.Option2, f.Option3, f.Option4, f.Option5}) on += o->value();
-    EXPECT_EQ(on, 1) << c.code;
+    EXPECT_EQ(on, 1);
     form->unloaded = true;
     form.reset();
   }

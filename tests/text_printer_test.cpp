@@ -121,7 +121,7 @@ TEST_F(TextPrinterGuards, NothingHappensWhileSetIsIdle) {
   EXPECT_EQ(f.textlines[1], QStringLiteral("kept"));
 
   // The QSL band and the date stamp print with SET idle.
-  f.operationmarker = Form1::qslPrintMarker;
+  f.operationmarker = marker::QslPrint;
   f.printtext();
   EXPECT_GT(countColour(shown(), Ink), 0);
 }

@@ -34,7 +34,7 @@ void takeOutlineColour(Form1& f) {
 }  // namespace
 
 void Form1::Check15_Click() {
-  if (!isArmed(Label26) && operationmarker != qslPrintMarker) return;
+  if (!isArmed(Label26) && operationmarker != marker::QslPrint) return;
   if (Check16->value() == 1 || Check15->value() == 0 || Option7->value() || Option8->value()) return;
   const QString keptcolourtext = textsettings[7];
   const long keptfore = Picture1->foreColor();

@@ -1,6 +1,8 @@
 #include <cmath>
 
+#include "app/codes.h"
 #include "app/form1.h"
+#include "platform/autoredraw.h"
 #include "platform/colour.h"
 
 namespace {
@@ -35,7 +37,7 @@ double spacedLineHeight(double fontSize, int spacing) { return fontSize * (1.0 +
 }  // namespace
 
 void Form1::printtext() {
-  if (!isArmed(Label26) && operationmarker != qslPrintMarker) return;
+  if (!isArmed(Label26) && operationmarker != marker::QslPrint) return;
   if (isArmed(Label48)) return;
   if (!Option1->value()) {
     Command12_Click();
@@ -131,9 +133,10 @@ void Form1::Check16_Click() {
     }
     return;
   }
-  Picture1->setAutoRedraw(true);
-  Picture1->setFontTransparent(true);
-  Picture1->setAutoRedraw(false);
+  {
+    PersistentDrawing persistent(Picture1);
+    Picture1->setFontTransparent(true);
+  }
   textangle = savedtextangle;
   if (!armed) return;
   if (styleapplied == 1) {

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "app/form1.h"
+
+// What the subsystems share to build the main window's controls. Each subsystem's folder creates,
+// places and wires its own controls in its controls.cpp; the main window runs the builders in
+// subsystem order, so a later one may put controls into a frame an earlier one made.
+namespace controlkit {
+
+template <typename W>
+W* place(W* w, int x, int y, int width, int height) {
+  w->setGeometry(x, y, width, height);
+  return w;
+}
+
+LabelButton* label(QWidget* parent, const QString& caption, long back, const QString& tip = QString());
+CommandButton* command(QWidget* parent, const QString& caption, const QString& tip = QString());
+// A one-line box that shows a state and takes neither typing nor the focus.
+TextField* indicator(QWidget* parent, const QString& text, long back, const QString& tip);
+
+// Runs `handler` of the main window whenever `sender` raises `signal`, whatever its arguments.
+template <typename Sender, typename Signal>
+void on(Sender* sender, Signal signal, Form1& f, void (Form1::*handler)()) {
+  QObject::connect(sender, signal, &f, [&f, handler] { (f.*handler)(); });
+}
+
+}  // namespace controlkit
+
+// Builds every control of the main window, running the subsystems' builders below in order.
+void buildMainWindow(Form1& f);
+void buildCanvasControls(Form1& f, QWidget* central);
+void buildTextControls(Form1& f, QWidget* central);
+void buildPicturesControls(Form1& f, QWidget* central);
+void buildSstvLinkControls(Form1& f, QWidget* central);
+void buildQslControls(Form1& f, QWidget* central);
+void buildImagingControls(Form1& f, QWidget* central);

@@ -1,0 +1,98 @@
+#include "app/controlkit.h"
+#include "app/testpattern.h"
+#include "platform/colour.h"
+
+using namespace colour::state;
+using namespace controlkit;
+
+namespace {
+
+// The inserts' check boxes: Follow Mouse sits in the Pic in Pic group of the canvas.
+void createInsertChecks(Form1& f, QWidget* c) {
+  f.Check18 = new CheckBox(QStringLiteral("Follow Mouse"), f.Frame4);
+  f.Check18->setToolTip(QStringLiteral("Pic in Pic follows mouse and expands"));
+  f.Check19 = new CheckBox(QStringLiteral("4 pics in 1"), c);
+  f.Check19->setToolTip(QStringLiteral("Make 4 pix, drag a pix to each corner"));
+}
+
+void createFillsAndTurns(Form1& f, QWidget* c) {
+  f.Label32 = label(c, QStringLiteral("PatFil"), Idle,
+                    QStringLiteral("Repalces color with pattern. Drag thumbnail picture, color button or anywhere in "
+                                   "main screen and drop on selected color in main screen"));
+  f.Label38 = label(c, QStringLiteral("ColFill"), Idle,
+                    QStringLiteral("Drag color button and drop on picture. Color will be replaced. Good for "
+                                   "multicolored text characters."));
+  f.Label14 = label(c, QStringLiteral("Blend"), Idle,
+                    QStringLiteral("Makes Ghost Overlay. Position and size overlay, then click Blend. Use slider to "
+                                   "select ratio. Click OOPS to try again."));
+  f.Label33 = label(c, QString(), Idle);
+  f.Label33->hide();
+  f.Command28 =
+      command(c, QStringLiteral("Flip V"), QStringLiteral("Flip Picture, Pic in Pic or Overlays  Vertically"));
+  f.Command29 =
+      command(c, QStringLiteral("Flip H"), QStringLiteral("Flip Picture, Pic in Pic or Overlays  Horizontally"));
+  f.Command44 = command(c, QStringLiteral("Rot >"), QStringLiteral("Rotates text or pictures clockwise"));
+  f.Command46 = command(c, QStringLiteral("< Rot"), QStringLiteral("Rotates text or pictures anti-clockwise"));
+}
+
+void createThingsAndAdjust(Form1& f, QWidget* c) {
+  f.Image1 = new ImageBox(c, 32, 26);
+  f.Image1->hide();
+  f.Image1->setPicture(makeTestPattern());
+  f.Combo1 = new ComboBox(c);
+  f.Combo1->addItems({QStringLiteral("X-Hatch"), QStringLiteral("Globe"), QStringLiteral("Ellipse"),
+                      QStringLiteral("Circle"), QStringLiteral("Box"), QStringLiteral("Test Patern"),
+                      QStringLiteral("User Color"), QStringLiteral("Black"), QStringLiteral("White"),
+                      QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")});
+  f.Combo1->setText(QStringLiteral("  Things"));
+  f.Command13 = command(c, QStringLiteral("Adjust"), QStringLiteral("Click for brightness and contrast etc"));
+  f.Frame9 = new QGroupBox(c);
+  f.Frame9->hide();
+}
+
+// The fill modes of a dropped picture sit in the picture browser.
+void createFillModes(Form1& f) {
+  f.Label70 = label(f.Frame2, QStringLiteral("    Correct"), Idle);
+  f.Label71 = label(f.Frame2, QStringLiteral(" Spread Fill"), Selected);
+  f.Label72 = label(f.Frame2, QStringLiteral(" Stretch Fill"), Idle);
+}
+
+void placeControls(Form1& f) {
+  place(f.Check18, 4, 26, 120, 20);
+  place(f.Check19, 420, 394, 92, 22);
+  place(f.Label32, 192, 462, 54, 22);
+  place(f.Label38, 250, 462, 54, 22);
+  place(f.Label14, 308, 462, 50, 22);
+  place(f.Command28, 362, 462, 38, 24);
+  place(f.Command29, 400, 462, 38, 24);
+  place(f.Command44, 438, 462, 39, 24);
+  place(f.Command46, 477, 462, 39, 24);
+  place(f.Combo1, 192, 490, 104, 24);
+  place(f.Command13, 448, 490, 68, 24);
+  place(f.Label33, 320, 516, 196, 18);
+  place(f.Frame9, 0, 0, 185, 300);
+  place(f.Label70, 4, 318, 60, 18);
+  place(f.Label71, 66, 318, 60, 18);
+  place(f.Label72, 128, 318, 53, 18);
+}
+
+void wireControls(Form1& f) {
+  on(f.Label32, &LabelButton::clicked, f, &Form1::Label32_Click);
+  on(f.Label38, &LabelButton::clicked, f, &Form1::Label38_Click);
+  on(f.Combo1, &ComboBox::click, f, &Form1::Combo1_Click);
+  on(f.Combo1, &ComboBox::gotFocus, f, &Form1::Combo1_GotFocus);
+  on(f.Combo1, &ComboBox::lostFocus, f, &Form1::Combo1_LostFocus);
+  on(f.Check18, &QCheckBox::toggled, f, &Form1::Check18_Click);
+  on(f.Check19, &QCheckBox::toggled, f, &Form1::Check19_Click);
+}
+
+}  // namespace
+
+void buildImagingControls(Form1& f, QWidget* central) {
+  createInsertChecks(f, central);
+  createFillsAndTurns(f, central);
+  createThingsAndAdjust(f, central);
+  createFillModes(f);
+  placeControls(f);
+  wireControls(f);
+}

@@ -1,0 +1,173 @@
+#include <QPainter>
+#include <QPixmap>
+
+#include "app/controlkit.h"
+#include "platform/colour.h"
+
+using namespace colour::state;
+using namespace controlkit;
+
+namespace {
+
+// The shadow direction buttons show a small diagonal arrow pointing into their corner.
+QIcon diagonalArrow(int dx, int dy) {
+  QPixmap pm(32, 32);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setPen(QPen(Qt::black, 3));
+  const QPoint tip(16 + dx * 10, 16 + dy * 10);
+  p.drawLine(QPoint(16 - dx * 10, 16 - dy * 10), tip);
+  p.drawLine(tip, tip - QPoint(dx * 8, 0));
+  p.drawLine(tip, tip - QPoint(0, dy * 8));
+  return QIcon(pm);
+}
+
+// The twelve colour buttons (9 to 12 are the saved colours C1 to C4) and the two text colours.
+void createPalette(Form1& f, QWidget* c) {
+  static const long paletteColours[] = {0,        0x010101, 0xFFFFFF, 0xFF,     0x80FF, 0xFFFF,  0xFF00,
+                                        0xFFFF00, 0xFF00FF, 0x80,     0x808080, 0x8080, 0x800080};
+  for (int n = 1; n <= 12; ++n) {
+    f.palette[n] = label(c, n >= 9 ? QStringLiteral("C%1").arg(n - 8) : QString(), paletteColours[n]);
+    f.palette[n]->setToolTip(n <= 8 ? QStringLiteral("LeftClick for TextColor, RightClick for Shadow Color")
+                             : n <= 10
+                                 ? QStringLiteral("Saved Color, LeftClick for TextColor, RightClick for Shadow Color")
+                                 : QStringLiteral("Saved Color,LeftClick for TextColor, RightClick for Shadow Color"));
+  }
+  f.Label9 = f.palette[9];
+  f.Label10 = f.palette[10];
+  f.Label11 = f.palette[11];
+  f.Label12 = f.palette[12];
+  f.Label25 = label(c, QStringLiteral("Text forecolor"), 238);  // the start-up text colour
+  f.Label45 = label(c, QStringLiteral("Text backcolor"), 0xFFFF);
+}
+
+void createOutlineAndShadow(Form1& f, QWidget* c) {
+  f.Check15 = new CheckBox(QStringLiteral("Outline"), c);
+  f.Check15->setToolTip(QStringLiteral("Make colored outline around text"));
+  f.Label47 = label(c, QStringLiteral("Fine outline"), Idle, QStringLiteral("Click to toggle Outline fine or bold"));
+  f.HScroll4 = new ScrollBar(Qt::Horizontal, 0, 12, 0, c);
+  f.Text8 = new TextField(c);
+  f.Text8->setBackColor(0);
+  f.Text8->setReadOnly(true);
+  f.Text8->setToolTip(QStringLiteral("Outline color, scroll follows 12 colors below"));
+  f.Check17 = new CheckBox(QStringLiteral("Shadow"), c);
+  f.Check17->setToolTip(QStringLiteral("Make extrusion on text"));
+  const std::array<OptionButton*, 4> directions = {
+      f.Option2 = new OptionButton(QString(), c), f.Option3 = new OptionButton(QString(), c),
+      f.Option4 = new OptionButton(QString(), c), f.Option5 = new OptionButton(QString(), c)};
+  for (int k = 0; k < 4; ++k) {
+    directions[k]->setIcon(diagonalArrow(k % 2 ? 1 : -1, k < 2 ? -1 : 1));
+    directions[k]->setIconSize(QSize(20, 20));
+    directions[k]->setToolTip(QStringLiteral("Direction of Shadow"));
+  }
+  OptionButton::makeContainer({f.Option2, f.Option3, f.Option4, f.Option5});
+  f.VScroll1 = new ScrollBar(Qt::Vertical, 3, 20, 3, c);
+  f.Text13 = new TextField(c);
+  f.Text13->setText(QStringLiteral(" Off"));
+  f.Text13->setBackColor(Idle);
+  f.Text13->setReadOnly(true);
+  f.Text13->setToolTip(QStringLiteral("When ON, use scroll bar to change text shadow effects."));
+  f.HScroll5 = new ScrollBar(Qt::Horizontal, 1, 5, 1, c);
+}
+
+void createStyles(Form1& f, QWidget* c) {
+  f.Check16 = new CheckBox(QStringLiteral("BkGnd"), c);
+  f.Check16->setToolTip(QStringLiteral("Background fill color for text. Right click color with mouse"));
+  f.Label31 = label(c, QStringLiteral("Horiz"), Idle, QStringLiteral("Toggles text Horizontal or Vertical"));
+  f.VScroll3 = new ScrollBar(Qt::Vertical, 0, 9, 0, c);
+  f.VScroll3->hide();
+  f.Label34 = label(c, QStringLiteral(" Normal"), Idle, QStringLiteral("Style of text. "));
+  f.Label36 = label(c, QStringLiteral("Try"), Armed);
+  f.Label35 = label(c, QStringLiteral(" Dejag"), Idle,
+                    QStringLiteral("Reduces jaggies. Good for rotated text or pictures. Sometimes makes text on poor "
+                                   "Pix more readable"));
+  f.Check6 = new CheckBox(QStringLiteral("Bold"), c);
+  f.Check6->setToolTip(QStringLiteral("Bold text"));
+  f.Check14 = new CheckBox(QStringLiteral("Ital"), c);
+  f.Check14->setToolTip(QStringLiteral("Italic text"));
+  f.Check13 = new CheckBox(QStringLiteral("U"), c);
+  f.Check13->setToolTip(QStringLiteral("Underlined text"));
+}
+
+void createFonts(Form1& f, QWidget* c) {
+  f.Command21 = command(c, QStringLiteral("F1"), QStringLiteral("Saved Font"));
+  f.Command25 = command(c, QStringLiteral("F2"), QStringLiteral("Saved Font"));
+  f.Command23 = command(c, QStringLiteral("F3"), QStringLiteral("Saved Font"));
+  f.Command24 = command(c, QStringLiteral("F4"), QStringLiteral("Saved Font"));
+  f.Combo3 = new ComboBox(c);
+  f.Combo3->setToolTip(QStringLiteral(
+      "Click on drop down pix to send to screen. different picture  Fonts can be selected by scroll bar "));
+  f.Text14 = new TextField(c);
+  f.Text14->setText(QStringLiteral("1"));
+  f.Text14->setToolTip(QStringLiteral("Rt Click to set fun font for selected number"));
+  f.Frame1 = new QGroupBox(QStringLiteral("     Save Font "), c);
+  f.Frame1->hide();
+}
+
+void placeControls(Form1& f) {
+  for (int n = 1; n <= 8; ++n) place(f.palette[n], 4 + (n - 1) * 23, 2, 20, 21);
+  for (int n = 9; n <= 12; ++n) place(f.palette[n], 4 + (n - 9) * 46, 26, 43, 20);
+  place(f.Label25, 4, 50, 90, 18);
+  place(f.Label45, 96, 50, 89, 18);
+  place(f.Check15, 4, 72, 70, 20);
+  place(f.Label47, 78, 72, 84, 20);
+  place(f.HScroll4, 4, 96, 140, 16);
+  place(f.Text8, 148, 94, 36, 20);
+  place(f.Check17, 4, 124, 70, 20);
+  place(f.Option2, 74, 114, 42, 26);
+  place(f.Option3, 116, 114, 42, 26);
+  place(f.Option4, 74, 140, 42, 26);
+  place(f.Option5, 116, 140, 42, 26);
+  place(f.VScroll1, 164, 116, 16, 50);
+  place(f.Text13, 4, 170, 50, 20);
+  place(f.HScroll5, 58, 172, 126, 16);
+  place(f.Check16, 4, 196, 70, 20);
+  place(f.Label31, 78, 196, 50, 20);
+  place(f.VScroll3, 168, 196, 16, 46);
+  place(f.Label34, 4, 222, 60, 20);
+  place(f.Label36, 68, 222, 40, 20);
+  place(f.Label35, 112, 222, 52, 20);
+  place(f.Check6, 4, 246, 56, 20);
+  place(f.Check14, 62, 246, 56, 20);
+  place(f.Check13, 120, 246, 50, 20);
+  place(f.Command21, 4, 270, 43, 24);
+  place(f.Command25, 50, 270, 43, 24);
+  place(f.Command23, 96, 270, 43, 24);
+  place(f.Command24, 142, 270, 43, 24);
+  place(f.Combo3, 4, 300, 110, 24);
+  place(f.Text14, 118, 300, 30, 24);
+  place(f.Frame1, 0, 0, 185, 200);
+}
+
+void wireControls(Form1& f) {
+  on(f.Check15, &QCheckBox::toggled, f, &Form1::Check15_Click);
+  QObject::connect(f.Check15, &CheckBox::mouseUp, &f, &Form1::Check15_MouseUp);
+  on(f.Label47, &LabelButton::clicked, f, &Form1::Label47_Click);
+  on(f.HScroll4, &ScrollBar::change, f, &Form1::HScroll4_Change);
+  on(f.Check16, &QCheckBox::toggled, f, &Form1::Check16_Click);
+  on(f.Check17, &QCheckBox::toggled, f, &Form1::Check17_Click);
+  QObject::connect(f.Check17, &CheckBox::mouseUp, &f, &Form1::Check17_MouseUp);
+  on(f.Option2, &OptionButton::chosen, f, &Form1::Option2_Click);
+  on(f.Option3, &OptionButton::chosen, f, &Form1::Option3_Click);
+  on(f.Option4, &OptionButton::chosen, f, &Form1::Option4_Click);
+  on(f.Option5, &OptionButton::chosen, f, &Form1::Option5_Click);
+  for (OptionButton* o : {f.Option2, f.Option3, f.Option4, f.Option5})
+    QObject::connect(o, &OptionButton::mouseUp, &f, &Form1::OptionDirection_MouseUp);
+  on(f.VScroll1, &ScrollBar::change, f, &Form1::VScroll1_Change);
+  on(f.HScroll5, &ScrollBar::change, f, &Form1::HScroll5_Change);
+  QObject::connect(f.Text13, &TextField::mouseDown, &f, &Form1::Text13_MouseDown);
+  on(f.Label31, &LabelButton::clicked, f, &Form1::Label31_Click);
+  on(f.VScroll3, &ScrollBar::change, f, &Form1::VScroll3_Change);
+  on(f.Label36, &LabelButton::clicked, f, &Form1::Label36_Click);
+}
+
+}  // namespace
+
+void buildTextControls(Form1& f, QWidget* central) {
+  createPalette(f, central);
+  createOutlineAndShadow(f, central);
+  createStyles(f, central);
+  createFonts(f, central);
+  placeControls(f);
+  wireControls(f);
+}
