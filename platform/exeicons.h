@@ -15,7 +15,8 @@ struct ExeIconResources;
 //
 //   platform::ExeIcons icons = platform::ExeIcons::fromFile(iconfile);
 //   iconcount = icons.count();
-//   QImage drawn = icons.icon(iconindex, Picture3->backColor);  // 256 x 256, or null
+//   QImage drawn = icons.icon(iconindex, Picture3->backColor());  // 256 x 256, or null
+//   if (!drawn.isNull()) ...paint it at (32, 7) of Picture3...
 //
 // The file stays open while the object lives, and is read again for every icon drawn.
 class ExeIcons {

@@ -37,17 +37,21 @@ const QList<Group> kGroups = {
     {{16, 48}, 3, {"-r", "48.png"}, 48},  // a PNG image and a BMP one, tie: the larger
 };
 
-QByteArray le16(quint16 v) {
-  QByteArray b(2, 0);
-  qToLittleEndian(v, b.data());
+template <typename T>
+QByteArray le(T value) {
+  QByteArray b(sizeof value, 0);
+  qToLittleEndian(value, b.data());
   return b;
 }
-QByteArray le32(quint32 v) {
-  QByteArray b(4, 0);
-  qToLittleEndian(v, b.data());
-  return b;
-}
+QByteArray le16(quint16 v) { return le(v); }
+QByteArray le32(quint32 v) { return le(v); }
 void put32(QByteArray& b, int at, quint32 v) { b.replace(at, 4, le32(v)); }
+
+void write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  f.write(bytes);
+}
 
 // A picture of `colours` colours, different for every group and size, with a transparent
 // diagonal; the 32-bit group also has a half-transparent one.
@@ -129,7 +133,6 @@ QByteArray neFile(const QList<QByteArray>& icoFiles) {
   QByteArray ne = "NE" + QByteArray(62, 0);
   ne.replace(0x24, 2, le16(0x40));
   ne.replace(0x26, 2, le16(quint16(0x40 + tableBytes)));
-  for (int at : {0x04, 0x22, 0x28, 0x2A}) ne.replace(at, 2, le16(quint16(0x40 + tableBytes + residentNames.size() - 1)));
   QByteArray file = "MZ" + QByteArray(62, 0) + ne + table + residentNames;
   put32(file, 0x3C, 0x40);
   return file + QByteArray(dataStart - file.size(), 0) + data;
@@ -150,24 +153,17 @@ class ExeIconsTest : public ::testing::Test {
         picture(g, side, kGroups[g].colours).save(dir + QStringLiteral("/g%1/%2.png").arg(g).arg(side));
         if (!kGroups[g].icotoolOptions.contains(QStringLiteral("%1.png").arg(side))) pngs << QStringLiteral("%1.png").arg(side);
       }
-      run("icotool", QStringList{"-c", "-o", "../g.ico"} + kGroups[g].icotoolOptions + pngs, dir + QStringLiteral("/g%1").arg(g));
-      QDir().rename(dir + "/g.ico", dir + QStringLiteral("/g%1.ico").arg(g));
-      QFile ico(dir + QStringLiteral("/g%1.ico").arg(g));
-      ico.open(QIODevice::ReadOnly);
-      icoFiles << ico.readAll();
+      run("icotool", QStringList{"-c", "-o", QStringLiteral("../g%1.ico").arg(g)} + kGroups[g].icotoolOptions + pngs,
+          dir + QStringLiteral("/g%1").arg(g));
+      icoFiles << bytes(QStringLiteral("g%1.ico").arg(g));
       rc += QStringLiteral("%1 ICON \"g%2.ico\"\n").arg(g + 1).arg(g);
     }
-    QFile rcFile(dir + "/icons.rc");
-    rcFile.open(QIODevice::WriteOnly);
-    rcFile.write(rc.toUtf8());
-    rcFile.close();
+    write(dir + "/icons.rc", rc.toUtf8());
     for (const QString& target : {QStringLiteral("x86_64"), QStringLiteral("i686")}) {
       run(target + "-w64-mingw32-windres", {"--preprocessor=cat", "icons.rc", "-O", "coff", "-o", target + ".o"}, dir);
       run(target + "-w64-mingw32-ld", {"--dll", "-e", "0", "-o", target + ".dll", target + ".o"}, dir);
     }
-    QFile ne(dir + "/icons.exe");
-    ne.open(QIODevice::WriteOnly);
-    ne.write(neFile(icoFiles));
+    write(dir + "/icons.exe", neFile(icoFiles));
   }
   static void TearDownTestSuite() { delete folder; }
   static QString path(const QString& name) { return folder->path() + "/" + name; }
@@ -201,10 +197,7 @@ TEST_F(ExeIconsTest, CountsOfFilesWithFewerGroupsAndOfFilesWithoutIcons) {
   QList<QByteArray> icoFiles;
   for (int g = 0; g < kGroups.size(); ++g) icoFiles << bytes(QStringLiteral("g%1.ico").arg(g));
   for (int n : {0, 1, 4, 5}) {
-    QFile f(path("fewer.exe"));
-    f.open(QIODevice::WriteOnly);
-    f.write(neFile(icoFiles.mid(0, n)));
-    f.close();
+    write(path("fewer.exe"), neFile(icoFiles.mid(0, n)));
     EXPECT_EQ(run("wrestool", {"-l", "--type=14", path("fewer.exe")}, folder->path()).count("type=group_icon"), n);
     EXPECT_EQ(ExeIcons::fromFile(path("fewer.exe")).count(), n);
   }
