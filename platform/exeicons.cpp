@@ -12,7 +12,7 @@
 
 namespace platform {
 
-// Where the pieces of the file lie; the bytes are read only when an icon is drawn.
+// Where the file's icon structures lie; the bytes are read only when an icon is drawn.
 struct ExeIconResources {
   struct Location {
     quint64 offset = 0;
