@@ -1,0 +1,339 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include "platform/colour.h"
+#include "platform/exeicons.h"
+
+// Icons of program files: PE32+ and PE32 libraries linked by the MinGW tools from .ico files
+// made by icotool, and an NE file written here (nothing in Debian makes one), with wrestool as
+// the judge of what the files hold.
+namespace {
+
+using platform::ExeIcons;
+constexpr long kBackground = 0x336699;
+constexpr int kSide = ExeIcons::DrawnSide;
+
+// One icon group: the sizes of its images, how many colours they use, extra icotool options,
+// and the size that must be drawn (the nearest 32 x 32, the larger on a tie).
+struct Group {
+  QList<int> sides;
+  int colours;
+  QStringList icotoolOptions;
+  int drawnSide;
+};
+const QList<Group> kGroups = {
+    {{16, 32, 48}, 2, {}, 32},            // 1 bit
+    {{32}, 12, {}, 32},                   // 4 bits
+    {{24, 40}, 200, {}, 40},              // 8 bits, tie: the larger
+    {{32}, 300, {"-b", "24"}, 32},        // 24 bits
+    {{32}, 300, {"-b", "32"}, 32},        // 32 bits with partial alpha
+    {{16, 48}, 3, {"-r", "48.png"}, 48},  // a PNG image and a BMP one, tie: the larger
+};
+
+template <typename T>
+QByteArray le(T value) {
+  QByteArray b(sizeof value, 0);
+  qToLittleEndian(value, b.data());
+  return b;
+}
+QByteArray le16(quint16 v) { return le(v); }
+QByteArray le32(quint32 v) { return le(v); }
+void put32(QByteArray& b, int at, quint32 v) { b.replace(at, 4, le32(v)); }
+
+void write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  f.write(bytes);
+}
+
+// A picture of `colours` colours, different for every group and size, with a transparent
+// diagonal; the 32-bit group also has a half-transparent one.
+QImage picture(int group, int side, int colours) {
+  QImage p(side, side, QImage::Format_ARGB32);
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
+      const int c = (x / 3 + y * 7 + group * 5 + side) % colours;
+      const int alpha = x == y ? 0 : (group == 4 && x == side - 1 - y) ? 128 : 255;
+      p.setPixel(x, y, alpha ? qRgba((c * 37 + side) % 256, (c * 91) % 256, (c * 13 + group * 40) % 256, alpha) : 0);
+    }
+  return p;
+}
+
+QByteArray run(const QString& program, const QStringList& arguments, const QString& directory) {
+  QProcess process;
+  process.setWorkingDirectory(directory);
+  process.start(program, arguments);
+  process.waitForFinished(60000);
+  EXPECT_EQ(process.exitCode(), 0) << qPrintable(program) << ": " << process.readAllStandardError().constData();
+  return process.readAllStandardOutput();
+}
+
+// The picture an icon must come out as: nearest neighbour over the background.
+QImage expectedDrawing(const QImage& source) {
+  const QRgb back = colour::toQRgb(kBackground);
+  QImage e(kSide, kSide, QImage::Format_RGB32);
+  for (int y = 0; y < kSide; ++y)
+    for (int x = 0; x < kSide; ++x) {
+      const QRgb s = source.pixel(x * source.width() / kSide, y * source.height() / kSide);
+      const auto mix = [a = qAlpha(s)](int o, int u) { return (o * a + u * (255 - a) + 127) / 255; };
+      e.setPixel(x, y, qRgb(mix(qRed(s), qRed(back)), mix(qGreen(s), qGreen(back)), mix(qBlue(s), qBlue(back))));
+    }
+  return e;
+}
+
+::testing::AssertionResult sameDrawing(const QImage& expected, const QImage& actual) {
+  if (actual.size() != expected.size()) return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height();
+  for (int y = 0; y < kSide; ++y)
+    for (int x = 0; x < kSide; ++x)
+      if (actual.pixel(x, y) != expected.pixel(x, y))
+        return ::testing::AssertionFailure() << "pixel " << x << "," << y << ": " << std::hex << actual.pixel(x, y)
+                                             << " instead of " << expected.pixel(x, y);
+  return ::testing::AssertionSuccess();
+}
+
+// An NE file holding the images of the .ico files as icons and each file as one group; the
+// group directories come before the images, so truncations cut into images too.
+QByteArray neFile(const QList<QByteArray>& icoFiles) {
+  constexpr int kShift = 4;
+  QList<QByteArray> groups, images;
+  for (const QByteArray& ico : icoFiles) {
+    const int n = qFromLittleEndian<quint16>(ico.constData() + 4);
+    QByteArray group = ico.left(6);
+    for (int i = 0; i < n; ++i) {
+      const char* entry = ico.constData() + 6 + 16 * i;
+      group += QByteArray(entry, 12) + le16(quint16(images.size() + 1));
+      images += ico.mid(qFromLittleEndian<quint32>(entry + 12), qFromLittleEndian<quint32>(entry + 8));
+    }
+    groups += group;
+  }
+  const int tableBytes = 2 + 2 * 8 + 12 * int(groups.size() + images.size()) + 2;
+  const QByteArray residentNames = QByteArray("\x05ICONS\0\0\0", 9);
+  QByteArray data;
+  QByteArray table = le16(kShift);
+  const int dataStart = (0x80 + tableBytes + residentNames.size() + 15) & ~15;
+  const auto addType = [&](quint16 type, const QList<QByteArray>& items) {
+    table += le16(type) + le16(quint16(items.size())) + le32(0);
+    for (int i = 0; i < items.size(); ++i) {
+      const int units = int(items[i].size() + 15) >> kShift;
+      table += le16(quint16((dataStart + data.size()) >> kShift)) + le16(quint16(units)) + le16(0x1030) +
+               le16(quint16(0x8001 + i)) + le32(0);
+      data += items[i] + QByteArray((units << kShift) - items[i].size(), 0);
+    }
+  };
+  addType(0x800E, groups);
+  addType(0x8003, images);
+  table += le16(0);
+  QByteArray ne = "NE" + QByteArray(62, 0);
+  ne.replace(0x24, 2, le16(0x40));
+  ne.replace(0x26, 2, le16(quint16(0x40 + tableBytes)));
+  QByteArray file = "MZ" + QByteArray(62, 0) + ne + table + residentNames;
+  put32(file, 0x3C, 0x40);
+  return file + QByteArray(dataStart - file.size(), 0) + data;
+}
+
+class ExeIconsTest : public ::testing::Test {
+ protected:
+  // Built once: the .ico files, the libraries and the NE file, in a folder of their own.
+  static void SetUpTestSuite() {
+    folder = new QTemporaryDir;
+    const QString dir = folder->path();
+    QList<QByteArray> icoFiles;
+    QString rc;
+    for (int g = 0; g < kGroups.size(); ++g) {
+      QDir().mkpath(dir + QStringLiteral("/g%1").arg(g));
+      QStringList pngs;
+      for (int side : kGroups[g].sides) {
+        picture(g, side, kGroups[g].colours).save(dir + QStringLiteral("/g%1/%2.png").arg(g).arg(side));
+        if (!kGroups[g].icotoolOptions.contains(QStringLiteral("%1.png").arg(side))) pngs << QStringLiteral("%1.png").arg(side);
+      }
+      run("icotool", QStringList{"-c", "-o", QStringLiteral("../g%1.ico").arg(g)} + kGroups[g].icotoolOptions + pngs,
+          dir + QStringLiteral("/g%1").arg(g));
+      icoFiles << bytes(QStringLiteral("g%1.ico").arg(g));
+      rc += QStringLiteral("%1 ICON \"g%2.ico\"\n").arg(g + 1).arg(g);
+    }
+    write(dir + "/icons.rc", rc.toUtf8());
+    for (const QString& target : {QStringLiteral("x86_64"), QStringLiteral("i686")}) {
+      run(target + "-w64-mingw32-windres", {"--preprocessor=cat", "icons.rc", "-O", "coff", "-o", target + ".o"}, dir);
+      run(target + "-w64-mingw32-ld", {"--dll", "-e", "0", "-o", target + ".dll", target + ".o"}, dir);
+    }
+    write(dir + "/icons.exe", neFile(icoFiles));
+  }
+  static void TearDownTestSuite() { delete folder; }
+  static QString path(const QString& name) { return folder->path() + "/" + name; }
+  static QByteArray bytes(const QString& name) {
+    QFile f(path(name));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  }
+  static inline QTemporaryDir* folder = nullptr;
+};
+
+TEST_F(ExeIconsTest, PeAndNeFilesGiveEveryGroupAsWrestoolListsItDrawnFromTheNearestImage) {
+  for (const QString& name : {QStringLiteral("x86_64.dll"), QStringLiteral("i686.dll"), QStringLiteral("icons.exe")}) {
+    SCOPED_TRACE(name.toStdString());
+    const QByteArray listed = run("wrestool", {"-l", "--type=14", path(name)}, folder->path());
+    ASSERT_EQ(listed.count("type=group_icon"), kGroups.size());
+    EXPECT_EQ(run("wrestool", {"-l", "--type=3", path(name)}, folder->path()).count("type=icon"), 10);
+    const ExeIcons icons = ExeIcons::fromFile(path(name));
+    ASSERT_EQ(icons.count(), kGroups.size());
+    for (int g = 0; g < kGroups.size(); ++g) {
+      const int side = kGroups[g].drawnSide;
+      EXPECT_TRUE(sameDrawing(expectedDrawing(picture(g, side, kGroups[g].colours)), icons.icon(g, kBackground))) << "group " << g;
+    }
+    EXPECT_TRUE(icons.icon(-1, kBackground).isNull());
+    EXPECT_TRUE(icons.icon(kGroups.size(), kBackground).isNull());
+  }
+}
+
+// The same NE file with fewer groups: the counts the browser's paging turns on.
+TEST_F(ExeIconsTest, CountsOfFilesWithFewerGroupsAndOfFilesWithoutIcons) {
+  QList<QByteArray> icoFiles;
+  for (int g = 0; g < kGroups.size(); ++g) icoFiles << bytes(QStringLiteral("g%1.ico").arg(g));
+  for (int n : {0, 1, 4, 5}) {
+    write(path("fewer.exe"), neFile(icoFiles.mid(0, n)));
+    EXPECT_EQ(run("wrestool", {"-l", "--type=14", path("fewer.exe")}, folder->path()).count("type=group_icon"), n);
+    EXPECT_EQ(ExeIcons::fromFile(path("fewer.exe")).count(), n);
+  }
+  for (const QString& name : {QStringLiteral("g0.ico"), QStringLiteral("x86_64.o"), QStringLiteral("missing.dll")})
+    EXPECT_EQ(ExeIcons::fromFile(path(name)).count(), 0) << name.toStdString();
+}
+
+// A PE32+ file around a resource section written by hand, for damage the tools never make.
+constexpr int kResourcesAt = 0x200;
+constexpr int kSectionHeaderAt = 0x58 + 240;
+QByteArray peFile(const QByteArray& resources) {
+  QByteArray f(kResourcesAt, 0);
+  f.replace(0, 2, "MZ");
+  put32(f, 0x3C, 0x40);
+  f.replace(0x40, 4, QByteArray("PE\0\0", 4));
+  f.replace(0x46, 2, le16(1));      // one section
+  f.replace(0x54, 2, le16(240));    // optional header size
+  f.replace(0x58, 2, le16(0x20B));  // PE32+
+  put32(f, 0x58 + 108, 16);         // data directories
+  put32(f, 0x58 + 112 + 16, 0x1000);
+  put32(f, 0x58 + 112 + 20, quint32(resources.size()));
+  f.replace(kSectionHeaderAt, 5, ".rsrc");
+  for (int at : {8, 16}) put32(f, kSectionHeaderAt + at, quint32(resources.size()));
+  put32(f, kSectionHeaderAt + 12, 0x1000);
+  put32(f, kSectionHeaderAt + 20, kResourcesAt);
+  return f + resources;
+}
+
+// One group of one 2 x 2 24-bit image: red, black under the mask (transparent), white under
+// the mask (inverts what is below) and blue.
+QByteArray handMadePe() {
+  constexpr quint32 dir = 0x80000000;
+  QByteArray r(0x100, 0);
+  const auto directory = [&r](int at, quint32 id, quint32 target) {
+    r.replace(at + 14, 2, le16(1));
+    put32(r, at + 16, id);
+    put32(r, at + 20, target);
+  };
+  r.replace(14, 2, le16(2));
+  put32(r, 16, 3);
+  put32(r, 20, dir | 0x20);
+  put32(r, 24, 14);
+  put32(r, 28, dir | 0x40);
+  directory(0x20, 1, dir | 0x60);
+  directory(0x40, 1, dir | 0x78);
+  directory(0x60, 1033, 0x90);
+  directory(0x78, 1033, 0xA0);
+  const QByteArray bitmap = le32(40) + le32(2) + le32(4) + le16(1) + le16(24) + QByteArray(24, 0) +
+                            QByteArray::fromHex("ffffff ff0000 0000 0000ff 000000 0000 80000000 40000000");
+  put32(r, 0x90, 0x1100);
+  put32(r, 0x94, quint32(bitmap.size()));
+  put32(r, 0xA0, 0x10C0);
+  put32(r, 0xA4, 20);
+  r.replace(0xC0, 20, le16(0) + le16(1) + le16(1) + QByteArray::fromHex("02020000") + le16(1) + le16(24) +
+                          le32(quint32(bitmap.size())) + le16(1));
+  return peFile(r + bitmap);
+}
+
+TEST(ExeIconsMask, MaskKeepsOrInvertsTheBackgroundAndTheRestIsOpaque) {
+  const QImage drawn = ExeIcons::fromBytes(handMadePe()).icon(0, kBackground);
+  ASSERT_EQ(drawn.size(), QSize(kSide, kSide));
+  const QRgb back = colour::toQRgb(kBackground);
+  const QList<std::pair<QPoint, QRgb>> quadrants = {
+      {{0, 0}, qRgb(255, 0, 0)}, {{255, 127}, back}, {{127, 128}, back ^ RGB_MASK}, {{128, 255}, qRgb(0, 0, 255)}};
+  for (const auto& [at, expected] : quadrants) EXPECT_EQ(drawn.pixel(at), expected) << at.x() << "," << at.y();
+}
+
+// Each row damages the hand-made file at one place; the reader must neither crash nor loop.
+TEST(ExeIconsDamage, LoopsHugeCountsAndOutOfRangeFieldsGiveNoIcon) {
+  constexpr quint32 dir = 0x80000000;
+  const struct {
+    const char* what;
+    int at;
+    quint32 value;
+    int count;
+    bool drawn;
+  } rows[] = {
+      {"type directory points at the root", kResourcesAt + 28, dir, 0, false},
+      {"name directory points at itself", kResourcesAt + 0x40 + 20, dir | 0x40, 0, false},
+      {"language entry points at its directory", kResourcesAt + 0x78 + 20, dir | 0x78, 0, false},
+      {"directory beyond the section", kResourcesAt + 28, dir | 0x7FFFFFF0, 0, false},
+      {"65535 + 65535 root entries", kResourcesAt + 12, 0xFFFFFFFF, 0, false},
+      {"65535 images in the group", kResourcesAt + 0xC4, 0xFFFF, 0, false},
+      {"group larger than the section", kResourcesAt + 0xA4, 0xFFFFFFFF, 0, false},
+      {"group address wraps around", kResourcesAt + 0xA0, 0xFFFFFFF0, 0, false},
+      {"65535 sections", 0x44, 0xFFFF0000, 0, false},
+      {"new header beyond the file", 0x3C, 0xFFFFFFFF, 0, false},
+      {"section larger than the file", kSectionHeaderAt + 16, 0xFFFFFFF0, 1, true},  // what the file holds is read
+      {"bitmap width 2^31 - 1", kResourcesAt + 0x104, 0x7FFFFFFF, 1, false},
+      {"bitmap of 4 billion colours", kResourcesAt + 0x120, 0xFFFFFFFF, 1, false},
+  };
+  for (const auto& row : rows) {
+    QByteArray file = handMadePe();
+    put32(file, row.at, row.value);
+    const ExeIcons icons = ExeIcons::fromBytes(file);
+    EXPECT_EQ(icons.count(), row.count) << row.what;
+    EXPECT_EQ(!icons.icon(0, kBackground).isNull(), row.drawn) << row.what;
+  }
+}
+
+// Every cut of every file and randomly damaged copies: no crash (the sanitizer run watches the
+// reads), never more groups than the whole file and only whole drawings. Icons are drawn for
+// the cuts at the edges of every resource wrestool lists; elsewhere the count covers the walk.
+void expectSound(const QByteArray& file, bool draw) {
+  const ExeIcons icons = ExeIcons::fromBytes(file);
+  ASSERT_LE(icons.count(), kGroups.size()) << file.size();
+  for (int g = 0; draw && g < icons.count(); ++g) {
+    const QImage drawn = icons.icon(g, kBackground);
+    ASSERT_TRUE(drawn.isNull() || drawn.size() == QSize(kSide, kSide)) << file.size();
+  }
+}
+
+TEST_F(ExeIconsTest, TruncatedAndRandomlyDamagedFilesStayWithinBounds) {
+  QRandomGenerator random(1234);
+  for (const QString& name : {QStringLiteral("x86_64.dll"), QStringLiteral("i686.dll"), QStringLiteral("icons.exe")}) {
+    SCOPED_TRACE(name.toStdString());
+    const QByteArray whole = bytes(name);
+    QSet<qsizetype> edges;
+    const QString listed = QString::fromUtf8(run("wrestool", {"-l", path(name)}, folder->path()));
+    for (const QRegularExpressionMatch& m : QRegularExpression("offset=0x([0-9a-f]+) size=(\\d+)").globalMatch(listed)) {
+      const qsizetype start = m.captured(1).toLongLong(nullptr, 16);
+      for (qsizetype edge : {start, start + m.captured(2).toLongLong()})
+        for (qsizetype cut : {edge - 1, edge, edge + 1}) edges.insert(cut);
+    }
+    ASSERT_GE(edges.size(), 16 * 3);
+    for (qsizetype cut = 0; cut < whole.size(); ++cut) expectSound(whole.left(cut), edges.contains(cut));
+    for (int i = 0; i < 200; ++i) {
+      QByteArray copy = whole;
+      for (int j = 0; j < 8; ++j) copy[random.bounded(int(copy.size()))] = char(random.bounded(256));
+      expectSound(copy, true);
+    }
+  }
+  for (int i = 0; i < 50; ++i) {
+    QByteArray noise(4096, 0);
+    for (char& c : noise) c = char(random.bounded(256));
+    EXPECT_EQ(ExeIcons::fromBytes(noise).count(), 0);
+  }
+}
+}  // namespace
