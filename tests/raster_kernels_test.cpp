@@ -144,6 +144,14 @@ TEST(RasterFilters, ResultsClampInsteadOfWrapping) {
   raster::sharpen(sharp, 1);  // 5v - neighbours, the edge pixel standing in for itself
   EXPECT_EQ(sharp.pixel(0, 0), qRgb(255, 0, 255));
   EXPECT_EQ(sharp.pixel(1, 0), qRgb(0, 255, 0));
+  // The steepest Laplacian there is (+-1020), at strengths around where 16 bits stop sufficing.
+  for (const int n : {31, 32, 40, 300}) {
+    QImage checker(3, 3, QImage::Format_RGB32);
+    for (int i = 0; i < 9; ++i) checker.setPixel(i % 3, i / 3, i % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    raster::sharpen(checker, n);
+    EXPECT_EQ(checker.pixel(1, 1), qRgb(255, 255, 255)) << n;
+    EXPECT_EQ(checker.pixel(1, 0), qRgb(0, 0, 0)) << n;
+  }
 }
 
 TEST(RasterFilters, PanelStartValuesLeaveThePictureAsItIs) {
@@ -362,6 +370,23 @@ TEST(RasterGlobe, RowsSqueezeIntoADiscCentredInTheFrameOnTheMarker) {
     EXPECT_EQ(out.pixel(centre, 0), raster::kGlobeMarker) << "the circle's own top row stays empty";
     EXPECT_EQ(qGreen(out.pixel(centre, 3)), 3);
   }
+}
+
+// Each row is stretched as a band two rows high, so below the middle, where chords narrow, a row
+// keeps the wider chord of the row above it: the circle being symmetric about the line between
+// rows 127 and 128, row 128 + k then spans what row 128 - k does.
+TEST(RasterGlobe, TwoRowBandsWidenTheLowerHalfByARow) {
+  QImage out = coordinates(320, 256);
+  ASSERT_TRUE(raster::globe(out));
+  const auto span = [&](int y) {
+    int left = 0;
+    while (left < 320 && out.pixel(left, y) == raster::kGlobeMarker) ++left;
+    int right = 319;
+    while (right >= 0 && out.pixel(right, y) == raster::kGlobeMarker) --right;
+    return std::pair(left, right);
+  };
+  for (int k = 1; k < 128; ++k) EXPECT_EQ(span(128 + k), span(128 - k)) << "row " << 128 + k;
+  EXPECT_GT(span(255).second - span(255).first, 10);
 }
 
 TEST(RasterGlobe, MarkerColouredPixelsDoNotCutRowsShort) {
