@@ -56,8 +56,8 @@ bool kernelPass(QImage& picture, Kernel kernel) {
   std::vector<std::uint8_t> current = above;
   bool changed = false;
   for (int y = 0; y < h; ++y) {
-    const std::uint8_t* below = y + 1 < h ? picture.constScanLine(y + 1) : current.data();
     std::uint8_t* out = picture.scanLine(y);
+    const std::uint8_t* below = y + 1 < h ? picture.constScanLine(y + 1) : current.data();
     kernel(above.data(), current.data(), below, out, w);
     makeOpaque(out, w);
     changed = changed || std::memcmp(out, current.data(), rowBytes) != 0;

@@ -1,7 +1,9 @@
 #include "raster/globe.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "raster/rgb32.h"
@@ -37,9 +39,9 @@ std::vector<Chord> chords(int w, int h) {
   for (int y = 0; y < h; ++y) {
     const QRgb* row = rowOf(std::as_const(work), y);
     const auto marked = [&](int x) { return x < w && sameColour(row[x], kGlobeMarker); };
-    int left = std::min(cx, w);
+    int left = cx;
     while (!marked(left) && left > 0) --left;
-    int right = std::min(cx, w);
+    int right = cx;
     while (!marked(right) && right < w) ++right;
     rows[y] = {left, right - left};
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "raster/rgb32.h"
 
@@ -90,7 +91,7 @@ void PolarRotation::prepare(int reach) {
   for (int X = 0; X < n; ++X) {
     for (int Y = 0; Y < n; ++Y) {
       // The double arctangent is within an ulp or two of the exact angle: ample for the offset.
-      const double exact = X == 0 ? M_PI / 2 : std::atan(double(Y) / double(X));
+      const double exact = X == 0 ? std::numbers::pi / 2 : std::atan(double(Y) / double(X));
       const float held = X == 0 ? float(kPi / 2) : float(exact);
       points_[std::size_t(X) * n + Y] = {held, float(double(held) - exact)};
     }
