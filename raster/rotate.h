@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <vector>
+
+// Turning pictures by polar mapping. Every point (X, Y) of a quarter square of reach r around the
+// destination's centre (0 <= X, Y <= r) is mapped back to the source through its angle A and
+// distance R, and the point's three quarter-turns reuse the calculation:
+//   A = pi / 2 for X = 0, else atan(Y / X), held in single precision;
+//   C = R cos(A + angle), S = R sin(A + angle), with A + angle in single precision;
+//   the source pixels at (sx + C, sy + S), (sx - C, sy - S), (sx + S, sy - C) and (sx - S, sy + C),
+//   coordinates rounded to the nearest whole number (halves to even), are written, in that order,
+//   at (dx + X, dy + Y), (dx - X, dy - Y), (dx + Y, dy - X) and (dx - Y, dy + X);
+// for X = 0..r, and within each X for Y = 0..r. A point outside the source is read as missing
+// and writes nothing; writes outside the destination are dropped. The centres are (width \ 2,
+// height \ 2) of each picture, and r is dx, or dy - 1 when dy is the larger. The last write to
+// a pixel wins, so the order above is part of the result.
+namespace raster {
+
+// Keeps the single-precision angle of every point for one reach, since the angles depend only
+// on the destination's size and cost more to compute than a whole turn.
+class PolarRotation {
+ public:
+  // Turns `source` by `angle` radians (positive turns anticlockwise on the screen) into
+  // `destination`. Destination pixels that no source pixel maps to keep what they held.
+  // False, with nothing written, for a picture without pixels or an angle that is not finite.
+  bool bmp_rotate(const QImage& source, QImage& destination, float angle);
+
+ private:
+  struct PolarPoint {
+    float angle;   // A as the mapping holds it
+    float offset;  // A minus the exact angle of (X, Y): what single precision lost
+  };
+  void prepare(int reach);
+
+  int reach_ = -1;
+  std::vector<PolarPoint> points_;  // X-major, as the mapping visits them
+};
+
+// The same mapping without keeping the angles for the next turn.
+bool bmp_rotate(const QImage& source, QImage& destination, float angle);
+
+// One step of the turn tools: a picture of `size` filled with the source's pixel (1, 1) (its
+// nearest pixel in a smaller source), with the source turned by `angle` over it. A null picture
+// for a source or size without pixels, or an angle that is not finite.
+QImage turnedPicture(const QImage& source, QSize size, float angle, PolarRotation& rotation);
+
+}  // namespace raster
