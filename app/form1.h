@@ -420,6 +420,9 @@ class Form1 : public QMainWindow {
   // Draws the pending Things shape named by Combo1's text ("Ellipse", "Circle", "Box") centred on
   // (cx, cy) on Picture1's current layer; any other text draws nothing.
   void drawThingsShape(double cx, double cy);
+  void Command39_Click();  // Sharpen
+  void Command41_Click();  // Soften
+  void filterVisibleBuffer(bool (PicBuf::*filter)(int), int strength);
   int softenamount = 0, sharpenamount = 0;
   int blendratio = 0, blendrest = 0;
   long keycolour = 0;

@@ -6,6 +6,7 @@
 
 #include "platform/colour.h"
 #include "platform/picturefile.h"
+#include "raster/adjust.h"
 
 namespace {
 
@@ -64,6 +65,35 @@ bool PicBuf::store(QString* reason) {
 void PicBuf::setPicture(const QImage& p) {
   picture_ = p;
   update();
+  emit change();
+}
+
+namespace {
+
+// Runs a filter on a copy, so that a refused filter leaves the held picture and raises nothing.
+template <typename Filter>
+bool filtered(PicBuf& buffer, Filter filter) {
+  QImage work = buffer.picture().convertToFormat(QImage::Format_RGB32);
+  if (!filter(work)) return false;
+  buffer.setPicture(work);
+  return true;
+}
+
+}  // namespace
+
+bool PicBuf::grey() { return filtered(*this, [](QImage& p) { return raster::grey(p); }); }
+bool PicBuf::negative() { return filtered(*this, [](QImage& p) { return raster::negative(p); }); }
+bool PicBuf::sharpen(int strength) {
+  return filtered(*this, [strength](QImage& p) { return raster::sharpen(p, strength); });
+}
+bool PicBuf::soften(int strength) {
+  return filtered(*this, [strength](QImage& p) { return raster::soften(p, strength); });
+}
+bool PicBuf::brightnessContrast(double brightness, double contrast) {
+  return filtered(*this, [=](QImage& p) { return raster::brightnessContrast(p, brightness, contrast); });
+}
+bool PicBuf::gamma(double value) {
+  return filtered(*this, [value](QImage& p) { return raster::gammaCorrect(p, value); });
 }
 
 void PicBuf::paintEvent(QPaintEvent*) {

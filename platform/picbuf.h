@@ -30,7 +30,21 @@ class PicBuf : public QWidget {
   // writes the old format under a new name. False, with the reason, when nothing was written.
   bool store(QString* reason = nullptr);
   const QImage& picture() const { return picture_; }
+  // Every change of the picture, by a load, a put or a filter, raises `change` before it returns.
   void setPicture(const QImage& p);
+
+  // The filters, on the held picture in place. Each is false, and changes nothing, for an empty
+  // picture or a value outside the filter's domain.
+  bool grey();
+  bool negative();
+  bool sharpen(int strength);
+  bool soften(int strength);
+  bool brightnessContrast(double brightness, double contrast);
+  bool gamma(double value);
+
+ signals:
+  void change();
+
  protected:
   void paintEvent(QPaintEvent*) override;
  private:
