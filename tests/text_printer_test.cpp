@@ -244,3 +244,45 @@ TEST_F(TextPrinterBackground, VerticalTextOnBackgroundStepsByOneAndAHalf) {
   // The second column starts 1.3 x 15 = 19.5 to the right: back colour reaches there.
   EXPECT_GT(countColour(shown(), Paper, QRect(50, 20, 10, 12)), 0);
 }
+
+// Text reaching past the picture's edges: what is printed is exactly the part a bigger picture
+// shows there, however much of the text is passed over for lying outside.
+class TextPrinterEdges : public TextFixture {};
+
+TEST_F(TextPrinterEdges, APictureShowsItsPartOfTextReachingPastItsEdges) {
+  enum Layout { Lines, Turned, Columns, ColumnsOnBackColour };
+  struct Case {
+    Layout layout;
+    QPointF anchor;
+  };
+  QStringList lines;
+  for (int k = 0; k < 3; ++k) lines << QString(60, QLatin1Char('A' + k)) + QStringLiteral("xyz");
+  const QString text = lines.join(QStringLiteral("\r\n"));
+  constexpr int margin = 400;  // even, so that rounding halves to even lands alike
+  for (const Case& c : {Case{Lines, {-30.25, -20.5}}, Case{Lines, {200.5, 230}}, Case{Turned, {-100, 100}},
+                        Case{Columns, {-10.5, -100.25}}, Case{Columns, {300, 150}},
+                        Case{ColumnsOnBackColour, {-20, -300.5}}}) {
+    SCOPED_TRACE(testing::Message() << "layout " << c.layout << " at " << c.anchor.x() << "," << c.anchor.y());
+    Form1& f = prepare(text, 10, 0, 0);
+    f.Picture1->setBackColor(Paper);
+    if (c.layout == Turned) f.textangle = 470;  // lines step 10 sideways and 9 down
+    if (c.layout != Lines && c.layout != Turned) {
+      f.Label31->setBackColor(colour::state::Armed);
+      f.lineheight = 16;
+    }
+    if (c.layout == ColumnsOnBackColour) f.Check16->setValue(1);
+    const auto printAt = [&](QPointF anchor) {
+      f.startx = anchor.x();
+      f.starty = anchor.y();
+      arm();
+      f.printtext();
+      return shown();
+    };
+    const QImage small = printAt(c.anchor);
+    EXPECT_GT(countColour(small, Ink), 0);
+    f.Picture1->setScaleSize(320 + 2 * margin, 256 + 2 * margin);
+    f.Picture1->setPicture(solidImage(320 + 2 * margin, 256 + 2 * margin, White));
+    const QImage big = printAt(c.anchor + QPointF(margin, margin));
+    EXPECT_TRUE(sameImage(big.copy(margin, margin, 320, 256), small));
+  }
+}
