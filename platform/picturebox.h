@@ -90,6 +90,7 @@ class PictureBox : public QWidget {
    private:
     PictureBox& box_;
   };
+
   // Line from (x1, y1) to (x2, y2) in the draw width; the current point moves to the end.
   void Line(double x1, double y1, double x2, double y2, long colour);
   // Box outline, or filled box, between two corners.

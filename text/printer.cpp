@@ -1,4 +1,6 @@
 #include <QHash>
+#include <QRect>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -58,7 +60,11 @@ struct LayoutKey {
   TextFont font;  // Picture1's own for columns, textrotate's for lines
   int escapement;
 
-  bool operator==(const LayoutKey&) const = default;
+  bool operator==(const LayoutKey& o) const {
+    // The printer is handed the very same string again and again: one buffer is one text.
+    const bool sameText = text.size() == o.text.size() && (text.constData() == o.text.constData() || text == o.text);
+    return sameText && vertical == o.vertical && bkgnd == o.bkgnd && font == o.font && escapement == o.escapement;
+  }
 };
 
 // The text cut into lines and every piece of it rendered, once for as long as the text and the
@@ -107,8 +113,11 @@ LaidOutText layOut(const LayoutKey& key) {
 }
 
 const LaidOutText& laidOut(const LayoutKey& key) {
-  static std::unique_ptr<const LaidOutText> last;
-  if (!last || !(last->key == key)) last = std::make_unique<const LaidOutText>(layOut(key));
+  static std::unique_ptr<LaidOutText> last;
+  if (!last || !(last->key == key)) last = std::make_unique<LaidOutText>(layOut(key));
+  // An equal text read afresh from the text box comes in a new buffer: keep that one, so that the
+  // next comparison is a glance rather than a read of the whole text.
+  last->key.text = key.text;
   return *last;
 }
 
