@@ -83,24 +83,22 @@ TEST(PictureBoxText, StampedTextIsExactlyWhatThePainterDraws) {
 // switch of layers and a commit in between, and with the character cells filled.
 TEST(PictureBoxText, ABatchOfPrintsLeavesWhatPrintingThemInTurnLeaves) {
   const auto draw = [](PictureBox& box) {
-    const auto printAt = [&box](double x, double y, long colour, bool opaque) {
+    const auto printAt = [&box](double x, double y, long colour) {
       box.setForeColor(colour);
-      box.setFontTransparent(!opaque);
       box.currentX = x;
       box.currentY = y;
       box.Print(QStringLiteral("Marvane 73"));
     };
     box.setBackColor(0x808080);
     box.setPicture(solidImage(120, 60, 0xFFFFFF));
-    box.font.size = 14;
     box.setAutoRedraw(true);
-    printAt(4, 4, 0xFF, false);
+    printAt(4, 4, 0xFF);
     box.Line(0, 0, 119, 59, 0xFF00);
-    printAt(40.5, 25, 0xFF0000, true);
+    box.setFontTransparent(false);
+    printAt(40.5, 25, 0xFF0000);
     box.commit();
     box.setAutoRedraw(false);
-    printAt(30, 20, 0xFFFF, false);
-    printAt(31, 21, 0xFF, false);
+    printAt(30, 20, 0xFFFF);
   };
   PictureBox inTurn(nullptr, 120, 60);
   draw(inTurn);

@@ -167,29 +167,26 @@ namespace {
 // The shadow and then the outline as plain loops, every copy printed on its own in turn.
 void printEachCopy(Form1& f, QPoint step) {
   const long fore = f.Picture1->foreColor();
-  const double x = f.startx;
-  const double y = f.starty;
+  const QPointF anchor(f.startx, f.starty);
   const int depth = f.shadowdepth.toInt();
-  const double far = f.Picture1->font.size * depth / 60.0;
-  const double s = f.Picture1->font.size / 60.0;
-  f.startx -= step.x() * far;
-  f.starty -= step.y() * far;
-  f.Picture1->setForeColor(f.shadowcolour);
+  const double size = f.Picture1->font.size;
+  f.startx -= step.x() * (size * depth / 60.0);
+  f.starty -= step.y() * (size * depth / 60.0);
   for (int i = depth; i >= 1; --i) {
-    if (f.gradedshadow == 1)
-      f.Picture1->setForeColor(colour::fromQRgb(raster::gradedShade(i, depth, colour::toQRgb(f.shadowbase))));
-    f.startx += step.x() * s;
-    f.starty += step.y() * s;
+    const QRgb graded = raster::gradedShade(i, depth, colour::toQRgb(f.shadowbase));
+    f.Picture1->setForeColor(f.gradedshadow == 1 ? colour::fromQRgb(graded) : f.shadowcolour);
+    f.startx += step.x() * (size / 60.0);
+    f.starty += step.y() * (size / 60.0);
     f.printtext();
   }
   f.Picture1->setForeColor(f.palette[1]->backColor());
   for (const QPoint& o : raster::outlineOffsets(f.outlineweight.toInt())) {
-    f.startx = x + o.x();
-    f.starty = y + o.y();
+    f.startx = anchor.x() + o.x();
+    f.starty = anchor.y() + o.y();
     f.printtext();
   }
-  f.startx = x;
-  f.starty = y;
+  f.startx = anchor.x();
+  f.starty = anchor.y();
   f.Picture1->setForeColor(fore);
   f.printtext();
 }
@@ -198,27 +195,25 @@ void printEachCopy(Form1& f, QPoint step) {
 
 // The copies are drawn together; the pixels must be those of printing each in turn.
 TEST_F(ShadowTest, CopiesDrawnTogetherLeaveWhatPrintingEachInTurnLeaves) {
+  using raster::ShadowSide;
   enum Layout { Lines, Columns, Turned, OnBackColour };
   struct Case {
     Layout layout;
-    OptionButton* Form1::*option;
-    QPoint step;
-    int graded;
-    int depth;
-    int weight;
+    ShadowSide side;
+    int graded, depth, weight;
     QPointF anchor;
   };
-  const QString text = QStringLiteral("CQ CQ DE\r\nG4XYZ\r\nSSTV 20M");
-  for (const Case& c : {Case{Lines, &Form1::Option5, {-1, -1}, 0, 400, 2, {20, 2}},
-                        Case{Lines, &Form1::Option2, {+1, +1}, 1, 100, 1, {60.3, 150.7}},
-                        Case{Columns, &Form1::Option3, {-1, +1}, 0, 64, 0, {30.5, 20.25}},
-                        Case{Columns, &Form1::Option4, {+1, -1}, 1, 400, 2, {250, -30}},
-                        Case{Turned, &Form1::Option5, {-1, -1}, 1, 144, 2, {40, 120}},
-                        Case{Lines, &Form1::Option3, {-1, +1}, 1, 400, 1, {-40.3, 200.7}},
-                        Case{OnBackColour, &Form1::Option5, {-1, -1}, 0, 100, 2, {20, 20}}}) {
+  OptionButton* Form1::*const option[] = {&Form1::Option2, &Form1::Option3, &Form1::Option4, &Form1::Option5};
+  for (const Case& c : {Case{Lines, ShadowSide::BelowRight, 0, 400, 2, {20, 2}},
+                        Case{Lines, ShadowSide::AboveLeft, 1, 100, 1, {60.3, 150.7}},
+                        Case{Columns, ShadowSide::AboveRight, 0, 64, 0, {30.5, 20.25}},
+                        Case{Columns, ShadowSide::BelowLeft, 1, 400, 2, {250, -30}},
+                        Case{Turned, ShadowSide::BelowRight, 1, 144, 2, {40, 120}},
+                        Case{Lines, ShadowSide::AboveRight, 1, 400, 1, {-40.3, 200.7}},
+                        Case{OnBackColour, ShadowSide::BelowRight, 0, 100, 2, {20, 20}}}) {
     SCOPED_TRACE(testing::Message() << "layout " << c.layout << " depth " << c.depth << " at " << c.anchor.x());
-    Form1& f = prepare(text, 26, 0, 0);
-    (f.*c.option)->setValue(true);
+    Form1& f = prepare(QStringLiteral("CQ CQ DE\r\nG4XYZ\r\nSSTV 20M"), 26, 0, 0);
+    (f.*option[int(c.side)])->setValue(true);
     f.startx = c.anchor.x();
     f.starty = c.anchor.y();
     f.shadowcolour = Shade;
@@ -229,20 +224,17 @@ TEST_F(ShadowTest, CopiesDrawnTogetherLeaveWhatPrintingEachInTurnLeaves) {
     f.palette[1]->setBackColor(Rim);
     f.Check17->setValue(1);
     f.Check15->setValue(1);
-    if (c.layout == Columns) {
-      f.Label31->setBackColor(colour::state::Armed);
-      f.lineheight = 26 * 1.6;
-    }
-    if (c.layout == Turned) f.textangle = 300;
-    if (c.layout == OnBackColour) f.Check16->setValue(1);
-
+    if (c.layout == Columns) f.Label31->setBackColor(colour::state::Armed);
+    f.lineheight = 26 * 1.6;
+    f.textangle = c.layout == Turned ? 300 : 0;
+    f.Check16->setValue(c.layout == OnBackColour);
     arm();
     f.printtext();
     f.Check17_Click();
     const QImage together = shown();
     arm();
     f.printtext();
-    if (c.layout != OnBackColour) printEachCopy(f, c.step);
+    if (c.layout != OnBackColour) printEachCopy(f, raster::shadowStep(c.side));
     EXPECT_TRUE(sameImage(shown(), together));
     EXPECT_EQ(countColour(together, Rim) > 0, c.layout != OnBackColour);
   }

@@ -251,38 +251,31 @@ class TextPrinterEdges : public TextFixture {};
 
 TEST_F(TextPrinterEdges, APictureShowsItsPartOfTextReachingPastItsEdges) {
   enum Layout { Lines, Turned, Columns, ColumnsOnBackColour };
-  struct Case {
-    Layout layout;
-    QPointF anchor;
-  };
   QStringList lines;
-  for (int k = 0; k < 3; ++k) lines << QString(60, QLatin1Char('A' + k)) + QStringLiteral("xyz");
-  const QString text = lines.join(QStringLiteral("\r\n"));
-  constexpr int margin = 400;  // even, so that rounding halves to even lands alike
-  for (const Case& c : {Case{Lines, {-30.25, -20.5}}, Case{Lines, {200.5, 230}}, Case{Turned, {-100, 100}},
-                        Case{Columns, {-10.5, -100.25}}, Case{Columns, {300, 150}},
-                        Case{ColumnsOnBackColour, {-20, -300.5}}}) {
-    SCOPED_TRACE(testing::Message() << "layout " << c.layout << " at " << c.anchor.x() << "," << c.anchor.y());
-    Form1& f = prepare(text, 10, 0, 0);
+  for (char c : {'A', 'B', 'C'}) lines << QString(60, QLatin1Char(c)) + QStringLiteral("xyz");
+  constexpr int margin = 400;  // even, so that halves round to even alike
+  for (const auto& [layout, anchor] :
+       {std::pair{Lines, QPointF(-30.25, -20.5)}, std::pair{Lines, QPointF(200.5, 230)}, std::pair{Turned, QPointF(-100, 100)},
+        std::pair{Columns, QPointF(-10.5, -100.25)}, std::pair{Columns, QPointF(300, 150)},
+        std::pair{ColumnsOnBackColour, QPointF(-20, -300.5)}}) {
+    SCOPED_TRACE(testing::Message() << "layout " << layout << " at " << anchor.x() << "," << anchor.y());
+    Form1& f = prepare(lines.join(QStringLiteral("\r\n")), 10, 0, 0);
     f.Picture1->setBackColor(Paper);
-    if (c.layout == Turned) f.textangle = 470;  // lines step 10 sideways and 9 down
-    if (c.layout != Lines && c.layout != Turned) {
-      f.Label31->setBackColor(colour::state::Armed);
-      f.lineheight = 16;
-    }
-    if (c.layout == ColumnsOnBackColour) f.Check16->setValue(1);
-    const auto printAt = [&](QPointF anchor) {
-      f.startx = anchor.x();
-      f.starty = anchor.y();
+    f.textangle = layout == Turned ? 470 : 0;  // lines step 10 sideways and 9 down
+    if (layout >= Columns) f.Label31->setBackColor(colour::state::Armed);
+    f.lineheight = 16;
+    f.Check16->setValue(layout == ColumnsOnBackColour);
+    const auto printAt = [&](QPointF at) {
+      f.startx = at.x();
+      f.starty = at.y();
       arm();
       f.printtext();
       return shown();
     };
-    const QImage small = printAt(c.anchor);
+    const QImage small = printAt(anchor);
     EXPECT_GT(countColour(small, Ink), 0);
     f.Picture1->setScaleSize(320 + 2 * margin, 256 + 2 * margin);
     f.Picture1->setPicture(solidImage(320 + 2 * margin, 256 + 2 * margin, White));
-    const QImage big = printAt(c.anchor + QPointF(margin, margin));
-    EXPECT_TRUE(sameImage(big.copy(margin, margin, 320, 256), small));
+    EXPECT_TRUE(sameImage(printAt(anchor + QPointF(margin, margin)).copy(margin, margin, 320, 256), small));
   }
 }
