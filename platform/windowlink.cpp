@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/sendkeys.h"
@@ -36,9 +37,11 @@ using std::chrono::milliseconds;
 constexpr milliseconds kActivationTimeout = 1000ms;
 constexpr milliseconds kPollInterval = 5ms;
 constexpr useconds_t kKeyDelayMicroseconds = 12000;  // xdotool's own pace between key events
-// After the last key: the other program's time to react, how long its clipboard requests may
-// pause before it is taken as done, and the most we wait for it.
-constexpr milliseconds kSettleMinimum = 50ms;
+// After the last key: the most we wait for the program to answer a ping, its time to act on the
+// keys once it has read them, how long its clipboard requests may pause before it is taken as
+// done, and the most we wait for them.
+constexpr milliseconds kPingLimit = 1000ms;
+constexpr milliseconds kSettleMinimum = 30ms;
 constexpr milliseconds kSettleQuiet = 30ms;
 constexpr milliseconds kSettleLimit = 1000ms;
 
@@ -118,17 +121,28 @@ class SelectionRequests : public QAbstractNativeEventFilter {
 }  // namespace
 
 struct XdoWindowLink::Impl {
-  xdo_t* xdo = xdo_new(nullptr);
+  xdo_t* xdo = nullptr;
+  bool tried = false;
   SelectionRequests requests;
   milliseconds settled{0};
+  long pingSerial = 0;
 
   Impl() {
-    if (xdo) xdo->quiet = True;
     if (QCoreApplication* app = QCoreApplication::instance()) app->installNativeEventFilter(&requests);
   }
   ~Impl() {
     if (QCoreApplication* app = QCoreApplication::instance()) app->removeNativeEventFilter(&requests);
     if (xdo) xdo_free(xdo);
+  }
+
+  // Our own connection to the display, opened at the first use, so that a window built where no
+  // external program is ever reached (offscreen tests) never touches X.
+  bool open() {
+    if (!std::exchange(tried, true)) {
+      xdo = xdo_new(nullptr);
+      if (xdo) xdo->quiet = True;
+    }
+    return xdo != nullptr;
   }
 
   Display* display() const { return xdo->xdpy; }
@@ -238,7 +252,7 @@ struct XdoWindowLink::Impl {
     return alive && !trap.failed();
   }
 
-  // Without a window manager the focus may sit in a child of the window.
+  // Whether the keyboard focus is in `w` or one of its children, where XTEST keys then go.
   bool focusWithin(ErrorTrap& trap, Window w) const {
     Window focus = 0;
     int revert = 0;
@@ -260,10 +274,13 @@ struct XdoWindowLink::Impl {
     return viewable(trap, w);
   }
 
+  // A window manager names the active window before the window has the focus: programs that
+  // take the focus themselves (Qt, Wine) get it only once they have handled the manager's
+  // request. Keys go wherever the focus is, so both must be `w`.
   bool isActive(Window w) const {
     ErrorTrap trap(display());
-    if (!viewable(trap, w)) return false;
-    if (!managerActivates()) return focusWithin(trap, w);
+    if (!viewable(trap, w) || !focusWithin(trap, w)) return false;
+    if (!managerActivates()) return true;
     Window active = 0;
     return xdo_get_active_window(xdo, &active) == XDO_SUCCESS && !trap.failed() && active == w;
   }
@@ -278,13 +295,67 @@ struct XdoWindowLink::Impl {
     return true;
   }
 
-  // The keys are in the server once XSync returns; the program then needs a moment to act on
-  // them, and to fetch our clipboard if they were its paste keys.
-  void settle() {
-    XSync(display(), False);
+  bool answersPings(Window w) const {
+    ErrorTrap trap(display());
+    Atom* protocols = nullptr;
+    int count = 0;
+    if (!XGetWMProtocols(display(), w, &protocols, &count) || trap.failed()) return false;
+    const Atom ping = XInternAtom(display(), "_NET_WM_PING", False);
+    const bool answers = std::find(protocols, protocols + count, ping) != protocols + count;
+    XFree(protocols);
+    return answers;
+  }
+
+  // Whether our connection has received the answer to ping `serial`; other events are dropped.
+  bool pingAnswered(long serial) const {
+    const Atom protocols = XInternAtom(display(), "WM_PROTOCOLS", False);
+    bool answered = false;
+    while (XPending(display())) {
+      XEvent event;
+      XNextEvent(display(), &event);
+      answered = answered || (event.type == ClientMessage && event.xclient.message_type == protocols &&
+                              event.xclient.data.l[1] == serial);
+    }
+    return answered;
+  }
+
+  // Pings the program of `w` (the window manager's standard question "are you alive?") and
+  // waits for its answer. A program reads its events in order, so once it answers it has read
+  // the keys sent before. The answer goes to the root window, where we listen meanwhile; the
+  // standard has it sent to substructure listeners, Qt sends it to structure listeners.
+  void awaitPing(Window w) {
+    if (!answersPings(w)) return;
+    ErrorTrap trap(display());
+    XSelectInput(display(), root(), StructureNotifyMask | SubstructureNotifyMask);
+    XEvent ping;
+    std::memset(&ping, 0, sizeof ping);
+    ping.xclient.type = ClientMessage;
+    ping.xclient.window = w;
+    ping.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
+    ping.xclient.format = 32;
+    ping.xclient.data.l[0] = long(XInternAtom(display(), "_NET_WM_PING", False));
+    ping.xclient.data.l[1] = ++pingSerial;  // stands in for the time stamp; tells our answers apart
+    ping.xclient.data.l[2] = long(w);
+    XSendEvent(display(), w, False, NoEventMask, &ping);
+    XFlush(display());
     QElapsedTimer clock;
     clock.start();
+    while (!pingAnswered(pingSerial) && !trap.failed() && milliseconds(clock.elapsed()) < kPingLimit)
+      pumpFor(kPollInterval);
+    XSelectInput(display(), root(), NoEventMask);
+    XSync(display(), False);
+    pingAnswered(0);  // drops what came in before the listening ended
+  }
+
+  // The keys are in the server once XSync returns. The program has read them once it answers a
+  // ping; it then needs a moment to act on them, and to fetch our clipboard if they were its
+  // paste keys.
+  void settle(Window w) {
+    QElapsedTimer clock;
+    clock.start();
+    XSync(display(), False);
     requests.forget();
+    awaitPing(w);
     pumpFor(kSettleMinimum);
     while (requests.within(kSettleQuiet) && milliseconds(clock.elapsed()) < kSettleLimit) pumpFor(kPollInterval);
     settled += milliseconds(clock.elapsed());
@@ -296,7 +367,7 @@ XdoWindowLink::XdoWindowLink() : d_(std::make_unique<Impl>()) {}
 XdoWindowLink::~XdoWindowLink() = default;
 
 std::optional<LinkWindow> XdoWindowLink::activate(const QString& title) {
-  if (!d_->xdo) return std::nullopt;
+  if (!d_->open()) return std::nullopt;
   ErrorTrap trap(d_->display());
   std::optional<LinkWindow> found = d_->find(trap, title);
   if (!found || !d_->bringForward(trap, Window(found->id))) return std::nullopt;
@@ -306,14 +377,14 @@ std::optional<LinkWindow> XdoWindowLink::activate(const QString& title) {
 SendResult XdoWindowLink::sendKeys(const LinkWindow& window, const QString& keys) {
   const ParsedKeys parsed = parseSendKeys(keys);
   if (!parsed.ok()) return SendResult::BadKeys;
-  if (!d_->xdo || !d_->waitUntilActive(window.id)) return SendResult::WindowNotFound;
+  if (!d_->open() || !d_->waitUntilActive(window.id)) return SendResult::WindowNotFound;
   for (const QString& stroke : parsed.strokes) {
     // A program that closed or lost the focus part-way gets no more keys, nor does the window
     // that took its place.
     if (!d_->isActive(window.id)) return SendResult::WindowNotFound;
     xdo_send_keysequence_window(d_->xdo, CURRENTWINDOW, stroke.toLatin1().constData(), kKeyDelayMicroseconds);
   }
-  d_->settle();
+  d_->settle(Window(window.id));
   return SendResult::Sent;
 }
 
