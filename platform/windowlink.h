@@ -25,12 +25,14 @@ enum class SendResult {
 class WindowLink {
  public:
   virtual ~WindowLink() = default;
-  // Finds a shown top-level window titled exactly `title`, else one whose title begins with it,
-  // and asks for it to become active without waiting. Nothing when no window has such a title.
+  // Finds a shown top-level window titled exactly `title`, else one whose title begins with it
+  // (as text, whatever the case), and asks for it to become active without waiting. Nothing
+  // when no window has such a title, or `title` is empty.
   virtual std::optional<LinkWindow> activate(const QString& title) = 0;
-  // Types `keys` (parseSendKeys notation) into `window` and waits until the keys are taken. No
-  // key is sent when the string is faulty or the window is not active within a second; sending
-  // stops as soon as it is no longer active.
+  // Types `keys` (parseSendKeys notation) into `window`, then waits until its program has read
+  // them and has had a moment to act, serving our clipboard meanwhile but holding the operator's
+  // input back. No key is sent when the string is faulty or the window does not have the focus
+  // within a second; sending stops as soon as it loses the focus.
   virtual SendResult sendKeys(const LinkWindow& window, const QString& keys) = 0;
 };
 
@@ -38,8 +40,10 @@ class WindowLink {
 // window the keys go to. Nothing when none was found.
 std::optional<LinkWindow> activateInOrder(WindowLink& link, const QStringList& titles);
 
-// The link on the X display: windows found and activated through libxdo, keys typed by XTEST
-// into the focused window (programs ignore synthetic events sent to a window id).
+// The link on the X display: windows found among the window manager's clients (by libxdo's
+// search of the window tree without one), activated through libxdo (raised and focused without
+// a manager), keys typed by XTEST into the focused window, since programs ignore synthetic
+// events sent to a window id. A window that vanishes part-way only makes the call fail.
 class XdoWindowLink : public WindowLink {
  public:
   XdoWindowLink();
