@@ -3,14 +3,26 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <algorithm>
 
 namespace platform {
 
 namespace {
 
-// Qt's name for a picture it decoded from the offered image formats; the picture is kept as a
-// picture, the formats it came from as their own bytes.
+// Qt's name for a picture it decoded from the offered image formats.
 const QString kDecodedPicture = QStringLiteral("application/x-qt-image");
+const QString kPng = QStringLiteral("image/png");
+
+bool isImageFormat(const QString& format) { return format.startsWith(QLatin1String("image/")); }
+
+// The one image format whose bytes are kept: PNG, lossless and offered by most owners, else the
+// first offered. Owners offer the same picture in many formats (Qt programs in about fifteen),
+// each made on request; fetching them all took most of a second for a screen-sized picture.
+QString pictureSource(const QStringList& formats) {
+  if (formats.contains(kPng)) return kPng;
+  const auto image = std::find_if(formats.begin(), formats.end(), isImageFormat);
+  return image == formats.end() ? QString() : *image;
+}
 
 // Requests of the X selection protocol that Qt lists among an owner's formats; they describe the
 // offer rather than hold content, and Qt answers them itself for what we offer.
@@ -36,9 +48,16 @@ ClipboardContent SystemClipboard::content() {
   ClipboardContent content;
   const QMimeData* data = board()->mimeData();
   if (!data) return content;
-  for (const QString& format : data->formats())
-    if (format != kDecodedPicture && !isProtocolTarget(format)) content.formats.append({format, data->data(format)});
-  if (data->hasImage()) content.picture = qvariant_cast<QImage>(data->imageData());
+  const QStringList formats = data->formats();
+  const QString source = pictureSource(formats);
+  for (const QString& format : formats) {
+    const bool madeFromPicture = isImageFormat(format) && format != source;
+    if (format == kDecodedPicture || isProtocolTarget(format) || madeFromPicture) continue;
+    content.formats.append({format, data->data(format)});
+    if (format == source) content.picture = QImage::fromData(content.formats.last().second);
+  }
+  // Our own offer, or a source Qt cannot read by itself: let Qt decode what it can.
+  if (content.picture.isNull() && data->hasImage()) content.picture = qvariant_cast<QImage>(data->imageData());
   return content;
 }
 
@@ -49,7 +68,7 @@ void SystemClipboard::restore(const ClipboardContent& content) {
   }
   auto* data = new QMimeData;
   for (const auto& [format, bytes] : content.formats) data->setData(format, bytes);
-  // Formats the owner did not offer as bytes (ours never do) are made from the picture on request.
+  // The other image formats are made from the picture again, on request.
   if (!content.picture.isNull()) data->setImageData(content.picture);
   board()->setMimeData(data);
 }

@@ -8,10 +8,12 @@
 
 namespace platform {
 
-// Everything the clipboard offered at one moment.
+// Everything the clipboard offered at one moment: each format's bytes as its owner gave them,
+// except that of the picture's many image formats only one is kept as bytes (PNG when offered),
+// the picture itself standing for the others.
 struct ClipboardContent {
-  QList<std::pair<QString, QByteArray>> formats;  // each format's bytes as its owner gave them
-  QImage picture;                                 // at its own size; null when there was none
+  QList<std::pair<QString, QByteArray>> formats;
+  QImage picture;  // at its own size; null when there was none
   bool isEmpty() const { return formats.isEmpty() && picture.isNull(); }
 };
 
@@ -24,7 +26,7 @@ class Clipboard {
   virtual QImage picture() = 0;
   virtual void clear() = 0;
   virtual void setPicture(const QImage& picture) = 0;
-  // Every format the clipboard offers now, read from its owner.
+  // What the clipboard offers now, read from its owner.
   virtual ClipboardContent content() = 0;
   // Offers exactly `content` again, from this program; empty content clears the clipboard.
   virtual void restore(const ClipboardContent& content) = 0;

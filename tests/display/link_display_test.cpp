@@ -264,7 +264,8 @@ TEST_F(LinkOnDisplay, AnotherProgramsClipboardComesBackWhole) {
     owner.stop();  // what is offered now comes from us
     EXPECT_EQ(readAsAnotherProgram(QStringLiteral("image/png")), pngBytes);
     EXPECT_EQ(readAsAnotherProgram(QStringLiteral("UTF8_STRING")), text.toUtf8());
-    EXPECT_TRUE(samePixels(clipboard.picture(), theirs));
+    // Formats the owner did not offer are made from the same picture.
+    EXPECT_TRUE(samePixels(QImage::fromData(readAsAnotherProgram(QStringLiteral("image/bmp"))), theirs));
   }
 }
 
