@@ -115,6 +115,16 @@ class LinkOnDisplay : public ::testing::Test {
       opened.push_back(standIns.back().get());
     }
     for (StandIn* s : opened) EXPECT_TRUE(s->ready()) << "a stand-in did not start";
+    // A window manager lists a window a little after it shows, and only listed windows are found.
+    for (const QStringList& arguments : argumentLists) {
+      const qsizetype at = arguments.indexOf(QStringLiteral("--window-title"));
+      if (at < 0) continue;
+      const QString title = arguments.value(at + 1);
+      EXPECT_TRUE(waitFor([&] {
+        const std::optional<LinkWindow> window = link.activate(title);
+        return window && window->title == title;
+      })) << "\"" << title.toStdString() << "\" is not found";
+    }
     return opened;
   }
   StandIn& open(const QString& title, QStringList more = {}) {
