@@ -13,13 +13,14 @@ constexpr int OutlineInset = 4;
 constexpr int OutlineWidth = 2;
 constexpr int OutlineCornerRadius = 10;
 
-// Orange at the edge, white in the middle: the nearer edge, measured against half the panel's
-// extent that way, sets how far the colour has come.
+// Orange at the edge, white in the middle: the nearer edge, measured against the middle's distance
+// from the edges that way, sets how far the colour has come.
 QRgb fillAt(int x, int y) {
-  const double halfW = QslPanelWidth / 2.0;
-  const double halfH = QslPanelHeight / 2.0;
-  const double toEdge = std::min({x / halfW, (QslPanelWidth - 1 - x) / halfW, y / halfH, (QslPanelHeight - 1 - y) / halfH});
-  const double t = std::clamp(toEdge, 0.0, 1.0);
+  constexpr int MiddleX = (QslPanelWidth - 1) / 2;
+  constexpr int MiddleY = (QslPanelHeight - 1) / 2;
+  const double fromEdgeX = std::min(x, QslPanelWidth - 1 - x) / double(MiddleX);
+  const double fromEdgeY = std::min(y, QslPanelHeight - 1 - y) / double(MiddleY);
+  const double t = std::min({fromEdgeX, fromEdgeY, 1.0});
   return qRgb(255, int(128 + 127 * t), int(255 * t));
 }
 

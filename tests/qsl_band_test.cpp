@@ -1,4 +1,5 @@
 #include "platform/colour.h"
+#include "raster/qslpanel.h"
 #include "tests/support/form_fixture.h"
 
 void PrintTo(const QString& s, std::ostream* os) { *os << ::testing::PrintToString(s.toStdString()); }
@@ -147,4 +148,15 @@ TEST_F(QslBandTest, DefaultsFramesAndTheHoursOffsetAsTyped) {
     f.Form_Unload();
     EXPECT_EQ(readFile(QStringLiteral("restore")).split('\n').at(115), QByteArray(o.item116) + '\r') << o.typed;
   }
+}
+
+TEST(QslPanel, FramedOrangeToWhiteWithARoundedRedOutlineInside) {
+  const QImage panel = raster::qslPanel();
+  ASSERT_EQ(panel.size(), QSize(250, 96));
+  for (QPoint corner : {QPoint(0, 0), QPoint(249, 0), QPoint(0, 95), QPoint(249, 95), QPoint(125, 0)})
+    EXPECT_EQ(pixelAt(panel, corner.x(), corner.y()), PanelFrame);
+  EXPECT_EQ(pixelAt(panel, 125, 48), colour::rgb(255, 255, 255));
+  EXPECT_EQ(pixelAt(panel, 125, 2), colour::rgb(255, 133, 10));  // two rows in: still orange
+  EXPECT_EQ(pixelAt(panel, 125, 4), colour::rgb(213, 0, 0));     // the outline
+  EXPECT_NE(pixelAt(panel, 4, 4), colour::rgb(213, 0, 0));       // its corners are rounded
 }
