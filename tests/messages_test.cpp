@@ -90,16 +90,3 @@ TEST_F(MessagesTest, MarkedTextIsTakenOnlyFromAFocusedTextControl) {
   EXPECT_EQ(f.Text1->text(), QStringLiteral("CQ CQ"));
   expectClosed();
 }
-
-TEST_F(MessagesTest, TheButtonOpensAndClosesTheListUnlessTheAdjustPanelIsOpen) {
-  Form1& f = opened();
-  EXPECT_FALSE(f.Text2->isHidden());
-  EXPECT_EQ(f.Command8->caption(), QStringLiteral("Exit  Msg"));
-  EXPECT_TRUE(f.Command8->font().bold());
-  f.Frame9->show();
-  f.Command8_Click();
-  EXPECT_FALSE(f.Text2->isHidden());
-  f.Frame9->hide();
-  f.Command8_Click();
-  expectClosed();
-}
