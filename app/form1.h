@@ -426,7 +426,7 @@ class Form1 : public QMainWindow {
   int logmsganswer = 0;
   // False when "logdata" exists but could not be read at start-up: it is then never written over.
   bool logwritable = true;
-  QFont searchfont;  // Text1's font while the wildcard search shows its list
+  QFont searchfont;  // Text1's own font, kept while the wildcard search lists in a small one
 
   QMenu* headerMenu;
   QGroupBox* Frame7;  // the header maker
