@@ -34,3 +34,13 @@ constexpr int Plain = 1;          // start-up's value; no handler tests it
 constexpr int Resized = 100;      // Bigger or Smaller resized the insert: SET adds the twentieth they showed
 constexpr int PictureFont = 400;  // a picture-font character is pending on the main picture
 }  // namespace fontmode
+
+// `headerdrag`: the header strip box whose drag is under way, Picture4 .. Picture12 as 4 .. 12.
+namespace strip {
+constexpr int None = 0;
+constexpr int First = 4;
+constexpr int Last32Line = 6;  // boxes 4 to 6 hold 32-line strips, 7 to 12 16-line ones
+constexpr int Last = 12;
+constexpr bool is32Line(int n) { return n <= Last32Line; }
+constexpr int height(int n) { return is32Line(n) ? 32 : 16; }
+}  // namespace strip

@@ -32,6 +32,8 @@ void on(Sender* sender, Signal signal, Form1& f, void (Form1::*handler)()) {
 // Builds every control of the main window, running the subsystems' builders below in order.
 void buildMainWindow(Form1& f);
 void buildCanvasControls(Form1& f, QWidget* central);
+// The main picture takes the drags of the window's own controls.
+void wireCanvasDrops(Form1& f);
 void buildTextControls(Form1& f, QWidget* central);
 void buildPicturesControls(Form1& f, QWidget* central);
 void buildSstvLinkControls(Form1& f, QWidget* central);

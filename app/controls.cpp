@@ -21,7 +21,28 @@ void createMenus(Form1& f) {
   f.tooltipsoff->setCheckable(true);
 }
 
+// The header menu before Help; the QSL defaults in Setup, after the programs.
+void addQslMenus(Form1& f) {
+  f.headerMenu = new QMenu(QStringLiteral("Headers"), &f);
+  f.headerMenu->addAction(f.makeheader);
+  f.headerMenu->addAction(f.makeheader16);
+  f.menuBar()->insertMenu(f.help->menuAction(), f.headerMenu);
+  f.copypaste->insertAction(f.sdrx, f.qslinfo);
+}
+
+// A check mark that only the handler sets: the menu's own toggle is taken back first, so that a
+// handler that refuses leaves the mark as it was.
+void onCheckedItem(QAction* item, Form1& f, void (Form1::*handler)()) {
+  QObject::connect(item, &QAction::triggered, &f, [item, &f, handler](bool checked) {
+    item->setChecked(!checked);
+    (f.*handler)();
+  });
+}
+
 void wireMenus(Form1& f) {
+  onCheckedItem(f.makeheader, f, &Form1::makeheader_Click);
+  onCheckedItem(f.makeheader16, f, &Form1::makeheader16_Click);
+  on(f.qslinfo, &QAction::triggered, f, &Form1::qslinfo_Click);
   on(f.exit, &QAction::triggered, f, &Form1::exit_Click);
   on(f.helpp, &QAction::triggered, f, &Form1::helpp_Click);
   on(f.tooltipson, &QAction::triggered, f, &Form1::tooltipson_Click);
@@ -59,6 +80,7 @@ void buildMainWindow(Form1& f) {
   buildQslControls(f, central);
   buildImagingControls(f, central);
   createShutDownLabel(f, central);
+  addQslMenus(f);
   stackPanels(f);
   wireMenus(f);
 }

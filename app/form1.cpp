@@ -23,6 +23,7 @@ Form1::Form1(Form1Environment e) : env(std::move(e)) {
   initResources();
   if (!env.dialogs) env.dialogs = std::make_shared<QtDialogs>();
   if (!env.random) env.random = defaultRandom();
+  if (!env.clock) env.clock = [] { return QDateTime::currentDateTime(); };
   if (env.programDirectory.isEmpty()) env.programDirectory = platform::programDirectory();
   setWindowTitle(QStringLiteral("MARVANE"));
   buildMainWindow(*this);

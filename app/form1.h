@@ -17,6 +17,7 @@
 #include "platform/picbuf.h"
 #include "platform/picturebox.h"
 #include "platform/system.h"
+#include "qsl/stamps.h"
 
 class Form2;
 struct WindowLayout;
@@ -32,6 +33,7 @@ struct Form1Environment {
   QString programDirectory;
   std::shared_ptr<Dialogs> dialogs;
   std::function<double()> random;  // uniform in [0, 1)
+  stamps::Clock clock;             // the local time the QSL band and the date stamp print
   bool showSplash = true;
 };
 
@@ -115,6 +117,10 @@ class Form1 : public QMainWindow {
   void File1_MouseUp(int button, int shift, double x, double y);
   void HScroll1_Change();
   void VScroll4_Change();
+  // Drops on the main picture: what is dropped is told by headerdrag and dragsource alone. X and
+  // Y are in the picture's pixels; the drag-over state is 0 enter, 1 leave, 2 over.
+  void Picture1_DragDrop(double x, double y);
+  void Picture1_DragOver(double x, double y, int state);
   bool isArmed(const QWidget* label) const;
   // A header strip is being made while either header menu carries its check mark.
   bool headerMode() const;
@@ -358,17 +364,71 @@ class Form1 : public QMainWindow {
   QAction* sdrx;
 
   // ================= 6. Headers, QSL overlays and call log (qsl/) =================
+  // The call log.
   void readCallLog();
-  void Command35_Click();
-  void Command37_Click();
-  void Text3_Change();
+  void Text3_Change();  // the lookup
+  void Text3_Click();
+  void Text3_KeyPress(int keyascii);
   void Text4_Change();
+  void Command2_Click();  // Save Call
+  void Command9_Click();  // Delete Call
+  void Image7_MouseDown(int button, int shift, double x, double y);
+  // Makes `log` the call log in memory, with the copies the searches use.
+  void setLogText(const QString& log);
+  // Writes "logdata" whole; false, after telling the operator, when the file stays as it was.
+  bool writeCallLog(const QString& log);
+  // The wildcard search.
+  void Label48_Click();
+  void wildlogsearch();
+  void Text1_MouseDown(int button, int shift, double x, double y);
+  // The QSL defaults, the QSL band and the date stamp.
+  void qslinfo_Click();
+  void Text11_Change();
+  void Option9_Click();
+  void Option10_Click();
+  void Command34_Click();
+  void Label54_Click();
+  void Text15_Change();
+  void Text15_MouseDown(int button, int shift, double x, double y);
+  void Text9_Click();
+  void Text10_Click();
+  void Command33_Click();
+  void Command4_Click();   // QSL at Top
+  void Command32_Click();  // QSL at Bottom
+  void Label53_MouseDown(int button, int shift, double x, double y);
+  void Label53_Click();  // date stamp
+  // The messages list.
+  void Command8_Click();
+  void Text2_DblClick();
+  void Text2_MouseUp(int button, int shift, double x, double y);
+  // The header strips Picture4 .. Picture12 share their handlers; `n` is the box's number.
+  void PictureStrip_MouseDown(int n, int button, int shift, double x, double y);
+  void PictureStrip_DragOver(int n, int state);
+  void PictureStrip_DragDrop(int n);
+  void headericonon();
+  void headericonoff();
+  void headercolor();
+  // The header maker and the strip panel.
+  void makeheader_Click();
+  void makeheader16_Click();
+  void Command36_Click();  // DONE
+  void Command35_Click();  // 32
+  void Command37_Click();  // 16
+
   std::array<QString, 8> qsldefaults;
   QString hoursoffset;
+  int qsltop = 0;
   long headerfillcolour = 0;
   QString logtext, logupper;
   double logsize20 = 0;
+  QString loginfo;  // the information line last shown or saved: edits of Text4 are told from it
+  int logshown = 0;
+  int logmsganswer = 0;
+  // False when "logdata" exists but could not be read at start-up: it is then never written over.
+  bool logwritable = true;
+  QFont searchfont;  // Text1's own font, kept while the wildcard search lists in a small one
 
+  QMenu* headerMenu;
   QGroupBox* Frame7;  // the header maker
   std::array<PictureBox*, 13> headerStrips{};  // Picture4 .. Picture12 at their numbers
   PictureBox* Picture4;
@@ -381,20 +441,30 @@ class Form1 : public QMainWindow {
   PictureBox* Picture11;
   PictureBox* Picture12;
   TextBox* Text12;
+  CommandButton* Command36;  // DONE
   ImageBox* Image15;  // the main picture before the header maker opened
   CommandButton* Command35;
   CommandButton* Command37;
   QAction* makeheader;
   QAction* makeheader16;
+  PictureBox* Picture14;  // the QSL band's panel, never shown
   LabelButton* Label53;  // date
   LabelButton* Label54;  // QSL
   CommandButton* Command8;  // messages
   TextBox* Text2;
   QGroupBox* Frame5;  // Quick set QSL details
-  TextField* Text9;
-  TextField* Text10;
+  TextField* Text15;  // the station the QSL confirms
+  TextField* Text10;  // report
+  TextField* Text9;   // band
+  CommandButton* Command32;  // QSL at Bottom
+  CommandButton* Command4;   // QSL at Top
+  CommandButton* Command33;  // Cancel
   QGroupBox* Frame6;  // Default QSL info Settings
-  TextField* Text16;
+  TextField* Text11;  // own callsign
+  OptionButton* Option9;   // UTC
+  OptionButton* Option10;  // LCL
+  TextField* Text16;       // hours offset
+  CommandButton* Command34;  // DONE
   QAction* qslinfo;
   TextField* Text3;
   LabelButton* Label48;  // wildcard search

@@ -76,6 +76,8 @@ void ItemWriter::bareNoBlanks(const Variant& value) {
     bare(v);
 }
 
+void ItemWriter::asTyped(const QString& text) { line(text); }
+
 void ItemWriter::line(const QString& content) { bytes_ += encodeFileText(content) + "\r\n"; }
 
 QString decodeFileText(const QByteArray& bytes) {

@@ -40,6 +40,8 @@ class ItemWriter {
   void bare(const Variant& value);
   // A bare item without the blanks around a number.
   void bareNoBlanks(const Variant& value);
+  // A bare item written as it stands; the caller makes sure it holds no separator.
+  void asTyped(const QString& text);
   const QByteArray& bytes() const { return bytes_; }
 
  private:

@@ -35,9 +35,9 @@ SettingsItem controlNumber(std::function<double()> source, T& target) {
 }
 
 // The hours offset is typed freely; only a number can travel in the bare form without shifting
-// the items after it.
+// the items after it. It goes out as typed ("+3" stays "+3"), and anything else as nothing.
 SettingsItem hoursOffset(QString& s) {
-  return {SettingsItem::Bare, [&s] { return readsAsNumber(s) ? Variant::fromText(s) : Variant(); },
+  return {SettingsItem::AsTyped, [&s] { return readsAsNumber(s) ? Variant::ofText(s) : Variant(); },
           [&s](const QString& t) { s = t; }};
 }
 
@@ -92,6 +92,7 @@ QByteArray settingsFileBytes(Form1& form) {
       case SettingsItem::Quoted: writer.quoted(v.toString()); break;
       case SettingsItem::Bare: writer.bare(v); break;
       case SettingsItem::BareNoBlanks: writer.bareNoBlanks(v); break;
+      case SettingsItem::AsTyped: writer.asTyped(v.toString()); break;
     }
   }
   return writer.bytes();

@@ -13,7 +13,7 @@ class Form1;
 // the start-up puts what it reads. Several items are written from a control and read into a
 // working value that the start-up applies later.
 struct SettingsItem {
-  enum Form { Quoted, Bare, BareNoBlanks };
+  enum Form { Quoted, Bare, BareNoBlanks, AsTyped };
   Form form;
   std::function<Variant()> written;
   std::function<void(const QString&)> read;

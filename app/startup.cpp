@@ -261,8 +261,6 @@ bool Form1::Form_Load() {
   Command12_Click();
   Image6->setPicture(Picture1->image());
   VScroll3->setValueChecked(6);
-  logupper = logtext.toUpper();
-  logsize20 = logtext.size() / 20.0;
 
   shaperadius = 100;
   shapeaspect = 0.5;

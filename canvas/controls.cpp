@@ -135,6 +135,7 @@ void wireControls(Form1& f) {
   QObject::connect(f.Text1, &TextBox::mouseUp, &f, &Form1::Text1_MouseUp);
   on(f.HScroll1, &ScrollBar::change, f, &Form1::HScroll1_Change);
   on(f.VScroll4, &ScrollBar::change, f, &Form1::VScroll4_Change);
+  wireCanvasDrops(f);
 }
 
 }  // namespace

@@ -1,18 +1,193 @@
 #include <QDir>
+#include <QFileInfo>
 
+#include "app/codes.h"
 #include "app/form1.h"
 #include "app/itemfile.h"
+#include "platform/droptarget.h"
+#include "platform/picturefile.h"
+#include "qsl/logbook.h"
+
+namespace {
+
+const QString LogFileName = QStringLiteral("logdata");
+const QString BackupFileName = QStringLiteral("logdata.bak");
+const QString LogTitle = QStringLiteral("Call Log");
+const QString Question = QStringLiteral("ARE YOU SURE!!");
+constexpr int KeyEnter = 13;
+constexpr int KeyEscape = 27;
+constexpr int Text1Height = 52;
+constexpr int ExclamationIcon = 48;
+// No is the default: the log loses a station on Yes.
+constexpr int DeleteQuestion = vb::YesNo + ExclamationIcon + vb::DefaultButton2;
+
+QString repairedMessage(bool backedUp) {
+  const QString first = QStringLiteral("The call log \"logdata\" was not in its usual form and has been repaired as it was read.");
+  if (backedUp) return first + QStringLiteral("\r\nThe file as it was is kept in \"logdata.bak\".");
+  return first + QStringLiteral("\r\nThe file as it was could not be copied to \"logdata.bak\"; \"logdata\" itself is "
+                                "left as it is until a call is saved or deleted.");
+}
+
+QString quotedRecord(const Form1& f) { return u'"' + f.Text3->text() + QStringLiteral("   ") + f.Text4->text() + u'"'; }
+
+void focusEndOf(TextField* box) {
+  box->setFocus();
+  box->end(false);
+}
+
+// The last mugshot of the callsign that loads, in the order of the extensions; none when no file
+// loads.
+QImage mugshotOf(const QString& directory, const QString& callsign) {
+  const QDir dir(directory);
+  QImage shown;
+  for (const QString& name : logbook::mugshotFiles(callsign, dir.entryList(QDir::Files))) {
+    QImage picture;
+    if (readPictureFile(dir.filePath(name), &picture)) shown = picture;
+  }
+  return shown;
+}
+
+}  // namespace
 
 // The log as it was at this start goes to "logdata.bak" byte for byte. A missing, unreadable or
 // empty log writes nothing, so the last good backup survives a lost "logdata".
 void Form1::readCallLog() {
   const QDir dir(env.programDirectory);
-  logtext.clear();
-  const auto bytes = readWholeFile(dir.filePath(QStringLiteral("logdata")));
-  if (!bytes) return;
-  if (const auto item = ItemReader(*bytes).next()) logtext = item->text;
-  if (!logtext.isEmpty()) writeWholeFile(dir.filePath(QStringLiteral("logdata.bak")), *bytes);
+  const QString path = dir.filePath(LogFileName);
+  setLogText(QString());
+  logwritable = true;
+  if (!QFileInfo::exists(path)) return;
+  const auto bytes = readWholeFile(path);
+  if (!bytes) {
+    // Whatever it holds is not to be replaced by the empty log of this run.
+    logwritable = false;
+    return;
+  }
+  const logbook::LogFile file = logbook::readLogFile(*bytes);
+  setLogText(file.log);
+  bool backedUp = false;
+  if (!file.log.isEmpty() || file.repaired) backedUp = writeWholeFile(dir.filePath(BackupFileName), *bytes);
+  if (file.repaired) env.dialogs->MsgBox(repairedMessage(backedUp), vb::OKOnly, LogTitle);
 }
 
-void Form1::Text3_Change() { }
-void Form1::Text4_Change() { }
+void Form1::setLogText(const QString& log) {
+  logtext = log;
+  logupper = logbook::upperCopy(log);
+  logsize20 = log.size() / 20.0;
+}
+
+void Form1::Text3_Change() {
+  if (isArmed(Label48)) Label48_Click();
+  Text1->resize(Text1->width(), Text1Height);
+  picturefontmode = fontmode::Plain;
+  const QString typed = Text3->text();
+  const QString capitals = logbook::upperCopy(typed);
+  if (capitals != typed) {
+    // The change this raises looks the capitals up.
+    Text3->setText(capitals);
+    return;
+  }
+  Text3->end(false);
+  const logbook::Lookup found = logbook::lookUp(logtext, logupper, typed);
+  switch (found.found) {
+    case logbook::Found::Nothing:
+      loginfo.clear();
+      Text4->clear();
+      break;
+    case logbook::Found::InsideText:
+      loginfo = Text4->text();
+      break;
+    case logbook::Found::StartOfLonger:
+    case logbook::Found::Record:
+      Image7->clearPicture();
+      logshown = 1;
+      // The reference first, so that showing the line leaves Save Call disabled.
+      loginfo = found.info;
+      Text4->setText(found.info);
+      break;
+  }
+  Text4_Change();
+  if (found.found != logbook::Found::Record) return;
+  platform::DoEvents();
+  Image7->setPicture(mugshotOf(env.programDirectory, typed));
+}
+
+void Form1::Text3_Click() {
+  Text1->resize(Text1->width(), Text1Height);
+  Text3->clear();
+  Text4->clear();
+  logshown = 0;
+  Image7->clearPicture();
+}
+
+void Form1::Text3_KeyPress(int keyascii) {
+  if (keyascii == KeyEnter) Label48_Click();
+  if (keyascii == KeyEscape) Text3->clear();
+}
+
+void Form1::Text4_Change() {
+  Command2->setEnabled(Text4->text() != loginfo && !Text3->text().isEmpty());
+  if (Text4->text().isEmpty()) Image7->clearPicture();
+}
+
+void Form1::Command2_Click() {
+  if (Text3->text().isEmpty() || Text4->text().isEmpty()) return focusEndOf(Text4);
+  logmsganswer = env.dialogs->MsgBox(QStringLiteral("Save ") + quotedRecord(*this), vb::YesNoCancel, Question);
+  if (logmsganswer == vb::Cancel) Text4->setText(loginfo);
+  if (logmsganswer != vb::Yes) return focusEndOf(Text4);
+  const logbook::Saved saved = logbook::savedLog(logtext, logupper, Text3->text(), Text4->text());
+  if (!writeCallLog(saved.log)) return focusEndOf(Text4);
+  setLogText(saved.log);
+  // The box shows the line as the log now holds it.
+  loginfo = logbook::cleanRecordText(Text4->text());
+  Text4->setText(loginfo);
+  Command2->setEnabled(false);
+  focusEndOf(Text4);
+}
+
+void Form1::Command9_Click() {
+  if (logshown == 0) {
+    Text3->clear();
+    Text4->clear();
+    Text3->setFocus();
+    return;
+  }
+  if (Text4->text() != loginfo) {
+    Text4->setText(loginfo);
+    return focusEndOf(Text4);
+  }
+  if (logbook::lookUp(logtext, logupper, Text3->text()).found == logbook::Found::Record) {
+    logmsganswer = env.dialogs->MsgBox(QStringLiteral("Delete ") + quotedRecord(*this), DeleteQuestion, Question);
+    if (logmsganswer != vb::Yes) return focusEndOf(Text4);
+    const QString remaining = logbook::deletedLog(logtext, logupper, Text3->text());
+    if (!writeCallLog(remaining)) return focusEndOf(Text4);
+    setLogText(remaining);
+  }
+  loginfo.clear();
+  Text3->clear();
+  Text4->clear();
+  Text3->setFocus();
+}
+
+bool Form1::writeCallLog(const QString& log) {
+  const QString directory = QDir::toNativeSeparators(env.programDirectory);
+  if (!logwritable) {
+    env.dialogs->MsgBox(QStringLiteral("The call log \"logdata\" in ") + directory +
+                            QStringLiteral(" could not be read at start-up, so it is not written over.\r\n"
+                                           "Nothing was changed."),
+                        vb::OKOnly, LogTitle);
+    return false;
+  }
+  if (writeWholeFile(QDir(env.programDirectory).filePath(LogFileName), logbook::logFileBytes(log))) return true;
+  env.dialogs->MsgBox(QStringLiteral("Could not write the call log \"logdata\" in ") + directory +
+                          QStringLiteral(".\r\nThe log is as it was."),
+                      vb::OKOnly, LogTitle);
+  return false;
+}
+
+void Form1::Image7_MouseDown(int, int, double, double) {
+  if (!Image7->hasPicture()) return;
+  dragsource = drag::Mugshot;
+  platform::setDragIcon(Image7, platform::DragIcon::Normal);
+  beginDrag(Image7);
+}

@@ -108,7 +108,7 @@ TEST_F(SettingsFileTest, EdgeValuesSurviveTheRoundTrip) {
   const auto lines = exitAndRead();
   ASSERT_EQ(lines.size(), 127u);
   EXPECT_EQ(lines[83], "\"/data/sstv, old pictures\"");
-  EXPECT_EQ(lines[115], "-5 ");
+  EXPECT_EQ(lines[115], "-5");
   EXPECT_EQ(lines[108], "");
   EXPECT_EQ(lines[109], " 4 ");
   EXPECT_EQ(lines[74], " 8 ");
@@ -216,7 +216,7 @@ TEST_F(SettingsFileTest, NumbersUseThePointWhateverTheLocale) {
   const auto lines = exitAndRead();
   EXPECT_EQ(lines[1], "\"10.5\"");
   EXPECT_EQ(lines[8], "\"12.75\"");
-  EXPECT_EQ(lines[115], "-2.5 ");
+  EXPECT_EQ(lines[115], "-2.5");
   EXPECT_EQ(lines[123], " 1234567 ");
 
   QLocale::setDefault(oldLocale);

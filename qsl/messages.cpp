@@ -1,0 +1,82 @@
+#include <QLineEdit>
+
+#include "app/form1.h"
+#include "platform/colour.h"
+#include "qsl/messagelist.h"
+
+namespace {
+
+const QString Closed = QStringLiteral("Load Msg");
+const QString Open = QStringLiteral("Exit  Msg");
+
+void setBold(QWidget* w, bool bold) {
+  QFont font = w->font();
+  font.setBold(bold);
+  w->setFont(font);
+}
+
+void closeList(Form1& f) {
+  f.Text2->hide();
+  f.Frame1->hide();
+  setBold(f.Command8, false);
+  f.Command8->setCaption(Closed);
+}
+
+// The list closes behind the message it gave, and the text direction shows horizontal (without
+// the direction button's own handler).
+void closeForText(Form1& f) {
+  closeList(f);
+  f.Label31->setBackColor(colour::state::Idle);
+  f.Label31->setCaption(QStringLiteral("Horiz"));
+  f.VScroll3->hide();
+  f.Text1->setFocus();
+}
+
+// The caret of the list as a position in its text, whose lines end in CR LF.
+qsizetype caretInList(const TextBox* list) {
+  const int caret = list->textCursor().position();
+  return caret + list->toPlainText().left(caret).count(u'\n');
+}
+
+// The selection of the text control that has the focus; nothing when no text control has it.
+QString focusedSelection(QWidget* focused) {
+  if (auto* box = qobject_cast<TextBox*>(focused)) return box->selText();
+  if (auto* line = qobject_cast<QLineEdit*>(focused)) return line->selectedText();
+  return QString();
+}
+
+}  // namespace
+
+void Form1::Command8_Click() {
+  Text1->setFocus();
+  if (!Frame9->isHidden()) return;
+  if (Command8->caption() == Closed) {
+    Text2->show();
+    setBold(Command8, true);
+    Command8->setCaption(Open);
+  } else if (Command8->caption() == Open) {
+    closeList(*this);
+  }
+}
+
+void Form1::Text2_DblClick() {
+  if (isArmed(Label48)) {
+    // The search's list stands in Text1: no message is taken.
+    Text2->hide();
+    setBold(Command8, false);
+    Command8->setCaption(Closed);
+    return;
+  }
+  Text1->setText(messagelist::pickMessage(Text2->text(), caretInList(Text2)));
+  // After the text: its change clears the picture's erasable layer and with it the position.
+  Picture1->currentX = startx;
+  Picture1->currentY = starty;
+  closeForText(*this);
+}
+
+void Form1::Text2_MouseUp(int, int, double, double) {
+  const QString marked = focusedSelection(focusWidget());
+  if (marked.isEmpty()) return;
+  Text1->setText(marked);
+  closeForText(*this);
+}

@@ -1,0 +1,61 @@
+#include "app/form1.h"
+#include "platform/colour.h"
+#include "qsl/logsearch.h"
+
+using colour::state::Armed;
+using colour::state::Idle;
+
+namespace {
+
+constexpr long ListBackColour = 0xC0FFFF;
+constexpr long TextBackColour = 0xC0C0C0;
+constexpr int ListHeight = 132;
+constexpr int TextHeight = 52;
+constexpr int ListFontSize = 8;
+
+// Text1 grows over the controls below it to show the list.
+void showList(Form1& f) {
+  f.Label48->setBackColor(Armed);
+  f.Text1->resize(f.Text1->width(), ListHeight);
+  f.Text1->setBackColor(ListBackColour);
+  f.Text1->raise();
+  platform::DoEvents();
+  f.qsldefaults[6] = f.Text1->text();
+  f.Text1->setText(QString());
+  f.searchfont = f.Text1->font();
+  QFont small(QStringLiteral("arial"));
+  small.setPointSize(ListFontSize);
+  f.Text1->setFont(small);
+}
+
+// Text1 gets back its text, font, size and colour.
+void endSearch(Form1& f) {
+  f.Label48->setBackColor(Idle);
+  f.Text1->setBackColor(TextBackColour);
+  f.Text1->resize(f.Text1->width(), TextHeight);
+  f.Text1->lower();
+  f.Text1->setFont(f.searchfont);
+  f.Text1->setText(f.qsldefaults[6]);
+}
+
+}  // namespace
+
+void Form1::Label48_Click() {
+  if (isArmed(Label48)) return endSearch(*this);
+  showList(*this);
+  wildlogsearch();
+  Text1->moveCursor(QTextCursor::End);
+  Text3->setFocus();
+}
+
+void Form1::wildlogsearch() { Text1->setText(logbook::wildcardList(logtext, logupper, Text3->text())); }
+
+void Form1::Text1_MouseDown(int, int, double, double) {
+  Frame2->hide();
+  if (Text1->backColor() == ListBackColour) {
+    Label48_Click();
+    Text3->setFocus();
+    return;
+  }
+  Label32->setBackColor(Idle);
+}

@@ -1,0 +1,183 @@
+#include "platform/colour.h"
+#include "platform/droptarget.h"
+#include "sstvlink/layout.h"
+#include "tests/support/form_fixture.h"
+
+namespace {
+
+constexpr long Grey = 0x808080;
+constexpr long Strip32 = 0xFF;
+constexpr long Strip16 = 0xFF00;
+constexpr long Composed = 0xFF0000;
+
+// Every column differs, so a picture given back whole is told from one cut or stretched.
+QImage columns(int width) {
+  QImage img(width, 256, QImage::Format_RGB32);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < width; ++x) img.setPixel(x, y, qRgb(x & 0xFF, x >> 8, y));
+  return img;
+}
+
+class HeadersTest : public FormTest {
+ protected:
+  Form1& prepared(bool wide = false) {
+    Form1& f = start();
+    if (wide) f.jvcomm1->trigger();
+    f.Picture1->setPicture(solidImage(f.frameWidth(), 256, Grey));
+    f.Picture4->setPicture(solidImage(320, 32, Strip32));
+    f.Picture7->setPicture(solidImage(320, 16, Strip16));
+    return f;
+  }
+  // Presses strip box n; its drag ends on the main picture at row y, or elsewhere without a row.
+  void dragStrip(int n, std::optional<double> y) {
+    Form1& f = *form;
+    f.beginDrag = [&f, y](QWidget*) {
+      if (y) f.Picture1_DragDrop(5, *y);
+    };
+    f.PictureStrip_MouseDown(n, 1, 0, 5, 5);
+  }
+};
+
+}  // namespace
+
+TEST_F(HeadersTest, AStripDroppedAboveRow200GoesToTheTopElseToTheBottomAcrossTheWholeWidth) {
+  const struct { bool wide; int strip; double y; int top, height; long colour; } cases[] = {
+      {false, 4, 199.9, 0, 32, Strip32}, {false, 4, 200, 224, 32, Strip32}, {false, 7, 199, 0, 16, Strip16},
+      {false, 7, 200, 240, 16, Strip16}, {true, 4, 250, 224, 32, Strip32},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.y);
+    Form1& f = prepared(c.wide);
+    const int width = f.frameWidth();
+    f.Label26->setBackColor(colour::state::Armed);  // pending work goes with the drop
+    dragStrip(c.strip, c.y);
+    const QImage& picture = f.Picture1->picture();
+    EXPECT_EQ(countColour(picture, c.colour, QRect(0, c.top, width, c.height)), width * c.height);
+    EXPECT_EQ(countColour(picture, Grey), width * (256 - c.height));
+    EXPECT_TRUE(sameImage(picture, f.Image6->picture()));
+    EXPECT_TRUE(sameImage(solidImage(width, 256, Grey), f.Image13->picture()));
+    EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
+    EXPECT_EQ(f.headerdrag, 0);
+    f.unloaded = true;
+    form.reset();
+  }
+}
+
+// A strip is placed by its own drag only: after a drag that ended elsewhere, or a press in the
+// header maker, a later drop on the main picture places no strip.
+TEST_F(HeadersTest, NoStaleStripIsPlacedByALaterDrop) {
+  Form1& f = prepared();
+  dragStrip(4, std::nullopt);
+  EXPECT_EQ(f.headerdrag, 0);
+  f.dragsource = 8;
+  f.Picture1_DragDrop(5, 250);
+  EXPECT_EQ(countColour(f.Picture1->picture(), Strip32), 0);
+
+  f.makeheader_Click();
+  bool dragged = false;
+  f.beginDrag = [&](QWidget*) { dragged = true; };
+  f.PictureStrip_MouseDown(4, 1, 0, 5, 5);
+  EXPECT_FALSE(dragged);
+  EXPECT_EQ(f.headerdrag, 0);
+}
+
+TEST_F(HeadersTest, TheHeaderMakerStoresTheCommittedBottomRowsInTheStripDroppedOn) {
+  const struct { void (Form1::*menu)(); int strip; int firstRow; bool headerMode; } cases[] = {
+      {&Form1::makeheader_Click, 5, 224, true}, {&Form1::makeheader16_Click, 9, 240, true}, {nullptr, 5, 224, false}};
+  for (const auto& c : cases) {
+    Form1& f = prepared();
+    const QImage before = f.headerStrips[c.strip]->picture();
+    if (c.menu) (f.*c.menu)();
+    f.Picture1->setAutoRedraw(true);
+    f.Picture1->BoxFilled(0, c.firstRow, 320, c.firstRow + 8, Composed);
+    f.Picture1->setAutoRedraw(false);
+    f.Picture1->BoxFilled(0, 250, 320, 256, 0);  // pending, not part of the header
+    f.dragsource = 8;
+    f.PictureStrip_DragDrop(c.strip);
+    const QImage& stored = f.headerStrips[c.strip]->picture();
+    if (!c.headerMode) {
+      EXPECT_TRUE(sameImage(before, stored));
+    } else {
+      EXPECT_TRUE(sameImage(f.Picture1->picture().copy(0, c.firstRow, 320, 256 - c.firstRow), stored));
+      EXPECT_EQ(countColour(stored, Composed), 320 * 9);
+    }
+    f.unloaded = true;
+    form.reset();
+  }
+}
+
+// The header background: the palette's Ctrl press hands its colour to headercolor, which fills
+// and commits the whole picture; entering the header maker fills with it again.
+TEST_F(HeadersTest, TheHeaderColourFillsTheWholePictureAndStaysForTheNextHeader) {
+  Form1& f = prepared();
+  f.textsettings[7] = QStringLiteral("255");
+  f.headercolor();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF), f.Picture1->picture()));
+  EXPECT_EQ(f.headerfillcolour, 0xFF);
+  f.Picture1->setPicture(solidImage(320, 256, Grey));
+  f.makeheader16_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF), f.Picture1->picture()));
+  EXPECT_EQ(f.Picture1->font.size, 10);
+}
+
+TEST_F(HeadersTest, DoneGivesBackThePictureOfTheFirstEntryAtItsFullWidth) {
+  Form1& f = prepared(true);
+  f.Picture1->setPicture(columns(340));
+  f.makeheader_Click();
+  EXPECT_EQ(f.Picture1->scaleWidth(), 320);
+  EXPECT_EQ(f.Picture1->x(), narrowLayout.pictureLeft);
+  EXPECT_TRUE(f.makeheader->isChecked());
+  f.makeheader16_Click();  // switching kind keeps the picture of the first entry
+  EXPECT_FALSE(f.makeheader->isChecked());
+  EXPECT_TRUE(f.Picture7->isVisibleTo(f.Frame7));
+  f.Command36_Click();
+  EXPECT_EQ(f.Picture1->scaleWidth(), 340);
+  EXPECT_EQ(f.Picture1->x(), wideLayout.pictureLeft);
+  EXPECT_TRUE(sameImage(columns(340), f.Picture1->image()));
+  EXPECT_FALSE(f.headerMode());
+  EXPECT_TRUE(f.Frame7->isHidden());
+  EXPECT_EQ(f.Picture1->font.size, 26);
+}
+
+TEST_F(HeadersTest, The32And16ButtonsToggleTheirPanelsAndLeaveTheHeaderMaker) {
+  Form1& f = prepared();
+  f.makeheader->trigger();
+  EXPECT_TRUE(f.makeheader->isChecked());
+  f.Command35_Click();  // leaves the header maker with the picture as it was
+  EXPECT_FALSE(f.headerMode());
+  EXPECT_TRUE(sameImage(solidImage(320, 256, Grey), f.Picture1->picture()));
+  const struct { CommandButton* button; const char* caption32; const char* caption16; bool open, strips32; } steps[] = {
+      {nullptr, "Exit", "16", true, true},
+      {f.Command37, "32", "Exit", true, false},
+      {f.Command37, "32", "16", false, false},
+  };
+  for (const auto& s : steps) {
+    if (s.button) s.button->click();
+    EXPECT_EQ(f.Command35->caption(), QString::fromLatin1(s.caption32));
+    EXPECT_EQ(f.Command37->caption(), QString::fromLatin1(s.caption16));
+    EXPECT_EQ(f.Command35->font().bold(), s.caption32[0] == 'E');
+    EXPECT_EQ(f.Frame7->isVisibleTo(&f), s.open);
+    EXPECT_EQ(f.Picture4->isVisibleTo(f.Frame7), s.strips32);
+    EXPECT_EQ(f.Picture7->isVisibleTo(f.Frame7), !s.strips32);
+  }
+  f.Frame9->show();
+  f.makeheader->trigger();
+  EXPECT_FALSE(f.makeheader->isChecked());
+}
+
+TEST_F(HeadersTest, OnlyTheDraggedStripChangesItsIcon) {
+  Form1& f = prepared();
+  const auto allowed = [&f] {
+    std::vector<int> v;
+    for (int n = 4; n <= 12; ++n)
+      if (platform::dragIcon(f.headerStrips[n]) == platform::DragIcon::DropAllowed) v.push_back(n);
+    return v;
+  };
+  f.Picture1_DragOver(5, 5, platform::DragEnter);
+  EXPECT_EQ(allowed(), std::vector<int>{});
+  f.headerdrag = 6;
+  f.Picture1_DragOver(5, 5, platform::DragEnter);
+  EXPECT_EQ(allowed(), std::vector<int>{6});
+  f.Picture1_DragOver(5, 5, platform::DragLeave);
+  EXPECT_EQ(allowed(), std::vector<int>{});
+}

@@ -1,0 +1,92 @@
+#include "platform/colour.h"
+#include "tests/support/form_fixture.h"
+
+void PrintTo(const QString& s, std::ostream* os) { *os << ::testing::PrintToString(s.toStdString()); }
+
+namespace {
+
+// The list as the operator keeps it: separator lines of three or more dashes, a message of
+// several lines, and a last message without a line break after it.
+const QString List = QStringLiteral(
+    "FIRST ONE\r\n---\r\nCQ CQ DE G4ABC\r\n---\r\n73 ALL\r\nPSE K\r\n-----\r\nBEST\r\n---\r\nLAST");
+
+class MessagesTest : public FormTest {
+ protected:
+  Form1& opened() {
+    Form1& f = start();
+    f.Text2->setText(List);
+    f.Command8_Click();
+    return f;
+  }
+  // The caret in the list just before `mark`, moved on by `offset` characters.
+  void caretAt(const char* mark, int offset = 0) {
+    QTextCursor c = form->Text2->textCursor();
+    c.setPosition(int(form->Text2->toPlainText().indexOf(QString::fromLatin1(mark))) + offset);
+    form->Text2->setTextCursor(c);
+  }
+  void expectClosed() {
+    EXPECT_TRUE(form->Text2->isHidden());
+    EXPECT_EQ(form->Command8->caption(), QStringLiteral("Load Msg"));
+    EXPECT_FALSE(form->Command8->font().bold());
+  }
+};
+
+}  // namespace
+
+TEST_F(MessagesTest, DoubleClickTakesTheMessageAroundTheCaretWhateverLinesComeBeforeIt) {
+  const struct { const char* mark; int offset; const char* message; } cases[] = {
+      {"IRST", 0, "FIRST ONE"},  // no separator above it
+      {"DE G4", 0, "CQ CQ DE G4ABC"},
+      {"PSE", 2, "73 ALL\r\nPSE K"},  // inner line breaks stay
+      {"BEST", 0, "BEST"},            // below five dashes
+      {"LAST", 4, "LAST"},            // no line break after it: nothing cut
+  };
+  for (const auto& c : cases) {
+    Form1& f = opened();
+    f.Label31->setBackColor(colour::state::Armed);
+    f.startx = 40;
+    f.starty = 60;
+    caretAt(c.mark, c.offset);
+    f.Text2_DblClick();
+    EXPECT_EQ(f.Text1->text(), QString::fromLatin1(c.message));
+    expectClosed();
+    EXPECT_EQ(f.Label31->caption(), QStringLiteral("Horiz"));
+    EXPECT_EQ(f.Picture1->currentX, 40);
+    EXPECT_EQ(f.Picture1->currentY, 60);
+    f.unloaded = true;
+    form.reset();
+  }
+}
+
+TEST_F(MessagesTest, WithTheSearchArmedADoubleClickOnlyClosesTheList) {
+  Form1& f = opened();
+  f.Text1->setText(QStringLiteral("KEPT"));
+  f.Label48->setBackColor(colour::state::Armed);
+  caretAt("DE G4");
+  f.Text2_DblClick();
+  EXPECT_EQ(f.Text1->text(), QStringLiteral("KEPT"));
+  expectClosed();
+}
+
+TEST_F(MessagesTest, MarkedTextIsTakenOnlyFromAFocusedTextControl) {
+  Form1& f = opened();
+  f.Text1->setText(QStringLiteral("KEPT"));
+  f.Text2->setFocus();
+  QTextCursor c = f.Text2->textCursor();
+  c.setPosition(0);
+  f.Text2->setTextCursor(c);
+  f.Text2_MouseUp(1, 0, 0, 0);  // nothing marked
+  EXPECT_EQ(f.Text1->text(), QStringLiteral("KEPT"));
+  EXPECT_FALSE(f.Text2->isHidden());
+  f.Command8->setFocus();  // a control without text
+  f.Text2_MouseUp(1, 0, 0, 0);
+  EXPECT_EQ(f.Text1->text(), QStringLiteral("KEPT"));
+
+  f.Text2->setFocus();
+  c.setPosition(int(f.Text2->toPlainText().indexOf(QStringLiteral("CQ CQ"))));
+  c.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, 5);
+  f.Text2->setTextCursor(c);
+  f.Text2_MouseUp(1, 0, 0, 0);
+  EXPECT_EQ(f.Text1->text(), QStringLiteral("CQ CQ"));
+  expectClosed();
+}
