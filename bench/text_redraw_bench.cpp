@@ -1,6 +1,7 @@
 // Cost of redrawing the pending text, which every mouse move over the main picture pays: the
-// full redraw with a 400-copy shadow and a bold outline, a plain print, and the SET that makes
-// such a text part of the picture.
+// full redraw with a 400-copy shadow and a bold outline (also for a text far larger than the
+// picture, in both directions), a plain print, and the SET that makes such a text part of the
+// picture.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -59,6 +60,30 @@ void BM_FullRedrawShadow400BoldOutline(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FullRedrawShadow400BoldOutline)->Unit(benchmark::kMillisecond);
+
+// 100,000 characters make twenty lines of 1501; only a few dozen of their characters land on the
+// picture, however many the printer is given.
+void BM_HugeTextRedrawShadow400BoldOutline(benchmark::State& state, bool vertical) {
+  QTemporaryDir dir;
+  auto form = makeForm(dir.path());
+  Form1& f = *form;
+  const QString phrase = QStringLiteral("CQ CQ DE G4XYZ 73 ");
+  QString text;
+  while (text.size() < 100000) text += phrase;
+  text.truncate(100000);
+  f.texttoplace = text;
+  makeHeavy(f);
+  if (vertical) {
+    f.Label31->setBackColor(colour::state::Armed);
+    f.lineheight = f.Picture1->font.size * 1.6;
+  }
+  for (auto _ : state) {
+    f.redrawPendingText();
+    benchmark::DoNotOptimize(f.Picture1->drawTarget().constBits());
+  }
+}
+BENCHMARK_CAPTURE(BM_HugeTextRedrawShadow400BoldOutline, horizontal, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_HugeTextRedrawShadow400BoldOutline, vertical, true)->Unit(benchmark::kMillisecond);
 
 void BM_PlainPrinttext(benchmark::State& state) {
   QTemporaryDir dir;

@@ -8,6 +8,8 @@
 #include "platform/colour.h"
 #include "platform/controls.h"
 #include "platform/textstamp.h"
+#include "raster/blit.h"
+#include "raster/extrude.h"
 
 namespace {
 
@@ -35,6 +37,7 @@ QImage PictureBox::blankImage() const {
 }
 
 void PictureBox::setScaleSize(int width, int height) {
+  drawPending();
   const QImage old = persistent_;
   const QImage oldPicture = picture_;
   persistent_ = QImage(width, height, QImage::Format_RGB32);
@@ -50,6 +53,7 @@ void PictureBox::setScaleSize(int width, int height) {
 }
 
 void PictureBox::setBackColor(long c) {
+  drawPending();
   backColor_ = c;
   // Without a picture the box shows its back colour.
   if (picture_.isNull()) {
@@ -59,6 +63,7 @@ void PictureBox::setBackColor(long c) {
 }
 
 void PictureBox::setPicture(const QImage& picture) {
+  drawPending();
   picture_ = picture.isNull() ? QImage() : picture.convertToFormat(QImage::Format_RGB32);
   persistent_ = blankImage();
   if (!picture_.isNull()) {
@@ -79,11 +84,21 @@ QImage PictureBox::shown() const {
 }
 
 void PictureBox::commit() {
+  drawPending();
   picture_ = persistent_;
+  // Callers take the committed picture for what the operator sees: a preview left on the screen
+  // layer would stand over it until the next clear.
+  screen_.fill(Qt::transparent);
   changed();
 }
 
+void PictureBox::setAutoRedraw(bool on) {
+  drawPending();
+  autoRedraw_ = on;
+}
+
 void PictureBox::Cls() {
+  drawPending();
   screen_.fill(Qt::transparent);
   if (autoRedraw_) {
     persistent_ = blankImage();
@@ -97,16 +112,50 @@ void PictureBox::Cls() {
   changed();
 }
 
-QImage& PictureBox::drawTarget() { return autoRedraw_ ? persistent_ : screen_; }
+QImage& PictureBox::drawTarget() {
+  drawPending();
+  return layer();
+}
 
 void PictureBox::Print(const QString& text) { Print(text, font, 0); }
 
 void PictureBox::Print(const QString& text, const TextFont& f, int escapement) {
-  const TextStamp& stamp = TextStamp::of(text, f, escapement);
-  stamp.draw(drawTarget(), px(currentX), px(currentY), colour::toQRgb(foreColor_), !fontTransparent_,
-             colour::toQRgb(backColor_));
+  PrintStamp(TextStamp::of(text, f, escapement));
+}
+
+void PictureBox::PrintStamp(const std::shared_ptr<const TextStamp>& stamp) {
+  const QPoint at(px(currentX), px(currentY));
+  const bool opaque = !fontTransparent_;
+  if (stamp->reach(opaque).translated(at).intersects(persistent_.rect())) {
+    const QRgb ink = colour::toQRgb(foreColor_);
+    const QRgb cell = colour::toQRgb(backColor_);
+    if (openBatches_ > 0) {
+      pending_.push_back({stamp, at, ink, opaque, cell});
+    } else {
+      stamp->draw(drawTarget(), at, ink, opaque, cell);
+      changed();
+    }
+  }
   currentX = 0;
-  currentY += stamp.lineHeight();
+  currentY += stamp->lineHeight();
+}
+
+PictureBox::PrintBatch::PrintBatch(PictureBox& box) : box_(box) { ++box_.openBatches_; }
+
+PictureBox::PrintBatch::~PrintBatch() {
+  if (--box_.openBatches_ == 0) box_.drawPending();
+}
+
+void PictureBox::drawPending() {
+  if (pending_.empty()) return;
+  std::vector<raster::MaskPrint> prints;
+  prints.reserve(2 * pending_.size());
+  for (const PendingPrint& p : pending_) {
+    if (p.opaque) prints.push_back({&p.stamp->cell(), p.at, p.cell});
+    prints.push_back({&p.stamp->ink(), p.at, p.ink});
+  }
+  raster::fillInOrder(layer(), prints);
+  pending_.clear();
   changed();
 }
 
@@ -206,24 +255,11 @@ void PictureBox::PaintPicture(const QImage& source, double x, double y, double w
 }
 
 void PictureBox::TransparentBlit(const QImage& source, const QRect& from, double x, double y, long key) {
-  const QImage background = autoRedraw_ ? persistent_ : shown();
   QImage& target = drawTarget();
-  const QRgb keyRgb = colour::toQRgb(key) & 0xFFFFFF;
-  const int dx = px(x);
-  const int dy = px(y);
-  for (int row = 0; row < from.height(); ++row) {
-    const int sy = from.top() + row;
-    const int ty = dy + row;
-    if (sy < 0 || sy >= source.height() || ty < 0 || ty >= target.height()) continue;
-    for (int col = 0; col < from.width(); ++col) {
-      const int sx = from.left() + col;
-      const int tx = dx + col;
-      if (sx < 0 || sx >= source.width() || tx < 0 || tx >= target.width()) continue;
-      const QRgb s = source.pixel(sx, sy) & 0xFFFFFF;
-      const QRgb out = (s == keyRgb) ? background.pixel(tx, ty) : s;
-      target.setPixel(tx, ty, out | 0xFF000000u);
-    }
-  }
+  // Through the key colour shows what the box shows, or holds while AutoRedraw is on.
+  const QImage shownNow = autoRedraw_ ? QImage() : shown();
+  raster::transparentCopy(target, autoRedraw_ ? persistent_ : shownNow, source, from, QPoint(px(x), px(y)),
+                          colour::toQRgb(key));
   changed();
 }
 

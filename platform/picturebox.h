@@ -3,8 +3,12 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <memory>
+#include <vector>
 
 #include "platform/textfont.h"
+
+class TextStamp;
 
 // A picture box of the main window: the canvas model every editing tool relies on.
 //
@@ -12,7 +16,8 @@
 // on since P was last set) and a screen-only layer S (drawing made while AutoRedraw was off).
 // The screen shows I with S over it. Cls with AutoRedraw off clears S and keeps I; Cls with
 // AutoRedraw on also sets I back to P. Setting P throws away I's extra drawing and S. A commit
-// is P := I. Point reads what is shown while AutoRedraw is off, and I while it is on.
+// is P := I and empties S, so that the screen shows what was committed. Point reads what is
+// shown while AutoRedraw is off, and I while it is on.
 //
 // Coordinates are pixels of the drawing area (the 2-pixel border is outside it). Every drawing
 // call is exact: no antialiasing, so colours compare by equality.
@@ -36,11 +41,11 @@ class PictureBox : public QWidget {
   const QImage& image() const { return persistent_; }
   // What the screen shows: the persistent image with the screen layer over it.
   QImage shown() const;
-  // P := I.
+  // P := I, and S emptied.
   void commit();
 
   bool autoRedraw() const { return autoRedraw_; }
-  void setAutoRedraw(bool on) { autoRedraw_ = on; }
+  void setAutoRedraw(bool on);
   void Cls();
 
   // Drawing state, as the drawing calls below use it.
@@ -67,6 +72,25 @@ class PictureBox : public QWidget {
   // in tenths of a degree about that corner. currentY then moves one line down and currentX to 0.
   void Print(const QString& text);
   void Print(const QString& text, const TextFont& f, int escapement);
+  // Prints a stamp made beforehand, as Print does. A stamp that reaches no pixel of the drawing
+  // area is passed over; the pen moves all the same.
+  void PrintStamp(const std::shared_ptr<const TextStamp>& stamp);
+
+  // While one is open, prints are collected and drawn together when the last one closes: the
+  // pixels of printing them in turn, in one pass however many copies overlap (a shadow prints
+  // its text hundreds of times). Any other drawing, clear, commit or switch of layers draws the
+  // collected prints first; reading the picture in between does not see them.
+  class PrintBatch {
+   public:
+    explicit PrintBatch(PictureBox& box);
+    ~PrintBatch();
+    PrintBatch(const PrintBatch&) = delete;
+    PrintBatch& operator=(const PrintBatch&) = delete;
+
+   private:
+    PictureBox& box_;
+  };
+
   // Line from (x1, y1) to (x2, y2) in the draw width; the current point moves to the end.
   void Line(double x1, double y1, double x2, double y2, long colour);
   // Box outline, or filled box, between two corners.
@@ -104,7 +128,17 @@ class PictureBox : public QWidget {
   void mouseReleaseEvent(QMouseEvent*) override;
 
  private:
+  struct PendingPrint {
+    std::shared_ptr<const TextStamp> stamp;
+    QPoint at;
+    QRgb ink;
+    bool opaque;
+    QRgb cell;
+  };
+
   QImage blankImage() const;
+  QImage& layer() { return autoRedraw_ ? persistent_ : screen_; }
+  void drawPending();
   void changed();
   void emitMouse(QMouseEvent* e, int kind);
 
@@ -120,4 +154,6 @@ class PictureBox : public QWidget {
   int drawWidth_ = 1;
   bool fontTransparent_ = true;
   int mousePointer_ = 0;
+  int openBatches_ = 0;
+  std::vector<PendingPrint> pending_;
 };

@@ -32,6 +32,7 @@ struct TextFont {
   bool underline = false;
   bool strikethrough = false;
 
+  bool operator==(const TextFont&) const = default;
   bool bold() const { return weight >= 700; }
   void setBold(bool on) { weight = on ? 700 : 400; }
   int pixelSize() const;

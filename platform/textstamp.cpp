@@ -7,16 +7,31 @@
 #include <QTransform>
 #include <cmath>
 
-const TextStamp& TextStamp::of(const QString& text, const TextFont& font, int escapement) {
-  // Keyed by everything that changes the pixels; bounded so that a long session with many texts
-  // does not grow without end.
-  static QHash<QString, TextStamp> cache;
-  const QString key = font.key() + QLatin1Char('|') + QString::number(escapement) +
-                      QLatin1Char('|') + text;
+namespace {
+
+// The cache is bounded so that a long session with many texts does not grow without end; a text
+// far wider than the picture makes big masks, so the bound counts bytes as well as stamps.
+constexpr int maxCachedStamps = 512;
+constexpr std::size_t maxCachedBytes = std::size_t(64) << 20;
+
+}  // namespace
+
+std::shared_ptr<const TextStamp> TextStamp::of(const QString& text, const TextFont& font, int escapement) {
+  static QHash<QString, std::shared_ptr<const TextStamp>> cache;
+  static std::size_t cachedBytes = 0;
+  // Keyed by everything that changes the pixels.
+  const QString key = font.key() + QLatin1Char('|') + QString::number(escapement) + QLatin1Char('|') + text;
   auto it = cache.constFind(key);
   if (it != cache.constEnd()) return *it;
-  if (cache.size() > 512) cache.clear();
-  return *cache.insert(key, render(text, font, escapement));
+  auto stamp = std::make_shared<const TextStamp>(render(text, font, escapement));
+  const std::size_t bytes = stamp->ink_.byteSize() + stamp->cell_.byteSize();
+  if (cache.size() >= maxCachedStamps || cachedBytes + bytes > maxCachedBytes) {
+    cache.clear();
+    cachedBytes = 0;
+  }
+  cachedBytes += bytes;
+  cache.insert(key, stamp);
+  return stamp;
 }
 
 TextStamp TextStamp::render(const QString& text, const TextFont& font, int escapement) {
@@ -47,7 +62,7 @@ TextStamp TextStamp::render(const QString& text, const TextFont& font, int escap
     p.setBrush(Qt::black);
     p.drawRect(QRect(0, 0, width, height));
   }
-  stamp.cell_ = spansOf(mask, originX, originY);
+  stamp.cell_ = raster::GlyphMask::fromAlpha(mask, QPoint(originX, originY));
 
   mask.fill(Qt::transparent);
   {
@@ -60,44 +75,11 @@ TextStamp TextStamp::render(const QString& text, const TextFont& font, int escap
     p.setPen(Qt::black);
     p.drawText(0, metrics.ascent(), text);
   }
-  stamp.ink_ = spansOf(mask, originX, originY);
+  stamp.ink_ = raster::GlyphMask::fromAlpha(mask, QPoint(originX, originY));
   return stamp;
 }
 
-std::vector<TextStamp::Span> TextStamp::spansOf(const QImage& mask, int originX, int originY) {
-  std::vector<Span> spans;
-  for (int y = 0; y < mask.height(); ++y) {
-    const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
-    int x = 0;
-    while (x < mask.width()) {
-      if (qAlpha(row[x]) == 0) {
-        ++x;
-        continue;
-      }
-      const int start = x;
-      while (x < mask.width() && qAlpha(row[x]) != 0) ++x;
-      spans.push_back({y - originY, start - originX, x - start});
-    }
-  }
-  return spans;
-}
-
-void TextStamp::fill(QImage& target, const std::vector<Span>& spans, int x, int y, QRgb colour) {
-  const int w = target.width();
-  const int h = target.height();
-  const QRgb opaque = colour | 0xFF000000u;
-  for (const Span& s : spans) {
-    const int row = y + s.y;
-    if (row < 0 || row >= h) continue;
-    const int from = std::max(0, x + s.x);
-    const int to = std::min(w, x + s.x + s.length);
-    if (from >= to) continue;
-    QRgb* line = reinterpret_cast<QRgb*>(target.scanLine(row));
-    std::fill(line + from, line + to, opaque);
-  }
-}
-
-void TextStamp::draw(QImage& target, int x, int y, QRgb inkColour, bool opaque, QRgb cellColour) const {
-  if (opaque) fill(target, cell_, x, y, cellColour);
-  fill(target, ink_, x, y, inkColour);
+void TextStamp::draw(QImage& target, QPoint at, QRgb inkColour, bool opaque, QRgb cellColour) const {
+  if (opaque) raster::fill(target, cell_, at, cellColour);
+  raster::fill(target, ink_, at, inkColour);
 }

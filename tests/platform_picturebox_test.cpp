@@ -6,6 +6,7 @@
 #include "platform/picturebox.h"
 #include "platform/textstamp.h"
 #include "tests/support/form_fixture.h"
+#include "tests/text_fixture.h"
 
 // The canvas model: persistent image, erasable screen layer, clear and commit.
 TEST(PictureBoxLayers, ClearKeepsPersistentDrawingAndCommitMakesItThePicture) {
@@ -26,6 +27,21 @@ TEST(PictureBoxLayers, ClearKeepsPersistentDrawingAndCommitMakesItThePicture) {
   box.commit();
   box.Cls();
   EXPECT_EQ(box.Point(7, 7), 0xFF0000);
+}
+
+// What the operator sees after SET is what was committed: the preview is not left standing over
+// the committed text, which SET prints a little off the preview colour.
+class PictureBoxCommit : public TextFixture {};
+
+TEST_F(PictureBoxCommit, AfterSetTheScreenShowsTheCommittedPicture) {
+  Form1& f = prepare(QStringLiteral("Hi"), 20, 100, 100);
+  arm();
+  f.printtext();
+  ASSERT_GT(countColour(shown(), Ink), 0);
+  f.Label26_Click();
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), shown()));
+  EXPECT_EQ(countColour(shown(), Ink), 0);
+  EXPECT_GT(countColour(shown(), colour::rgb(1, 1, 255)), 0);
 }
 
 TEST(PictureBoxLayers, PointReadsPersistentImageWhileAutoRedrawIsOn) {
@@ -55,10 +71,43 @@ TEST(PictureBoxText, StampedTextIsExactlyWhatThePainterDraws) {
     }
     QImage stamped(200, 120, QImage::Format_RGB32);
     stamped.fill(Qt::white);
-    TextStamp::of(QStringLiteral(" Marvane 73"), f, escapement).draw(stamped, 60, 50, qRgb(255, 0, 0), false, 0);
+    TextStamp::of(QStringLiteral(" Marvane 73"), f, escapement)->draw(stamped, QPoint(60, 50), qRgb(255, 0, 0), false, 0);
     EXPECT_TRUE(sameImage(direct, stamped)) << "escapement " << escapement;
     EXPECT_GT(countColour(stamped, 0xFF), 50);
     // Only the two colours: nothing antialiased.
     EXPECT_EQ(countColour(stamped, 0xFF) + countColour(stamped, 0xFFFFFF), 200 * 120);
   }
+}
+
+// Prints collected in a batch leave what printing them in turn leaves, with other drawing, a
+// switch of layers and a commit in between, and with the character cells filled.
+TEST(PictureBoxText, ABatchOfPrintsLeavesWhatPrintingThemInTurnLeaves) {
+  const auto draw = [](PictureBox& box) {
+    const auto printAt = [&box](double x, double y, long colour) {
+      box.setForeColor(colour);
+      box.currentX = x;
+      box.currentY = y;
+      box.Print(QStringLiteral("Marvane 73"));
+    };
+    box.setBackColor(0x808080);
+    box.setPicture(solidImage(120, 60, 0xFFFFFF));
+    box.setAutoRedraw(true);
+    printAt(4, 4, 0xFF);
+    box.Line(0, 0, 119, 59, 0xFF00);
+    box.setFontTransparent(false);
+    printAt(40.5, 25, 0xFF0000);
+    box.commit();
+    box.setAutoRedraw(false);
+    printAt(30, 20, 0xFFFF);
+  };
+  PictureBox inTurn(nullptr, 120, 60);
+  draw(inTurn);
+  PictureBox batched(nullptr, 120, 60);
+  {
+    PictureBox::PrintBatch batch(batched);
+    draw(batched);
+  }
+  EXPECT_TRUE(sameImage(inTurn.picture(), batched.picture()));
+  EXPECT_TRUE(sameImage(inTurn.shown(), batched.shown()));
+  EXPECT_GT(countColour(batched.shown(), 0x808080), 0);
 }

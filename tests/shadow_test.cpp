@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "raster/extrude.h"
 #include "tests/text_fixture.h"
 
 namespace {
@@ -159,4 +160,82 @@ TEST_F(ShadowTest, RightClickOnTheGradedSwitchOnlyRetakesTheBase) {
   EXPECT_EQ(f.gradedshadow, 0);
   EXPECT_EQ(f.shadowbase, colour::rgb(10, 0, 187));
   EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 9, plain), shown()));
+}
+
+namespace {
+
+// The shadow and then the outline as plain loops, every copy printed on its own in turn.
+void printEachCopy(Form1& f, QPoint step) {
+  const long fore = f.Picture1->foreColor();
+  const QPointF anchor(f.startx, f.starty);
+  const int depth = f.shadowdepth.toInt();
+  const double size = f.Picture1->font.size;
+  f.startx -= step.x() * (size * depth / 60.0);
+  f.starty -= step.y() * (size * depth / 60.0);
+  for (int i = depth; i >= 1; --i) {
+    const QRgb graded = raster::gradedShade(i, depth, colour::toQRgb(f.shadowbase));
+    f.Picture1->setForeColor(f.gradedshadow == 1 ? colour::fromQRgb(graded) : f.shadowcolour);
+    f.startx += step.x() * (size / 60.0);
+    f.starty += step.y() * (size / 60.0);
+    f.printtext();
+  }
+  f.Picture1->setForeColor(f.palette[1]->backColor());
+  for (const QPoint& o : raster::outlineOffsets(f.outlineweight.toInt())) {
+    f.startx = anchor.x() + o.x();
+    f.starty = anchor.y() + o.y();
+    f.printtext();
+  }
+  f.startx = anchor.x();
+  f.starty = anchor.y();
+  f.Picture1->setForeColor(fore);
+  f.printtext();
+}
+
+}  // namespace
+
+// The copies are drawn together; the pixels must be those of printing each in turn.
+TEST_F(ShadowTest, CopiesDrawnTogetherLeaveWhatPrintingEachInTurnLeaves) {
+  using raster::ShadowSide;
+  enum Layout { Lines, Columns, Turned, OnBackColour };
+  struct Case {
+    Layout layout;
+    ShadowSide side;
+    int graded, depth, weight;
+    QPointF anchor;
+  };
+  OptionButton* Form1::*const option[] = {&Form1::Option2, &Form1::Option3, &Form1::Option4, &Form1::Option5};
+  for (const Case& c : {Case{Lines, ShadowSide::BelowRight, 0, 400, 2, {20, 2}},
+                        Case{Lines, ShadowSide::AboveLeft, 1, 100, 1, {60.3, 150.7}},
+                        Case{Columns, ShadowSide::AboveRight, 0, 64, 0, {30.5, 20.25}},
+                        Case{Columns, ShadowSide::BelowLeft, 1, 400, 2, {250, -30}},
+                        Case{Turned, ShadowSide::BelowRight, 1, 144, 2, {40, 120}},
+                        Case{Lines, ShadowSide::AboveRight, 1, 400, 1, {-40.3, 200.7}},
+                        Case{OnBackColour, ShadowSide::BelowRight, 0, 100, 2, {20, 20}}}) {
+    SCOPED_TRACE(testing::Message() << "layout " << c.layout << " depth " << c.depth << " at " << c.anchor.x());
+    Form1& f = prepare(QStringLiteral("CQ CQ DE\r\nG4XYZ\r\nSSTV 20M"), 26, 0, 0);
+    (f.*option[int(c.side)])->setValue(true);
+    f.startx = c.anchor.x();
+    f.starty = c.anchor.y();
+    f.shadowcolour = Shade;
+    f.shadowdepth = c.depth;
+    f.gradedshadow = c.graded;
+    f.shadowbase = colour::rgb(255, 0, 0);
+    f.outlineweight = c.weight;
+    f.palette[1]->setBackColor(Rim);
+    f.Check17->setValue(1);
+    f.Check15->setValue(1);
+    if (c.layout == Columns) f.Label31->setBackColor(colour::state::Armed);
+    f.lineheight = 26 * 1.6;
+    f.textangle = c.layout == Turned ? 300 : 0;
+    f.Check16->setValue(c.layout == OnBackColour);
+    arm();
+    f.printtext();
+    f.Check17_Click();
+    const QImage together = shown();
+    arm();
+    f.printtext();
+    if (c.layout != OnBackColour) printEachCopy(f, raster::shadowStep(c.side));
+    EXPECT_TRUE(sameImage(shown(), together));
+    EXPECT_EQ(countColour(together, Rim) > 0, c.layout != OnBackColour);
+  }
 }

@@ -244,3 +244,38 @@ TEST_F(TextPrinterBackground, VerticalTextOnBackgroundStepsByOneAndAHalf) {
   // The second column starts 1.3 x 15 = 19.5 to the right: back colour reaches there.
   EXPECT_GT(countColour(shown(), Paper, QRect(50, 20, 10, 12)), 0);
 }
+
+// Text reaching past the picture's edges: what is printed is exactly the part a bigger picture
+// shows there, however much of the text is passed over for lying outside.
+class TextPrinterEdges : public TextFixture {};
+
+TEST_F(TextPrinterEdges, APictureShowsItsPartOfTextReachingPastItsEdges) {
+  enum Layout { Lines, Turned, Columns, ColumnsOnBackColour };
+  QStringList lines;
+  for (char c : {'A', 'B', 'C'}) lines << QString(60, QLatin1Char(c)) + QStringLiteral("xyz");
+  constexpr int margin = 400;  // even, so that halves round to even alike
+  for (const auto& [layout, anchor] :
+       {std::pair{Lines, QPointF(-30.25, -20.5)}, std::pair{Lines, QPointF(200.5, 230)}, std::pair{Turned, QPointF(-100, 100)},
+        std::pair{Columns, QPointF(-10.5, -100.25)}, std::pair{Columns, QPointF(300, 150)},
+        std::pair{ColumnsOnBackColour, QPointF(-20, -300.5)}}) {
+    SCOPED_TRACE(testing::Message() << "layout " << layout << " at " << anchor.x() << "," << anchor.y());
+    Form1& f = prepare(lines.join(QStringLiteral("\r\n")), 10, 0, 0);
+    f.Picture1->setBackColor(Paper);
+    f.textangle = layout == Turned ? 470 : 0;  // lines step 10 sideways and 9 down
+    if (layout >= Columns) f.Label31->setBackColor(colour::state::Armed);
+    f.lineheight = 16;
+    f.Check16->setValue(layout == ColumnsOnBackColour);
+    const auto printAt = [&](QPointF at) {
+      f.startx = at.x();
+      f.starty = at.y();
+      arm();
+      f.printtext();
+      return shown();
+    };
+    const QImage small = printAt(anchor);
+    EXPECT_GT(countColour(small, Ink), 0);
+    f.Picture1->setScaleSize(320 + 2 * margin, 256 + 2 * margin);
+    f.Picture1->setPicture(solidImage(320 + 2 * margin, 256 + 2 * margin, White));
+    EXPECT_TRUE(sameImage(printAt(anchor + QPointF(margin, margin)).copy(margin, margin, 320, 256), small));
+  }
+}

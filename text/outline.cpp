@@ -1,28 +1,8 @@
-#include <array>
-#include <span>
-
 #include "app/form1.h"
 #include "platform/colour.h"
+#include "raster/extrude.h"
 
 namespace {
-
-struct Offset {
-  int dx;
-  int dy;
-};
-
-// The rim copies in print order: fine takes the first 4, thin the first 8, bold all 20.
-constexpr std::array<Offset, 20> rimOffsets{{
-    {+1, 0}, {-1, 0}, {0, +1}, {0, -1},
-    {+1, +1}, {+1, -1}, {-1, +1}, {-1, -1},
-    {+2, 0}, {-2, 0}, {0, +2}, {0, -2},
-    {+2, +1}, {+2, -1}, {-2, +1}, {-2, -1}, {+1, +2}, {+1, -2}, {-1, +2}, {-1, -2},
-}};
-
-std::span<const Offset> rimFor(int weight) {
-  const std::size_t count = weight == 2 ? 20 : weight == 1 ? 8 : 4;
-  return std::span<const Offset>(rimOffsets).first(count);
-}
 
 // Text8 shows the palette colour HScroll4 points at (0..11 = Label1..Label12); any other value
 // leaves it as it is.
@@ -44,14 +24,17 @@ void Form1::Check15_Click() {
   takeOutlineColour(*this);
   textsettings[7] = QString::number(Text8->backColor());
   Picture1->setForeColor(Text8->backColor());
-  for (const Offset& o : rimFor(outlineweight.toInt())) {
-    startx = keptx + o.dx;
-    starty = kepty + o.dy;
-    Picture1->currentX = startx;
-    Picture1->currentY = starty;
-    printtext();
-    startx = keptx;
-    starty = kepty;
+  {
+    PictureBox::PrintBatch rim(*Picture1);
+    for (const QPoint& o : raster::outlineOffsets(outlineweight.toInt())) {
+      startx = keptx + o.x();
+      starty = kepty + o.y();
+      Picture1->currentX = startx;
+      Picture1->currentY = starty;
+      printtext();
+      startx = keptx;
+      starty = kepty;
+    }
   }
 
   textsettings[7] = keptcolourtext;

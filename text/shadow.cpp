@@ -1,21 +1,16 @@
-#include <algorithm>
 #include <optional>
 
 #include "app/form1.h"
 #include "platform/colour.h"
+#include "raster/extrude.h"
 
 namespace {
 
-// The colour of copy i of D in a graded shadow: base + (Int(i x 36 / D) + 1) x 64000, the far
-// copies getting the largest addition. The sum is formed channel by channel, and a channel that
-// would pass 255 stays at 255 instead of carrying into the next one (which would turn a pale
-// base into a dark, unrelated colour). Where no channel overflows this is the plain sum.
+using raster::ShadowSide;
+
+// The colour of copy i of D in a graded shadow: base + (Int(i x 36 / D) + 1) x 64000.
 long gradedColour(int i, int depth, long base) {
-  const long addition = (long(i) * 36 / depth + 1) * 64000;
-  const auto channel = [](int a, int b) { return std::min(255, a + b); };
-  return colour::rgb(channel(colour::red(base), colour::red(addition)),
-                     channel(colour::green(base), colour::green(addition)),
-                     channel(colour::blue(base), colour::blue(addition)));
+  return colour::fromQRgb(raster::gradedShade(i, depth, colour::toQRgb(base)));
 }
 
 // Base colours of the graded shadow by HScroll5's value; 0 for a value outside 1..5.
@@ -30,24 +25,20 @@ long shadowBaseFor(int value) {
   }
 }
 
-// A shadow direction: the signs of its step. Each step moves the anchor FontSize / 60 back
-// towards the text; the shadow lies on the other side.
-struct Direction {
-  int sx;
-  int sy;
-};
-
-void stepAnchor(Form1& f, int sx, int sy) {
+// Each step moves the anchor FontSize / 60 back towards the text.
+void stepAnchor(Form1& f, QPoint direction) {
   const double s = f.Picture1->font.size / 60.0;
-  f.startx += sx * s;
-  f.starty += sy * s;
+  f.startx += direction.x() * s;
+  f.starty += direction.y() * s;
 }
 
-std::optional<Direction> chosenDirection(const Form1& f) {
-  if (f.Option2->value()) return Direction{+1, +1};
-  if (f.Option3->value()) return Direction{-1, +1};
-  if (f.Option4->value()) return Direction{+1, -1};
-  if (f.Option5->value()) return Direction{-1, -1};
+void stepAnchor(Form1& f, ShadowSide side) { stepAnchor(f, raster::shadowStep(side)); }
+
+std::optional<QPoint> chosenDirection(const Form1& f) {
+  if (f.Option2->value()) return raster::shadowStep(ShadowSide::AboveLeft);
+  if (f.Option3->value()) return raster::shadowStep(ShadowSide::AboveRight);
+  if (f.Option4->value()) return raster::shadowStep(ShadowSide::BelowLeft);
+  if (f.Option5->value()) return raster::shadowStep(ShadowSide::BelowRight);
   return std::nullopt;
 }
 
@@ -55,10 +46,10 @@ bool inTextModeWithPendingText(const Form1& f) { return f.Option1->value() && f.
 
 }  // namespace
 
-void Form1::Option2_Click() { stepAnchor(*this, +1, +1); }
-void Form1::Option3_Click() { stepAnchor(*this, -1, +1); }
-void Form1::Option4_Click() { stepAnchor(*this, +1, -1); }
-void Form1::Option5_Click() { stepAnchor(*this, -1, -1); }
+void Form1::Option2_Click() { stepAnchor(*this, ShadowSide::AboveLeft); }
+void Form1::Option3_Click() { stepAnchor(*this, ShadowSide::AboveRight); }
+void Form1::Option4_Click() { stepAnchor(*this, ShadowSide::BelowLeft); }
+void Form1::Option5_Click() { stepAnchor(*this, ShadowSide::BelowRight); }
 
 void Form1::Check17_Click() {
   if (!isArmed(Label26)) return;
@@ -70,20 +61,24 @@ void Form1::Check17_Click() {
 
   // Start at the far end, against the step, so that D steps lead back to the text.
   const int depth = shadowdepth.toInt();
-  const std::optional<Direction> direction = chosenDirection(*this);
+  const std::optional<QPoint> direction = chosenDirection(*this);
   if (direction) {
     const double far = Picture1->font.size * depth / 60.0;
-    startx -= direction->sx * far;
-    starty -= direction->sy * far;
+    startx -= direction->x() * far;
+    starty -= direction->y() * far;
   }
 
-  // The farthest copy first; the last one lies exactly under the text.
-  for (operationmarker = depth; operationmarker >= 1; --operationmarker) {
-    if (gradedshadow == 1) Picture1->setForeColor(gradedColour(operationmarker, depth, shadowbase));
-    if (direction) stepAnchor(*this, direction->sx, direction->sy);
-    Picture1->currentX = startx;
-    Picture1->currentY = starty;
-    printtext();
+  // The farthest copy first; the last one lies exactly under the text. The copies are drawn
+  // together, each pixel once, rather than the text hundreds of times over itself.
+  {
+    PictureBox::PrintBatch copies(*Picture1);
+    for (operationmarker = depth; operationmarker >= 1; --operationmarker) {
+      if (gradedshadow == 1) Picture1->setForeColor(gradedColour(operationmarker, depth, shadowbase));
+      if (direction) stepAnchor(*this, *direction);
+      Picture1->currentX = startx;
+      Picture1->currentY = starty;
+      printtext();
+    }
   }
   operationmarker = 0;
 
