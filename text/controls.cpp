@@ -11,7 +11,8 @@ namespace {
 
 // The picture-font list in the order of a keyboard, one character an item.
 QStringList pictureFontCharacters() {
-  const QString keys = QStringLiteral("[]{}*()_+abcdefghijklmnopqrstuvwxyz1234567890-=\\!@$%^&|QWERTYUIOPASDFGHJKL:\"ZXCVBNM<>?");
+  const QString keys = QStringLiteral("[]{}*()_+abcdefghijklmnopqrstuvwxyz1234567890-=\\!@$%^&|")
+                       + QStringLiteral("QWERTYUIOPASDFGHJKL:\"ZXCVBNM<>?");
   QStringList items;
   for (const QChar ch : keys) items << QString(ch);
   return items;
@@ -222,8 +223,9 @@ void wireFontsAndColours(Form1& f) {
   on(f.Check5, &QCheckBox::toggled, f, &Form1::Check5_Click);
   on(f.Check24, &QCheckBox::toggled, f, &Form1::Check24_Click);
   for (int n = 1; n <= 12; ++n)
-    QObject::connect(f.palette[n], &LabelButton::mouseDown, &f,
-                     [&f, n](int button, int shift, double x, double y) { f.Palette_MouseDown(n, button, shift, x, y); });
+    QObject::connect(f.palette[n], &LabelButton::mouseDown, &f, [&f, n](int button, int shift, double x, double y) {
+      f.Palette_MouseDown(n, button, shift, x, y);
+    });
 }
 
 void wirePictureFonts(Form1& f) {

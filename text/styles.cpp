@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "app/form1.h"
 #include "platform/colour.h"
@@ -30,9 +29,10 @@ struct Jitter {
   Form1& f;
   int raise() const { return int(f.env.random() * 5) + 1; }
   long of(long c) const {
-    const int r = std::abs(colour::red(c) + raise());
-    const int g = std::abs(colour::green(c) + raise());
-    const int b = std::abs(colour::blue(c) + raise());
+    // Separate statements: the draws must come in this order.
+    const int r = colour::red(c) + raise();
+    const int g = colour::green(c) + raise();
+    const int b = colour::blue(c) + raise();
     return clampedRgb(r, g, b);
   }
 };
@@ -43,7 +43,8 @@ void paintStripes(Form1& f, int w, long fore, long back) {
   const Jitter jitter{f};
   f.Picture2->setDrawWidth(1);
   for (int y = 0; y < frameHeight; y += stripePeriod) f.Picture2->BoxFilled(0, y, w, y + 4, jitter.of(fore));
-  for (int y = stripeBackRow; y < frameHeight; y += stripePeriod) f.Picture2->BoxFilled(0, y, w, y + 3, jitter.of(back));
+  for (int y = stripeBackRow; y < frameHeight; y += stripePeriod)
+    f.Picture2->BoxFilled(0, y, w, y + 3, jitter.of(back));
 }
 
 // The whole gradient squeezed into each printed line's height, with a box of the back colour
@@ -52,9 +53,9 @@ void paintGradient(Form1& f, int w, long fore, long back) {
   const Jitter jitter{f};
   f.Picture3->setAutoRedraw(true);
   f.Picture1->setDrawWidth(1);
-  int r = std::abs(colour::red(fore) + jitter.raise());
-  int g = std::abs(colour::green(fore) + jitter.raise());
-  int b = std::abs(colour::blue(fore) + jitter.raise());
+  int r = colour::red(fore) + jitter.raise();
+  int g = colour::green(fore) + jitter.raise();
+  int b = colour::blue(fore) + jitter.raise();
   f.gradlines(f.Picture3, r, g, b, true);
   f.Picture3->setPicture(f.Picture3->image());
   f.Picture3->setAutoRedraw(false);
@@ -156,14 +157,14 @@ void Form1::drawstyledtext() {
   const WaitCursor busy(this);
   // While a preview is on, the picture holds the previous styled text; OOPS goes back to the
   // picture without it.
-  Image13->setPicture(styleapplied == 1 ? Image6->picture() : Picture1->image());
+  const bool preview = styleapplied == 1;
+  Image13->setPicture(preview ? Image6->picture() : Picture1->image());
   const int w = frameWidth();
 
-  Picture1->setAutoRedraw(true);
-  if (styleapplied == 1) {
-    Picture1->setAutoRedraw(false);
-    Picture1->setPicture(Image6->picture());  // no earlier styled text remains
-  }
+  // A preview goes on the erasable layer over the clean base, so that no earlier styled text
+  // remains; drawn as final, the text goes into the persistent image.
+  Picture1->setAutoRedraw(!preview);
+  if (preview) Picture1->setPicture(Image6->picture());
   Picture1->setDrawWidth(1);
   printtext();
   Check17_Click();
@@ -179,14 +180,15 @@ void Form1::drawstyledtext() {
 
   // The letters are the pixels of exactly the text colour: they keep the pattern, everything
   // else of the main picture (rim, shadow, picture) is copied over it. The key is the colour the
-  // letters were printed in; element 7 may hold another one (Save Color sets it alone).
+  // letters were printed in; element 7 may hold another one (Save Color sets it alone). The
+  // source is the layer they were printed on, as it shows.
   const QImage letters = Picture1->autoRedraw() ? Picture1->image() : Picture1->shown();
   transparentblit(Picture2, letters, QRect(0, 0, w, frameHeight), 0, 0, fore);
   Picture1->setPicture(Picture2->image());
   Picture1->setAutoRedraw(false);
   Picture2->setAutoRedraw(false);
 
-  if (styleapplied == 0) {
+  if (!preview) {
     // Drawn as final: the styled text is part of the committed picture.
     Image6->setPicture(Picture1->image());
     Label26->setBackColor(SetIdle);
@@ -196,7 +198,7 @@ void Form1::drawstyledtext() {
 void Form1::gradlines(PictureBox* target, int& r, int& g, int& b, bool fromtop) {
   const int height = target->height();
   const int band = int(std::nearbyint(height / double(gradBands)));
-  const int width = int(std::nearbyint(target->width()));
+  const int width = target->width();
   int y1 = fromtop ? 0 : height - band;
   int y2 = y1 + band;
   const long back = Picture1->backColor();
