@@ -15,24 +15,9 @@ caption="MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"
 duplicate="DUPLICATE INSTANCE Marvane"
 
 work=$(mktemp -d)
-xvfb_pid="" wm_pid="" first_pid="" second_pid=""
+first_pid="" second_pid=""
 
-cleanup() {
-  local pid
-  for pid in $second_pid $first_pid $wm_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  for log in "$work"/*.log; do
-    [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
-  done
-  exit 1
-}
+trap 'end_x_session $second_pid $first_pid' EXIT
 
 # A picture of the program directory: names, sizes and modification times.
 snapshot() { (cd "$data/marvane" 2>/dev/null && find . -printf '%p %s %T@\n' | sort); }

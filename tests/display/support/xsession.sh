@@ -1,5 +1,27 @@
 # Shared by the display tests: a private X display with openbox, and polling helpers.
-# Source it, then call start_x_session WORKDIR; it exports DISPLAY and sets xvfb_pid and wm_pid.
+# Source it, then call start_x_session "$work"; it exports DISPLAY and sets xvfb_pid and wm_pid.
+# The sourcing script owns the folder $work and ends with end_x_session from its EXIT trap.
+
+xvfb_pid="" wm_pid=""
+
+# Ends the given processes, then the window manager and the X servers, and removes $work.
+end_x_session() {
+  local pid
+  for pid in "$@" $wm_pid $xvfb_pid; do
+    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+}
+
+# Reports the failure with the tail of every log in $work and ends the test.
+fail() {
+  echo "FAIL: $*"
+  local log
+  for log in "$work"/*.log; do
+    [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
+  done
+  exit 1
+}
 
 # Runs the command every 0.2 s until it succeeds or the seconds run out.
 wait_until() {
@@ -20,13 +42,20 @@ wm_ready() {
   [ -n "$check" ] && timeout 5 xprop -id "$check" -notype _NET_WM_NAME 2>/dev/null | grep -q '"Openbox"'
 }
 
+# An X server on a free display, made $DISPLAY; its pid is added to xvfb_pid. The optional name
+# keeps the files of several servers in one work folder apart.
+start_display() {
+  local work=$1 name=${2:-x}
+  # -displayfd picks a free display number, so parallel tests never share one.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/$name.display" >"$work/$name-xvfb.log" 2>&1 &
+  xvfb_pid="${xvfb_pid:-} $!"
+  wait_until 30 test -s "$work/$name.display" || { echo "FAIL: Xvfb did not start"; return 1; }
+  export DISPLAY=":$(head -n1 "$work/$name.display")"
+}
+
 start_x_session() {
   local work=$1
-  # -displayfd picks a free display number, so parallel tests never share one.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  wait_until 30 test -s "$work/display" || { echo "FAIL: Xvfb did not start"; return 1; }
-  export DISPLAY=":$(head -n1 "$work/display")"
+  start_display "$work" || return 1
   openbox --sm-disable >"$work/openbox.log" 2>&1 &
   wm_pid=$!
   wait_until 60 wm_ready || { echo "FAIL: openbox did not take the display $DISPLAY"; return 1; }

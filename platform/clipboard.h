@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+#include <QString>
+#include <utility>
+
+namespace platform {
+
+// Everything the clipboard offered at one moment: each format's bytes as its owner gave them,
+// except that of the picture's many image formats only one is kept as bytes (PNG when offered),
+// the picture itself standing for the others.
+struct ClipboardContent {
+  QList<std::pair<QString, QByteArray>> formats;
+  QImage picture;  // at its own size; null when there was none
+  bool isEmpty() const { return formats.isEmpty() && picture.isNull(); }
+};
+
+// The system clipboard as the picture hand-over uses it. Handlers reach it only through this, so
+// tests can put their own in its place.
+class Clipboard {
+ public:
+  virtual ~Clipboard() = default;
+  // The picture on the clipboard; null when it holds none.
+  virtual QImage picture() = 0;
+  virtual void clear() = 0;
+  virtual void setPicture(const QImage& picture) = 0;
+  // What the clipboard offers now, read from its owner.
+  virtual ClipboardContent content() = 0;
+  // Offers exactly `content` again, from this program; empty content clears the clipboard.
+  virtual void restore(const ClipboardContent& content) = 0;
+};
+
+// The window system's clipboard (Qt's QClipboard).
+class SystemClipboard : public Clipboard {
+ public:
+  QImage picture() override;
+  void clear() override;
+  void setPicture(const QImage& picture) override;
+  ClipboardContent content() override;
+  void restore(const ClipboardContent& content) override;
+};
+
+// Keeps the whole clipboard from its construction and puts it back when it goes out of scope, so
+// that an operation that ends early or on an error loses nothing the operator had copied.
+class ClipboardKeeper {
+ public:
+  explicit ClipboardKeeper(Clipboard& clipboard) : clipboard_(clipboard), kept_(clipboard.content()) {}
+  ~ClipboardKeeper() { clipboard_.restore(kept_); }
+  ClipboardKeeper(const ClipboardKeeper&) = delete;
+  ClipboardKeeper& operator=(const ClipboardKeeper&) = delete;
+  const ClipboardContent& kept() const { return kept_; }
+
+ private:
+  Clipboard& clipboard_;
+  ClipboardContent kept_;
+};
+
+}  // namespace platform

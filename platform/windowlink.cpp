@@ -1,0 +1,393 @@
+#include "platform/windowlink.h"
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
+#include <cstring>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/sendkeys.h"
+
+// X headers last: their macros (None, Bool, Status) clash with Qt's names.
+#include <xcb/xcb.h>
+extern "C" {
+#include <xdo.h>
+}
+#include <X11/Xatom.h>
+
+namespace platform {
+
+std::optional<LinkWindow> activateInOrder(WindowLink& link, const QStringList& titles) {
+  std::optional<LinkWindow> last;
+  for (const QString& title : titles)
+    if (std::optional<LinkWindow> found = link.activate(title)) last = found;
+  return last;
+}
+
+namespace {
+
+using namespace std::chrono_literals;
+using std::chrono::milliseconds;
+
+constexpr milliseconds kActivationTimeout = 1000ms;
+constexpr milliseconds kPollInterval = 5ms;
+constexpr useconds_t kKeyDelayMicroseconds = 12000;  // xdotool's own pace between key events
+// After the last key: the most we wait for the program to answer a ping, its time to act on the
+// keys once it has read them, how long its clipboard requests may pause before it is taken as
+// done, and the most we wait for them.
+constexpr milliseconds kPingLimit = 1000ms;
+constexpr milliseconds kSettleMinimum = 30ms;
+constexpr milliseconds kSettleQuiet = 30ms;
+constexpr milliseconds kSettleLimit = 1000ms;
+
+// Lets our own events run for `span` but holds the operator's input back: the clipboard keeps
+// being served while nothing can start a second link operation.
+void pumpFor(milliseconds span) {
+  if (!QCoreApplication::instance()) {
+    std::this_thread::sleep_for(span);
+    return;
+  }
+  QEventLoop loop;
+  QTimer::singleShot(span, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+// The title as a POSIX extended regular expression matching it literally (libxdo searches by
+// expression, so a callsign like "G4.AB" must not match "G4XAB").
+QByteArray literalPattern(const QString& title) {
+  static const char special[] = "\\^$.[]|()*+?{}";
+  QByteArray pattern;
+  for (const char c : title.toUtf8()) {
+    if (std::strchr(special, c)) pattern += '\\';
+    pattern += c;
+  }
+  return pattern;
+}
+
+// Xlib ends the process on any protocol error unless a handler says otherwise. While a trap
+// lives, a window that vanished between two of our requests only makes those requests fail.
+class ErrorTrap {
+ public:
+  explicit ErrorTrap(Display* display) : display_(display) {
+    XSync(display_, False);
+    failed_ = false;
+    previous_ = XSetErrorHandler(&ErrorTrap::note);
+  }
+  ~ErrorTrap() {
+    XSync(display_, False);
+    XSetErrorHandler(previous_);
+  }
+  ErrorTrap(const ErrorTrap&) = delete;
+  ErrorTrap& operator=(const ErrorTrap&) = delete;
+  // Whether a request since the last call failed.
+  bool failed() {
+    XSync(display_, False);
+    return std::exchange(failed_, false);
+  }
+
+ private:
+  static int note(Display*, XErrorEvent*) {
+    failed_ = true;
+    return 0;
+  }
+  static inline bool failed_ = false;
+  Display* display_;
+  XErrorHandler previous_;
+};
+
+// Remembers when another program last asked us for the clipboard, so that the wait after the
+// keys lasts while it is still fetching the picture.
+class SelectionRequests : public QAbstractNativeEventFilter {
+ public:
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+    constexpr uint8_t kNotSent = 0x7f;  // strips the bit of events made by SendEvent
+    if (type == "xcb_generic_event_t" &&
+        (static_cast<xcb_generic_event_t*>(message)->response_type & kNotSent) == XCB_SELECTION_REQUEST)
+      last_.start();
+    return false;
+  }
+  void forget() { last_.invalidate(); }
+  bool within(milliseconds span) const { return last_.isValid() && milliseconds(last_.elapsed()) < span; }
+
+ private:
+  QElapsedTimer last_;
+};
+
+}  // namespace
+
+struct XdoWindowLink::Impl {
+  xdo_t* xdo = nullptr;
+  bool tried = false;
+  SelectionRequests requests;
+  milliseconds settled{0};
+  long pingSerial = 0;
+
+  Impl() {
+    if (QCoreApplication* app = QCoreApplication::instance()) app->installNativeEventFilter(&requests);
+  }
+  ~Impl() {
+    if (QCoreApplication* app = QCoreApplication::instance()) app->removeNativeEventFilter(&requests);
+    if (xdo) xdo_free(xdo);
+  }
+
+  // Our own connection to the display, opened at the first use, so that a window built where no
+  // external program is ever reached (offscreen tests) never touches X.
+  bool open() {
+    if (!std::exchange(tried, true)) {
+      xdo = xdo_new(nullptr);
+      if (xdo) xdo->quiet = True;
+    }
+    return xdo != nullptr;
+  }
+
+  Display* display() const { return xdo->xdpy; }
+  Window root() const { return DefaultRootWindow(display()); }
+
+  // A list of 32-bit values on the root window, as a window manager keeps them; nothing when
+  // there is none (no manager, or one that does not keep it).
+  std::optional<std::vector<unsigned long>> rootList(const char* property, Atom type) const {
+    constexpr long kMostItems = 65536;
+    Atom actualType = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display(), root(), XInternAtom(display(), property, False), 0, kMostItems, False, type,
+                           &actualType, &format, &count, &after, &data) != Success || !data)
+      return std::nullopt;
+    std::optional<std::vector<unsigned long>> list;
+    // Xlib hands 32-bit items over as longs.
+    const auto* items = reinterpret_cast<const unsigned long*>(data);
+    if (actualType == type && format == 32) list.emplace(items, items + count);
+    XFree(data);
+    return list;
+  }
+
+  // Shown windows whose title matches `pattern`, anywhere in the window tree.
+  std::vector<Window> search(const QByteArray& pattern) const {
+    xdo_search_t query;
+    std::memset(&query, 0, sizeof query);
+    query.winname = pattern.constData();
+    query.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE;
+    query.only_visible = True;
+    query.max_depth = -1;
+    query.require = xdo_search_t::SEARCH_ALL;
+    Window* found = nullptr;
+    unsigned int count = 0;
+    xdo_search_windows(xdo, &query, &found, &count);
+    std::vector<Window> windows(found, found + count);
+    free(found);
+    return windows;
+  }
+
+  // The top-level windows that may carry `title`. A window manager lists its clients; walking
+  // the whole tree instead costs about 0.2 ms a window, and each frame holds dozens of windows,
+  // which for eight titles would take longer than the whole send may. Without such a list (no
+  // manager, or one without the standard's client list) libxdo walks the tree.
+  std::vector<Window> candidates(const QString& title) const {
+    if (std::optional<std::vector<unsigned long>> clients = rootList("_NET_CLIENT_LIST", XA_WINDOW))
+      return {clients->begin(), clients->end()};
+    return search('^' + literalPattern(title));
+  }
+
+  // A shown top-level window titled `title`, else the first whose title begins with it; case
+  // does not matter, as for libxdo's search. Titles compare as text, never as patterns.
+  std::optional<LinkWindow> find(ErrorTrap& trap, const QString& title) const {
+    // Every title begins with "", the window manager's nameless frames among them; a NUL would
+    // cut libxdo's expression short and so match more.
+    if (title.isEmpty() || title.contains(QChar(0))) return std::nullopt;
+    std::optional<LinkWindow> beginning;
+    for (const Window w : candidates(title)) {
+      if (!viewable(trap, w)) continue;
+      const LinkWindow candidate{w, titleOf(w)};
+      if (candidate.title.compare(title, Qt::CaseInsensitive) == 0) return candidate;
+      if (!beginning && candidate.title.startsWith(title, Qt::CaseInsensitive)) beginning = candidate;
+    }
+    return beginning;
+  }
+
+  QString titleOf(Window w) const {
+    unsigned char* name = nullptr;
+    int length = 0;
+    int type = 0;
+    xdo_get_window_name(xdo, w, &name, &length, &type);
+    // When the window is gone, libxdo leaves the length unset and hands back no name.
+    if (!name) return {};
+    const auto* bytes = reinterpret_cast<const char*>(name);
+    // _NET_WM_NAME is UTF-8; an old-style WM_NAME of type STRING is Latin-1.
+    const QString title = type == XA_STRING ? QString::fromLatin1(bytes, length) : QString::fromUtf8(bytes, length);
+    XFree(name);
+    return title;
+  }
+
+  bool viewable(ErrorTrap& trap, Window w) const {
+    XWindowAttributes attributes;
+    const bool known = XGetWindowAttributes(display(), w, &attributes) != 0;
+    return !trap.failed() && known && attributes.map_state == IsViewable;
+  }
+
+  // Whether a window manager runs that activates windows on request and names the active one.
+  bool managerActivates() const {
+    const std::optional<std::vector<unsigned long>> supported = rootList("_NET_SUPPORTED", XA_ATOM);
+    const Atom wanted = XInternAtom(display(), "_NET_ACTIVE_WINDOW", False);
+    return supported && std::find(supported->begin(), supported->end(), wanted) != supported->end();
+  }
+
+  // The server is held while `w` is checked and activated: libxdo reads a vanished window's
+  // attributes as garbage and crashes on them, so `w` must not go away in between.
+  bool bringForward(ErrorTrap& trap, Window w) const {
+    XGrabServer(display());
+    const bool alive = viewable(trap, w);
+    if (alive && (!managerActivates() || xdo_activate_window(xdo, w) != XDO_SUCCESS)) {
+      xdo_raise_window(xdo, w);
+      xdo_focus_window(xdo, w);
+    }
+    XUngrabServer(display());
+    XFlush(display());
+    return alive && !trap.failed();
+  }
+
+  // Whether the keyboard focus is in `w` or one of its children, where XTEST keys then go.
+  bool focusWithin(ErrorTrap& trap, Window w) const {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display(), &focus, &revert);
+    while (focus != w && focus != root() && focus != PointerRoot && focus != 0) {
+      Window parentRoot = 0;
+      Window parent = 0;
+      Window* children = nullptr;
+      unsigned int count = 0;
+      if (!XQueryTree(display(), focus, &parentRoot, &parent, &children, &count) || trap.failed()) return false;
+      if (children) XFree(children);
+      focus = parent;
+    }
+    return focus == w;
+  }
+
+  bool exists(Window w) const {
+    ErrorTrap trap(display());
+    return viewable(trap, w);
+  }
+
+  // A window manager names the active window before the window has the focus: programs that
+  // take the focus themselves (Qt, Wine) get it only once they have handled the manager's
+  // request. Keys go wherever the focus is, so both must be `w`.
+  bool isActive(Window w) const {
+    ErrorTrap trap(display());
+    if (!viewable(trap, w) || !focusWithin(trap, w)) return false;
+    if (!managerActivates()) return true;
+    Window active = 0;
+    return xdo_get_active_window(xdo, &active) == XDO_SUCCESS && !trap.failed() && active == w;
+  }
+
+  bool waitUntilActive(Window w) const {
+    QElapsedTimer clock;
+    clock.start();
+    while (!isActive(w)) {
+      if (!exists(w) || milliseconds(clock.elapsed()) >= kActivationTimeout) return false;
+      pumpFor(kPollInterval);
+    }
+    return true;
+  }
+
+  bool answersPings(Window w) const {
+    ErrorTrap trap(display());
+    Atom* protocols = nullptr;
+    int count = 0;
+    if (!XGetWMProtocols(display(), w, &protocols, &count) || trap.failed()) return false;
+    const Atom ping = XInternAtom(display(), "_NET_WM_PING", False);
+    const bool answers = std::find(protocols, protocols + count, ping) != protocols + count;
+    XFree(protocols);
+    return answers;
+  }
+
+  // Whether our connection has received the answer to ping `serial`; other events are dropped.
+  bool pingAnswered(long serial) const {
+    const Atom protocols = XInternAtom(display(), "WM_PROTOCOLS", False);
+    bool answered = false;
+    while (XPending(display())) {
+      XEvent event;
+      XNextEvent(display(), &event);
+      answered = answered || (event.type == ClientMessage && event.xclient.message_type == protocols &&
+                              event.xclient.data.l[1] == serial);
+    }
+    return answered;
+  }
+
+  // Pings the program of `w` (the window manager's standard question "are you alive?") and
+  // waits for its answer. A program reads its events in order, so once it answers it has read
+  // the keys sent before. The answer goes to the root window, where we listen meanwhile; the
+  // standard has it sent to substructure listeners, Qt sends it to structure listeners.
+  void awaitPing(Window w) {
+    if (!answersPings(w)) return;
+    ErrorTrap trap(display());
+    XSelectInput(display(), root(), StructureNotifyMask | SubstructureNotifyMask);
+    XEvent ping;
+    std::memset(&ping, 0, sizeof ping);
+    ping.xclient.type = ClientMessage;
+    ping.xclient.window = w;
+    ping.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
+    ping.xclient.format = 32;
+    ping.xclient.data.l[0] = long(XInternAtom(display(), "_NET_WM_PING", False));
+    ping.xclient.data.l[1] = ++pingSerial;  // stands in for the time stamp; tells our answers apart
+    ping.xclient.data.l[2] = long(w);
+    XSendEvent(display(), w, False, NoEventMask, &ping);
+    XFlush(display());
+    QElapsedTimer clock;
+    clock.start();
+    while (!pingAnswered(pingSerial) && !trap.failed() && milliseconds(clock.elapsed()) < kPingLimit)
+      pumpFor(kPollInterval);
+    XSelectInput(display(), root(), NoEventMask);
+    XSync(display(), False);
+    pingAnswered(0);  // drops what came in before the listening ended
+  }
+
+  // The keys are in the server once XSync returns. The program has read them once it answers a
+  // ping; it then needs a moment to act on them, and to fetch our clipboard if they were its
+  // paste keys.
+  void settle(Window w) {
+    QElapsedTimer clock;
+    clock.start();
+    XSync(display(), False);
+    requests.forget();
+    awaitPing(w);
+    pumpFor(kSettleMinimum);
+    while (requests.within(kSettleQuiet) && milliseconds(clock.elapsed()) < kSettleLimit) pumpFor(kPollInterval);
+    settled += milliseconds(clock.elapsed());
+  }
+};
+
+XdoWindowLink::XdoWindowLink() : d_(std::make_unique<Impl>()) {}
+
+XdoWindowLink::~XdoWindowLink() = default;
+
+std::optional<LinkWindow> XdoWindowLink::activate(const QString& title) {
+  if (!d_->open()) return std::nullopt;
+  ErrorTrap trap(d_->display());
+  std::optional<LinkWindow> found = d_->find(trap, title);
+  if (!found || !d_->bringForward(trap, Window(found->id))) return std::nullopt;
+  return found;
+}
+
+SendResult XdoWindowLink::sendKeys(const LinkWindow& window, const QString& keys) {
+  const ParsedKeys parsed = parseSendKeys(keys);
+  if (!parsed.ok()) return SendResult::BadKeys;
+  if (!d_->open() || !d_->waitUntilActive(window.id)) return SendResult::WindowNotFound;
+  for (const QString& stroke : parsed.strokes) {
+    // A program that closed or lost the focus part-way gets no more keys, nor does the window
+    // that took its place.
+    if (!d_->isActive(window.id)) return SendResult::WindowNotFound;
+    xdo_send_keysequence_window(d_->xdo, CURRENTWINDOW, stroke.toLatin1().constData(), kKeyDelayMicroseconds);
+  }
+  d_->settle(Window(window.id));
+  return SendResult::Sent;
+}
+
+std::chrono::milliseconds XdoWindowLink::settled() const { return d_->settled; }
+
+}  // namespace platform

@@ -1,0 +1,282 @@
+// The link to the external SSTV programs on a real X display with a window manager (run by
+// link_programs.sh): stand-ins for the programs are found by title, take the keys and the
+// clipboard's picture, and the clipboard another program owned comes back whole.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/clipboard.h"
+#include "platform/sendkeys.h"
+#include "platform/windowlink.h"
+
+namespace {
+
+using platform::LinkWindow;
+using platform::SendResult;
+
+constexpr int kStartMs = 10000;
+constexpr int kArriveMs = 3000;
+
+// Lets our events run, so our clipboard is served, until `done` or the time is up.
+bool waitFor(const std::function<bool()>& done, int timeoutMs = kArriveMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+QImage gradient(int width, int height, int seed) {
+  QImage picture(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) picture.setPixel(x, y, qRgb((x * 7 + seed) & 255, (y * 5) & 255, seed & 255));
+  return picture;
+}
+
+bool samePixels(const QImage& a, const QImage& b) {
+  return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+}
+
+QStringList strokesOf(const QStringList& keyStrings) {
+  QStringList strokes;
+  for (const QString& keys : keyStrings) strokes << platform::parseSendKeys(keys).strokes;
+  return strokes;
+}
+
+// What another program reads from our clipboard as `target`; we answer it meanwhile.
+QByteArray readAsAnotherProgram(const QString& target) {
+  QProcess xclip;
+  xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+                                        target, QStringLiteral("-o")});
+  waitFor([&] { return xclip.state() == QProcess::NotRunning; });
+  return xclip.readAllStandardOutput();
+}
+
+// One stand-in process (tests/standin) with its stroke log and the file its pastes go to.
+class StandIn {
+ public:
+  StandIn(const QString& folder, int number, QStringList arguments)
+      : log_(QStringLiteral("%1/standin%2.log").arg(folder).arg(number)),
+        pasted_(QStringLiteral("%1/standin%2.png").arg(folder).arg(number)) {
+    arguments << QStringLiteral("--log") << log_ << QStringLiteral("--paste-to") << pasted_;
+    process_.start(qEnvironmentVariable("SSTV_STANDIN"), arguments);
+  }
+  ~StandIn() { stop(); }
+
+  bool ready() {
+    return waitFor([&] { return process_.canReadLine() || process_.state() == QProcess::NotRunning; }, kStartMs) &&
+           process_.readLine().trimmed() == "ready";
+  }
+  void stop() {
+    process_.kill();
+    process_.waitForFinished();
+  }
+  bool running() const { return process_.state() != QProcess::NotRunning; }
+  QStringList strokes() const {
+    QFile file(log_);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  }
+  const QString& pasted() const { return pasted_; }
+
+ private:
+  QString log_;
+  QString pasted_;
+  QProcess process_;
+};
+
+class LinkOnDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("SSTV_STANDIN")) << "run through link_programs.sh";
+    ASSERT_TRUE(folder.isValid());
+  }
+
+  // Starts them all before waiting, as each takes a moment to show.
+  std::vector<StandIn*> open(const std::vector<QStringList>& argumentLists) {
+    std::vector<StandIn*> opened;
+    for (const QStringList& arguments : argumentLists) {
+      standIns.push_back(std::make_unique<StandIn>(folder.path(), int(standIns.size()), arguments));
+      opened.push_back(standIns.back().get());
+    }
+    for (StandIn* s : opened) EXPECT_TRUE(s->ready()) << "a stand-in did not start";
+    // A window manager lists a window a little after it shows, and only listed windows are found.
+    for (const QStringList& arguments : argumentLists) {
+      const qsizetype at = arguments.indexOf(QStringLiteral("--window-title"));
+      if (at < 0) continue;
+      const QString title = arguments.value(at + 1);
+      EXPECT_TRUE(waitFor([&] {
+        const std::optional<LinkWindow> window = link.activate(title);
+        return window && window->title == title;
+      })) << "\"" << title.toStdString() << "\" is not found";
+    }
+    return opened;
+  }
+  StandIn& open(const QString& title, QStringList more = {}) {
+    return *open({QStringList{QStringLiteral("--window-title"), title} + more}).front();
+  }
+
+  QString file(const QString& name) const { return folder.filePath(name); }
+
+  QTemporaryDir folder;
+  platform::XdoWindowLink link;
+  platform::SystemClipboard clipboard;
+  std::vector<std::unique_ptr<StandIn>> standIns;
+};
+
+TEST_F(LinkOnDisplay, FindsTheExactTitleFirstThenABeginningAndReadsTitlesLiterally) {
+  const QStringList shown = {"WinPix Receive", "WinPix", "WinSkan SSTV 2.0", "G4XAB", "M0.CD|x(1)", "W95SSTV - C"};
+  std::vector<QStringList> arguments;
+  for (const QString& title : shown) arguments.push_back({QStringLiteral("--window-title"), title});
+  const std::vector<StandIn*> windows = open(arguments);
+
+  struct Case {
+    const char* lookedFor;
+    const char* found;  // null: no window
+  };
+  const Case cases[] = {
+      {"WinPix", "WinPix"},           // exact, though a longer title begins the same and is older
+      {"WinPix R", "WinPix Receive"}, // a beginning
+      {"WinSkan SSTV ", "WinSkan SSTV 2.0"},
+      {"M0.CD|x(1)", "M0.CD|x(1)"},
+      {"M0.CD|", "M0.CD|x(1)"},
+      {"W95SSTV - C", "W95SSTV - C"},
+      {"G4.AB", nullptr},  // as an expression it would match "G4XAB"
+      {".*", nullptr},
+      {"x(1)", nullptr},   // only beginnings count
+      {"W95SSTV - P", nullptr},
+      {"", nullptr},
+  };
+  QMap<QString, QStringList> expected;
+  for (const Case& c : cases) {
+    const std::optional<LinkWindow> window = link.activate(QString::fromUtf8(c.lookedFor));
+    if (!c.found) {
+      EXPECT_FALSE(window) << "\"" << c.lookedFor << "\" found \"" << window->title.toStdString() << "\"";
+      continue;
+    }
+    ASSERT_TRUE(window) << "\"" << c.lookedFor << "\" found nothing";
+    EXPECT_EQ(window->title, QString::fromUtf8(c.found)) << "looked for \"" << c.lookedFor << "\"";
+    EXPECT_EQ(link.sendKeys(*window, QStringLiteral("k")), SendResult::Sent) << c.lookedFor;
+    expected[window->title] << QStringLiteral("k");
+  }
+  for (int i = 0; i < shown.size(); ++i) {
+    waitFor([&] { return windows[i]->strokes() == expected[shown[i]]; });
+    EXPECT_EQ(windows[i]->strokes(), expected[shown[i]]) << "window \"" << shown[i].toStdString() << "\"";
+  }
+}
+
+TEST_F(LinkOnDisplay, KeysArriveInOrderAndThePasteKeysTakeOurPicture) {
+  StandIn& program = open(QStringLiteral("W95SSTV - C"), {QStringLiteral("--paste-on"), QStringLiteral("ctrl+m,ctrl+v")});
+  const QImage sent = gradient(320, 256, 1);
+  clipboard.setPicture(sent);
+  const std::optional<LinkWindow> window = platform::activateInOrder(
+      link, {"W95SSTV 1", "W95SSTV 2", "W95SSTV - P", "W95SSTV - A", "W95SSTV - C", "W95SSTV - D", "W95SSTV - E",
+             "W95SSTV - F"});
+  ASSERT_TRUE(window);
+  const QStringList keyStrings = {"%es", "{enter}", "%AW", "%", "R", "{F4}", "{tab}", "^m^v"};
+  for (const QString& keys : keyStrings) EXPECT_EQ(link.sendKeys(*window, keys), SendResult::Sent) << keys.toStdString();
+  // The paste keys came last, so the picture is on file once the send returned.
+  EXPECT_TRUE(samePixels(QImage(program.pasted()), sent)) << "the stand-in did not get our picture";
+  EXPECT_EQ(program.strokes(), strokesOf(keyStrings));
+}
+
+TEST_F(LinkOnDisplay, ImportKeysLeaveTheProgramsPictureOnTheClipboard) {
+  const QImage theirs = gradient(320, 256, 77);
+  ASSERT_TRUE(theirs.save(file(QStringLiteral("theirs.png"))));
+  open(QStringLiteral("CPIX-2"), {QStringLiteral("--copy-on"), QStringLiteral("ctrl+c"), QStringLiteral("--copy-from"),
+                                  file(QStringLiteral("theirs.png"))});
+  clipboard.setPicture(gradient(320, 256, 2));
+  const std::optional<LinkWindow> window = link.activate(QStringLiteral("CPIX-2"));
+  ASSERT_TRUE(window);
+  EXPECT_EQ(link.sendKeys(*window, QStringLiteral("^m")), SendResult::Sent);
+  EXPECT_EQ(link.sendKeys(*window, QStringLiteral("^c")), SendResult::Sent);
+  EXPECT_TRUE(samePixels(clipboard.picture(), theirs));
+}
+
+// With no window of the program, or a faulty key string, no key goes anywhere: not to the
+// program's closed window, not to the window that is active instead.
+TEST_F(LinkOnDisplay, NoWindowOrFaultyKeysSendNothingAnywhere) {
+  StandIn& bystander = open(QStringLiteral("Bystander"));
+  StandIn& closed = open(QStringLiteral("CPIX-1"));
+  const std::optional<LinkWindow> gone = link.activate(QStringLiteral("CPIX-1"));
+  ASSERT_TRUE(gone);
+  closed.stop();
+  const std::optional<LinkWindow> active = link.activate(QStringLiteral("Bystander"));
+  ASSERT_TRUE(active);
+
+  EXPECT_FALSE(platform::activateInOrder(link, {"CPIX-1", "SETUP YOUR CALLSIGN"}));
+  EXPECT_EQ(link.sendKeys(*gone, QStringLiteral("^m^v")), SendResult::WindowNotFound);
+  EXPECT_EQ(link.sendKeys(*active, QStringLiteral("^m{nokey}")), SendResult::BadKeys);
+  EXPECT_EQ(link.sendKeys(*active, QStringLiteral("^m(")), SendResult::BadKeys);
+  waitFor([] { return false; }, 200);  // time for a stray key to arrive
+  EXPECT_EQ(bystander.strokes(), QStringList());
+  EXPECT_EQ(closed.strokes(), QStringList());
+}
+
+TEST_F(LinkOnDisplay, AProgramEndingPartWayGetsNoMoreKeysAndNobodyElseDoes) {
+  StandIn& bystander = open(QStringLiteral("Bystander"));
+  StandIn& program = open(QStringLiteral("Roy1 SSTV"), {QStringLiteral("--exit-on"), QStringLiteral("ctrl+m")});
+  const std::optional<LinkWindow> window = link.activate(QStringLiteral("Roy1 SSTV"));
+  ASSERT_TRUE(window);
+  EXPECT_EQ(link.sendKeys(*window, QStringLiteral("^m^v^v^v^v^v^v^v^v^v^v")), SendResult::WindowNotFound);
+  EXPECT_TRUE(waitFor([&] { return !program.running(); }));
+  EXPECT_EQ(program.strokes(), QStringList{QStringLiteral("ctrl+m")});
+  EXPECT_EQ(bystander.strokes(), QStringList());
+}
+
+// Another program owns the clipboard with a picture and a text. Whether the send goes through or
+// ends early, both come back byte for byte, and the picture is kept at its own size.
+TEST_F(LinkOnDisplay, AnotherProgramsClipboardComesBackWhole) {
+  const QImage theirs = gradient(123, 45, 9);
+  ASSERT_TRUE(theirs.save(file(QStringLiteral("owned.png"))));
+  QFile png(file(QStringLiteral("owned.png")));
+  ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+  const QByteArray pngBytes = png.readAll();
+  const QString text = QStringLiteral("73 de G4XAB \u00e9\u00e8 \u2013 QSL via bureau");
+  StandIn& program = open(QStringLiteral("CPIX-1"), {QStringLiteral("--paste-on"), QStringLiteral("ctrl+v")});
+
+  const std::function<void()> sends[] = {
+      [&] {  // a send that reaches the program
+        const std::optional<LinkWindow> window = link.activate(QStringLiteral("CPIX-1"));
+        ASSERT_TRUE(window);
+        EXPECT_EQ(link.sendKeys(*window, QStringLiteral("^m^v")), SendResult::Sent);
+        EXPECT_TRUE(samePixels(QImage(program.pasted()), gradient(320, 256, 3)));
+      },
+      [&] {  // a send that ends early: no window has the title
+        EXPECT_FALSE(link.activate(QStringLiteral("CPIX-9")));
+      },
+  };
+  for (const std::function<void()>& send : sends) {
+    StandIn& owner = *open({{QStringLiteral("--own-png"), file(QStringLiteral("owned.png")), QStringLiteral("--own-text"), text}})
+                          .front();
+    {
+      platform::ClipboardKeeper keeper(clipboard);
+      EXPECT_EQ(keeper.kept().picture.size(), theirs.size());
+      clipboard.clear();
+      clipboard.setPicture(gradient(320, 256, 3));
+      send();
+    }
+    owner.stop();  // what is offered now comes from us
+    EXPECT_EQ(readAsAnotherProgram(QStringLiteral("image/png")), pngBytes);
+    EXPECT_EQ(readAsAnotherProgram(QStringLiteral("UTF8_STRING")), text.toUtf8());
+    // Formats the owner did not offer are made from the same picture.
+    EXPECT_TRUE(samePixels(QImage::fromData(readAsAnotherProgram(QStringLiteral("image/bmp"))), theirs));
+  }
+}
+
+}  // namespace
