@@ -122,11 +122,3 @@ TEST_F(PictureFontsTest, WebdingsStaysStoredAndDrawsInTheFreeSymbolFont) {
   EXPECT_TRUE(sameImage(printed("D050000L"), f.Picture1->shown()));
   EXPECT_FALSE(sameImage(printed("Liberation Sans"), f.Picture1->shown()));
 }
-
-TEST_F(PictureFontsTest, TheAdjustPanelOpenLeavesTheListAlone) {
-  Form1& f = prepare(QStringLiteral("Hi"));
-  f.Frame9->show();
-  pick(QStringLiteral("a"));
-  EXPECT_EQ(f.picturefontmode, 0);
-  EXPECT_EQ(f.Picture1->font.size, 30);
-}
