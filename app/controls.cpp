@@ -7,11 +7,13 @@ using namespace controlkit;
 
 namespace {
 
-// File, Setup and Help; the SSTV link fills Setup with its programs.
+// File, Setup, Fonts/Colors and Help; the SSTV link fills Setup with its programs, the text
+// subsystem Fonts/Colors.
 void createMenus(Form1& f) {
   f.fileMenu = f.menuBar()->addMenu(QStringLiteral("File"));
   f.exit = f.fileMenu->addAction(QStringLiteral("Exit"));
   f.copypaste = f.menuBar()->addMenu(QStringLiteral("Setup"));
+  f.fontscolors = f.menuBar()->addMenu(QStringLiteral("Fonts/Colors"));
   f.help = f.menuBar()->addMenu(QStringLiteral("Help"));
   f.helpp = f.help->addAction(QStringLiteral("Help"));
   f.tooltipson = f.help->addAction(QStringLiteral("Tool Tips ON"));
@@ -61,7 +63,7 @@ void createShutDownLabel(Form1& f, QWidget* c) {
 // the order they were always stacked.
 void stackPanels(Form1& f) {
   for (QWidget* panel :
-       std::initializer_list<QWidget*>{f.Frame7, f.Text2, f.Frame5, f.Frame6, f.Frame1, f.Frame9, f.Frame2,
+       std::initializer_list<QWidget*>{f.Frame7, f.Text2, f.Frame5, f.Frame6, f.Frame1, f.Frame8, f.Frame9, f.Frame2,
                                        f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit, f.Label49})
     panel->raise();
 }

@@ -207,8 +207,48 @@ class Form1 : public QMainWindow {
   void Text13_MouseDown(int button, int shift, double x, double y);
   void Label31_Click();
   void VScroll3_Change();
+  void Label34_Click();  // the style: Normal, Stripes, Grad
   void Label36_Click();  // Try: the Grad and Stripes styles
+  void Label36_MouseUp(int button, int shift, double x, double y);
   void drawstyledtext();
+  // Paints 63 bands of colour down (or up) the whole of `target`, starting from (r, g, b); the
+  // channels come back as the last band left them.
+  void gradlines(PictureBox* target, int& r, int& g, int& b, bool fromtop);
+  // BkGnd and Grad both force horizontal text. The operator's angle is kept in savedtextangle when
+  // the first of them starts and comes back when the last one ends.
+  void holdTextHorizontal(bool alreadyHeld);
+  void releaseTextHorizontal(bool stillHeld);
+  bool gradChosen() const;
+  // Fonts and saved fonts F1-F4.
+  void changefont_Click();
+  // The font dialog on the text box's font; OK puts the chosen face and styles on both fonts and
+  // gives true, Cancel changes nothing.
+  bool chooseFont();
+  void Check6_Click();   // Bold
+  void Check14_Click();  // Ital
+  void Check13_Click();  // U
+  void Command21_MouseDown(int button, int shift, double x, double y);  // F1
+  void Command25_MouseDown(int button, int shift, double x, double y);  // F2
+  void Command23_MouseDown(int button, int shift, double x, double y);  // F3
+  void Command24_MouseDown(int button, int shift, double x, double y);  // F4
+  void fontbutton();
+  // Check1_Click .. Check4_Click: both fonts into saved-font slot 1..4 (F1..F4).
+  void SaveFontBox_Click(int slot);
+  void savefontandcolor_Click();  // the Save Font panel
+  void Check5_Click();            // its EXIT
+  // The palette: Label1_MouseDown .. Label12_MouseDown for n = 1..12.
+  void Palette_MouseDown(int n, int button, int shift, double x, double y);
+  void savecolor_Click();
+  // Check20_Click .. Check23_Click: the chosen colour into saved colour 1..4 (C1..C4).
+  void SaveColorBox_Click(int k);
+  void Check24_Click();  // EXIT of the Save Color panel
+  // Picture fonts.
+  void Combo3_Click();
+  void VScroll2_Change();
+  void VScroll2_GotFocus();
+  void Text14_MouseDown(int button, int shift, double x, double y);
+  void Text14_MouseUp(int button, int shift, double x, double y);
+  void Label35_Click();  // Dejag
   // Redraws the pending text in the usual order: clear, position, print, shadow, outline.
   void redrawPendingText();
   // printtext, then the shadow, then the outline (the redraw without clearing or positioning).
@@ -276,7 +316,23 @@ class Form1 : public QMainWindow {
   CommandButton* Command24;  // F4
   ComboBox* Combo3;          // picture fonts
   TextField* Text14;
+  ScrollBar* VScroll2;       // the picture font's number
   QGroupBox* Frame1;  // Save Font
+  CheckBox* Check1;   // Save Font to F1 .. F4, EXIT
+  CheckBox* Check2;
+  CheckBox* Check3;
+  CheckBox* Check4;
+  CheckBox* Check5;
+  QGroupBox* Frame8;  // Save Color
+  CheckBox* Check20;  // Save Color to C1 .. C4, EXIT
+  CheckBox* Check21;
+  CheckBox* Check22;
+  CheckBox* Check23;
+  CheckBox* Check24;
+  QMenu* fontscolors;  // "Fonts/Colors"
+  QAction* changefont;
+  QAction* savefontandcolor;
+  QAction* savecolor;
 
   // ================= 4. Picture files and thumbnails (pictures/) =================
   void setuppicbuf(PicBuf* buffer, bool scrollBars, const QString& fileName = QString());

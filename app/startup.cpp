@@ -7,6 +7,7 @@
 #include "app/itemfile.h"
 #include "app/settings.h"
 #include "platform/colour.h"
+#include "platform/textfont.h"
 #include "sstvlink/programs.h"
 
 namespace {
@@ -99,10 +100,7 @@ void applyFonts(Form1& f) {
   auto& ts = f.textsettings;
   QFont text = f.Text1->font();
   if (!ts[1].isEmpty()) text.setFamily(ts[1]);
-  QFont combo = f.Combo3->font();
-  combo.setFamily(ts[15].isEmpty() ? QStringLiteral("webdings") : ts[15]);
-  combo.setPointSize(20);
-  f.Combo3->setFont(combo);
+  setFace(f.Combo3, ts[15].isEmpty() ? QStringLiteral("webdings") : ts[15], 20);
   ts[9] = ts[2];
   text.setBold(false);
   setFlag(ts[4], [&](bool on) { text.setItalic(on); });
@@ -121,19 +119,17 @@ void applyFonts(Form1& f) {
 
   const std::pair<CommandButton*, int> buttons[] = {{f.Command21, 1}, {f.Command25, 8}, {f.Command23, 15}, {f.Command24, 22}};
   for (auto [button, k] : buttons) {
-    if (f.savedfonts[k].isEmpty()) continue;
-    QFont face = button->font();
-    face.setFamily(f.savedfonts[k]);
-    button->setFont(face);
+    if (!f.savedfonts[k].isEmpty()) setFace(button, f.savedfonts[k]);
   }
 }
 
 // The saved colours, then the thirty saved pictures and where they show.
 void applySavedPictures(Form1& f) {
+  // A saved colour that is no colour leaves the button its design colour.
   LabelButton* colours[] = {nullptr, f.Label9, f.Label10, f.Label11, f.Label12};
   for (int k = 1; k <= 4; ++k) {
-    double c = 0;
-    if (readsAsNumber(f.savedcolours[k], &c)) colours[k]->setBackColor(long(c));
+    const Variant c = Variant::fromText(f.savedcolours[k]);
+    if (readsAsColour(c)) colours[k]->setBackColor(long(c.number));
   }
   f.Label16->setVisible(true);
   for (int n = 1; n <= 30; ++n) f.readSavedPicture(n);

@@ -129,3 +129,28 @@ int main(int argc, char** argv) {
   benchmark::Shutdown();
   return 0;
 }
+
+// Every mouse move over a styled preview runs Try: the heavy text redrawn and then striped or
+// graded over the whole frame.
+namespace {
+
+void styledRedraw(benchmark::State& state, int stylePresses) {
+  QTemporaryDir dir;
+  auto form = makeForm(dir.path());
+  Form1& f = *form;
+  makeHeavy(f);
+  for (int k = 0; k < stylePresses; ++k) f.Label34_Click();
+  if (f.styleapplied != 1) state.SkipWithError("the style button did not put a style on the picture");
+  for (auto _ : state) {
+    f.redrawPendingText();
+    benchmark::DoNotOptimize(f.Picture1->picture().constBits());
+  }
+}
+
+void BM_StripesRedrawThroughTry(benchmark::State& state) { styledRedraw(state, 1); }
+BENCHMARK(BM_StripesRedrawThroughTry)->Unit(benchmark::kMillisecond);
+
+void BM_GradRedrawThroughTry(benchmark::State& state) { styledRedraw(state, 2); }
+BENCHMARK(BM_GradRedrawThroughTry)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -31,9 +31,9 @@ void Form1::Label38_Click() {
   if (Label34->caption() != QStringLiteral(" Normal")) {
     // A Grad or Stripes preview would hide the colours the flood must find.
     Picture1->Cls();
+    if (gradChosen()) releaseTextHorizontal(Check16->value() == 1);
     Label34->setCaption(QStringLiteral(" Normal"));
     Label34->setBackColor(Idle);
-    textangle = savedtextangle;
     textsettings[7] = QString::number(Picture1->foreColor());
     styleapplied = 0;
   }

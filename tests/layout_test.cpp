@@ -68,7 +68,7 @@ bool overlapAllowed(Form1& f, const QWidget* a, const QWidget* b) {
   };
   // Panels that cover the left column while they are open.
   const auto leftPanel = [&](const QWidget* w, const QWidget* other) {
-    return among(w, {f.Frame1, f.Frame2, f.Frame5, f.Frame6, f.Frame9, f.Text2}) &&
+    return among(w, {f.Frame1, f.Frame8, f.Frame2, f.Frame5, f.Frame6, f.Frame9, f.Text2}) &&
            other->geometry().right() < f.Picture1->x();
   };
   // The header maker, the shown image buffer and the shut-down message cover the main picture.

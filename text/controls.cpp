@@ -9,6 +9,15 @@ using namespace controlkit;
 
 namespace {
 
+// The picture-font list in the order of a keyboard, one character an item.
+QStringList pictureFontCharacters() {
+  const QString keys = QStringLiteral("[]{}*()_+abcdefghijklmnopqrstuvwxyz1234567890-=\\!@$%^&|")
+                       + QStringLiteral("QWERTYUIOPASDFGHJKL:\"ZXCVBNM<>?");
+  QStringList items;
+  for (const QChar ch : keys) items << QString(ch);
+  return items;
+}
+
 // The shadow direction buttons show a small diagonal arrow pointing into their corner.
 QIcon diagonalArrow(int dx, int dy) {
   QPixmap pm(32, 32);
@@ -97,11 +106,41 @@ void createFonts(Form1& f, QWidget* c) {
   f.Combo3 = new ComboBox(c);
   f.Combo3->setToolTip(QStringLiteral(
       "Click on drop down pix to send to screen. different picture  Fonts can be selected by scroll bar "));
+  f.Combo3->setEditable(false);
+  f.Combo3->addItems(pictureFontCharacters());
   f.Text14 = new TextField(c);
   f.Text14->setText(QStringLiteral("1"));
+  f.Text14->setReadOnly(true);
+  f.Text14->setContextMenuPolicy(Qt::NoContextMenu);  // its right button chooses the font
   f.Text14->setToolTip(QStringLiteral("Rt Click to set fun font for selected number"));
-  f.Frame1 = new QGroupBox(QStringLiteral("     Save Font "), c);
-  f.Frame1->hide();
+  f.VScroll2 = new ScrollBar(Qt::Vertical, 1, 5, 1, c);
+}
+
+// A panel of one-shot boxes over the top of the column, shown while the operator uses it.
+QGroupBox* savePanel(QWidget* c, const QString& title, const std::array<CheckBox**, 5>& boxes,
+                     const std::array<const char*, 5>& captions) {
+  auto* frame = new QGroupBox(title, c);
+  for (std::size_t k = 0; k < boxes.size(); ++k)
+    *boxes[k] = place(new CheckBox(QString::fromLatin1(captions[k]), frame), 8, 24 + int(k) * 30, 170, 24);
+  place(frame, 0, 0, 185, 200);
+  frame->hide();
+  return frame;
+}
+
+void createSavePanels(Form1& f, QWidget* c) {
+  f.Frame1 = savePanel(c, QStringLiteral("     Save Font "), {&f.Check1, &f.Check2, &f.Check3, &f.Check4, &f.Check5},
+                       {"Save  Font   to   F1", "Save  Font   to   F2", "Save   Font  to   F3",
+                        "Save   Font  to   F4", "EXIT"});
+  f.Frame8 = savePanel(c, QStringLiteral("Save Color"), {&f.Check20, &f.Check21, &f.Check22, &f.Check23, &f.Check24},
+                       {"Save   Color   to   C1", "Save   Color   to   C2", "Save   Color  to   C3",
+                        "Save   Color  to   C4", "EXIT"});
+}
+
+// The "Fonts/Colors" menu of the menu bar.
+void createMenu(Form1& f) {
+  f.changefont = f.fontscolors->addAction(QStringLiteral("Change Font"));
+  f.savefontandcolor = f.fontscolors->addAction(QStringLiteral("Save Font"));
+  f.savecolor = f.fontscolors->addAction(QStringLiteral("Save Color"));
 }
 
 void placeControls(Form1& f) {
@@ -136,7 +175,7 @@ void placeControls(Form1& f) {
   place(f.Command24, 142, 270, 43, 24);
   place(f.Combo3, 4, 300, 110, 24);
   place(f.Text14, 118, 300, 30, 24);
-  place(f.Frame1, 0, 0, 185, 200);
+  place(f.VScroll2, 152, 296, 18, 32);
 }
 
 void wireControls(Form1& f) {
@@ -159,6 +198,42 @@ void wireControls(Form1& f) {
   on(f.Label31, &LabelButton::clicked, f, &Form1::Label31_Click);
   on(f.VScroll3, &ScrollBar::change, f, &Form1::VScroll3_Change);
   on(f.Label36, &LabelButton::clicked, f, &Form1::Label36_Click);
+  QObject::connect(f.Label36, &LabelButton::mouseUp, &f, &Form1::Label36_MouseUp);
+  on(f.Label34, &LabelButton::clicked, f, &Form1::Label34_Click);
+  on(f.Label35, &LabelButton::clicked, f, &Form1::Label35_Click);
+}
+
+void wireFontsAndColours(Form1& f) {
+  on(f.changefont, &QAction::triggered, f, &Form1::changefont_Click);
+  on(f.savefontandcolor, &QAction::triggered, f, &Form1::savefontandcolor_Click);
+  on(f.savecolor, &QAction::triggered, f, &Form1::savecolor_Click);
+  on(f.Check6, &QCheckBox::toggled, f, &Form1::Check6_Click);
+  on(f.Check14, &QCheckBox::toggled, f, &Form1::Check14_Click);
+  on(f.Check13, &QCheckBox::toggled, f, &Form1::Check13_Click);
+  QObject::connect(f.Command21, &CommandButton::mouseDown, &f, &Form1::Command21_MouseDown);
+  QObject::connect(f.Command25, &CommandButton::mouseDown, &f, &Form1::Command25_MouseDown);
+  QObject::connect(f.Command23, &CommandButton::mouseDown, &f, &Form1::Command23_MouseDown);
+  QObject::connect(f.Command24, &CommandButton::mouseDown, &f, &Form1::Command24_MouseDown);
+  const std::array<CheckBox*, 4> fontBoxes = {f.Check1, f.Check2, f.Check3, f.Check4};
+  const std::array<CheckBox*, 4> colourBoxes = {f.Check20, f.Check21, f.Check22, f.Check23};
+  for (int k = 1; k <= 4; ++k) {
+    QObject::connect(fontBoxes[k - 1], &QCheckBox::toggled, &f, [&f, k] { f.SaveFontBox_Click(k); });
+    QObject::connect(colourBoxes[k - 1], &QCheckBox::toggled, &f, [&f, k] { f.SaveColorBox_Click(k); });
+  }
+  on(f.Check5, &QCheckBox::toggled, f, &Form1::Check5_Click);
+  on(f.Check24, &QCheckBox::toggled, f, &Form1::Check24_Click);
+  for (int n = 1; n <= 12; ++n)
+    QObject::connect(f.palette[n], &LabelButton::mouseDown, &f, [&f, n](int button, int shift, double x, double y) {
+      f.Palette_MouseDown(n, button, shift, x, y);
+    });
+}
+
+void wirePictureFonts(Form1& f) {
+  on(f.Combo3, &ComboBox::click, f, &Form1::Combo3_Click);
+  on(f.VScroll2, &ScrollBar::change, f, &Form1::VScroll2_Change);
+  on(f.VScroll2, &ScrollBar::gotFocus, f, &Form1::VScroll2_GotFocus);
+  QObject::connect(f.Text14, &TextField::mouseDown, &f, &Form1::Text14_MouseDown);
+  QObject::connect(f.Text14, &TextField::mouseUp, &f, &Form1::Text14_MouseUp);
 }
 
 }  // namespace
@@ -168,6 +243,10 @@ void buildTextControls(Form1& f, QWidget* central) {
   createOutlineAndShadow(f, central);
   createStyles(f, central);
   createFonts(f, central);
+  createSavePanels(f, central);
+  createMenu(f);
   placeControls(f);
   wireControls(f);
+  wireFontsAndColours(f);
+  wirePictureFonts(f);
 }

@@ -222,8 +222,7 @@ void Form1::Check16_Click() {
   Picture1->Cls();
   const bool armed = isArmed(Label26);
   if (Check16->value() == 1) {
-    savedtextangle = textangle;
-    textangle = 0;  // text on a background is always horizontal
+    holdTextHorizontal(gradChosen());  // text on a background is always horizontal
     // The last line is printed again only while it is pending: with nothing pending it would be
     // a stray copy of text that was already set or thrown away.
     if (armed) textrotate();
@@ -240,7 +239,7 @@ void Form1::Check16_Click() {
     PersistentDrawing persistent(Picture1);
     Picture1->setFontTransparent(true);
   }
-  textangle = savedtextangle;
+  releaseTextHorizontal(gradChosen());
   if (!armed) return;
   if (styleapplied == 1) {
     Label36_Click();

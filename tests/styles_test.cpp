@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "tests/styled_text_fixture.h"
+
+using colour::rgb;
+
+class StylesTest : public StyledTextFixture {
+ protected:
+  // The style button pressed `times` times from " Normal".
+  void chooseStyle(int times) {
+    for (int k = 0; k < times; ++k) emit form->Label34->clicked();
+  }
+
+  // What Stripes makes of a plainly drawn picture: pixels of exactly the ink take the raised ink
+  // on rows 0-4 of every 9 and the raised back colour on rows 5-8; all others keep theirs.
+  static QImage striped(const QImage& plain, long ink, long back) {
+    QImage out = plain.copy();
+    for (int y = 0; y < out.height(); ++y)
+      for (int x = 0; x < out.width(); ++x)
+        if (pixelAt(plain, x, y) == ink) out.setPixel(x, y, colour::toQRgb(raised(y % 9 < 5 ? ink : back)));
+    return out;
+  }
+};
+
+TEST_F(StylesTest, TheButtonCyclesTheStylesInTextModeOnly) {
+  Form1& f = prepare(QStringLiteral("Hi"));
+  const struct {
+    const char* caption;
+    long colour;
+  } cycle[] = {{" Stripes", colour::state::Stripes}, {"  Grad", 0xFF}, {" Normal", colour::state::Idle}};
+  for (const auto& step : cycle) {
+    chooseStyle(1);
+    EXPECT_EQ(f.Label34->caption(), QString::fromLatin1(step.caption));
+    EXPECT_EQ(f.Label34->backColor(), step.colour);
+  }
+  f.Option8_Click();  // Draw: the button only gives the focus
+  chooseStyle(1);
+  EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
+}
+
+TEST_F(StylesTest, StripesFillOnlyTheLettersAndSetCommitsThem) {
+  Form1& f = prepare(QStringLiteral("Hi\r\nMM"), 40);
+  // A pixel one step off the ink, away from the text, is no letter.
+  QImage base = solidImage(320, 256, White);
+  base.setPixel(300, 200, colour::toQRgb(rgb(1, 0, 200)));
+  f.Picture1->setPicture(base);
+  withShadowAndOutline();
+  const QImage plain = placePlain();
+  ASSERT_GT(countColour(plain, Ink), 200);
+
+  chooseStyle(1);
+  const QImage preview = f.Picture1->picture();
+  EXPECT_TRUE(sameImage(striped(plain, Ink, Paper), preview));
+  EXPECT_TRUE(sameImage(base, f.Image6->picture()));  // the clean base
+  EXPECT_TRUE(sameImage(base, f.Image13->picture()));  // OOPS: the picture without the style
+  // Save Color puts another colour into element 7 alone; the letters are still the ink's pixels.
+  f.textsettings[7] = QString::number(rgb(255, 0, 0));
+  f.redrawPendingText();
+  EXPECT_TRUE(sameImage(preview, f.Picture1->picture()));
+
+  f.Label26_Click();
+  EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
+  // SET raises the ink by 1 before it draws, the stripes by 1 more.
+  EXPECT_GT(countColour(f.Picture1->picture(), raised(raised(Ink))), 0);
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image6->picture()));
+  const QImage committed = f.Picture1->picture();
+  f.Command12_Click();
+  EXPECT_TRUE(sameImage(committed, f.Picture1->picture()));
+}
+
+TEST_F(StylesTest, ASecondPreviewLeavesNoTraceOfTheFirst) {
+  Form1& f = prepare(QStringLiteral("Hi"), 40);
+  placePlain();
+  chooseStyle(1);
+  f.startx += 80;
+  f.starty += 60;
+  f.redrawPendingText();
+  const QImage moved = f.Picture1->picture();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, White), f.Image13->picture()));  // OOPS: no styled text
+  f.Command12_Click();  // back to the clean base
+  f.Label26->setBackColor(colour::state::Armed);
+  f.Label36_Click();
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), moved));
+}
+
+TEST_F(StylesTest, GradBandsTheLinesAndRefusesRotatedText) {
+  Form1& f = prepare(QStringLiteral("HH"), 40);
+  placePlain();
+  chooseStyle(2);
+  const QImage preview = f.Picture1->picture();
+  EXPECT_GT(countColour(preview, raised(Ink)), 0);  // the base bands in the letters
+  EXPECT_EQ(countColour(preview, Ink), 0);
+
+  f.textangle = 300;
+  f.Label36_Click();
+  ASSERT_EQ(dialogs->calls.size(), 1u);
+  EXPECT_EQ(dialogs->calls[0].prompt,
+            QStringLiteral("Does not work correctly with rotated texts. Will exit without change."));
+  EXPECT_TRUE(sameImage(preview, f.Picture1->picture()));
+}
+
+TEST_F(StylesTest, GradlinesBandsOfFourHoldTheBaseThenSwingAboutTheBackColour) {
+  Form1& f = prepare(QStringLiteral("x"));
+  f.Picture1->setBackColor(rgb(255, 0, 100));
+  int r = 10, g = 200, b = 100;
+  f.Picture3->setAutoRedraw(true);
+  f.gradlines(f.Picture3, r, g, b, true);
+  const QImage bands = f.Picture3->image();
+  const struct {
+    int band;
+    long colour;
+  } expected[] = {{1, rgb(10, 200, 100)},  {21, rgb(10, 200, 100)}, {22, rgb(17, 193, 107)},
+                  {23, rgb(24, 186, 114)}, {24, rgb(31, 179, 107)}, {50, rgb(213, 11, 107)}, {63, rgb(255, 4, 114)}};
+  for (const auto& e : expected) {
+    SCOPED_TRACE(e.band);
+    const int top = (e.band - 1) * 4;
+    for (int row = top; row < top + 4; ++row) EXPECT_EQ(pixelAt(bands, 160, row), e.colour) << row;
+  }
+  EXPECT_EQ(pixelAt(bands, 319, 252), rgb(255, 4, 114));  // the last box includes its last row
+}
+
+TEST_F(StylesTest, TryOutsideTextModeKeepsTheInsertSource) {
+  Form1& f = prepare(QStringLiteral("Hi"));
+  chooseStyle(1);
+  f.Option7_Click();
+  const QImage insert = solidImage(320, 256, rgb(9, 9, 9));
+  f.Image6->setPicture(insert);
+  f.Label36_Click();
+  EXPECT_TRUE(sameImage(insert, f.Image6->picture()));
+  EXPECT_EQ(f.styleapplied, 0);
+}
+
+// BkGnd and Grad each force horizontal text; the operator's angle comes back when the last of
+// them ends, in whichever order they start and end.
+TEST_F(StylesTest, BkGndAndGradBringTheAngleBackInEitherOrder) {
+  Form1& f = prepare(QStringLiteral("Hi"));
+  const auto grad = [this](bool on) { chooseStyle(on ? 2 : 1); };
+  const auto bkgnd = [&f](bool on) { f.Check16->setValue(on ? 1 : 0); };
+  const struct {
+    const char* name;
+    bool gradFirst;
+    bool gradEndsFirst;
+  } orders[] = {{"grad in, grad out first", true, true},
+                {"grad in, bkgnd out first", true, false},
+                {"bkgnd in, grad out first", false, true},
+                {"bkgnd in, bkgnd out first", false, false}};
+  for (const auto& o : orders) {
+    SCOPED_TRACE(o.name);
+    f.textangle = 300;
+    if (o.gradFirst) grad(true), bkgnd(true);
+    else bkgnd(true), grad(true);
+    EXPECT_EQ(f.textangle, 0);
+    if (o.gradEndsFirst) grad(false);
+    else bkgnd(false);
+    EXPECT_EQ(f.textangle, 0);  // the other one still holds the text horizontal
+    if (o.gradEndsFirst) bkgnd(false);
+    else grad(false);
+    EXPECT_EQ(f.textangle, 300);
+  }
+}
