@@ -59,6 +59,7 @@ class ImagingTest : public FormTest {
     if (width == 340) f.jvcomm1->trigger();
     if (!f.Option1->value()) f.Option1->setValue(true);
     f.Label26->setBackColor(colour::state::SetIdle);
+    f.sharpenamount = f.softenamount = 1;  // as start-up leaves them
     return f;
   }
 
