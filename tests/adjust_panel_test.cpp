@@ -152,7 +152,10 @@ TEST_F(AdjustPanelTest, ChoosingGammaShowsTheStoredGammaWhateverTheSliderStoodAt
     Form1& f = opened();
     f.gammavalue = c.storedGamma;
     f.HScroll6->setValue(c.brightnessSlider);
+    int pictures = 0;
+    QObject::connect(f.PicbufVisible, &PicBuf::change, [&pictures] { ++pictures; });
     f.optProcessor[2]->setValue(true);
+    EXPECT_EQ(pictures, 1) << "only the stored gamma is shown, no gamma of the clamped slider first";
     EXPECT_EQ(f.gammavalue, c.storedGamma);
     EXPECT_EQ(f.HScroll6->minimum(), 10);
     EXPECT_EQ(f.HScroll6->value(), int(c.storedGamma * 10));
