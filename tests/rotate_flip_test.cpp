@@ -252,6 +252,32 @@ TEST_F(RotateFlipTest, AFlippedTurnedInsertShowsItsMirroredSourceTurnedTheOtherW
   EXPECT_EQ(f.Label26->backColor(), Armed);
 }
 
+// Inserts of any size are stretched over the frame before they turn or mirror; a missing
+// source turns nothing and counts no step.
+TEST_F(RotateFlipTest, InsertSourcesOfAnySizeTurnAndFlipWithinTheFrame) {
+  for (QSize size : {QSize(1, 1), QSize(3, 7), QSize(321, 257), QSize(4000, 4000)}) {
+    SCOPED_TRACE(size.width());
+    Form1& f = prepare(340);
+    commitPicture(solidImage(340, 256, 0x00FF00));
+    const QImage source = positionPicture(size.width(), size.height());
+    pendInsert(f.Option7, source, 20, 20, 80);
+    clockwise();
+    EXPECT_TRUE(sameImage(turned(source, 340, stepsAngle(-1)), f.Picture2->picture()));
+    flip(Qt::Vertical);
+    EXPECT_TRUE(sameImage(mirrored(frameOf(source, 340), Qt::Vertical), f.Image6->picture()));
+    form->unloaded = true;
+    form.reset();
+  }
+  Form1& f = prepare();
+  commitPicture(solidImage(320, 256, 0x00FF00));
+  pendInsert(f.Option7, QImage(), 20, 20, 80);
+  clockwise();
+  flip(Qt::Horizontal);
+  EXPECT_EQ(f.rotationangle, 0);
+  EXPECT_FALSE(f.Image6->hasPicture());
+  EXPECT_TRUE(sameImage(solidImage(320, 256, 0x00FF00), f.Picture1->picture()));
+}
+
 TEST_F(RotateFlipTest, PendingTextOrDrawingIsNotFlipped) {
   Form1& f = prepare();
   const QImage source = positionPicture(320, 256);

@@ -176,12 +176,15 @@ TEST_F(ThingsTest, ClicksDeliveredWhileTheGlobeIsMadeAreIgnored) {
   commitPicture(before);
   Form1* form1 = &f;
   const auto delivered = clickDuringPump([form1] {
-    form1->Combo1->setText(QStringLiteral("Red"));
+    form1->Combo1->setText(QStringLiteral("User Color"));
     emit form1->Combo1->click();
     emit form1->Command29->mouseDown(1, 0, 0, 0);
+    form1->Command13->click();
   });
   choose(QStringLiteral("Globe"));
   ASSERT_TRUE(*delivered);
+  EXPECT_TRUE(dialogs->colour.calls.empty());
+  EXPECT_TRUE(f.Frame9->isHidden());
   QImage expected = before;
   raster::globe(expected);
   EXPECT_TRUE(sameImage(expected, f.Picture1->picture()));
