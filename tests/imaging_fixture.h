@@ -57,21 +57,17 @@ class ImagingTest : public FormTest {
     dialogs = std::make_shared<ScriptedDialogs>();
   }
 
-  // A pending insert of `source` at (x, y), `size` wide, in Overlays or Pic in Pic, as a drop
-  // leaves it.
-  void pendInsert(OptionButton* mode, const QImage& source, double x, double y, double size) {
+  // A pending Pic in Pic insert of `source` at (x, y), `size` wide, as a drop leaves it.
+  void pendInsert(const QImage& source, double x, double y, double size) {
     Form1& f = *form;
-    mode->setValue(true);
+    f.Option7->setValue(true);
     f.Image6->setPicture(source);
     f.Picture2->setPicture(source);
     f.startx = x;
     f.starty = y;
     f.picinpicsize = size;
     f.Label26->setBackColor(colour::state::Armed);
-    if (mode == f.Option6)
-      f.turntransparent();
-    else
-      f.Picture1->PaintPicture(source, x, y, size, size * 4 / 5);
+    f.Picture1->PaintPicture(source, x, y, size, size * 4 / 5);
   }
 
   void turn(int steps) {  // positive anticlockwise
