@@ -21,11 +21,16 @@ namespace marker {
 constexpr int QslPrint = 7270;
 // A single colour, not a picture, is dragged as PatFil's source (the colour is in `pickedcolour`).
 constexpr int ColourDrag = 201;
+// The adjust panel is open. No tool tests it: setting it ends whatever other value was pending.
+constexpr int AdjustPanel = 255;
 }  // namespace marker
 
 // `toolmarker`
 namespace tool {
 constexpr int CropMarking = 101;  // a crop rectangle is being drawn
+// The direction of the last turn of the picture or insert.
+constexpr int Clockwise = 9;
+constexpr int Anticlockwise = 19;
 }  // namespace tool
 
 // `picturefontmode`

@@ -18,6 +18,7 @@
 #include "platform/picturebox.h"
 #include "platform/system.h"
 #include "qsl/stamps.h"
+#include "raster/rotate.h"
 
 class Form2;
 struct WindowLayout;
@@ -341,6 +342,7 @@ class Form1 : public QMainWindow {
   // Reads JustText<n>.bmp into savedthumbs slot n; false (slot unchanged) when it cannot be read.
   bool readSavedPicture(int n);
   void Label13_Click();  // Next4
+  void Command20_Click();  // Load Pic / Exit Pic
   void Dir1_Change();
   void Drive1_Change();
   // Slots 1-20 saved thumbnails, 21 the main picture at the last exit, 22-30 the header strips,
@@ -542,16 +544,52 @@ class Form1 : public QMainWindow {
   void Combo1_LostFocus();
   void Check18_Click();
   void Check19_Click();
-  void Command13_Click();  // adjust panel
   // Draws the pending Things shape named by Combo1's text ("Ellipse", "Circle", "Box") centred on
   // (cx, cy) on Picture1's current layer; any other text draws nothing.
   void drawThingsShape(double cx, double cy);
+  // The adjust panel.
+  void Command13_Click();  // opens and closes the panel
+  void HScroll6_Change();
+  void optProcessor_Click(int index);
+  void PicbufEdit_Change();
+  void Command38_Click();  // Accept and Exit
   void Command39_Click();  // Sharpen
+  void Command40_Click();  // Restore to Orig
   void Command41_Click();  // Soften
-  void filterVisibleBuffer(bool (PicBuf::*filter)(int), int strength);
+  void Command42_Click();  // Grey
+  void Command43_Click();  // Neg
+  void resetprocessing();
+  // What Command13_Click and Command38_Click do, for the runs that call them from inside (the
+  // handlers themselves ignore clicks while such a run is under way).
+  void toggleAdjustPanel();
+  void acceptAdjustedPicture();
+  // The image buffers lie exactly over the main picture's drawing area, in either layout.
+  void placeImageBuffers();
+  // A filter on the shown buffer, which then becomes the base of the other two.
+  void filterVisibleBuffer(const std::function<bool(PicBuf&)>& filter);
+  // Flips and turns.
+  void Command28_MouseDown(int button, int shift, double x, double y);  // Flip V
+  void Command29_MouseDown(int button, int shift, double x, double y);  // Flip H
+  void Command44_MouseDown(int button, int shift, double x, double y);  // Rot >
+  void Command46_MouseDown(int button, int shift, double x, double y);  // < Rot
+  void rotateclockwise();
+  void rotateanticlockwise();
+  // Turns the source box's image by `angle` radians (positive anticlockwise) onto the
+  // destination's current layer; points no source pixel maps to keep what they held.
+  void bmp_rotate(PictureBox* source, PictureBox* destination, float angle);
   int softenamount = 0, sharpenamount = 0;
   int blendratio = 0, blendrest = 0;
   long keycolour = 0;
+  double brightnessvalue = 0.5, contrastvalue = 0.5, gammavalue = 5.0;
+  bool skipbufevent = false;
+  // The direction of the turn in force (tool::Clockwise or tool::Anticlockwise, 0 for none). It
+  // is also left in `toolmarker`, which other tools overwrite; the turns read it from here.
+  int turndirection = 0;
+  // The colour the colour dialog offers: the last one chosen.
+  long dialogcolour = 0;
+  // Set while a turn, a flip, a Things entry or the adjust panel works on the pictures.
+  bool imagingrunning = false;
+  raster::PolarRotation rotation;
 
   ImageBox* Image1;  // the test pattern
   CheckBox* Check18;  // Follow Mouse
@@ -567,6 +605,15 @@ class Form1 : public QMainWindow {
   ComboBox* Combo1;          // Things
   CommandButton* Command13;  // Adjust
   QGroupBox* Frame9;         // the adjust panel
+  std::array<OptionButton*, 3> optProcessor{};  // Brightness, Contrast, Gamma
+  ScrollBar* HScroll6;
+  CommandButton* Command38;  // Accept and Exit
+  CommandButton* Command39;  // Sharpen
+  CommandButton* Command40;  // Restore to Orig
+  CommandButton* Command41;  // Soften
+  CommandButton* Command42;  // Grey
+  CommandButton* Command43;  // Neg
+  QGroupBox* Frame10;        // "Working"
   LabelButton* Label70;      // fill modes
   LabelButton* Label71;
   LabelButton* Label72;

@@ -140,6 +140,8 @@ void commitText(Form1& f, bool afterDrawing) {
   if (!f.headerMode()) storeOopsCopy(f);
   f.texttoplace = f.Text1->text();
   f.textangle = 0;
+  // Image6 now holds the picture as shown, turned or not: the next turn starts from it afresh.
+  f.rotationangle = 0;
   f.Picture1->setForeColor(long(savedColour.trimmed().toDouble()));
   f.textsettings[7] = savedColour;
 }

@@ -46,8 +46,25 @@ void createThingsAndAdjust(Form1& f, QWidget* c) {
                       QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")});
   f.Combo1->setText(QStringLiteral("  Things"));
   f.Command13 = command(c, QStringLiteral("Adjust"), QStringLiteral("Click for brightness and contrast etc"));
+  f.Frame10 = new QGroupBox(QStringLiteral("Working"), c);
+  f.Frame10->hide();
+}
+
+// The adjust panel covers the left column while it is open; Brightness is chosen at start.
+void createAdjustPanel(Form1& f, QWidget* c) {
   f.Frame9 = new QGroupBox(c);
   f.Frame9->hide();
+  const QString processors[] = {QStringLiteral("Brightness"), QStringLiteral("Contrast"), QStringLiteral("Gamma")};
+  for (int i = 0; i < 3; ++i) f.optProcessor[i] = new OptionButton(processors[i], f.Frame9);
+  OptionButton::makeContainer({f.optProcessor.begin(), f.optProcessor.end()});
+  f.optProcessor[0]->setValue(true);
+  f.HScroll6 = new ScrollBar(Qt::Horizontal, 0, 100, 50, f.Frame9);
+  f.Command39 = command(f.Frame9, QStringLiteral("Sharpen"));
+  f.Command41 = command(f.Frame9, QStringLiteral("Soften"));
+  f.Command42 = command(f.Frame9, QStringLiteral("Grey"));
+  f.Command43 = command(f.Frame9, QStringLiteral("Neg"));
+  f.Command40 = command(f.Frame9, QStringLiteral("Restore to Orig"));
+  f.Command38 = command(f.Frame9, QStringLiteral("Accept and Exit"));
 }
 
 // The fill modes of a dropped picture sit in the picture browser.
@@ -71,6 +88,15 @@ void placeControls(Form1& f) {
   place(f.Command13, 448, 490, 68, 24);
   place(f.Label33, 320, 516, 196, 18);
   place(f.Frame9, 0, 0, 185, 300);
+  for (int i = 0; i < 3; ++i) place(f.optProcessor[i], 8, 20 + 24 * i, 120, 22);
+  place(f.HScroll6, 8, 96, 169, 16);
+  place(f.Command39, 8, 120, 82, 24);
+  place(f.Command41, 95, 120, 82, 24);
+  place(f.Command42, 8, 148, 82, 24);
+  place(f.Command43, 95, 148, 82, 24);
+  place(f.Command40, 8, 184, 169, 24);
+  place(f.Command38, 8, 214, 169, 24);
+  place(f.Frame10, 92, 446, 92, 54);
   place(f.Label70, 4, 318, 60, 18);
   place(f.Label71, 66, 318, 60, 18);
   place(f.Label72, 128, 318, 53, 18);
@@ -84,6 +110,21 @@ void wireControls(Form1& f) {
   on(f.Combo1, &ComboBox::lostFocus, f, &Form1::Combo1_LostFocus);
   on(f.Check18, &QCheckBox::toggled, f, &Form1::Check18_Click);
   on(f.Check19, &QCheckBox::toggled, f, &Form1::Check19_Click);
+  QObject::connect(f.Command28, &CommandButton::mouseDown, &f, &Form1::Command28_MouseDown);
+  QObject::connect(f.Command29, &CommandButton::mouseDown, &f, &Form1::Command29_MouseDown);
+  QObject::connect(f.Command44, &CommandButton::mouseDown, &f, &Form1::Command44_MouseDown);
+  QObject::connect(f.Command46, &CommandButton::mouseDown, &f, &Form1::Command46_MouseDown);
+  on(f.Command13, &QPushButton::clicked, f, &Form1::Command13_Click);
+  for (int i = 0; i < 3; ++i)
+    QObject::connect(f.optProcessor[i], &OptionButton::chosen, &f, [&f, i] { f.optProcessor_Click(i); });
+  on(f.HScroll6, &ScrollBar::change, f, &Form1::HScroll6_Change);
+  on(f.PicbufEdit, &PicBuf::change, f, &Form1::PicbufEdit_Change);
+  on(f.Command38, &QPushButton::clicked, f, &Form1::Command38_Click);
+  on(f.Command39, &QPushButton::clicked, f, &Form1::Command39_Click);
+  on(f.Command40, &QPushButton::clicked, f, &Form1::Command40_Click);
+  on(f.Command41, &QPushButton::clicked, f, &Form1::Command41_Click);
+  on(f.Command42, &QPushButton::clicked, f, &Form1::Command42_Click);
+  on(f.Command43, &QPushButton::clicked, f, &Form1::Command43_Click);
 }
 
 }  // namespace
@@ -92,6 +133,7 @@ void buildImagingControls(Form1& f, QWidget* central) {
   createInsertChecks(f, central);
   createFillsAndTurns(f, central);
   createThingsAndAdjust(f, central);
+  createAdjustPanel(f, central);
   createFillModes(f);
   placeControls(f);
   wireControls(f);

@@ -2,13 +2,74 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
+#include "imaging/exclusive_run.h"
+#include "platform/autoredraw.h"
 #include "platform/colour.h"
+#include "raster/fill.h"
+#include "raster/fit.h"
+#include "raster/globe.h"
 
 using namespace colour::state;
 
 namespace {
 
 const QString kThings = QStringLiteral("  Things");
+
+struct SolidFill {
+  const char* name;
+  long colour;
+};
+constexpr SolidFill kSolidFills[] = {
+    {"Red", 0xFF}, {"White", 0xFFFFFF}, {"Black", 0}, {"Green", 0xFF00}, {"Blue", 0xFF0000}};
+
+constexpr long kOutline = 0;  // black
+
+// An Ellipse, Circle or Box waits at the anchor for SET or Undo.
+void placeShape(Form1& f, const QString& shape) {
+  if (shape == QLatin1String("Ellipse")) f.VScroll4->show();
+  f.Picture1->setFillStyle(PictureBox::FillTransparent);
+  f.drawThingsShape(f.startx, f.starty);
+  f.Label26->setBackColor(Armed);
+  f.dragsource = drag::PendingShape;
+  f.Text1->setFocus();
+}
+
+// The committed picture squeezed row by row into a disc in the middle of the frame.
+void drawGlobe(Form1& f) {
+  f.setCursor(Qt::WaitCursor);
+  f.Picture2->setPicture(f.Picture1->picture());
+  QImage globe = f.Picture2->image();
+  raster::globe(globe);
+  platform::DoEvents();
+  f.Picture1->setPicture(globe);
+  f.Image6->setPicture(f.Picture1->image());
+  f.Image14->setPicture(f.Picture1->image());
+  f.unsetCursor();
+  f.Text1->setFocus();
+}
+
+// Draws a full-frame entry on Picture1's current layer. False when the operator cancelled the
+// colour dialog: then nothing is drawn and nothing is to be committed.
+bool fillFrame(Form1& f, const QString& thing, const QRect& frame) {
+  PictureBox& p = *f.Picture1;
+  const auto fill = [&](long colour) { p.BoxFilled(0, 0, frame.width(), frame.height(), colour); };
+  if (thing == QLatin1String("X-Hatch")) {
+    // The pixel library's hatch lines up with the frame's corner; the outline goes over it.
+    raster::hatch(p.drawTarget(), frame, colour::toQRgb(p.fillColor()), raster::Hatch::Cross);
+    p.setFillStyle(PictureBox::FillTransparent);
+    p.Box(0, 0, frame.width(), frame.height(), kOutline);
+  }
+  for (const SolidFill& solid : kSolidFills)
+    if (thing == QLatin1String(solid.name)) fill(solid.colour);
+  if (thing == QLatin1String("User Color")) {
+    const std::optional<long> chosen = f.env.dialogs->ShowColor(f.dialogcolour);
+    if (!chosen) return false;
+    f.dialogcolour = *chosen;
+    fill(*chosen);
+  }
+  if (thing == QLatin1String("Test Patern")) p.PaintPicture(f.Image1->picture(), 0, 0, frame.width(), frame.height());
+  return true;
+}
 
 }  // namespace
 
@@ -35,13 +96,12 @@ void Form1::drawThingsShape(double cx, double cy) {
 }
 
 void Form1::Combo1_Click() {
-  // Only the three pending shapes are generated here so far.
-  const QString shape = Combo1->text();
-  if (!isThingsShape(shape)) return;
-  if (makeheader->isChecked()) return;
-  if (!Frame9->isHidden()) Command13_Click();
+  const ExclusiveRun run(*this);
+  if (!run.started() || makeheader->isChecked()) return;
+  if (!Frame9->isHidden()) toggleAdjustPanel();
   VScroll4->hide();
   rotationangle = 0;
+  const int width = frameWidth();
   texttoplace.clear();
   Picture1->Cls();
   Label26->setBackColor(SetIdle);
@@ -52,11 +112,21 @@ void Form1::Combo1_Click() {
     starty = 128;
   }
   Picture1->setDrawWidth(3);
-  if (shape == QStringLiteral("Ellipse")) VScroll4->show();
-  Picture1->setFillStyle(PictureBox::FillTransparent);
-  drawThingsShape(startx, starty);
-  Label26->setBackColor(Armed);
-  dragsource = drag::PendingShape;
+  const QString thing = Combo1->text();
+  if (thing == QLatin1String("Globe")) return drawGlobe(*this);
+  if (isThingsShape(thing)) return placeShape(*this, thing);
+  bool filled = false;
+  {
+    PersistentDrawing persistent(Picture1);
+    filled = fillFrame(*this, thing, QRect(0, 0, width, raster::FrameHeight));
+    if (filled) Picture1->commit();
+  }
+  if (filled) {
+    // Also "  Things", which draws nothing, makes the picture as it stands the committed one.
+    Picture2->setPicture(Picture1->image());
+    Image14->setPicture(Picture1->image());
+    Image6->setPicture(Picture1->image());
+  }
   Text1->setFocus();
 }
 

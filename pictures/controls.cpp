@@ -67,11 +67,9 @@ void placeControls(Form1& f) {
   place(f.Label43, 48, 296, 80, 18);
   const std::array dirButtons = {f.Command14, f.Command15, f.Command16, f.Command17, f.Command18, f.Command19};
   for (int i = 0; i < 6; ++i) place(dirButtons[i], 4 + (i % 3) * 60, 340 + (i / 3) * 26, 57, 24);
-  // The image buffers work unseen over the main picture.
-  for (PicBuf* b : {f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit}) {
-    place(b, narrowLayout.pictureLeft, 0, 324, 260);
-    b->hide();
-  }
+  // The image buffers work unseen over the main picture; the adjust panel shows one of them.
+  f.placeImageBuffers();
+  for (PicBuf* b : {f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit}) b->hide();
 }
 
 void wireControls(Form1& f) {

@@ -99,5 +99,6 @@ bool PicBuf::gamma(double value) {
 void PicBuf::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), colour::toQColor(backColor));
-  if (!picture_.isNull()) p.drawImage(rect(), picture_);
+  // Unstretched, so that the preview shows the picture pixel for pixel over the main picture.
+  if (!picture_.isNull()) p.drawImage(0, 0, picture_);
 }

@@ -22,6 +22,10 @@ class PicBuf : public QWidget {
   long backColor = 0xFFFFFF;
   int appearance = 0;
   int scrollBars = 0;
+  // Two display settings the adjust panel gives the shown buffer (2 and 5); the picture is always
+  // shown at its own size, so they change nothing.
+  int property38 = 0;
+  int property145 = 0;
   // Reads the file named by `fileName`; false, with the reason and the picture unchanged, when it
   // cannot be read.
   bool load(QString* reason = nullptr);

@@ -47,6 +47,7 @@ void Form1::checkscreensize() {
   centralWidget()->setFixedWidth(layout.windowWidth);
   adjustSize();
   repaintAtWidth(Picture1, Image6->picture(), layout);
+  placeImageBuffers();
   repaintAtWidth(Picture2, Picture2->picture(), layout);
   Image13->setPicture(Picture1->image());
   Image14->setPicture(Picture1->image());
