@@ -65,6 +65,7 @@ void FormTest::TearDown() {
 }
 
 Form1& FormTest::build() {
+  TearDown();  // the old window lets go of the instance lock first
   Form1Environment env;
   env.programDirectory = programDir;
   env.dialogs = dialogs;
@@ -84,6 +85,26 @@ Form1& FormTest::start() {
   build();
   EXPECT_TRUE(form->Form_Load());
   return *form;
+}
+
+Form1& FormTest::buildOnWhite() {
+  build().Picture1->setPicture(solidImage(320, 256, seen::White));
+  return *form;
+}
+
+Form1& FormTest::prepareText(long ink) {
+  Form1& f = buildOnWhite();
+  f.Picture1->font.size = 24;
+  f.Picture1->setForeColor(ink);
+  f.textsettings[7] = QString::number(ink);
+  f.Text1->setText(QStringLiteral("HI"));
+  f.beginDrag = [this](QWidget*) { drags.push_back(form->dragsource); };
+  return f;
+}
+
+void FormTest::pendOnScreen() {
+  form->Picture1->BoxFilled(10, 10, 40, 30, 0xFF);
+  form->Label26->setBackColor(seen::Armed);
 }
 
 void FormTest::queueRandom(std::vector<double> values) {

@@ -65,6 +65,20 @@ struct ScriptedDialogs : Dialogs {
   std::optional<QFont> ShowFont(const QFont& initial) override;
 };
 
+// The colours the operator sees on the buttons, written out once: tests compare with these and
+// never with the program's own constants, so a wrong constant cannot pass unnoticed.
+namespace seen {
+constexpr long Armed = 0xFF;           // red: a tool armed, work pending
+constexpr long Idle = 0xC0C0;          // a label tool at rest, " Normal", "Horiz", " Off"
+constexpr long SetIdle = 0x8000000F;   // SET with nothing pending: the button face
+constexpr long Selected = 0xFF00;      // the view the strip shows
+constexpr long ModeOff = 0x808000;     // a mode button not chosen
+constexpr long ModeChosen = 0x80FF80;  // the chosen mode
+constexpr long OopsNormal = 0xFFFFFF;  // OOPS shows the latest work
+constexpr long OopsBefore = 0;         // OOPS shows the before-picture
+constexpr long White = 0xFFFFFF;
+}  // namespace seen
+
 // A main window on a fresh temporary program directory. Tests prepare files with writeFile()
 // before start() when they need a prepared directory.
 class FormTest : public ::testing::Test {
@@ -72,10 +86,17 @@ class FormTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Builds the window (no splash) and runs the start-up.
+  // Builds the window (no splash) and runs the start-up; a window built before goes without
+  // its shut-down, so start() again is a restart on the same directory.
   Form1& start();
   // Builds the window without running the start-up.
   Form1& build();
+  // build() with a white 320 x 256 picture.
+  Form1& buildOnWhite();
+  // A white picture, "HI" typed in Text mode, 24 points in `ink`; drags are recorded, not run.
+  Form1& prepareText(long ink);
+  // Work drawn on the erasable layer with SET red, as the text printer leaves it.
+  void pendOnScreen();
   // Random numbers the colour jitter will draw, in order; 0 after they run out.
   void queueRandom(std::vector<double> values);
 
@@ -89,6 +110,7 @@ class FormTest : public ::testing::Test {
   std::shared_ptr<ScriptedDialogs> dialogs;
   std::unique_ptr<Form1> form;
   std::shared_ptr<std::deque<double>> randomValues;
+  std::vector<int> drags;  // dragsource at each drag begun
 };
 
 // Pixel helpers: colours are the program's BGR longs.
