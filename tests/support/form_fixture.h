@@ -1,9 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <QByteArray>
-#include <QImage>
 #include <QTemporaryDir>
 #include <deque>
 #include <map>
@@ -11,6 +7,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "tests/support/checks.h"
 
 // One kind of dialog in a test: the requests it was shown with, in order, and the answers still
 // to give. With no answer left the operator cancels.
@@ -113,14 +110,5 @@ class FormTest : public ::testing::Test {
   std::vector<int> drags;  // dragsource at each drag begun
 };
 
-// Pixel helpers: colours are the program's BGR longs.
-long pixelAt(const QImage& img, int x, int y);
-int countColour(const QImage& img, long bgr, const QRect& area = QRect());
-// Equal images, or a failure naming the first differing pixel and both colours.
-::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual);
 // A settings file "restore" with the given lines (1-based); every other line is empty.
 QByteArray restoreFile(const std::map<int, QByteArray>& items);
-// A picture as the bytes of a BMP file.
-QByteArray bmpBytes(const QImage& image);
-// A plain picture of one colour.
-QImage solidImage(int w, int h, long bgr);
