@@ -130,12 +130,10 @@ TEST_F(StartupTest, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
   Form1 second(form->env);
   EXPECT_FALSE(second.Form_Load());
   second.unloaded = true;
-  ASSERT_EQ(dialogs->calls.size(), 1u);
-  EXPECT_EQ(dialogs->calls[0].title, QStringLiteral("DUPLICATE INSTANCE Marvane"));
-  EXPECT_EQ(dialogs->calls[0].prompt,
-            QStringLiteral("You are trying to open this application a second time.\r\nThere will be BIG TROUBLE "
-                           "if this takes place.\r\nClick OK to abort."));
-  EXPECT_EQ(dialogs->calls[0].buttons, vb::OKOnly);
+  EXPECT_TRUE(shownOnce(QStringLiteral("DUPLICATE INSTANCE Marvane"),
+                        QStringLiteral("You are trying to open this application a second time.\r\nThere will be BIG "
+                                       "TROUBLE if this takes place.\r\nClick OK to abort."),
+                        vb::OKOnly));
   EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), before);
   EXPECT_TRUE(second.logtext.isEmpty());
   EXPECT_FALSE(second.isVisible());

@@ -107,6 +107,14 @@ void FormTest::queueRandom(std::vector<double> values) {
   randomValues->insert(randomValues->end(), values.begin(), values.end());
 }
 
+::testing::AssertionResult FormTest::shownOnce(const QString& title, const QString& prompt, int buttons) const {
+  if (dialogs->calls.size() != 1) return ::testing::AssertionFailure() << dialogs->calls.size() << " message boxes";
+  const ScriptedDialogs::Call& c = dialogs->calls[0];
+  if (c.title == title && c.prompt == prompt && c.buttons == buttons) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "shown: " << c.title.toStdString() << " | " << c.prompt.toStdString() << " | "
+                                       << c.buttons;
+}
+
 QString FormTest::path(const QString& name) const { return programDir + QLatin1Char('/') + name; }
 
 void FormTest::writeFile(const QString& name, const QByteArray& bytes) const { writeBytes(path(name), bytes); }

@@ -97,6 +97,9 @@ class FormTest : public ::testing::Test {
   // Random numbers the colour jitter will draw, in order; 0 after they run out.
   void queueRandom(std::vector<double> values);
 
+  // Exactly one message box was shown, with this title, prompt and buttons.
+  ::testing::AssertionResult shownOnce(const QString& title, const QString& prompt, int buttons) const;
+
   QString path(const QString& name) const;
   void writeFile(const QString& name, const QByteArray& bytes) const;
   QByteArray readFile(const QString& name) const;
