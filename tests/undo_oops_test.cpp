@@ -6,8 +6,6 @@ namespace {
 
 const QImage white = solidImage(320, 256, White);
 
-// The drawn-area box: left, right, top, bottom.
-std::tuple<double, double, double, double> drawnArea(const Form1& f) { return {f.minx, f.maxx, f.miny, f.maxy}; }
 
 class UndoOopsTest : public FormTest {
  protected:

@@ -113,5 +113,7 @@ class FormTest : public ::testing::Test {
   std::vector<int> drags;  // dragsource at each drag begun
 };
 
+// The drawn-area box: left, right, top, bottom.
+inline std::tuple<double, double, double, double> drawnArea(const Form1& f) { return {f.minx, f.maxx, f.miny, f.maxy}; }
 // A settings file "restore" with the given lines (1-based); every other line is empty.
 QByteArray restoreFile(const std::map<int, QByteArray>& items);
