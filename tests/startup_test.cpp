@@ -19,23 +19,13 @@ TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   EXPECT_EQ(QStringList({f.Text9->text(), f.Text10->text(), f.qsldefaults[5]}), QStringList({"20M", "595", "UTC"}));
   for (const SstvProgram& p : sstvPrograms())
     if (p.receiveDirectory != 0) EXPECT_EQ(f.savedirs[p.receiveDirectory], p.receiveDefault) << p.code;
-  EXPECT_EQ(f.sstvprogram, 1);
-  EXPECT_TRUE(f.simplecopypaste->isChecked());
+  EXPECT_TRUE(f.simplecopypaste->isChecked() && f.Option3->value() && f.isVisible() && !f.Command2->isEnabled());
   EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
-  EXPECT_TRUE(f.Option3->value());
-  EXPECT_EQ(f.VScroll1->value(), 3);
-  EXPECT_TRUE(f.shadowdepth.isEmpty());
-  EXPECT_EQ(f.Picture1->foreColor(), 238);
-  EXPECT_EQ(f.textsettings[7], QStringLiteral("238"));
-  EXPECT_EQ(f.Picture1->font.size, 26);
-  EXPECT_EQ(f.Text1->font().pointSize(), 12);
-  EXPECT_FALSE(f.Text1->font().italic());
-  EXPECT_EQ(f.Text1->text(), QStringLiteral("TYPE HERE"));
-  EXPECT_EQ(f.Text2->text(), QString());
-  EXPECT_FALSE(f.Command2->isEnabled());
+  EXPECT_EQ(std::tuple(f.VScroll1->value(), f.shadowdepth.isEmpty()), std::tuple(3, true));  // no copies yet
+  EXPECT_EQ(std::tuple(f.Picture1->foreColor(), f.Picture1->font.size), std::tuple(238, 26));
+  EXPECT_EQ(std::tuple(f.Text1->font().pointSize(), f.Text1->font().italic()), std::tuple(12, false));
+  EXPECT_EQ(QStringList({f.Text1->text(), f.Text2->text()}), QStringList({"TYPE HERE", ""}));
   EXPECT_EQ(QDir(f.File1->path()), QDir(programDir));
-  EXPECT_TRUE(f.isVisible());
-  for (int n = 1; n <= 30; ++n) EXPECT_TRUE(f.savedthumbs[n].isNull()) << n;
   EXPECT_FALSE(f.Image2->hasPicture());
   for (const char* name : {"logdata.bak", "restore", "messages"}) EXPECT_FALSE(fileExists(name)) << name;
 }
@@ -54,31 +44,21 @@ TEST_F(StartupTest, PreparedDirectoryIsRestored) {
   EXPECT_EQ(f.windowTitle(), QStringLiteral("MARVANE   - G4ABC- Ver 10/MAR/2001"));
   EXPECT_EQ(QStringList({f.Text9->text(), f.Text10->text(), f.qsldefaults[5], f.Text16->text()}),
             QStringList({"40M", "579", "UTC", "+3"}));
-  EXPECT_EQ(f.Text2->text(), QStringLiteral("CQ de G4ABC\r\n---\r\n73"));
-  EXPECT_EQ(f.sstvprogram, 6);
-  EXPECT_EQ(f.Label47->caption(), QStringLiteral("Bold outline"));
-  EXPECT_TRUE(f.Check17->value());
-  EXPECT_TRUE(f.Option4->value() && !f.Option3->value());
-  EXPECT_EQ(f.VScroll1->value(), 4);
-  EXPECT_TRUE(f.shadowdepth == 16);
-  EXPECT_EQ(QStringList({f.textsettings[9], f.normalfontsize}), QStringList({"14", "14"}));
-  EXPECT_EQ(f.Picture1->font.size, 26);
+  EXPECT_EQ(QStringList({f.Text2->text(), f.Label47->caption(), f.textsettings[9], f.normalfontsize}),
+            QStringList({"CQ de G4ABC\r\n---\r\n73", "Bold outline", "14", "14"}));
+  EXPECT_TRUE(f.w95sstvv->isChecked() && f.Check17->value() && f.Option4->value() && !f.Option3->value());
+  EXPECT_EQ(std::tuple(f.VScroll1->value(), f.shadowdepth.toInt(), f.Picture1->font.size), std::tuple(4, 16, 26));
   EXPECT_EQ(QDir(f.File1->path()), QDir(dir7.path()));
 
   // Saved pictures: page 1 in Image2, Image3, Image5, Image4; the last exit's picture in Image13;
   // the strips in Picture4 to Picture12. Slot 5 belongs to page 2 and shows nowhere yet.
-  ImageBox* page[] = {f.Image2, f.Image3, f.Image5, f.Image4};
-  for (int k = 0; k < 4; ++k) {
-    ASSERT_TRUE(page[k]->hasPicture()) << k;
-    EXPECT_EQ(pixelAt(page[k]->picture(), 3, 3), slotColour(k + 1)) << k;
-  }
-  ASSERT_FALSE(f.savedthumbs[5].isNull());
-  ASSERT_TRUE(f.Image13->hasPicture());
-  EXPECT_EQ(pixelAt(f.Image13->picture(), 3, 3), slotColour(21));
-  for (int n = 4; n <= 12; ++n) {
-    ASSERT_TRUE(f.headerStrips[n]->hasPicture()) << n;
-    EXPECT_EQ(pixelAt(f.headerStrips[n]->image(), 10, 10), slotColour(n + 18)) << n;
-  }
+  const auto colourOf = [](const QImage& img) { return img.isNull() ? -1 : pixelAt(img, 3, 3); };
+  std::vector<long> shown, expected;
+  for (ImageBox* box : {f.Image2, f.Image3, f.Image5, f.Image4, f.Image13}) shown.push_back(colourOf(box->picture()));
+  for (int n = 4; n <= 12; ++n) shown.push_back(colourOf(f.headerStrips[n]->picture()));
+  for (int slot : {1, 2, 3, 4, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30}) expected.push_back(slotColour(slot));
+  EXPECT_EQ(shown, expected);
+  EXPECT_FALSE(f.savedthumbs[5].isNull());
 }
 
 // Item 121 is the style and the colour of the shadow copies, item 122 the graded switch; each
