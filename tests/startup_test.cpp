@@ -30,6 +30,17 @@ TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   for (const char* name : {"logdata.bak", "restore", "messages"}) EXPECT_FALSE(fileExists(name)) << name;
 }
 
+// The state buttons as a fresh start shows them, in the colours the operator knows them by.
+TEST_F(StartupTest, ButtonsShowTheirStateColours) {
+  Form1& f = start();
+  EXPECT_EQ(std::vector<long>({f.Option1->backColor(), f.Option6->backColor(), f.Option7->backColor(),
+                               f.Option8->backColor(), f.Text6->backColor(), f.Label26->backColor(),
+                               f.Label34->backColor(), f.Label31->backColor(), f.Text13->backColor(),
+                               f.Label71->backColor(), f.Command31->backColor()}),
+            std::vector<long>({ModeChosen, ModeOff, ModeOff, ModeOff, ModeOff, SetIdle, Idle, Idle, Idle, Selected,
+                               OopsNormal}));
+}
+
 TEST_F(StartupTest, PreparedDirectoryIsRestored) {
   QTemporaryDir dir7;
   writeFile(QStringLiteral("restore"),
