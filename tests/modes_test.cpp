@@ -22,8 +22,11 @@ class ModesTest : public FormTest {
     f.Picture1->font.name = QStringLiteral("Webdings");
     f.Picture1->font.size = 40;
   }
-  int optionsOn() const {
-    return form->Option1->value() + form->Option6->value() + form->Option7->value() + form->Option8->value();
+  // `mode` is on and no other mode button.
+  ::testing::AssertionResult onlyMode(OptionButton* mode) const {
+    const int on = form->Option1->value() + form->Option6->value() + form->Option7->value() + form->Option8->value();
+    if (mode->value() && on == 1) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << on << " modes on";
   }
 };
 
@@ -35,8 +38,7 @@ TEST_F(ModesTest, EachModeColoursItsButtonAndFramesItsToolGroup) {
   for (const auto& m : modes) {
     m.button->setValue(true);
     SCOPED_TRACE(m.button->text().toStdString());
-    EXPECT_EQ(optionsOn(), 1);
-    EXPECT_TRUE(m.button->value());
+    EXPECT_TRUE(onlyMode(m.button));
     for (OptionButton* o : {f.Option1, f.Option6, f.Option7, f.Option8})
       EXPECT_EQ(o->backColor(), o == m.button ? ModeChosen : ModeOff) << o->text().toStdString();
     EXPECT_EQ(f.Text6->backColor(), m.button == f.Option8 ? ModeChosen : ModeOff);
@@ -56,8 +58,7 @@ TEST_F(ModesTest, EachModeEndsTheToolsOfTheOthers) {
     f.Option7->setValue(true);
     armForeignTools();
     m.mode->setValue(true);
-    EXPECT_TRUE(m.mode->value());
-    EXPECT_EQ(optionsOn(), 1);
+    EXPECT_TRUE(onlyMode(m.mode));
     EXPECT_EQ(std::tuple(f.Label73->backColor(), f.Label29->backColor()),
               m.drawTools ? std::tuple(Armed, Armed) : std::tuple(Idle, Idle));
     EXPECT_EQ(f.textsettings[7], m.drawTools ? QStringLiteral("12345") : QStringLiteral("65280"));
@@ -97,8 +98,7 @@ TEST_F(ModesTest, TextPassesThroughPicInPicWhenItsBoxesAreOn) {
   f.Picture2->setPicture(solidImage(320, 256, 0));
   f.Option1->setValue(true);
   EXPECT_TRUE(sameImage(newer, f.Picture2->picture()));
-  EXPECT_TRUE(f.Option1->value());
-  EXPECT_EQ(optionsOn(), 1);
+  EXPECT_TRUE(onlyMode(f.Option1));
   EXPECT_EQ(f.Check18->value(), 0);
   EXPECT_EQ(std::tuple(f.Option1->backColor(), f.Option7->backColor()), std::tuple(ModeChosen, ModeOff));
   EXPECT_TRUE(sameImage(newer, f.Picture1->picture()));
@@ -121,8 +121,7 @@ TEST_F(ModesTest, PatFilAndColFillDisarmEachOther) {
   f.Picture1->setForeColor(0xFF);
   f.dragsource = 5;
   f.Label32_Click();
-  EXPECT_EQ(f.Label32->backColor(), Armed);
-  EXPECT_EQ(f.dragsource, 0);
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.dragsource), std::tuple(Armed, 0));
   EXPECT_TRUE(sameImage(f.Picture1->image(), f.Image6->picture()));
 
   f.Label38_Click();
@@ -147,8 +146,7 @@ TEST_F(ModesTest, PatFilAndColFillDisarmEachOther) {
   EXPECT_EQ(f.Label32->backColor(), Idle);
   f.Label32_Click();
   f.Option6->setValue(true);
-  EXPECT_TRUE(f.Option6->value());
-  EXPECT_EQ(optionsOn(), 1);
+  EXPECT_TRUE(onlyMode(f.Option6));
   EXPECT_EQ(f.Label32->backColor(), Idle);
 }
 
@@ -160,8 +158,7 @@ TEST_F(ModesTest, ColFillEndsAStyleAndPatFilEndsVerticalText) {
   f.styleapplied = 1;
   f.savedtextangle = 450;
   f.Label38_Click();
-  EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
-  EXPECT_EQ(f.Label34->backColor(), Idle);
+  EXPECT_EQ(std::tuple(f.Label34->caption(), f.Label34->backColor()), std::tuple(QString(" Normal"), Idle));
   EXPECT_EQ(std::tuple(f.styleapplied, f.textangle), std::tuple(0, 0));  // Text mode's reset follows the style's end
   EXPECT_EQ(f.textsettings[7], QString::number(0xFF8000));
   f.Label38_Click();
@@ -171,8 +168,7 @@ TEST_F(ModesTest, ColFillEndsAStyleAndPatFilEndsVerticalText) {
   f.VScroll3->show();
   f.Text1->setText(QStringLiteral("DX"));
   f.Label32_Click();
-  EXPECT_EQ(f.Label31->backColor(), Idle);
-  EXPECT_EQ(f.Label31->caption(), QStringLiteral("Horiz"));
+  EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label31->backColor()), std::tuple(QString("Horiz"), Idle));
   EXPECT_TRUE(f.VScroll3->isHidden());
   EXPECT_TRUE(f.Text1->text().isEmpty());
 }
@@ -183,8 +179,7 @@ TEST_F(ModesTest, FollowMouseAndFourPicsExcludeEachOtherInPicInPic) {
   EXPECT_TRUE(f.Option7->value());
   f.Check19->setValue(1);
   EXPECT_EQ(std::tuple(f.Check18->value(), f.Check19->value()), std::tuple(0, 1));
-  EXPECT_TRUE(f.Option7->value());
-  EXPECT_EQ(optionsOn(), 1);
+  EXPECT_TRUE(onlyMode(f.Option7));
 }
 
 }  // namespace
