@@ -4,9 +4,6 @@
 #include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
-void PrintTo(const QString& s, std::ostream* os) { *os << ::testing::PrintToString(s.toStdString()); }
-void PrintTo(const QByteArray& b, std::ostream* os) { *os << ::testing::PrintToString(b.toStdString()); }
-
 namespace {
 
 // A longer callsign before a shorter one, a callsign inside a line, and the oldest record last.

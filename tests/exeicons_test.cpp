@@ -1,15 +1,14 @@
-#include <gtest/gtest.h>
-
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
+
 #include "platform/colour.h"
 #include "platform/exeicons.h"
+#include "tests/support/checks.h"
 
 // Icons of program files: PE32+ and PE32 libraries linked by the MinGW tools from .ico files
 // made by icotool, and an NE file written here (nothing in Debian makes one), with wrestool as
@@ -36,22 +35,17 @@ const QList<Group> kGroups = {
     {{32}, 300, {"-b", "32"}, 32},        // 32 bits with partial alpha
     {{16, 48}, 3, {"-r", "48.png"}, 48},  // a PNG image and a BMP one, tie: the larger
 };
+const QStringList kFiles = {"x86_64.dll", "i686.dll", "icons.exe"};
 
 template <typename T>
-QByteArray le(T value) {
-  QByteArray b(sizeof value, 0);
-  qToLittleEndian(value, b.data());
-  return b;
+QByteArray le(T v) {
+  v = qToLittleEndian(v);
+  return QByteArray(reinterpret_cast<const char*>(&v), sizeof v);
 }
 QByteArray le16(quint16 v) { return le(v); }
 QByteArray le32(quint32 v) { return le(v); }
+using Fields = std::initializer_list<std::pair<int, quint32>>;
 void put32(QByteArray& b, int at, quint32 v) { b.replace(at, 4, le32(v)); }
-
-void write(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  f.open(QIODevice::WriteOnly);
-  f.write(bytes);
-}
 
 // A picture of `colours` colours, different for every group and size, with a transparent
 // diagonal; the 32-bit group also has a half-transparent one.
@@ -88,25 +82,14 @@ QImage expectedDrawing(const QImage& source) {
   return e;
 }
 
-::testing::AssertionResult sameDrawing(const QImage& expected, const QImage& actual) {
-  if (actual.size() != expected.size()) return ::testing::AssertionFailure() << "size " << actual.width() << "x" << actual.height();
-  for (int y = 0; y < kSide; ++y)
-    for (int x = 0; x < kSide; ++x)
-      if (actual.pixel(x, y) != expected.pixel(x, y))
-        return ::testing::AssertionFailure() << "pixel " << x << "," << y << ": " << std::hex << actual.pixel(x, y)
-                                             << " instead of " << expected.pixel(x, y);
-  return ::testing::AssertionSuccess();
-}
-
 // An NE file holding the images of the .ico files as icons and each file as one group; the
 // group directories come before the images, so truncations cut into images too.
 QByteArray neFile(const QList<QByteArray>& icoFiles) {
   constexpr int kShift = 4;
   QList<QByteArray> groups, images;
   for (const QByteArray& ico : icoFiles) {
-    const int n = qFromLittleEndian<quint16>(ico.constData() + 4);
     QByteArray group = ico.left(6);
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < qFromLittleEndian<quint16>(ico.constData() + 4); ++i) {
       const char* entry = ico.constData() + 6 + 16 * i;
       group += QByteArray(entry, 12) + le16(quint16(images.size() + 1));
       images += ico.mid(qFromLittleEndian<quint32>(entry + 12), qFromLittleEndian<quint32>(entry + 8));
@@ -115,9 +98,8 @@ QByteArray neFile(const QList<QByteArray>& icoFiles) {
   }
   const int tableBytes = 2 + 2 * 8 + 12 * int(groups.size() + images.size()) + 2;
   const QByteArray residentNames = QByteArray("\x05ICONS\0\0\0", 9);
-  QByteArray data;
-  QByteArray table = le16(kShift);
   const int dataStart = (0x80 + tableBytes + residentNames.size() + 15) & ~15;
+  QByteArray data, table = le16(kShift);
   const auto addType = [&](quint16 type, const QList<QByteArray>& items) {
     table += le16(type) + le16(quint16(items.size())) + le32(0);
     for (int i = 0; i < items.size(); ++i) {
@@ -131,8 +113,7 @@ QByteArray neFile(const QList<QByteArray>& icoFiles) {
   addType(0x8003, images);
   table += le16(0);
   QByteArray ne = "NE" + QByteArray(62, 0);
-  ne.replace(0x24, 2, le16(0x40));
-  ne.replace(0x26, 2, le16(quint16(0x40 + tableBytes)));
+  ne.replace(0x24, 2, le16(0x40)).replace(0x26, 2, le16(quint16(0x40 + tableBytes)));
   QByteArray file = "MZ" + QByteArray(62, 0) + ne + table + residentNames;
   put32(file, 0x3C, 0x40);
   return file + QByteArray(dataStart - file.size(), 0) + data;
@@ -144,65 +125,62 @@ class ExeIconsTest : public ::testing::Test {
   static void SetUpTestSuite() {
     folder = new QTemporaryDir;
     const QString dir = folder->path();
-    QList<QByteArray> icoFiles;
     QString rc;
     for (int g = 0; g < kGroups.size(); ++g) {
-      QDir().mkpath(dir + QStringLiteral("/g%1").arg(g));
+      const QString sub = dir + QStringLiteral("/g%1").arg(g);
+      QDir().mkpath(sub);
       QStringList pngs;
       for (int side : kGroups[g].sides) {
-        picture(g, side, kGroups[g].colours).save(dir + QStringLiteral("/g%1/%2.png").arg(g).arg(side));
-        if (!kGroups[g].icotoolOptions.contains(QStringLiteral("%1.png").arg(side))) pngs << QStringLiteral("%1.png").arg(side);
+        const QString png = QStringLiteral("%1.png").arg(side);
+        picture(g, side, kGroups[g].colours).save(sub + "/" + png);
+        if (!kGroups[g].icotoolOptions.contains(png)) pngs << png;
       }
-      run("icotool", QStringList{"-c", "-o", QStringLiteral("../g%1.ico").arg(g)} + kGroups[g].icotoolOptions + pngs,
-          dir + QStringLiteral("/g%1").arg(g));
-      icoFiles << bytes(QStringLiteral("g%1.ico").arg(g));
+      run("icotool", QStringList{"-c", "-o", QStringLiteral("../g%1.ico").arg(g)} + kGroups[g].icotoolOptions + pngs, sub);
       rc += QStringLiteral("%1 ICON \"g%2.ico\"\n").arg(g + 1).arg(g);
     }
-    write(dir + "/icons.rc", rc.toUtf8());
+    writeBytes(dir + "/icons.rc", rc.toUtf8());
     for (const QString& target : {QStringLiteral("x86_64"), QStringLiteral("i686")}) {
       run(target + "-w64-mingw32-windres", {"--preprocessor=cat", "icons.rc", "-O", "coff", "-o", target + ".o"}, dir);
       run(target + "-w64-mingw32-ld", {"--dll", "-e", "0", "-o", target + ".dll", target + ".o"}, dir);
     }
-    write(dir + "/icons.exe", neFile(icoFiles));
+    writeBytes(dir + "/icons.exe", neFile(icoFiles()));
   }
   static void TearDownTestSuite() { delete folder; }
   static QString path(const QString& name) { return folder->path() + "/" + name; }
-  static QByteArray bytes(const QString& name) {
-    QFile f(path(name));
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+  static QList<QByteArray> icoFiles() {
+    QList<QByteArray> files;
+    for (int g = 0; g < kGroups.size(); ++g) files << bytesOf(path(QStringLiteral("g%1.ico").arg(g)));
+    return files;
+  }
+  // How many resources of a type (14 icon groups, 3 icon images) wrestool lists.
+  static int listed(const QString& name, int type) {
+    return int(run("wrestool", {"-l", QStringLiteral("--type=%1").arg(type), path(name)}, folder->path()).count('\n'));
   }
   static inline QTemporaryDir* folder = nullptr;
 };
 
 TEST_F(ExeIconsTest, PeAndNeFilesGiveEveryGroupAsWrestoolListsItDrawnFromTheNearestImage) {
-  for (const QString& name : {QStringLiteral("x86_64.dll"), QStringLiteral("i686.dll"), QStringLiteral("icons.exe")}) {
+  for (const QString& name : kFiles) {
     SCOPED_TRACE(name.toStdString());
-    const QByteArray listed = run("wrestool", {"-l", "--type=14", path(name)}, folder->path());
-    ASSERT_EQ(listed.count("type=group_icon"), kGroups.size());
-    EXPECT_EQ(run("wrestool", {"-l", "--type=3", path(name)}, folder->path()).count("type=icon"), 10);
+    ASSERT_EQ(listed(name, 14), kGroups.size());
+    EXPECT_EQ(listed(name, 3), 10);
     const ExeIcons icons = ExeIcons::fromFile(path(name));
     ASSERT_EQ(icons.count(), kGroups.size());
-    for (int g = 0; g < kGroups.size(); ++g) {
-      const int side = kGroups[g].drawnSide;
-      EXPECT_TRUE(sameDrawing(expectedDrawing(picture(g, side, kGroups[g].colours)), icons.icon(g, kBackground))) << "group " << g;
-    }
-    EXPECT_TRUE(icons.icon(-1, kBackground).isNull());
-    EXPECT_TRUE(icons.icon(kGroups.size(), kBackground).isNull());
+    for (int g = 0; g < kGroups.size(); ++g)
+      EXPECT_TRUE(sameImage(expectedDrawing(picture(g, kGroups[g].drawnSide, kGroups[g].colours)), icons.icon(g, kBackground)))
+          << "group " << g;
+    EXPECT_TRUE(icons.icon(-1, kBackground).isNull() && icons.icon(kGroups.size(), kBackground).isNull());
   }
 }
 
 // The same NE file with fewer groups: the counts the browser's paging turns on.
 TEST_F(ExeIconsTest, CountsOfFilesWithFewerGroupsAndOfFilesWithoutIcons) {
-  QList<QByteArray> icoFiles;
-  for (int g = 0; g < kGroups.size(); ++g) icoFiles << bytes(QStringLiteral("g%1.ico").arg(g));
   for (int n : {0, 1, 4, 5}) {
-    write(path("fewer.exe"), neFile(icoFiles.mid(0, n)));
-    EXPECT_EQ(run("wrestool", {"-l", "--type=14", path("fewer.exe")}, folder->path()).count("type=group_icon"), n);
+    writeBytes(path("fewer.exe"), neFile(icoFiles().mid(0, n)));
+    EXPECT_EQ(listed("fewer.exe", 14), n);
     EXPECT_EQ(ExeIcons::fromFile(path("fewer.exe")).count(), n);
   }
-  for (const QString& name : {QStringLiteral("g0.ico"), QStringLiteral("x86_64.o"), QStringLiteral("missing.dll")})
-    EXPECT_EQ(ExeIcons::fromFile(path(name)).count(), 0) << name.toStdString();
+  for (const char* name : {"g0.ico", "x86_64.o", "missing.dll"}) EXPECT_EQ(ExeIcons::fromFile(path(name)).count(), 0) << name;
 }
 
 // A PE32+ file around a resource section written by hand, for damage the tools never make.
@@ -210,13 +188,10 @@ constexpr int kResourcesAt = 0x200;
 constexpr int kSectionHeaderAt = 0x58 + 240;
 QByteArray peFile(const QByteArray& resources) {
   QByteArray f(kResourcesAt, 0);
-  f.replace(0, 2, "MZ");
+  f.replace(0, 2, "MZ").replace(0x40, 4, QByteArray("PE\0\0", 4));
   put32(f, 0x3C, 0x40);
-  f.replace(0x40, 4, QByteArray("PE\0\0", 4));
-  f.replace(0x46, 2, le16(1));      // one section
-  f.replace(0x54, 2, le16(240));    // optional header size
-  f.replace(0x58, 2, le16(0x20B));  // PE32+
-  put32(f, 0x58 + 108, 16);         // data directories
+  f.replace(0x46, 2, le16(1)).replace(0x54, 2, le16(240)).replace(0x58, 2, le16(0x20B));  // 1 section, PE32+
+  put32(f, 0x58 + 108, 16);  // data directories
   put32(f, 0x58 + 112 + 16, 0x1000);
   put32(f, 0x58 + 112 + 20, quint32(resources.size()));
   f.replace(kSectionHeaderAt, 5, ".rsrc");
@@ -237,20 +212,14 @@ QByteArray handMadePe() {
     put32(r, at + 20, target);
   };
   r.replace(14, 2, le16(2));
-  put32(r, 16, 3);
-  put32(r, 20, dir | 0x20);
-  put32(r, 24, 14);
-  put32(r, 28, dir | 0x40);
+  for (auto [at, value] : Fields{{16, 3}, {20, dir | 0x20}, {24, 14}, {28, dir | 0x40}}) put32(r, at, value);
   directory(0x20, 1, dir | 0x60);
   directory(0x40, 1, dir | 0x78);
   directory(0x60, 1033, 0x90);
   directory(0x78, 1033, 0xA0);
   const QByteArray bitmap = le32(40) + le32(2) + le32(4) + le16(1) + le16(24) + QByteArray(24, 0) +
                             QByteArray::fromHex("ffffff ff0000 0000 0000ff 000000 0000 80000000 40000000");
-  put32(r, 0x90, 0x1100);
-  put32(r, 0x94, quint32(bitmap.size()));
-  put32(r, 0xA0, 0x10C0);
-  put32(r, 0xA4, 20);
+  for (auto [at, value] : Fields{{0x90, 0x1100}, {0x94, quint32(bitmap.size())}, {0xA0, 0x10C0}, {0xA4, 20}}) put32(r, at, value);
   r.replace(0xC0, 20, le16(0) + le16(1) + le16(1) + QByteArray::fromHex("02020000") + le16(1) + le16(24) +
                           le32(quint32(bitmap.size())) + le16(1));
   return peFile(r + bitmap);
@@ -260,21 +229,15 @@ TEST(ExeIconsMask, MaskKeepsOrInvertsTheBackgroundAndTheRestIsOpaque) {
   const QImage drawn = ExeIcons::fromBytes(handMadePe()).icon(0, kBackground);
   ASSERT_EQ(drawn.size(), QSize(kSide, kSide));
   const QRgb back = colour::toQRgb(kBackground);
-  const QList<std::pair<QPoint, QRgb>> quadrants = {
-      {{0, 0}, qRgb(255, 0, 0)}, {{255, 127}, back}, {{127, 128}, back ^ RGB_MASK}, {{128, 255}, qRgb(0, 0, 255)}};
-  for (const auto& [at, expected] : quadrants) EXPECT_EQ(drawn.pixel(at), expected) << at.x() << "," << at.y();
+  for (const auto& [at, expected] : QList<std::pair<QPoint, QRgb>>{
+           {{0, 0}, qRgb(255, 0, 0)}, {{255, 127}, back}, {{127, 128}, back ^ RGB_MASK}, {{128, 255}, qRgb(0, 0, 255)}})
+    EXPECT_EQ(drawn.pixel(at), expected) << at.x() << "," << at.y();
 }
 
 // Each row damages the hand-made file at one place; the reader must neither crash nor loop.
 TEST(ExeIconsDamage, LoopsHugeCountsAndOutOfRangeFieldsGiveNoIcon) {
   constexpr quint32 dir = 0x80000000;
-  const struct {
-    const char* what;
-    int at;
-    quint32 value;
-    int count;
-    bool drawn;
-  } rows[] = {
+  const struct { const char* what; int at; quint32 value; int count; bool drawn; } rows[] = {
       {"type directory points at the root", kResourcesAt + 28, dir, 0, false},
       {"name directory points at itself", kResourcesAt + 0x40 + 20, dir | 0x40, 0, false},
       {"language entry points at its directory", kResourcesAt + 0x78 + 20, dir | 0x78, 0, false},
@@ -312,15 +275,14 @@ void expectSound(const QByteArray& file, bool draw) {
 
 TEST_F(ExeIconsTest, TruncatedAndRandomlyDamagedFilesStayWithinBounds) {
   QRandomGenerator random(1234);
-  for (const QString& name : {QStringLiteral("x86_64.dll"), QStringLiteral("i686.dll"), QStringLiteral("icons.exe")}) {
+  for (const QString& name : kFiles) {
     SCOPED_TRACE(name.toStdString());
-    const QByteArray whole = bytes(name);
+    const QByteArray whole = bytesOf(path(name));
     QSet<qsizetype> edges;
-    const QString listed = QString::fromUtf8(run("wrestool", {"-l", path(name)}, folder->path()));
-    for (const QRegularExpressionMatch& m : QRegularExpression("offset=0x([0-9a-f]+) size=(\\d+)").globalMatch(listed)) {
+    const QString listing = QString::fromUtf8(run("wrestool", {"-l", path(name)}, folder->path()));
+    for (const QRegularExpressionMatch& m : QRegularExpression("offset=0x([0-9a-f]+) size=(\\d+)").globalMatch(listing)) {
       const qsizetype start = m.captured(1).toLongLong(nullptr, 16);
-      for (qsizetype edge : {start, start + m.captured(2).toLongLong()})
-        for (qsizetype cut : {edge - 1, edge, edge + 1}) edges.insert(cut);
+      for (qsizetype edge : {start, start + m.captured(2).toLongLong()}) edges << edge - 1 << edge << edge + 1;
     }
     ASSERT_GE(edges.size(), 16 * 3);
     for (qsizetype cut = 0; cut < whole.size(); ++cut) expectSound(whole.left(cut), edges.contains(cut));
@@ -336,4 +298,5 @@ TEST_F(ExeIconsTest, TruncatedAndRandomlyDamagedFilesStayWithinBounds) {
     EXPECT_EQ(ExeIcons::fromBytes(noise).count(), 0);
   }
 }
+
 }  // namespace

@@ -123,8 +123,12 @@ class LayoutTest : public FormTest {
     f.Picture2->setPicture(work320);
     return f;
   }
-  std::vector<int> thumbnailLefts(Form1& f) { return {f.Image2->x(), f.Image3->x(), f.Image4->x(), f.Image5->x()}; }
-  std::vector<int> thumbnailTops(Form1& f) { return {f.Image2->y(), f.Image3->y(), f.Image4->y(), f.Image5->y()}; }
+  static std::vector<QPoint> thumbnails(Form1& f) { return {f.Image2->pos(), f.Image3->pos(), f.Image4->pos(), f.Image5->pos()}; }
+  // The thumbnails keep their heights and move to `left`.
+  static std::vector<QPoint> movedTo(std::vector<QPoint> places, int left) {
+    for (QPoint& p : places) p.setX(left);
+    return places;
+  }
   QImage main320, work320;
 };
 
@@ -137,23 +141,19 @@ TEST_F(LayoutTest, WideProgramsStretchAndSimpleCopyPasteSqueezesBack) {
     Form1& f = prepared();
     f.w95sstvv->trigger();
     const int narrowWindow = f.width();
-    const std::vector<int> tops = thumbnailTops(f);
+    const std::vector<QPoint> places = thumbnails(f);
     const int pictureTop = f.Picture1->y();
 
     (f.*(p.menu))->trigger();
-    EXPECT_EQ(f.Picture1->scaleWidth(), 340);
     EXPECT_EQ(f.Picture1->scaleHeight(), 256);
+    for (PictureBox* box : {f.Picture1, f.Picture2, f.Picture3}) EXPECT_EQ(box->scaleWidth(), 340);
     EXPECT_TRUE(isColumnScaled(main320, f.Picture1->picture()));
-    EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Picture1->image()));
-    for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(f.Picture1->picture(), copy->picture()));
-    EXPECT_EQ(f.Picture2->scaleWidth(), 340);
     EXPECT_TRUE(isColumnScaled(work320, f.Picture2->picture()));
-    EXPECT_EQ(f.Picture3->scaleWidth(), 340);
     EXPECT_TRUE(isColumnScaled(main320, f.Picture3->picture()));
-    EXPECT_EQ(f.Picture1->x(), wideLayout.pictureLeft);
-    EXPECT_EQ(f.Picture1->y(), pictureTop);
-    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, wideLayout.thumbnailLeft));
-    EXPECT_EQ(thumbnailTops(f), tops);
+    for (const QImage& copy : {f.Picture1->image(), f.Image6->picture(), f.Image13->picture(), f.Image14->picture()})
+      EXPECT_TRUE(sameImage(f.Picture1->picture(), copy));
+    EXPECT_EQ(f.Picture1->pos(), QPoint(wideLayout.pictureLeft, pictureTop));
+    EXPECT_EQ(thumbnails(f), movedTo(places, wideLayout.thumbnailLeft));
     // The strip still fits in the window, right of the wider picture.
     EXPECT_LE(f.Picture1->geometry().right(), f.Image2->x());
     EXPECT_LE(f.Image2->geometry().right(), f.centralWidget()->width() - 1);
@@ -166,10 +166,8 @@ TEST_F(LayoutTest, WideProgramsStretchAndSimpleCopyPasteSqueezesBack) {
     EXPECT_TRUE(sameImage(work320, f.Picture2->picture()));
     for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(main320, copy->picture()));
     EXPECT_EQ(f.Picture1->x(), narrowLayout.pictureLeft);
-    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, narrowLayout.thumbnailLeft));
+    EXPECT_EQ(thumbnails(f), movedTo(places, narrowLayout.thumbnailLeft));
     EXPECT_EQ(f.width(), narrowWindow);
-    form->unloaded = true;
-    form.reset();
   }
 }
 
@@ -181,9 +179,8 @@ TEST_F(LayoutTest, HeaderModeKeepsPictureSizeAndPlace) {
     SCOPED_TRACE(header->text().toStdString());
     header->setChecked(true);
     f.simplecopypaste->trigger();
-    EXPECT_EQ(f.Picture1->scaleWidth(), 340);
-    EXPECT_EQ(f.Picture1->x(), wideLayout.pictureLeft);
-    EXPECT_EQ(thumbnailLefts(f), std::vector<int>(4, wideLayout.thumbnailLeft));
+    EXPECT_EQ(std::tuple(f.Picture1->scaleWidth(), f.Picture1->x(), f.Image2->x(), f.Image5->x()),
+              std::tuple(340, wideLayout.pictureLeft, wideLayout.thumbnailLeft, wideLayout.thumbnailLeft));
     EXPECT_TRUE(sameImage(wide, f.Picture1->picture()));
     f.jvcomm1->trigger();
     header->setChecked(false);

@@ -1,14 +1,10 @@
-#include <gtest/gtest.h>
-
 #include <random>
 
 #include "qsl/logbook.h"
 #include "qsl/logsearch.h"
 #include "qsl/textfind.h"
+#include "tests/support/checks.h"
 #include "tests/support/sample_log.h"
-
-void PrintTo(const QString& s, std::ostream* os) { *os << ::testing::PrintToString(s.toStdString()); }
-void PrintTo(const QByteArray& b, std::ostream* os) { *os << ::testing::PrintToString(b.toStdString()); }
 
 using namespace logbook;
 
@@ -51,8 +47,7 @@ TEST(CallLog, LookupFindsOnlyACallsignThatStartsARecord) {
   };
   for (const auto& c : cases) {
     const Lookup got = lookUp(Log, upperCopy(Log), c.typed);
-    EXPECT_EQ(got.found, c.found) << c.typed.toStdString();
-    EXPECT_EQ(got.info, c.info) << c.typed.toStdString();
+    EXPECT_EQ(std::tuple(got.found, got.info), std::tuple(c.found, c.info)) << c.typed.toStdString();
   }
 }
 
@@ -71,8 +66,7 @@ TEST(CallLog, SaveReplacesInPlaceOrPutsANewRecordFirstAndWritesTheseBytes) {
   };
   for (const auto& c : cases) {
     const Saved saved = savedLog(c.log, upperCopy(c.log), c.call, c.info);
-    EXPECT_EQ(logFileBytes(saved.log), c.bytes) << c.call.toStdString();
-    EXPECT_EQ(saved.replaced, c.replaced) << c.call.toStdString();
+    EXPECT_EQ(std::tuple(logFileBytes(saved.log), saved.replaced), std::tuple(c.bytes, c.replaced)) << c.call.toStdString();
   }
 }
 
@@ -98,11 +92,10 @@ TEST(CallLog, SixtyThousandStationsSurviveTwoHundredRandomEdits) {
     const QString upper = upperCopy(log);
     const std::size_t k = maker.pick(model.size());
     switch (maker.pick(3)) {
-      case 0: {  // replace, sometimes longer than any scan limit
+      case 0:  // replace, sometimes longer than any scan limit
         model[k].info = maker.info(model[k].call, 20 + maker.pick(400));
         log = savedLog(log, upper, model[k].call.toLower(), model[k].info).log;
         break;
-      }
       case 1: {
         const QString call = maker.newCall();
         model.insert(model.begin(), {call, maker.info(call, 20 + maker.pick(151))});
@@ -116,8 +109,7 @@ TEST(CallLog, SixtyThousandStationsSurviveTwoHundredRandomEdits) {
     ASSERT_TRUE(holdsExactly(log, model)) << "step " << step;
   }
   const LogFile back = readLogFile(logFileBytes(log));
-  EXPECT_EQ(back.log, log);
-  EXPECT_FALSE(back.repaired);
+  EXPECT_TRUE(back.log == log && !back.repaired);
 }
 
 TEST(CallLogFile, BadFilesGiveEveryRecordInTheLogsOwnForm) {
@@ -137,8 +129,7 @@ TEST(CallLogFile, BadFilesGiveEveryRecordInTheLogsOwnForm) {
   };
   for (const auto& c : cases) {
     const LogFile got = readLogFile(c.bytes);
-    EXPECT_EQ(got.log, c.log) << c.bytes.toStdString();
-    EXPECT_EQ(got.repaired, c.repaired) << c.bytes.toStdString();
+    EXPECT_EQ(std::tuple(got.log, got.repaired), std::tuple(c.log, c.repaired)) << c.bytes.toStdString();
   }
 }
 

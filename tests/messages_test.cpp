@@ -1,8 +1,6 @@
 #include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
-void PrintTo(const QString& s, std::ostream* os) { *os << ::testing::PrintToString(s.toStdString()); }
-
 namespace {
 
 // The list as the operator keeps it: separator lines of three or more dashes, a message of

@@ -1,7 +1,6 @@
-#include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
-using namespace colour::state;
+using namespace seen;
 
 namespace {
 
@@ -9,9 +8,7 @@ class ModesTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    Form1& f = build();
-    f.Picture1->setPicture(solidImage(320, 256, 0xFFFFFF));
-    f.textsettings[7] = QStringLiteral("255");
+    buildOnWhite().textsettings[7] = QStringLiteral("255");
   }
   // Every tool another mode must end, armed at once.
   void armForeignTools() {
@@ -25,75 +22,55 @@ class ModesTest : public FormTest {
     f.Picture1->font.name = QStringLiteral("Webdings");
     f.Picture1->font.size = 40;
   }
-  int optionsOn() const {
-    int n = 0;
-    for (OptionButton* o : {form->Option1, form->Option6, form->Option7, form->Option8}) n += o->value() ? 1 : 0;
-    return n;
+  // `mode` is on and no other mode button.
+  ::testing::AssertionResult onlyMode(OptionButton* mode) const {
+    const int on = form->Option1->value() + form->Option6->value() + form->Option7->value() + form->Option8->value();
+    if (mode->value() && on == 1) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << on << " modes on";
   }
 };
 
 TEST_F(ModesTest, EachModeColoursItsButtonAndFramesItsToolGroup) {
   Form1& f = *form;
-  struct Mode {
-    OptionButton* button;
-    int shape1, shape2, shape3;
-  };
-  const Mode modes[] = {{f.Option8, 14, 13, 13}, {f.Option6, 13, 13, 14}, {f.Option1, 13, 14, 13},
-                        {f.Option7, 13, 13, 14}, {f.Option8, 14, 13, 13}, {f.Option1, 13, 14, 13}};
-  for (const Mode& m : modes) {
+  const struct { OptionButton* button; std::vector<int> shapes; } modes[] = {
+      {f.Option8, {14, 13, 13}}, {f.Option6, {13, 13, 14}}, {f.Option1, {13, 14, 13}},
+      {f.Option7, {13, 13, 14}}, {f.Option8, {14, 13, 13}}, {f.Option1, {13, 14, 13}}};
+  for (const auto& m : modes) {
     m.button->setValue(true);
     SCOPED_TRACE(m.button->text().toStdString());
-    EXPECT_EQ(optionsOn(), 1);
-    EXPECT_TRUE(m.button->value());
+    EXPECT_TRUE(onlyMode(m.button));
     for (OptionButton* o : {f.Option1, f.Option6, f.Option7, f.Option8})
-      EXPECT_EQ(o->backColor(), o == m.button ? ModeChosen : Off) << o->text().toStdString();
-    EXPECT_EQ(f.Text6->backColor(), m.button == f.Option8 ? ModeChosen : Off);
-    EXPECT_EQ(f.Shape1->drawMode(), m.shape1);
-    EXPECT_EQ(f.Shape2->drawMode(), m.shape2);
-    EXPECT_EQ(f.Shape3->drawMode(), m.shape3);
+      EXPECT_EQ(o->backColor(), o == m.button ? ModeChosen : ModeOff) << o->text().toStdString();
+    EXPECT_EQ(f.Text6->backColor(), m.button == f.Option8 ? ModeChosen : ModeOff);
+    EXPECT_EQ(std::vector<int>({f.Shape1->drawMode(), f.Shape2->drawMode(), f.Shape3->drawMode()}), m.shapes);
   }
 }
 
-TEST_F(ModesTest, TextAndOverlaysEndTheToolsOfOtherModes) {
+// Text and Overlays end Fix Col and Remove noise lines, Draw keeps them, its own; each ends a
+// picture font, Overlays keeping its name on the picture.
+TEST_F(ModesTest, EachModeEndsTheToolsOfTheOthers) {
   Form1& f = *form;
-  f.Option8->setValue(true);
-  f.Check19->setValue(1);  // passes into Pic in Pic
-  armForeignTools();
-  f.Option1->setValue(true);
-  EXPECT_TRUE(f.Option1->value());
-  EXPECT_EQ(optionsOn(), 1);
-  EXPECT_EQ(f.Label73->backColor(), Idle);
-  EXPECT_EQ(f.Label29->backColor(), Idle);
-  EXPECT_EQ(f.textsettings[7], QStringLiteral("65280"));
-  EXPECT_EQ(f.Check18->value() + f.Check19->value(), 0);
-  EXPECT_EQ(f.picturefontmode, 0);
-  EXPECT_EQ(f.Picture1->font.name, f.Text1->font().family());
-  EXPECT_EQ(f.Picture1->font.size, 12);
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-
-  // Overlays puts back the size but keeps the picture font's name.
-  armForeignTools();
-  f.Option6->setValue(true);
-  EXPECT_TRUE(f.Option6->value());
-  EXPECT_EQ(optionsOn(), 1);
-  EXPECT_EQ(f.Label73->backColor(), Idle);
-  EXPECT_EQ(f.Label29->backColor(), Idle);
-  EXPECT_EQ(f.textsettings[7], QStringLiteral("65280"));
-  EXPECT_EQ(f.picturefontmode, 0);
-  EXPECT_EQ(f.Picture1->font.name, QStringLiteral("Webdings"));
-  EXPECT_EQ(f.Picture1->font.size, 12);
-
-  // Armed PatFil is switched off on the way, through Text mode.
-  f.Option1->setValue(true);
-  f.Label32_Click();
-  ASSERT_EQ(f.Label32->backColor(), Armed);
-  f.Option6->setValue(true);
-  EXPECT_TRUE(f.Option6->value());
-  EXPECT_EQ(optionsOn(), 1);
-  EXPECT_EQ(f.Label32->backColor(), Idle);
+  const QString textFont = f.Text1->font().family();
+  const struct { OptionButton* mode; bool drawTools; QString fontName; } modes[] = {
+      {f.Option1, false, textFont}, {f.Option6, false, QStringLiteral("Webdings")}, {f.Option8, true, textFont}};
+  for (const auto& m : modes) {
+    SCOPED_TRACE(m.mode->text().toStdString());
+    f.Option7->setValue(true);
+    armForeignTools();
+    m.mode->setValue(true);
+    EXPECT_TRUE(onlyMode(m.mode));
+    EXPECT_EQ(std::tuple(f.Label73->backColor(), f.Label29->backColor()),
+              m.drawTools ? std::tuple(Armed, Armed) : std::tuple(Idle, Idle));
+    EXPECT_EQ(f.textsettings[7], m.drawTools ? QStringLiteral("12345") : QStringLiteral("65280"));
+    EXPECT_EQ(f.picturefontmode, 0);
+    EXPECT_EQ(f.Picture1->font.name, m.fontName);
+    EXPECT_EQ(f.Picture1->font.size, 12);
+    EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  }
+  EXPECT_TRUE(f.texttoplace.isEmpty());
 }
 
-TEST_F(ModesTest, DrawEndsColFillResetsTheLineWidthAndKeepsItsOwnTools) {
+TEST_F(ModesTest, DrawEndsColFillAndResetsTheLineWidth) {
   Form1& f = *form;
   f.HScroll1->setValueChecked(7);
   f.Picture1->setForeColor(0xFF);
@@ -101,52 +78,29 @@ TEST_F(ModesTest, DrawEndsColFillResetsTheLineWidthAndKeepsItsOwnTools) {
   ASSERT_EQ(f.Label38->backColor(), Armed);
   f.Picture1->setForeColor(0xFF00FF);
   f.Option8->setValue(true);
-  EXPECT_TRUE(f.Option8->value());
-  EXPECT_EQ(optionsOn(), 1);
-  EXPECT_EQ(f.HScroll1->value(), 3);
-  EXPECT_EQ(f.Text6->text(), QStringLiteral("3"));
-  EXPECT_EQ(f.Picture1->drawWidth(), 3);
+  EXPECT_EQ(std::tuple(f.HScroll1->value(), f.Text6->text(), f.Picture1->drawWidth()), std::tuple(3, QString("3"), 3));
   EXPECT_EQ(f.Label38->backColor(), Idle);
   EXPECT_EQ(f.Picture1->foreColor(), 0xFF);
-
-  // Fix Col and Remove noise lines are Draw tools: they stay armed.
-  f.Option1->setValue(true);
-  armForeignTools();
-  f.picturefontmode = 0;
-  f.HScroll1->setValueChecked(9);
-  f.Option8->setValue(true);
-  EXPECT_EQ(f.Text6->text(), QStringLiteral("3"));
-  EXPECT_EQ(f.Label73->backColor(), Armed);
-  EXPECT_EQ(f.Label29->backColor(), Armed);
-  EXPECT_EQ(f.textsettings[7], QStringLiteral("12345"));
-  EXPECT_TRUE(f.texttoplace.isEmpty());
-
-  // A picture font ends with its name and size.
-  f.Option1->setValue(true);
-  armForeignTools();
-  f.Option8->setValue(true);
-  EXPECT_TRUE(f.Option8->value());
-  EXPECT_EQ(optionsOn(), 1);
-  EXPECT_EQ(f.picturefontmode, 0);
-  EXPECT_EQ(f.Picture1->font.name, f.Text1->font().family());
-  EXPECT_EQ(f.Picture1->font.size, 12);
 }
 
-TEST_F(ModesTest, TextWhileFollowMouseIsOnPassesThroughPicInPic) {
+// Text from Draw with 4 pics in 1 on, or from Pic in Pic with Follow Mouse on, passes through Pic
+// in Pic: the trail so far becomes the working copy, and both boxes end.
+TEST_F(ModesTest, TextPassesThroughPicInPicWhenItsBoxesAreOn) {
   Form1& f = *form;
+  f.Option8->setValue(true);
+  f.Check19->setValue(1);
+  f.Option1->setValue(true);
+  EXPECT_EQ(f.Check18->value() + f.Check19->value(), 0);
   f.Option7->setValue(true);
   f.Check18->setValue(1);
-  ASSERT_TRUE(f.Option7->value());
   const QImage newer = solidImage(320, 256, 0xFF0000);
   f.Picture1->setPicture(newer);
   f.Picture2->setPicture(solidImage(320, 256, 0));
   f.Option1->setValue(true);
   EXPECT_TRUE(sameImage(newer, f.Picture2->picture()));
-  EXPECT_TRUE(f.Option1->value());
-  EXPECT_EQ(optionsOn(), 1);
+  EXPECT_TRUE(onlyMode(f.Option1));
   EXPECT_EQ(f.Check18->value(), 0);
-  EXPECT_EQ(f.Option1->backColor(), ModeChosen);
-  EXPECT_EQ(f.Option7->backColor(), Off);
+  EXPECT_EQ(std::tuple(f.Option1->backColor(), f.Option7->backColor()), std::tuple(ModeChosen, ModeOff));
   EXPECT_TRUE(sameImage(newer, f.Picture1->picture()));
 }
 
@@ -167,32 +121,32 @@ TEST_F(ModesTest, PatFilAndColFillDisarmEachOther) {
   f.Picture1->setForeColor(0xFF);
   f.dragsource = 5;
   f.Label32_Click();
-  EXPECT_EQ(f.Label32->backColor(), Armed);
-  EXPECT_EQ(f.dragsource, 0);
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.dragsource), std::tuple(Armed, 0));
   EXPECT_TRUE(sameImage(f.Picture1->image(), f.Image6->picture()));
 
   f.Label38_Click();
-  EXPECT_EQ(f.Label32->backColor(), Idle);
-  EXPECT_EQ(f.Label38->backColor(), Armed);
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor()), std::tuple(Idle, Armed));
   EXPECT_EQ(f.savedforecolour, 0xFF);
 
   // A dragged colour changed the pen; ending ColFill gives the operator's colour back.
   f.Picture1->setForeColor(0xFF00);
   f.Label32_Click();
-  EXPECT_EQ(f.Label38->backColor(), Idle);
-  EXPECT_EQ(f.Picture1->foreColor(), 0xFF);
-  EXPECT_EQ(f.Label25->backColor(), 0xFF);
-  EXPECT_EQ(f.Label32->backColor(), Armed);
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor()), std::tuple(Armed, Idle));
+  EXPECT_EQ(std::tuple(f.Picture1->foreColor(), f.Label25->backColor()), std::tuple(0xFF, 0xFF));
 
   f.Label32_Click();
   EXPECT_EQ(f.Label32->backColor(), Idle);
   EXPECT_TRUE(f.Option1->value());
 
-  // A mouse release on the Text button disarms PatFil; code choosing Text does not.
+  // A mouse release on the Text button disarms PatFil; code choosing Text does not. Overlays does.
   f.Label32_Click();
   f.Option1_Click();
   EXPECT_EQ(f.Label32->backColor(), Armed);
   f.Option1_MouseUp(1, 0, 5, 5);
+  EXPECT_EQ(f.Label32->backColor(), Idle);
+  f.Label32_Click();
+  f.Option6->setValue(true);
+  EXPECT_TRUE(onlyMode(f.Option6));
   EXPECT_EQ(f.Label32->backColor(), Idle);
 }
 
@@ -204,10 +158,8 @@ TEST_F(ModesTest, ColFillEndsAStyleAndPatFilEndsVerticalText) {
   f.styleapplied = 1;
   f.savedtextangle = 450;
   f.Label38_Click();
-  EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
-  EXPECT_EQ(f.Label34->backColor(), Idle);
-  EXPECT_EQ(f.styleapplied, 0);
-  EXPECT_EQ(f.textangle, 0);  // Text mode's own reset follows the style's end
+  EXPECT_EQ(std::tuple(f.Label34->caption(), f.Label34->backColor()), std::tuple(QString(" Normal"), Idle));
+  EXPECT_EQ(std::tuple(f.styleapplied, f.textangle), std::tuple(0, 0));  // Text mode's reset follows the style's end
   EXPECT_EQ(f.textsettings[7], QString::number(0xFF8000));
   f.Label38_Click();
 
@@ -216,8 +168,7 @@ TEST_F(ModesTest, ColFillEndsAStyleAndPatFilEndsVerticalText) {
   f.VScroll3->show();
   f.Text1->setText(QStringLiteral("DX"));
   f.Label32_Click();
-  EXPECT_EQ(f.Label31->backColor(), Idle);
-  EXPECT_EQ(f.Label31->caption(), QStringLiteral("Horiz"));
+  EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label31->backColor()), std::tuple(QString("Horiz"), Idle));
   EXPECT_TRUE(f.VScroll3->isHidden());
   EXPECT_TRUE(f.Text1->text().isEmpty());
 }
@@ -227,10 +178,8 @@ TEST_F(ModesTest, FollowMouseAndFourPicsExcludeEachOtherInPicInPic) {
   f.Check18->setValue(1);
   EXPECT_TRUE(f.Option7->value());
   f.Check19->setValue(1);
-  EXPECT_EQ(f.Check18->value(), 0);
-  EXPECT_EQ(f.Check19->value(), 1);
-  EXPECT_TRUE(f.Option7->value());
-  EXPECT_EQ(optionsOn(), 1);
+  EXPECT_EQ(std::tuple(f.Check18->value(), f.Check19->value()), std::tuple(0, 1));
+  EXPECT_TRUE(onlyMode(f.Option7));
 }
 
 }  // namespace

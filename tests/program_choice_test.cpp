@@ -1,10 +1,9 @@
 #include <QAction>
 
-#include "platform/colour.h"
 #include "sstvlink/programs.h"
 #include "tests/support/form_fixture.h"
 
-using namespace colour::state;
+using namespace seen;
 
 namespace {
 
@@ -14,6 +13,12 @@ std::vector<int> checkedCodes(Form1& f) {
   for (const SstvProgram& p : sstvPrograms())
     if ((f.*(p.menu))->isChecked()) codes.push_back(p.code);
   return codes;
+}
+
+// The captions shown: import button, send button, receive-directory menu.
+QStringList captions(Form1& f) { return {f.Command1->caption(), f.Command3->caption(), f.sdrx->text()}; }
+QStringList captionsOf(const SstvProgram& p, const SstvProgram& before) {
+  return {p.importCaption.isNull() ? before.importCaption : p.importCaption, p.sendCaption, p.sdrxCaption};
 }
 
 class ProgramChoiceTest : public FormTest {};
@@ -34,9 +39,7 @@ TEST_F(ProgramChoiceTest, EachMenuSetsCodeCheckMarkAndCaptions) {
       (f.*(p.menu))->trigger();
       EXPECT_EQ(checkedCodes(f), std::vector<int>{p.code});
       EXPECT_EQ(f.sstvprogram, p.code);
-      EXPECT_EQ(f.Command1->caption(), p.importCaption.isNull() ? w95.importCaption : p.importCaption);
-      EXPECT_EQ(f.Command3->caption(), p.sendCaption);
-      EXPECT_EQ(f.sdrx->text(), p.sdrxCaption);
+      EXPECT_EQ(captions(f), captionsOf(p, w95));
     }
   }
 }
@@ -48,17 +51,13 @@ TEST_F(ProgramChoiceTest, ChoiceEndsReceiveViewAndScrapBook) {
   f.Text7->setBackColor(Selected);
   f.HScroll3->show();
   f.Label37->setBackColor(Selected);
-  f.Text5->setBackColor(Off);
+  f.Text5->setBackColor(ModeOff);
   f.scrapbookmode = 1;
-
   f.mmsstv->trigger();
-
   EXPECT_EQ(f.Text7->text(), QStringLiteral("R"));
-  EXPECT_EQ(f.Text7->backColor(), Off);
   EXPECT_TRUE(f.HScroll3->isHidden());
-  EXPECT_EQ(f.Label37->backColor(), Off);
-  EXPECT_EQ(f.Text5->backColor(), ModeChosen);
-  EXPECT_EQ(f.scrapbookmode, 0);
+  EXPECT_EQ(std::tuple(f.Text7->backColor(), f.Label37->backColor(), f.Text5->backColor(), f.scrapbookmode),
+            std::tuple(ModeOff, ModeOff, ModeChosen, 0));
   EXPECT_TRUE(sameImage(f.savedthumbs[1], f.Image2->picture()));
 }
 
@@ -74,14 +73,10 @@ TEST_F(ProgramChoiceTest, AdjustPanelOpenRefusesEveryChoice) {
   f.w95sstvv->trigger();
   f.simplecopypaste_Click();
 
-  const SstvProgram& w95 = *sstvProgramOf(6);
   EXPECT_EQ(checkedCodes(f), std::vector<int>{6});
   EXPECT_EQ(f.sstvprogram, 6);
-  EXPECT_EQ(f.Command1->caption(), w95.importCaption);
-  EXPECT_EQ(f.Command3->caption(), w95.sendCaption);
-  EXPECT_EQ(f.sdrx->text(), w95.sdrxCaption);
-  EXPECT_EQ(f.Text7->text(), QStringLiteral("2"));
-  EXPECT_EQ(f.Text7->backColor(), Selected);
+  EXPECT_EQ(captions(f), captionsOf(*sstvProgramOf(6), *sstvProgramOf(6)));
+  EXPECT_EQ(std::tuple(f.Text7->text(), f.Text7->backColor()), std::tuple(QString("2"), Selected));
   EXPECT_EQ(f.Picture1->scaleWidth(), 320);
 }
 
@@ -94,8 +89,7 @@ TEST_F(ProgramChoiceTest, StartUpChoiceLeavesLayoutToStartUpAndUnknownCodesRunNo
   EXPECT_EQ(f.Picture1->scaleWidth(), 320);
 
   f.startingUp = false;
-  EXPECT_FALSE(f.chooseProgram(2));
-  EXPECT_FALSE(f.chooseProgram(0));
+  EXPECT_FALSE(f.chooseProgram(2) || f.chooseProgram(0));
   EXPECT_EQ(f.sstvprogram, 8);
   EXPECT_EQ(checkedCodes(f), std::vector<int>{8});
 }

@@ -2,8 +2,6 @@
 #include "raster/qslpanel.h"
 #include "tests/support/form_fixture.h"
 
-void PrintTo(const QString& s, std::ostream* os) { *os << ::testing::PrintToString(s.toStdString()); }
-
 namespace {
 
 constexpr long Grey = 0x808080;

@@ -1,15 +1,14 @@
-#include <gtest/gtest.h>
-
 #include <sane/sane.h>
 #include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QInputDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+
 #include "platform/scanner.h"
+#include "tests/support/checks.h"
 
 // The scanner against SANE's test backend, with scanimage (same device, same options) as the
 // judge of what the scan must give. The test backend now and then hangs in sane_cancel after an
@@ -26,11 +25,8 @@ class ScannerTest : public ::testing::Test {
   // SANE reads its configuration when it starts, so the folder is set before any Scanner.
   static void SetUpTestSuite() {
     config = new QTemporaryDir;
-    for (const auto& [name, text] : {std::pair{"/dll.conf", "test\n"}, std::pair{"/test.conf", "number_of_devices 32\n"}}) {
-      QFile conf(config->path() + name);
-      conf.open(QIODevice::WriteOnly);
-      conf.write(text);
-    }
+    writeBytes(config->path() + "/dll.conf", "test\n");
+    writeBytes(config->path() + "/test.conf", "number_of_devices 32\n");
     qputenv("SANE_CONFIG_DIR", config->path().toLocal8Bit());
     scanner = new Scanner;
     defaults = scanner->options;
@@ -95,23 +91,8 @@ class ScannerTest : public ::testing::Test {
   }
 };
 
-::testing::AssertionResult samePicture(const QImage& expected, const QImage& actual) {
-  if (expected.size() != actual.size())
-    return ::testing::AssertionFailure() << actual.width() << "x" << actual.height() << " instead of " << expected.width()
-                                         << "x" << expected.height();
-  for (int y = 0; y < expected.height(); ++y)
-    for (int x = 0; x < expected.width(); ++x)
-      if (expected.pixel(x, y) != actual.pixel(x, y))
-        return ::testing::AssertionFailure() << "pixel " << x << "," << y << ": " << std::hex << actual.pixel(x, y)
-                                             << " instead of " << expected.pixel(x, y);
-  return ::testing::AssertionSuccess();
-}
-
 TEST_F(ScannerTest, EveryFrameLayoutGivesScanimagesPicture) {
-  const struct {
-    const char* what;
-    QList<ScanOption> options;
-  } rows[] = {
+  const struct { const char* what; QList<ScanOption> options; } rows[] = {
       {"colour", {}},
       {"colour 16 bit", {{"depth", "16"}}},
       {"gray", {{"mode", "Gray"}}},
@@ -126,8 +107,8 @@ TEST_F(ScannerTest, EveryFrameLayoutGivesScanimagesPicture) {
     const Oracle oracle = scanimage(freshDevice(), scanner->options);
     ASSERT_FALSE(oracle.picture.isNull()) << row.what << ": " << oracle.error.toStdString();
     const platform::ScanResult scan = scanner->acquire(nullptr);
-    EXPECT_EQ(scan.error.toStdString(), "") << row.what;
-    EXPECT_TRUE(samePicture(oracle.picture, scan.picture)) << row.what;
+    EXPECT_EQ(scan.error, QString()) << row.what;
+    EXPECT_TRUE(sameImage(oracle.picture, scan.picture)) << row.what;
   }
 }
 
@@ -135,10 +116,7 @@ TEST_F(ScannerTest, EveryFrameLayoutGivesScanimagesPicture) {
 // a Cancel from the device is no fault to report. A frame that ends before its first line is no
 // picture either (scanimage writes an empty one): the device failed.
 TEST_F(ScannerTest, DeviceFaultsGiveTheirStatusTextAndNoPicture) {
-  const struct {
-    const char* status;
-    bool reported;
-  } rows[] = {{"SANE_STATUS_JAMMED", true},   {"SANE_STATUS_IO_ERROR", true},      {"SANE_STATUS_DEVICE_BUSY", true},
+  const struct { const char* status; bool reported; } rows[] = {{"SANE_STATUS_JAMMED", true},   {"SANE_STATUS_IO_ERROR", true},      {"SANE_STATUS_DEVICE_BUSY", true},
               {"SANE_STATUS_NO_DOCS", true},  {"SANE_STATUS_COVER_OPEN", true},    {"SANE_STATUS_NO_MEM", true},
               {"SANE_STATUS_ACCESS_DENIED", true}, {"SANE_STATUS_UNSUPPORTED", true}, {"SANE_STATUS_CANCELLED", false},
               {"SANE_STATUS_EOF", true}};
@@ -149,7 +127,7 @@ TEST_F(ScannerTest, DeviceFaultsGiveTheirStatusTextAndNoPicture) {
     const QString expected = eof ? QString::fromUtf8(sane_strstatus(SANE_STATUS_IO_ERROR)) : scanimage(scanner->device(), scanner->options).error;
     const platform::ScanResult scan = scanner->acquire(nullptr);
     EXPECT_TRUE(scan.picture.isNull()) << row.status;
-    EXPECT_EQ(scan.error.toStdString(), row.reported ? expected.toStdString() : "") << row.status;
+    EXPECT_EQ(scan.error, row.reported ? expected : QString()) << row.status;
   }
 }
 
@@ -157,11 +135,11 @@ TEST_F(ScannerTest, MissingAndBusyDevicesGiveTheirStatusText) {
   scanner->setDevice("nosuch:0");
   const QString missing = scanimage("nosuch:0", defaults).error;
   EXPECT_FALSE(missing.isEmpty());
-  EXPECT_EQ(scanner->acquire(nullptr).error.toStdString(), missing.toStdString());
+  EXPECT_EQ(scanner->acquire(nullptr).error, missing);
   SANE_Handle held = nullptr;
   ASSERT_EQ(sane_open(freshDevice().toUtf8().constData(), &held), SANE_STATUS_GOOD);
   const platform::ScanResult busy = scanner->acquire(nullptr);
-  EXPECT_EQ(busy.error.toStdString(), sane_strstatus(SANE_STATUS_DEVICE_BUSY));
+  EXPECT_EQ(busy.error, QString::fromUtf8(sane_strstatus(SANE_STATUS_DEVICE_BUSY)));
   EXPECT_TRUE(busy.picture.isNull());
   sane_close(held);
   EXPECT_FALSE(scanner->acquire(nullptr).picture.isNull());
@@ -178,9 +156,8 @@ TEST_F(ScannerTest, CancelStopsTheScanAndLeavesTheDeviceFree) {
     dialog.findChild<QPushButton*>()->click();
   };
   const platform::ScanResult cancelled = scanner->acquire(nullptr);
-  EXPECT_TRUE(pressed);
-  EXPECT_TRUE(cancelled.picture.isNull());
-  EXPECT_EQ(cancelled.error.toStdString(), "");
+  EXPECT_TRUE(pressed && cancelled.picture.isNull());
+  EXPECT_EQ(cancelled.error, QString());
   scanner->options = defaults;
   EXPECT_EQ(scanner->acquire(nullptr).picture.size(), scanimage(device, defaults).picture.size());
 }

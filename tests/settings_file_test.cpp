@@ -1,32 +1,26 @@
 #include <QDir>
 #include <QLocale>
 #include <clocale>
-#include <map>
+#include <functional>
 
 #include "app/itemfile.h"
+#include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
 
-// The settings file as its 127 lines, after checking that every line ends in CR LF and that no
-// CR or LF stands anywhere else.
+// The settings file as its lines, after checking that every line ends in CR LF and that no CR
+// or LF stands anywhere else.
 std::vector<QByteArray> restoreLines(const QByteArray& bytes) {
-  std::vector<QByteArray> lines;
-  qsizetype start = 0;
-  while (start < bytes.size()) {
-    const qsizetype end = bytes.indexOf("\r\n", start);
-    if (end < 0) {
-      ADD_FAILURE() << "last line without CR LF";
-      break;
-    }
-    const QByteArray line = bytes.mid(start, end - start);
-    EXPECT_FALSE(line.contains('\r') || line.contains('\n')) << "line " << lines.size() + 1 << ": " << line.constData();
-    lines.push_back(line);
-    start = end + 2;
+  EXPECT_TRUE(bytes.endsWith("\r\n"));
+  QList<QByteArray> lines = bytes.split('\n');
+  lines.removeLast();
+  for (QByteArray& line : lines) {
+    EXPECT_TRUE(line.endsWith('\r') && line.count('\r') == 1) << line.constData();
+    line.chop(1);
   }
-  return lines;
+  return {lines.begin(), lines.end()};
 }
-
 
 class SettingsFileTest : public FormTest {
  protected:
@@ -34,11 +28,6 @@ class SettingsFileTest : public FormTest {
   std::vector<QByteArray> exitAndRead() {
     form->Form_Unload();
     return restoreLines(readFile(QStringLiteral("restore")));
-  }
-  Form1& restart() {
-    form->unloaded = true;
-    form.reset();
-    return start();
   }
 };
 
@@ -58,133 +47,102 @@ TEST_F(SettingsFileTest, FreshProgramWrites127LinesThatReadBackAndRewriteIdentic
   const auto lines = exitAndRead();
   ASSERT_EQ(lines.size(), 127u);
   const QByteArray first = readFile(QStringLiteral("restore"));
+  const std::map<int, QByteArray> expected = {
+      {1, "\"" + textFont.toUtf8() + "\""}, {7, "\"238\""}, {9, "\"26\""},  // the picture's font size at exit
+      {15, "\"Courier New\""}, {72, "\"1193046\""}, {75, " 1 "}, {77, "\"SETUP YOUR CALLSIGN\""}, {78, "\"20M\""},
+      {79, "\"595\""}, {80, "\"UTC\""}, {82, "\"/home/op/pictures\""},
+      {89, "\"c:\\Program Files\\JVComm32\\SSTV-Lastreceived\""}, {97, "7"},  // list positions without blanks
+      {104, " 0 "}, {107, " 3 "}, {109, " 1 "}, {110, " 1 "}, {121, " 49344 "}, {123, " 5 "}, {124, " 238 "},
+      {125, " 65535 "}, {127, "\"c:\\Program Files\\MMSSTV\\History\""}};
+  for (const auto& [item, line] : expected) EXPECT_EQ(lines[item - 1], line) << "item " << item;
 
-  EXPECT_EQ(lines[0], "\"" + textFont.toUtf8() + "\"");  // item 1: the text box's font
-  EXPECT_EQ(lines[8], "\"26\"");                         // item 9: the picture's font size at exit
-  EXPECT_EQ(lines[14], "\"Courier New\"");                // item 15: F1's font
-  EXPECT_EQ(lines[71], "\"1193046\"");                    // item 72: C2 in decimal
-  EXPECT_EQ(lines[74], " 1 ");                            // item 75: Simple Copy Paste
-  EXPECT_EQ(lines[76], "\"SETUP YOUR CALLSIGN\"");        // items 77-80: QSL defaults
-  EXPECT_EQ(lines[77], "\"20M\"");
-  EXPECT_EQ(lines[78], "\"595\"");
-  EXPECT_EQ(lines[79], "\"UTC\"");
-  EXPECT_EQ(lines[81], "\"/home/op/pictures\"");          // item 82: Dir 1
-  EXPECT_EQ(lines[88], "\"c:\\Program Files\\JVComm32\\SSTV-Lastreceived\"");  // item 89: savedirs 8
-  EXPECT_EQ(lines[96], "7");                              // item 97: list position, no blanks
-  EXPECT_EQ(lines[103], " 0 ");                           // item 104: outline colour scroll bar
-  EXPECT_EQ(lines[106], " 3 ");                           // item 107: shadow depth scroll bar
-  EXPECT_EQ(lines[108], " 1 ");                           // item 109: last directory button
-  EXPECT_EQ(lines[109], " 1 ");                           // item 110: shadow effect scroll bar
-  EXPECT_EQ(lines[120], " 49344 ");                       // item 121: style colour, Normal
-  EXPECT_EQ(lines[122], " 5 ");                           // item 123: shadow direction
-  EXPECT_EQ(lines[6], "\"238\"");                        // item 7: text colour
-  EXPECT_EQ(lines[123], " 238 ");                         // item 124: text colour
-  EXPECT_EQ(lines[124], " 65535 ");                       // item 125: text back colour
-  EXPECT_EQ(lines[126], "\"c:\\Program Files\\MMSSTV\\History\"");  // item 127
-
-  Form1& g = restart();
-  EXPECT_EQ(g.savedfonts[1], QStringLiteral("Courier New"));
-  EXPECT_EQ(g.savedirs[1], QStringLiteral("/home/op/pictures"));
-  EXPECT_EQ(g.savedirs[17], QStringLiteral("c:\\Program Files\\MMSSTV\\History"));
-  EXPECT_TRUE(g.dirlistindex[2] == 7);
-  EXPECT_EQ(g.Label10->backColor(), 0x123456);
-  EXPECT_TRUE(g.Option5->value());
-  EXPECT_EQ(g.Label25->backColor(), 238);
-  EXPECT_EQ(g.Picture1->foreColor(), 238);
-  const auto again = exitAndRead();
-  const auto firstLines = restoreLines(first);
-  ASSERT_EQ(again.size(), firstLines.size());
-  for (size_t k = 0; k < again.size(); ++k) EXPECT_EQ(again[k], firstLines[k]) << "line " << k + 1;
+  // Every value came back: the next exit writes the same bytes. The pen takes the stored colour.
+  EXPECT_EQ(start().Picture1->foreColor(), 238);
+  exitAndRead();
   EXPECT_EQ(readFile(QStringLiteral("restore")), first);
 }
 
-TEST_F(SettingsFileTest, EdgeValuesSurviveTheRoundTrip) {
-  Form1& f = start();
-  f.savedirs[3] = QStringLiteral("/data/sstv, old pictures");
-  f.Text16->setText(QStringLiteral("-5"));
-  f.lastdirbutton = Variant();
-  ASSERT_TRUE(f.HScroll5->setValueChecked(4));
-  f.sstvprogram = 8;
-  const auto lines = exitAndRead();
-  ASSERT_EQ(lines.size(), 127u);
-  EXPECT_EQ(lines[83], "\"/data/sstv, old pictures\"");
-  EXPECT_EQ(lines[115], "-5");
-  EXPECT_EQ(lines[108], "");
-  EXPECT_EQ(lines[109], " 4 ");
-  EXPECT_EQ(lines[74], " 8 ");
+// What the operator leaves at exit, the lines it must give, and what the next start shows.
+struct RoundTrip {
+  const char* what;
+  std::function<void(Form1&)> set;
+  std::map<int, QByteArray> lines;
+  std::function<void(Form1&)> check;
+};
 
-  int hscroll5Changes = 0;
-  build();
-  QObject::connect(form->HScroll5, &ScrollBar::change, [&] { ++hscroll5Changes; });
-  Form1& g = *form;
-  ASSERT_TRUE(g.Form_Load());
-  EXPECT_EQ(g.savedirs[3], QStringLiteral("/data/sstv, old pictures"));
-  EXPECT_EQ(g.savedirs[4], QString());  // the comma shifted nothing
-  EXPECT_EQ(g.Text16->text(), QStringLiteral("-5"));
-  EXPECT_TRUE(g.lastdirbutton.isEmpty());
-  EXPECT_EQ(QDir(g.File1->path()), QDir(programDir));
-  EXPECT_EQ(g.HScroll5->value(), 4);
-  EXPECT_EQ(hscroll5Changes, 1);
-  EXPECT_EQ(g.sstvprogram, 8);
-  EXPECT_TRUE(g.jvcomm1->isChecked());
+TEST_F(SettingsFileTest, OddValuesSurviveTheRoundTripAndBreakNoLayout) {
+  const QString programDirectory = programDir;
+  const RoundTrip trips[] = {
+      {"a comma, a negative offset, no directory button, a graded shadow at 4",
+       [](Form1& f) {
+         f.savedirs[3] = QStringLiteral("/data/sstv, old pictures");
+         f.Text16->setText(QStringLiteral("-5"));
+         f.lastdirbutton = Variant();
+         f.gradedSwitchOn();
+         ASSERT_TRUE(f.HScroll5->setValueChecked(4));
+         f.sstvprogram = 8;
+       },
+       {{84, "\"/data/sstv, old pictures\""}, {116, "-5"}, {109, ""}, {110, " 4 "}, {75, " 8 "}},
+       [&](Form1& g) {
+         // The comma shifts nothing; HScroll5's change runs after the graded switch came on.
+         EXPECT_EQ(QStringList({g.savedirs[3], g.savedirs[4], g.Text16->text(), g.Text13->text()}),
+                   QStringList({"/data/sstv, old pictures", "", "-5", " 4"}));
+         EXPECT_TRUE(g.lastdirbutton.isEmpty());
+         EXPECT_EQ(QDir(g.File1->path()), QDir(programDirectory));
+         EXPECT_EQ(std::tuple(g.HScroll5->value(), g.shadowbase, g.sstvprogram), std::tuple(4, colour::rgb(234, 235, 214), 8));
+         EXPECT_TRUE(g.jvcomm1->isChecked());
+       }},
+      {"quotes, line breaks and an offset that is no number",
+       [](Form1& f) {
+         f.savedirs[1] = QStringLiteral("c:\\My \"best\" pics");
+         f.savedfonts[1] = QStringLiteral("Two\r\nLines");
+         f.savedfonts[2] = QStringLiteral("Lone\nLF\rCR");
+         f.Text16->setText(QStringLiteral("5,5\""));
+       },
+       {{82, "\"c:\\My 'best' pics\""}, {15, "\"Two  Lines\""}, {16, "\"Lone LF CR\""}, {116, ""}},
+       [](Form1& g) {
+         EXPECT_EQ(QStringList({g.savedirs[1], g.savedfonts[1], g.savedfonts[3], g.Text16->text(), g.qsldefaults[4],
+                                g.savedirs[8]}),
+                   QStringList({"c:\\My 'best' pics", "Two  Lines", "", "", "595",
+                                "c:\\Program Files\\JVComm32\\SSTV-Lastreceived"}));
+       }},
+      {"black text on black",
+       [](Form1& f) {
+         f.Label25->setBackColor(0);
+         f.Label45->setBackColor(0);
+       },
+       {{124, " 0 "}, {125, " 0 "}},
+       [](Form1& g) {
+         EXPECT_EQ(std::vector<long>({g.Picture1->foreColor(), g.Label25->backColor(), g.Picture1->backColor(),
+                                      g.Label45->backColor()}),
+                   std::vector<long>(4, 0));
+         EXPECT_EQ(g.textsettings[7], QStringLiteral("0"));
+       }},
+  };
+  for (const RoundTrip& trip : trips) {
+    SCOPED_TRACE(trip.what);
+    trip.set(start());
+    const auto lines = exitAndRead();
+    ASSERT_EQ(lines.size(), 127u);
+    for (const auto& [item, line] : trip.lines) EXPECT_EQ(lines[item - 1], line) << "item " << item;
+    trip.check(start());
+  }
 }
 
-TEST_F(SettingsFileTest, TextsThatWouldBreakTheLayoutAreWrittenHarmlessly) {
-  Form1& f = start();
-  f.savedirs[1] = QStringLiteral("c:\\My \"best\" pics");
-  f.savedfonts[1] = QStringLiteral("Two\r\nLines");
-  f.savedfonts[2] = QStringLiteral("Lone\nLF\rCR");
-  f.Text16->setText(QStringLiteral("5,5\""));
-  const auto lines = exitAndRead();
-  ASSERT_EQ(lines.size(), 127u);
-  EXPECT_EQ(lines[81], "\"c:\\My 'best' pics\"");
-  EXPECT_EQ(lines[14], "\"Two  Lines\"");
-  EXPECT_EQ(lines[15], "\"Lone LF CR\"");
-  EXPECT_EQ(lines[115], "");
-
-  Form1& g = restart();
-  EXPECT_EQ(g.savedirs[1], QStringLiteral("c:\\My 'best' pics"));
-  EXPECT_EQ(g.savedfonts[1], QStringLiteral("Two  Lines"));
-  EXPECT_EQ(g.savedfonts[3], QString());
-  EXPECT_EQ(g.Text16->text(), QString());
-  EXPECT_EQ(g.qsldefaults[4], QStringLiteral("595"));
-  EXPECT_EQ(g.savedirs[8], QStringLiteral("c:\\Program Files\\JVComm32\\SSTV-Lastreceived"));
-}
-
-TEST_F(SettingsFileTest, StoredBlackComesBackAsBlackAndEmptyKeepsTheDefault) {
-  Form1& f = start();
-  f.Label25->setBackColor(0);
-  f.Label45->setBackColor(0);
-  const auto lines = exitAndRead();
-  EXPECT_EQ(lines[123], " 0 ");
-  EXPECT_EQ(lines[124], " 0 ");
-  Form1& g = restart();
-  EXPECT_EQ(g.Picture1->foreColor(), 0);
-  EXPECT_EQ(g.Label25->backColor(), 0);
-  EXPECT_EQ(g.Picture1->backColor(), 0);
-  EXPECT_EQ(g.Label45->backColor(), 0);
-  EXPECT_EQ(g.textsettings[7], QStringLiteral("0"));
-
-  writeFile(QStringLiteral("restore"), restoreFile({{124, ""}, {125, " 16777216 "}}));
-  Form1& h = restart();
-  EXPECT_EQ(h.Picture1->foreColor(), 238);
-  EXPECT_EQ(h.textsettings[7], QStringLiteral("238"));
-  EXPECT_EQ(h.Picture1->backColor(), 0xFFFF);
-}
-
-TEST_F(SettingsFileTest, DamagedProgramCodeAndDirectoryButtonFallBack) {
-  writeFile(QStringLiteral("restore"), restoreFile({{75, " 12 "}, {109, " 9 "}}));
+TEST_F(SettingsFileTest, DamagedItemsFallBack) {
+  writeFile(QStringLiteral("restore"), restoreFile({{75, " 12 "}, {109, " 9 "}, {124, ""}, {125, " 16777216 "}}));
   Form1& f = start();
   EXPECT_EQ(f.sstvprogram, 1);
   EXPECT_TRUE(f.simplecopypaste->isChecked());
-  EXPECT_EQ(f.Command1->caption(), QStringLiteral("Paste"));
-  EXPECT_EQ(f.Command3->caption(), QStringLiteral("Copy"));
+  EXPECT_EQ(QStringList({f.Command1->caption(), f.Command3->caption()}), QStringList({"Paste", "Copy"}));
   EXPECT_EQ(QDir(f.File1->path()), QDir(programDir));
+  EXPECT_EQ(f.Picture1->foreColor(), 238);
+  EXPECT_EQ(f.textsettings[7], QStringLiteral("238"));
+  EXPECT_EQ(f.Picture1->backColor(), 0xFFFF);
 
   // A remembered directory that has gone opens the program directory too.
   writeFile(QStringLiteral("restore"), restoreFile({{84, "\"/no/such/directory\""}, {109, " 3 "}}));
-  Form1& g = restart();
-  EXPECT_EQ(QDir(g.File1->path()), QDir(programDir));
+  EXPECT_EQ(QDir(start().File1->path()), QDir(programDir));
 }
 
 TEST_F(SettingsFileTest, WindowsDirectoryOpensInTheWinePrefixAndStaysAsWritten) {
@@ -193,10 +151,8 @@ TEST_F(SettingsFileTest, WindowsDirectoryOpensInTheWinePrefixAndStaysAsWritten) 
   const QByteArray oldPrefix = qgetenv("WINEPREFIX");
   qputenv("WINEPREFIX", wine.path().toLocal8Bit());
   writeFile(QStringLiteral("restore"), restoreFile({{90, "\"C:\\sstv pics\\RX\\\""}, {109, " 7 "}}));
-  Form1& f = start();
-  EXPECT_EQ(QDir(f.File1->path()), QDir(wine.path() + QStringLiteral("/drive_c/SSTV Pics/Rx")));
-  const auto lines = exitAndRead();
-  EXPECT_EQ(lines[89], "\"C:\\sstv pics\\RX\\\"");
+  EXPECT_EQ(QDir(start().File1->path()), QDir(wine.path() + QStringLiteral("/drive_c/SSTV Pics/Rx")));
+  EXPECT_EQ(exitAndRead()[89], "\"C:\\sstv pics\\RX\\\"");
   qputenv("WINEPREFIX", oldPrefix);
 }
 
@@ -208,16 +164,13 @@ TEST_F(SettingsFileTest, NumbersUseThePointWhateverTheLocale) {
 
   writeFile(QStringLiteral("restore"), restoreFile({{2, "\"10.5\""}, {107, " 4 "}, {116, "-2.5 "}}));
   Form1& f = start();
-  EXPECT_EQ(f.normalfontsize, QStringLiteral("10.5"));
+  EXPECT_EQ(QStringList({f.normalfontsize, f.Text16->text()}), QStringList({"10.5", "-2.5"}));
   EXPECT_EQ(f.VScroll1->value(), 4);
-  EXPECT_EQ(f.Text16->text(), QStringLiteral("-2.5"));
   f.Picture1->font.size = 12.75;
   f.Label25->setBackColor(1234567);
   const auto lines = exitAndRead();
-  EXPECT_EQ(lines[1], "\"10.5\"");
-  EXPECT_EQ(lines[8], "\"12.75\"");
-  EXPECT_EQ(lines[115], "-2.5");
-  EXPECT_EQ(lines[123], " 1234567 ");
+  EXPECT_EQ(std::vector<QByteArray>({lines[1], lines[8], lines[115], lines[123]}),
+            std::vector<QByteArray>({"\"10.5\"", "\"12.75\"", "-2.5", " 1234567 "}));
 
   QLocale::setDefault(oldLocale);
   std::setlocale(LC_NUMERIC, oldNumeric.c_str());
@@ -225,8 +178,7 @@ TEST_F(SettingsFileTest, NumbersUseThePointWhateverTheLocale) {
 
 TEST(ItemFileTest, ReaderFollowsBothFormsAcrossCommasAndLineEnds) {
   ItemReader r("\"a, b\"  , 12 ,\"multi\r\nline\"\r\n  -5  \r\n\r\n\"\"\r\nlast");
-  const char* expected[] = {"a, b", "12", "multi\r\nline", "-5", "", "", "last"};
-  for (const char* e : expected) {
+  for (const char* e : {"a, b", "12", "multi\r\nline", "-5", "", "", "last"}) {
     const auto item = r.next();
     ASSERT_TRUE(item.has_value()) << e;
     EXPECT_EQ(item->text, QString::fromLatin1(e));

@@ -3,6 +3,8 @@
 #include "sstvlink/programs.h"
 #include "tests/support/form_fixture.h"
 
+using namespace seen;
+
 namespace {
 
 // A distinct colour for each saved-picture slot.
@@ -14,108 +16,86 @@ TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   Form1& f = start();
   EXPECT_TRUE(dialogs->calls.empty()) << dialogs->calls.front().title.toStdString();
   EXPECT_EQ(f.windowTitle(), QStringLiteral("MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"));
-  EXPECT_EQ(f.Text9->text(), QStringLiteral("20M"));
-  EXPECT_EQ(f.Text10->text(), QStringLiteral("595"));
-  EXPECT_EQ(f.qsldefaults[5], QStringLiteral("UTC"));
+  EXPECT_EQ(QStringList({f.Text9->text(), f.Text10->text(), f.qsldefaults[5]}), QStringList({"20M", "595", "UTC"}));
   for (const SstvProgram& p : sstvPrograms())
     if (p.receiveDirectory != 0) EXPECT_EQ(f.savedirs[p.receiveDirectory], p.receiveDefault) << p.code;
-  EXPECT_EQ(f.sstvprogram, 1);
-  EXPECT_TRUE(f.simplecopypaste->isChecked());
+  EXPECT_TRUE(f.simplecopypaste->isChecked() && f.Option3->value() && f.isVisible() && !f.Command2->isEnabled());
   EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
-  EXPECT_TRUE(f.Option3->value());
-  EXPECT_EQ(f.VScroll1->value(), 3);
-  EXPECT_TRUE(f.shadowdepth.isEmpty());
-  EXPECT_EQ(f.Picture1->foreColor(), 238);
-  EXPECT_EQ(f.textsettings[7], QStringLiteral("238"));
-  EXPECT_EQ(f.Picture1->font.size, 26);
-  EXPECT_EQ(f.Text1->font().pointSize(), 12);
-  EXPECT_FALSE(f.Text1->font().italic());
-  EXPECT_EQ(f.Text1->text(), QStringLiteral("TYPE HERE"));
-  EXPECT_EQ(f.Text2->text(), QString());
-  EXPECT_FALSE(f.Command2->isEnabled());
+  EXPECT_EQ(std::tuple(f.VScroll1->value(), f.shadowdepth.isEmpty()), std::tuple(3, true));  // no copies yet
+  EXPECT_EQ(std::tuple(f.Picture1->foreColor(), f.Picture1->font.size), std::tuple(238, 26));
+  EXPECT_EQ(std::tuple(f.Text1->font().pointSize(), f.Text1->font().italic()), std::tuple(12, false));
+  EXPECT_EQ(QStringList({f.Text1->text(), f.Text2->text()}), QStringList({"TYPE HERE", ""}));
   EXPECT_EQ(QDir(f.File1->path()), QDir(programDir));
-  EXPECT_EQ(f.PicbufVisible->backColor, 0);
-  EXPECT_EQ(f.PicbufVisible->appearance, 1);
-  EXPECT_EQ(f.headerfillcolour, 0xFFFFFF);
-  EXPECT_EQ(f.picinpicsize, 120);
-  EXPECT_EQ(f.blendratio + f.blendrest, 100);
-  EXPECT_TRUE(f.isVisible());
-  for (int n = 1; n <= 30; ++n) EXPECT_TRUE(f.savedthumbs[n].isNull()) << n;
   EXPECT_FALSE(f.Image2->hasPicture());
-  EXPECT_FALSE(fileExists(QStringLiteral("logdata.bak")));
-  EXPECT_FALSE(fileExists(QStringLiteral("restore")));
-  EXPECT_FALSE(fileExists(QStringLiteral("messages")));
+  for (const char* name : {"logdata.bak", "restore", "messages"}) EXPECT_FALSE(fileExists(name)) << name;
+}
+
+// The state buttons as a fresh start shows them, in the colours the operator knows them by.
+TEST_F(StartupTest, ButtonsShowTheirStateColours) {
+  Form1& f = start();
+  EXPECT_EQ(std::vector<long>({f.Option1->backColor(), f.Option6->backColor(), f.Option7->backColor(),
+                               f.Option8->backColor(), f.Text6->backColor(), f.Label26->backColor(),
+                               f.Label34->backColor(), f.Label31->backColor(), f.Text13->backColor(),
+                               f.Label71->backColor(), f.Command31->backColor()}),
+            std::vector<long>({ModeChosen, ModeOff, ModeOff, ModeOff, ModeOff, SetIdle, Idle, Idle, Idle, Selected,
+                               OopsNormal}));
 }
 
 TEST_F(StartupTest, PreparedDirectoryIsRestored) {
   QTemporaryDir dir7;
   writeFile(QStringLiteral("restore"),
-            restoreFile({{2, "\"14\""},
-                         {75, " 6 "},
-                         {77, "\"G4ABC\""},
-                         {78, "\"40M\""},
-                         {79, "\"579\""},
-                         {80, "\"L\""},
-                         {90, "\"" + dir7.path().toUtf8() + "\""},
-                         {105, " 2 "},
-                         {107, " 4 "},
-                         {109, " 7 "},
-                         {116, "+3 "},
-                         {118, " 1 "},
-                         {123, " 4 "}}));
+            restoreFile({{2, "\"14\""}, {75, " 6 "}, {77, "\"G4ABC\""}, {78, "\"40M\""}, {79, "\"579\""}, {80, "\"L\""},
+                         {90, "\"" + dir7.path().toUtf8() + "\""}, {105, " 2 "}, {107, " 4 "}, {109, " 7 "},
+                         {116, "+3 "}, {118, " 1 "}, {123, " 4 "}}));
   writeFile(QStringLiteral("messages"), "\"CQ de G4ABC\r\n---\r\n73\"\r\n");
   for (int n : {1, 2, 3, 4, 5, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30})
     writeFile(QStringLiteral("JustText%1.bmp").arg(n), bmpBytes(solidImage(n >= 22 ? 320 : 40, n <= 24 ? 32 : 16, slotColour(n))));
 
   Form1& f = start();
   EXPECT_EQ(f.windowTitle(), QStringLiteral("MARVANE   - G4ABC- Ver 10/MAR/2001"));
-  EXPECT_EQ(f.Text9->text(), QStringLiteral("40M"));
-  EXPECT_EQ(f.Text10->text(), QStringLiteral("579"));
-  EXPECT_EQ(f.qsldefaults[5], QStringLiteral("UTC"));
-  EXPECT_EQ(f.Text16->text(), QStringLiteral("+3"));
-  EXPECT_EQ(f.Text2->text(), QStringLiteral("CQ de G4ABC\r\n---\r\n73"));
-  EXPECT_EQ(f.sstvprogram, 6);
-  EXPECT_EQ(f.Label47->caption(), QStringLiteral("Bold outline"));
-  EXPECT_TRUE(f.Check17->value());
-  EXPECT_TRUE(f.Option4->value());
-  EXPECT_FALSE(f.Option3->value());
-  EXPECT_EQ(f.VScroll1->value(), 4);
-  EXPECT_TRUE(f.shadowdepth == 16);
-  EXPECT_EQ(f.textsettings[9], QStringLiteral("14"));
-  EXPECT_EQ(f.normalfontsize, QStringLiteral("14"));
-  EXPECT_EQ(f.Picture1->font.size, 26);
+  EXPECT_EQ(QStringList({f.Text9->text(), f.Text10->text(), f.qsldefaults[5], f.Text16->text()}),
+            QStringList({"40M", "579", "UTC", "+3"}));
+  EXPECT_EQ(QStringList({f.Text2->text(), f.Label47->caption(), f.textsettings[9], f.normalfontsize}),
+            QStringList({"CQ de G4ABC\r\n---\r\n73", "Bold outline", "14", "14"}));
+  EXPECT_TRUE(f.w95sstvv->isChecked() && f.Check17->value() && f.Option4->value() && !f.Option3->value());
+  EXPECT_EQ(std::tuple(f.VScroll1->value(), f.shadowdepth.toInt(), f.Picture1->font.size), std::tuple(4, 16, 26));
   EXPECT_EQ(QDir(f.File1->path()), QDir(dir7.path()));
 
   // Saved pictures: page 1 in Image2, Image3, Image5, Image4; the last exit's picture in Image13;
   // the strips in Picture4 to Picture12. Slot 5 belongs to page 2 and shows nowhere yet.
-  ImageBox* page[] = {f.Image2, f.Image3, f.Image5, f.Image4};
-  for (int k = 0; k < 4; ++k) {
-    ASSERT_TRUE(page[k]->hasPicture()) << k;
-    EXPECT_EQ(pixelAt(page[k]->picture(), 3, 3), slotColour(k + 1)) << k;
-  }
-  ASSERT_FALSE(f.savedthumbs[5].isNull());
-  ASSERT_TRUE(f.Image13->hasPicture());
-  EXPECT_EQ(pixelAt(f.Image13->picture(), 3, 3), slotColour(21));
-  for (int n = 4; n <= 12; ++n) {
-    ASSERT_TRUE(f.headerStrips[n]->hasPicture()) << n;
-    EXPECT_EQ(pixelAt(f.headerStrips[n]->image(), 10, 10), slotColour(n + 18)) << n;
+  const auto colourOf = [](const QImage& img) { return img.isNull() ? -1 : pixelAt(img, 3, 3); };
+  std::vector<long> shown, expected;
+  for (ImageBox* box : {f.Image2, f.Image3, f.Image5, f.Image4, f.Image13}) shown.push_back(colourOf(box->picture()));
+  for (int n = 4; n <= 12; ++n) shown.push_back(colourOf(f.headerStrips[n]->picture()));
+  for (int slot : {1, 2, 3, 4, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30}) expected.push_back(slotColour(slot));
+  EXPECT_EQ(shown, expected);
+  EXPECT_FALSE(f.savedthumbs[5].isNull());
+}
+
+// Item 121 is the style and the colour of the shadow copies, item 122 the graded switch; each
+// goes to its own variable.
+TEST_F(StartupTest, StyleAndGradedShadowItemsAreApplied) {
+  const struct { QByteArray style, graded; const char* caption; long label; bool on; } cases[] = {
+      {" 16776960 ", " 255 ", " Stripes", 0xFFFF00, true},
+      {" 255 ", " 49344 ", "  Grad", 0xFF, false},
+      {" 12345 ", "", " Normal", Idle, false},  // no style colour: Label34 as designed
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.caption);
+    writeFile(QStringLiteral("restore"), restoreFile({{121, c.style}, {122, c.graded}, {123, "x"}}));
+    Form1& f = start();
+    EXPECT_EQ(f.Label34->caption(), QLatin1String(c.caption));
+    EXPECT_EQ(f.Label34->backColor(), c.label);
+    EXPECT_EQ(f.shadowcolour, c.style.trimmed().toLong());
+    EXPECT_EQ(f.gradedshadow, c.on ? 1 : 0);
+    EXPECT_EQ(f.Text13->backColor(), c.on ? Armed : Idle);
+    EXPECT_EQ(f.Text13->text(), c.on ? QStringLiteral(" 1") : QStringLiteral(" Off"));
+    if (c.on) EXPECT_EQ(f.shadowbase, 0xFF);  // RGB(255, 0, 0)
+    EXPECT_TRUE(f.Option3->value());
   }
 }
 
-TEST_F(StartupTest, StyleAndShadowItemsAreApplied) {
-  writeFile(QStringLiteral("restore"), restoreFile({{121, " 255 "}, {122, " 255 "}, {123, "x"}}));
-  Form1& f = start();
-  EXPECT_EQ(f.Label34->caption(), QStringLiteral("  Grad"));
-  EXPECT_EQ(f.Label34->backColor(), 255);
-  EXPECT_EQ(f.shadowcolour, 255);
-  EXPECT_EQ(f.gradedshadow, 1);
-  EXPECT_EQ(f.Text13->backColor(), 255);
-  EXPECT_EQ(f.Text13->text(), QStringLiteral(" 1"));  // shown as the graded switch shows it when clicked on
-  EXPECT_EQ(f.shadowbase, 0xFF);  // RGB(255, 0, 0)
-  EXPECT_TRUE(f.Option3->value());
-}
-
-TEST_F(StartupTest, CallLogIsBackedUpAndAGoodBackupSurvivesAMissingLog) {
+TEST_F(StartupTest, CallLogIsBackedUpAndAGoodBackupSurvivesAMissingOrEmptyLog) {
   const QByteArray log = "\"\r\nG4ABC Fred, Leeds\r\nW1XYZ Bob\"\r\n";
   writeFile(QStringLiteral("logdata"), log);
   Form1& f = start();
@@ -123,13 +103,12 @@ TEST_F(StartupTest, CallLogIsBackedUpAndAGoodBackupSurvivesAMissingLog) {
   EXPECT_EQ(f.logupper, f.logtext.toUpper());
   EXPECT_DOUBLE_EQ(f.logsize20, f.logtext.size() / 20.0);
   EXPECT_EQ(readFile(QStringLiteral("logdata.bak")), log);
-
-  f.unloaded = true;
-  form.reset();
-  QFile::remove(path(QStringLiteral("logdata")));
-  Form1& g = start();
-  EXPECT_EQ(g.logtext, QString());
-  EXPECT_EQ(readFile(QStringLiteral("logdata.bak")), log);
+  for (const char* bad : {"", "\"\"\r\n", static_cast<const char*>(nullptr)}) {
+    if (bad) writeFile(QStringLiteral("logdata"), bad);
+    else QFile::remove(path(QStringLiteral("logdata")));
+    EXPECT_EQ(start().logtext, QString());
+    EXPECT_EQ(readFile(QStringLiteral("logdata.bak")), log) << (bad ? bad : "missing");
+  }
 }
 
 TEST_F(StartupTest, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
@@ -139,16 +118,13 @@ TEST_F(StartupTest, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
   const QStringList before = QDir(programDir).entryList(QDir::Files | QDir::Hidden);
   dialogs->calls.clear();
 
-  Form1Environment env = form->env;
-  Form1 second(env);
+  Form1 second(form->env);
   EXPECT_FALSE(second.Form_Load());
   second.unloaded = true;
-  ASSERT_EQ(dialogs->calls.size(), 1u);
-  EXPECT_EQ(dialogs->calls[0].title, QStringLiteral("DUPLICATE INSTANCE Marvane"));
-  EXPECT_EQ(dialogs->calls[0].prompt,
-            QStringLiteral("You are trying to open this application a second time.\r\nThere will be BIG TROUBLE "
-                           "if this takes place.\r\nClick OK to abort."));
-  EXPECT_EQ(dialogs->calls[0].buttons, vb::OKOnly);
+  EXPECT_TRUE(shownOnce(QStringLiteral("DUPLICATE INSTANCE Marvane"),
+                        QStringLiteral("You are trying to open this application a second time.\r\nThere will be BIG "
+                                       "TROUBLE if this takes place.\r\nClick OK to abort."),
+                        vb::OKOnly));
   EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), before);
   EXPECT_TRUE(second.logtext.isEmpty());
   EXPECT_FALSE(second.isVisible());
@@ -164,8 +140,6 @@ TEST_F(StartupTest, ToolTipsAreKeptBeforeTheSettingsSwitchThemOff) {
   f.tooltipson_Click();
   EXPECT_EQ(f.Text1->toolTip(), f.tooltiptexts[7]);
 }
-
-}  // namespace
 
 // The saved program chooses the captions and the layout; the saved direction its option.
 TEST_F(StartupTest, SavedProgramAndDirectionAreChosenAgain) {
@@ -188,10 +162,8 @@ TEST_F(StartupTest, SavedProgramAndDirectionAreChosenAgain) {
     EXPECT_EQ(f.Picture1->scaleWidth(), p.widePicture ? 340 : 320);
     EXPECT_EQ(f.frameWidth(), f.Picture1->scaleWidth());
     EXPECT_TRUE((f.*option)->value());
-    int on = 0;
-    for (OptionButton* o : {f.Option2, f.Option3, f.Option4, f.Option5}) on += o->value();
-    EXPECT_EQ(on, 1);
-    form->unloaded = true;
-    form.reset();
+    EXPECT_EQ(f.Option2->value() + f.Option3->value() + f.Option4->value() + f.Option5->value(), 1);
   }
 }
+
+}  // namespace

@@ -1,32 +1,29 @@
 #include <QTextCursor>
 
-#include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
-using namespace colour::state;
+using namespace seen;
 
 namespace {
 
-constexpr long kWhite = 0xFFFFFF;
 constexpr long kShape = 0xFF0000;  // blue, the text colour of the shapes
+const QImage white = solidImage(320, 256, White);
 
 class TextBoxControlsTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    Form1& f = build();
-    f.Picture1->setPicture(solidImage(320, 256, kWhite));
-    f.textsettings[7] = QString::number(kShape);
-  }
-  void pendOnScreen() {
-    form->Picture1->BoxFilled(10, 10, 40, 30, 0xFF);
-    form->Label26->setBackColor(Armed);
+    buildOnWhite().textsettings[7] = QString::number(kShape);
   }
   void chooseThing(const QString& item) {
     form->Combo1->setText(item);
     form->Combo1_Click();
   }
-  long shown(int x, int y) const { return pixelAt(form->Picture1->shown(), x, y); }
+  // Pixels (x, y, colour) the screen must show.
+  void expectShown(std::initializer_list<std::tuple<int, int, long>> pixels) const {
+    const QImage img = form->Picture1->shown();
+    for (auto [x, y, c] : pixels) EXPECT_EQ(pixelAt(img, x, y), c) << x << "," << y;
+  }
 };
 
 TEST_F(TextBoxControlsTest, EditingTheTextThrowsAwayPendingTextAndTheMarkedPart) {
@@ -35,18 +32,15 @@ TEST_F(TextBoxControlsTest, EditingTheTextThrowsAwayPendingTextAndTheMarkedPart)
   f.markedtext = QStringLiteral("DE");
   f.Text1->setText(QStringLiteral("CQ DE G4ABC"));
   EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_TRUE(sameImage(solidImage(320, 256, kWhite), f.Picture1->shown()));
-  EXPECT_TRUE(f.markedtext.isEmpty());
-  EXPECT_EQ(f.texttoplace, QStringLiteral("CQ DE G4ABC"));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
+  EXPECT_EQ(QStringList({f.markedtext, f.texttoplace}), QStringList({"", "CQ DE G4ABC"}));
 
   pendOnScreen();
   f.markedtext = QStringLiteral("G4");
   f.Text1_DblClick();
-  EXPECT_TRUE(f.Text1->text().isEmpty());
+  EXPECT_EQ(QStringList({f.Text1->text(), f.markedtext, f.texttoplace}), QStringList({"", "", ""}));
   EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_TRUE(f.markedtext.isEmpty());
-  EXPECT_TRUE(f.texttoplace.isEmpty());
-  EXPECT_TRUE(sameImage(solidImage(320, 256, kWhite), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
 }
 
 TEST_F(TextBoxControlsTest, MouseReleaseTakesTheSelectionOrNothing) {
@@ -65,20 +59,10 @@ TEST_F(TextBoxControlsTest, MouseReleaseTakesTheSelectionOrNothing) {
   EXPECT_TRUE(f.markedtext.isEmpty());
 }
 
-TEST_F(TextBoxControlsTest, DrawWidthFollowsTheScrollBarAndFileListMovesTheAnchor) {
+TEST_F(TextBoxControlsTest, FileListReleaseMovesTheAnchor) {
   Form1& f = *form;
-  f.HScroll1->setValueChecked(9);
-  EXPECT_EQ(f.Picture1->drawWidth(), 9);
-  EXPECT_EQ(f.Text6->text(), QStringLiteral("9"));
-  f.HScroll1->setValueChecked(1);
-  EXPECT_EQ(f.Picture1->drawWidth(), 1);
-  EXPECT_EQ(f.Text6->text(), QStringLiteral("1"));
-
   f.File1_MouseUp(1, 0, 37.5, 81);
-  EXPECT_EQ(f.startx, 37.5);
-  EXPECT_EQ(f.starty, 81);
-  EXPECT_EQ(f.Picture1->currentX, 37.5);
-  EXPECT_EQ(f.Picture1->currentY, 81);
+  EXPECT_EQ(std::tuple(f.startx, f.starty, f.Picture1->currentX, f.Picture1->currentY), std::tuple(37.5, 81, 37.5, 81));
 }
 
 TEST_F(TextBoxControlsTest, ShapeHeightCountsChangesAndRedrawsThePendingShape) {
@@ -88,10 +72,7 @@ TEST_F(TextBoxControlsTest, ShapeHeightCountsChangesAndRedrawsThePendingShape) {
   f.VScroll4->setValueChecked(20);  // one change, however far
   EXPECT_DOUBLE_EQ(f.shapeaspect, 0.5 * 10 / 9);
   EXPECT_EQ(f.shapescrollvalue, 20);
-  // The ellipse is redrawn taller (aspect 5/9: half axes 100 and 56).
-  EXPECT_EQ(shown(260, 128), kShape);
-  EXPECT_EQ(shown(160, 128 - 56), kShape);
-  EXPECT_EQ(shown(160, 128 - 50), kWhite);
+  expectShown({{260, 128, kShape}, {160, 128 - 56, kShape}, {160, 128 - 50, White}});  // taller: half axes 100, 56
   double expected = f.shapeaspect;
   for (int v = 19; v >= 9; --v) {
     f.VScroll4->setValueChecked(v);
@@ -103,17 +84,14 @@ TEST_F(TextBoxControlsTest, ShapeHeightCountsChangesAndRedrawsThePendingShape) {
   f.Picture1->setForeColor(0xFF);
   f.Combo1->setText(QStringLiteral("Box"));
   f.VScroll4->setValueChecked(18);
-  EXPECT_EQ(shown(160, 78), 0xFF);   // top edge at starty - r/2
-  EXPECT_EQ(shown(160, 200), kWhite);
-  EXPECT_EQ(shown(110, 200), 0xFF);  // left edge reaches 200 rows deep: 78 + 200
+  expectShown({{160, 78, 0xFF}, {160, 200, White}, {110, 200, 0xFF}});  // top at starty - r/2, left edge 200 deep
   f.VScroll4->setValueChecked(0);
-  EXPECT_EQ(shown(160, 78), 0xFF);
-  EXPECT_EQ(shown(110, 100), kWhite);
+  expectShown({{160, 78, 0xFF}, {110, 100, White}});
 
   // Circle: the change only clears.
   f.Combo1->setText(QStringLiteral("Circle"));
   f.VScroll4->setValueChecked(5);
-  EXPECT_TRUE(sameImage(solidImage(320, 256, kWhite), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
 }
 
 TEST_F(TextBoxControlsTest, ThingsShapeIsDrawnPendingAndRedrawnAtThePendingAnchor) {
@@ -121,35 +99,28 @@ TEST_F(TextBoxControlsTest, ThingsShapeIsDrawnPendingAndRedrawnAtThePendingAncho
   f.Combo1_GotFocus();
   f.startx = 30;
   chooseThing(QStringLiteral("Ellipse"));
-  EXPECT_EQ(f.Label26->backColor(), Armed);
-  EXPECT_EQ(f.dragsource, 99);
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.dragsource, f.Picture1->drawWidth()), std::tuple(Armed, 99, 3));
   EXPECT_FALSE(f.VScroll4->isHidden());
-  EXPECT_EQ(f.Picture1->drawWidth(), 3);
-  EXPECT_EQ(f.startx, 160);
-  EXPECT_EQ(f.starty, 128);
+  EXPECT_EQ(std::tuple(f.startx, f.starty), std::tuple(160, 128));
   // Half axes 100 and 50 about (160, 128), on the erasable layer only.
-  for (QPoint p : {QPoint(60, 128), QPoint(260, 128), QPoint(160, 78), QPoint(160, 178)})
-    EXPECT_EQ(shown(p.x(), p.y()), kShape) << p.x() << "," << p.y();
-  EXPECT_EQ(shown(160, 128), kWhite);
-  EXPECT_TRUE(sameImage(solidImage(320, 256, kWhite), f.Picture1->image()));
-  EXPECT_TRUE(sameImage(solidImage(320, 256, kWhite), f.Image13->picture()));
+  expectShown({{60, 128, kShape}, {260, 128, kShape}, {160, 78, kShape}, {160, 178, kShape}, {160, 128, White}});
+  EXPECT_TRUE(sameImage(white, f.Picture1->image()));
+  EXPECT_TRUE(sameImage(white, f.Image13->picture()));
 
   // Dragged elsewhere, then the list clicked again: redrawn where it is pending.
   f.startx = 100;
   f.starty = 90;
   chooseThing(QStringLiteral("Ellipse"));
-  EXPECT_EQ(shown(200, 90), kShape);
-  EXPECT_EQ(shown(260, 128), kWhite);
+  expectShown({{200, 90, kShape}, {260, 128, White}});
 
   // A circle has aspect 1 and hides the height bar; a box uses the fore colour.
   chooseThing(QStringLiteral("Circle"));
   EXPECT_TRUE(f.VScroll4->isHidden());
-  EXPECT_EQ(shown(100, 190), kShape);
+  expectShown({{100, 190, kShape}});
   f.Picture1->setForeColor(0xFF00);
   chooseThing(QStringLiteral("Box"));
-  EXPECT_EQ(shown(50, 40), 0xFF00);   // top-left corner (startx - 50, starty - 50)
-  EXPECT_EQ(shown(149, 139), 0xFF00);  // square at the value 9
-  EXPECT_EQ(shown(100, 190), kWhite);
+  // Square at the value 9, its corner at (startx - 50, starty - 50).
+  expectShown({{50, 40, 0xFF00}, {149, 139, 0xFF00}, {100, 190, White}});
 }
 
 TEST_F(TextBoxControlsTest, ThingsListFocusResetsTheShapeValues) {
@@ -164,13 +135,10 @@ TEST_F(TextBoxControlsTest, ThingsListFocusResetsTheShapeValues) {
   f.Combo1_GotFocus();
   EXPECT_EQ(f.Combo1->text(), QStringLiteral("  Things"));
   EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_TRUE(sameImage(solidImage(320, 256, kWhite), f.Picture1->shown()));
-  EXPECT_EQ(f.shaperadius, 100);
-  EXPECT_EQ(f.shapeaspect, 0.5);  // the raised change saw no step
-  EXPECT_EQ(f.shapescrollvalue, 9);
-  EXPECT_EQ(f.VScroll4->value(), 9);
-  EXPECT_EQ(f.startx, 160);
-  EXPECT_EQ(f.starty, 128);
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
+  // The raised change saw no step.
+  EXPECT_EQ(std::tuple(f.shaperadius, f.shapeaspect, f.shapescrollvalue, f.VScroll4->value()), std::tuple(100, 0.5, 9, 9));
+  EXPECT_EQ(std::tuple(f.startx, f.starty), std::tuple(160, 128));
 
   f.Combo1->setText(QStringLiteral("Red"));
   f.Combo1_LostFocus();
@@ -185,14 +153,13 @@ TEST_F(TextBoxControlsTest, ThingsShapesWaitInHeaderModeAndPassToUndo) {
   f.Combo1_GotFocus();
   f.makeheader->setChecked(true);
   chooseThing(QStringLiteral("Ellipse"));
-  EXPECT_EQ(f.dragsource, 0);
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_EQ(std::tuple(f.dragsource, f.Label26->backColor()), std::tuple(0, SetIdle));
   f.makeheader->setChecked(false);
   f.makeheader16->setChecked(true);
   chooseThing(QStringLiteral("Ellipse"));
   EXPECT_EQ(f.dragsource, 99);
   f.Command12_Click();
-  EXPECT_TRUE(sameImage(solidImage(320, 256, kWhite), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
   EXPECT_EQ(f.Combo1->text(), QStringLiteral("  Things"));
   EXPECT_TRUE(f.VScroll4->isHidden());
 }

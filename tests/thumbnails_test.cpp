@@ -4,12 +4,21 @@
 #include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
-using namespace colour::state;
+using namespace seen;
 
 namespace {
 
 long slotColour(int slot) { return colour::rgb(slot * 7, 255 - slot, slot * 3); }
 long fileColour(int n) { return colour::rgb(n, n * 5, 200); }
+
+// The slots the four boxes show, from the top, told by their colours.
+std::vector<int> shownSlots(Form1& f) {
+  std::vector<int> found;
+  for (ImageBox* box : {f.Image2, f.Image3, f.Image4, f.Image5})
+    for (int slot = 1; slot <= 34; ++slot)
+      if (sameImage(f.savedthumbs[slot], box->picture())) found.push_back(slot);
+  return found;
+}
 
 class ThumbnailsTest : public FormTest {
  protected:
@@ -18,26 +27,20 @@ class ThumbnailsTest : public FormTest {
     for (int slot = 1; slot <= 34; ++slot) f.savedthumbs[slot] = solidImage(16, 12, slotColour(slot));
     return f;
   }
-  QByteArray encoded(const QImage& img, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    img.save(&buffer, format);
-    return bytes;
+  void writeSavedFiles() {
+    for (int n = 1; n <= 30; ++n) writeFile(QStringLiteral("JustText%1.bmp").arg(n), bmpBytes(solidImage(8, 8, fileColour(n))));
   }
   // The strip shows the saved thumbnails of a page, not the scrap book or received pictures.
   void expectPageView(Form1& f, int page) {
     EXPECT_EQ(f.Text5->text(), QString::number(page));
-    EXPECT_EQ(f.Text5->backColor(), ModeChosen);
-    EXPECT_EQ(f.Text7->backColor(), Off);
-    EXPECT_EQ(f.Label37->backColor(), Off);
-    EXPECT_EQ(f.scrapbookmode, 0);
+    EXPECT_EQ(std::tuple(f.Text5->backColor(), f.Text7->backColor(), f.Label37->backColor(), f.scrapbookmode),
+              std::tuple(ModeChosen, ModeOff, ModeOff, 0));
   }
   void showScrapBookAndReceived(Form1& f) {
     f.scrapbookmode = 1;
     f.Label37->setBackColor(Selected);
     f.Text7->setBackColor(Selected);
-    f.Text5->setBackColor(Off);
+    f.Text5->setBackColor(ModeOff);
   }
 };
 
@@ -46,18 +49,12 @@ TEST_F(ThumbnailsTest, PagesShowTheirSlotsInBoxOrder) {
   showScrapBookAndReceived(f);
   ASSERT_TRUE(f.HScroll2->setValueChecked(3));
   // From the top: Image2, Image3, Image4, Image5.
-  EXPECT_TRUE(sameImage(f.savedthumbs[9], f.Image2->picture()));
-  EXPECT_TRUE(sameImage(f.savedthumbs[10], f.Image3->picture()));
-  EXPECT_TRUE(sameImage(f.savedthumbs[12], f.Image4->picture()));
-  EXPECT_TRUE(sameImage(f.savedthumbs[11], f.Image5->picture()));
+  EXPECT_EQ(shownSlots(f), std::vector<int>({9, 10, 12, 11}));
   expectPageView(f, 3);
-
   ASSERT_TRUE(f.HScroll2->setValueChecked(5));
-  EXPECT_TRUE(sameImage(f.savedthumbs[17], f.Image2->picture()));
-  EXPECT_TRUE(sameImage(f.savedthumbs[20], f.Image4->picture()));
+  EXPECT_EQ(shownSlots(f), std::vector<int>({17, 18, 20, 19}));
   ASSERT_TRUE(f.HScroll2->setValueChecked(1));
-  EXPECT_TRUE(sameImage(f.savedthumbs[1], f.Image2->picture()));
-  EXPECT_TRUE(sameImage(f.savedthumbs[3], f.Image5->picture()));
+  EXPECT_EQ(shownSlots(f), std::vector<int>({1, 2, 4, 3}));
   expectPageView(f, 1);
 }
 
@@ -71,25 +68,27 @@ TEST_F(ThumbnailsTest, EmptySlotLeavesItsBoxEmpty) {
 }
 
 TEST_F(ThumbnailsTest, ResetAnsweredNoKeepsSlots) {
-  for (int n = 1; n <= 30; ++n) writeFile(QStringLiteral("JustText%1.bmp").arg(n), encoded(solidImage(8, 8, fileColour(n)), "BMP"));
+  writeSavedFiles();
   Form1& f = withSlots();
   showScrapBookAndReceived(f);
   dialogs->answers.push_back(vb::No);
 
   f.resetthumbnails();
 
-  ASSERT_EQ(dialogs->calls.size(), 1u);
-  EXPECT_EQ(dialogs->calls[0].prompt, QStringLiteral("Reset thumbnails to original?"));
-  EXPECT_EQ(dialogs->calls[0].buttons, vb::YesNo | vb::DefaultButton2);
-  EXPECT_EQ(dialogs->calls[0].title, QStringLiteral("THUMBNAILS"));
+  EXPECT_TRUE(shownOnce(QStringLiteral("THUMBNAILS"), QStringLiteral("Reset thumbnails to original?"),
+                        vb::YesNo | vb::DefaultButton2));
   for (int slot = 1; slot <= 34; ++slot) EXPECT_EQ(pixelAt(f.savedthumbs[slot], 0, 0), slotColour(slot)) << slot;
   expectPageView(f, 1);
 }
 
 TEST_F(ThumbnailsTest, ResetAnsweredYesReloadsEveryReadableFile) {
-  for (int n = 1; n <= 30; ++n) writeFile(QStringLiteral("JustText%1.bmp").arg(n), encoded(solidImage(8, 8, fileColour(n)), "BMP"));
+  writeSavedFiles();
   // A picture file is known by its content, not its name; broken and missing files change nothing.
-  writeFile(QStringLiteral("JustText5.bmp"), encoded(solidImage(8, 8, fileColour(5)), "PNG"));
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  solidImage(8, 8, fileColour(5)).save(&buffer, "PNG");
+  writeFile(QStringLiteral("JustText5.bmp"), png);
   writeFile(QStringLiteral("JustText6.bmp"), QByteArray("not a picture at all"));
   writeFile(QStringLiteral("JustText7.bmp"), QByteArray());
   QFile::remove(path(QStringLiteral("JustText8.bmp")));
@@ -106,10 +105,9 @@ TEST_F(ThumbnailsTest, ResetAnsweredYesReloadsEveryReadableFile) {
   }
   for (int slot = 31; slot <= 34; ++slot) EXPECT_EQ(pixelAt(f.savedthumbs[slot], 0, 0), slotColour(slot)) << slot;
   // Page 2 is shown again with what was read.
-  EXPECT_EQ(pixelAt(f.Image2->picture(), 0, 0), fileColour(5));
-  EXPECT_EQ(pixelAt(f.Image3->picture(), 0, 0), slotColour(6));
-  EXPECT_EQ(pixelAt(f.Image4->picture(), 0, 0), slotColour(8));
-  EXPECT_EQ(pixelAt(f.Image5->picture(), 0, 0), slotColour(7));
+  EXPECT_EQ(std::vector<long>({pixelAt(f.Image2->picture(), 0, 0), pixelAt(f.Image3->picture(), 0, 0),
+                               pixelAt(f.Image4->picture(), 0, 0), pixelAt(f.Image5->picture(), 0, 0)}),
+            std::vector<long>({fileColour(5), slotColour(6), slotColour(8), slotColour(7)}));
   expectPageView(f, 2);
 }
 

@@ -5,77 +5,42 @@
 
 namespace {
 
-class TooltipsTest : public FormTest {
- protected:
-  // The window as start-up leaves it: every switched control's tip kept in the table.
-  Form1& buildWithTable() {
-    Form1& f = build();
-    for (int k = 1; k <= 91; ++k) f.tooltiptexts[k] = f.tooltipControl(k)->toolTip();
-    return f;
-  }
-};
-
+class TooltipsTest : public FormTest {};
 using HelpTest = FormTest;
 
-}  // namespace
-
+// Ninety-one distinct controls, spot-checked along the list where an off-by-one would show.
 TEST_F(TooltipsTest, TheTableNamesNinetyOneDistinctControlsInItsOrder) {
   Form1& f = build();
   QSet<QWidget*> seen;
-  for (int k = 1; k <= 91; ++k) {
-    ASSERT_NE(f.tooltipControl(k), nullptr) << "control " << k;
-    seen.insert(f.tooltipControl(k));
-  }
+  for (int k = 1; k <= 91; ++k) seen.insert(f.tooltipControl(k));
   EXPECT_EQ(seen.size(), 91);
-  EXPECT_EQ(f.tooltipControl(0), nullptr);
-  EXPECT_EQ(f.tooltipControl(92), nullptr);
-  // Spot checks along the list, where an off-by-one would show.
-  EXPECT_EQ(f.tooltipControl(1), f.File1);
-  EXPECT_EQ(f.tooltipControl(27), f.Check14);
-  EXPECT_EQ(f.tooltipControl(28), f.palette[1]);
-  EXPECT_EQ(f.tooltipControl(39), f.Label12);
-  EXPECT_EQ(f.tooltipControl(40), f.Label26);
-  EXPECT_EQ(f.tooltipControl(65), f.Command19);
-  EXPECT_EQ(f.tooltipControl(78), f.Picture1);
-  EXPECT_EQ(f.tooltipControl(91), f.Label14);
+  EXPECT_FALSE(seen.contains(nullptr));
+  EXPECT_EQ(std::vector<QWidget*>({f.tooltipControl(0), f.tooltipControl(92)}), std::vector<QWidget*>(2, nullptr));
+  const std::vector<std::pair<int, QWidget*>> spots = {{1, f.File1},     {27, f.Check14},   {28, f.palette[1]},
+                                                       {39, f.Label12},  {40, f.Label26},   {65, f.Command19},
+                                                       {78, f.Picture1}, {91, f.Label14}};
+  for (const auto& [k, control] : spots) EXPECT_EQ(f.tooltipControl(k), control) << k;
 }
 
-TEST_F(TooltipsTest, OffThenOnGivesEveryControlItsOwnTipBack) {
-  Form1& f = buildWithTable();
+// Off blanks every listed control and leaves the others; on gives each its own tip back. Each
+// is chosen twice: a checkable menu item flips its own mark when chosen again.
+TEST_F(TooltipsTest, OffAndOnChosenOnceOrTwice) {
+  Form1& f = build();
+  for (int k = 1; k <= 91; ++k) f.tooltiptexts[k] = f.tooltipControl(k)->toolTip();
   for (int k = 1; k <= 91; ++k) ASSERT_FALSE(f.tooltiptexts[k].isEmpty()) << "control " << k << " has no tool tip";
   const QString untouched = f.Label36->toolTip();  // Try: not in the list
-
-  f.tooltipsoff->trigger();
-  EXPECT_EQ(f.tipsoffflag, 1);
-  EXPECT_FALSE(f.tooltipson->isChecked());
-  EXPECT_TRUE(f.tooltipsoff->isChecked());
-  for (int k = 1; k <= 91; ++k) EXPECT_TRUE(f.tooltipControl(k)->toolTip().isEmpty()) << "control " << k;
-  EXPECT_EQ(f.Label36->toolTip(), untouched);
-
-  f.tooltipson->trigger();
-  EXPECT_EQ(f.tipsoffflag, 0);
-  EXPECT_TRUE(f.tooltipson->isChecked());
-  EXPECT_FALSE(f.tooltipsoff->isChecked());
-  for (int k = 1; k <= 91; ++k) EXPECT_EQ(f.tooltipControl(k)->toolTip(), f.tooltiptexts[k]) << "control " << k;
+  for (int times : {1, 2}) {
+    for (int n = 0; n < times; ++n) f.tooltipsoff->trigger();
+    EXPECT_EQ(f.tipsoffflag, 1);
+    EXPECT_TRUE(f.tooltipsoff->isChecked() && !f.tooltipson->isChecked());
+    for (int k = 1; k <= 91; ++k) EXPECT_TRUE(f.tooltipControl(k)->toolTip().isEmpty()) << "control " << k;
+    EXPECT_EQ(f.Label36->toolTip(), untouched);
+    for (int n = 0; n < times; ++n) f.tooltipson->trigger();
+    EXPECT_EQ(f.tipsoffflag, 0);
+    EXPECT_TRUE(f.tooltipson->isChecked() && !f.tooltipsoff->isChecked());
+    for (int k = 1; k <= 91; ++k) EXPECT_EQ(f.tooltipControl(k)->toolTip(), f.tooltiptexts[k]) << "control " << k;
+  }
   EXPECT_EQ(f.Text1->toolTip().left(14), QStringLiteral("Multi Line OK,"));
-}
-
-TEST_F(TooltipsTest, ChoosingOffTwiceKeepsThemOffAndChoosingOnTwiceKeepsThemOn) {
-  Form1& f = buildWithTable();
-  // A checkable menu item flips its own mark when chosen again; the handler must set it back.
-  f.tooltipsoff->trigger();
-  f.tooltipsoff->trigger();
-  EXPECT_EQ(f.tipsoffflag, 1);
-  EXPECT_TRUE(f.tooltipsoff->isChecked());
-  EXPECT_FALSE(f.tooltipson->isChecked());
-  for (int k = 1; k <= 91; ++k) EXPECT_TRUE(f.tooltipControl(k)->toolTip().isEmpty()) << "control " << k;
-
-  f.tooltipson->trigger();
-  f.tooltipson->trigger();
-  EXPECT_EQ(f.tipsoffflag, 0);
-  EXPECT_TRUE(f.tooltipson->isChecked());
-  EXPECT_FALSE(f.tooltipsoff->isChecked());
-  EXPECT_EQ(f.Picture1->toolTip(), f.tooltiptexts[78]);
 }
 
 TEST_F(HelpTest, HelpShowsTheManualInOneWindowFromTheProgramDirectory) {
@@ -84,14 +49,12 @@ TEST_F(HelpTest, HelpShowsTheManualInOneWindowFromTheProgramDirectory) {
   f.helpp->trigger();
   EXPECT_EQ(QDir::current().canonicalPath(), QDir(programDir).canonicalPath());
   ASSERT_NE(f.helpWindow, nullptr);
-  EXPECT_TRUE(f.helpWindow->isVisible());
-  EXPECT_TRUE(f.helpWindow->isWindow());
+  EXPECT_TRUE(f.helpWindow->isVisible() && f.helpWindow->isWindow());
   EXPECT_EQ(f.helpWindow->windowTitle(), QStringLiteral("Marvane Help"));
   auto* browser = f.helpWindow->findChild<QTextBrowser*>();
   ASSERT_NE(browser, nullptr);
-  const QString text = browser->toPlainText();
   for (const char* topic : {"SET", "Undo", "OOPS", "Setup", "restore", "Pic in Pic"})
-    EXPECT_TRUE(text.contains(QLatin1String(topic))) << topic;
+    EXPECT_TRUE(browser->toPlainText().contains(QLatin1String(topic))) << topic;
   EXPECT_TRUE(dialogs->calls.empty());
 
   // Chosen again (after the operator closed it): the same window comes back.
@@ -107,10 +70,7 @@ TEST_F(HelpTest, AMissingHelpFileGivesOneMessageAndTheProgramGoesOn) {
   Form1& f = build();
   f.helpFile = path(QStringLiteral("no-such-help.html"));
   f.helpp->trigger();
-  ASSERT_EQ(dialogs->calls.size(), 1u);
-  EXPECT_EQ(dialogs->calls[0].title, QStringLiteral("Help"));
-  EXPECT_EQ(dialogs->calls[0].prompt, QStringLiteral("The help file cannot be found."));
-  EXPECT_EQ(dialogs->calls[0].buttons, vb::OKOnly);
+  EXPECT_TRUE(shownOnce(QStringLiteral("Help"), QStringLiteral("The help file cannot be found."), vb::OKOnly));
   EXPECT_EQ(f.helpWindow, nullptr);
 
   // The window still works, and help appears once the file is there.
@@ -122,3 +82,5 @@ TEST_F(HelpTest, AMissingHelpFileGivesOneMessageAndTheProgramGoesOn) {
   ASSERT_NE(f.helpWindow, nullptr);
   EXPECT_EQ(f.helpWindow->windowTitle(), QStringLiteral("Local"));
 }
+
+}  // namespace

@@ -1,22 +1,40 @@
 #include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
+using seen::White;
+
 namespace {
 
 constexpr long kKey = 0x010101;
-constexpr long kWhite = 0xFFFFFF;
+constexpr long kBlue = 0xFF0000;
+
+// An overlay of the key colour with a blue block over [x0, x1) x [y0, y1).
+QImage overlay(int x0, int y0, int x1, int y1) {
+  QImage img = solidImage(320, 256, kKey);
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) img.setPixel(x, y, colour::toQRgb(kBlue));
+  return img;
+}
 
 class TransparentTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    build().Picture1->setPicture(solidImage(320, 256, kWhite));
+    buildOnWhite();
+  }
+  // The overlay laid at the anchor, picinpicsize wide.
+  void lay(const QImage& img, double size, double x, double y) {
+    form->Picture2->setPicture(img);
+    form->picinpicsize = size;
+    form->startx = x;
+    form->starty = y;
+    form->turntransparent();
   }
 };
 
 TEST_F(TransparentTest, KeyPixelsShowTheBackgroundAndEveryOtherValueIsCopied) {
   Form1& f = *form;
-  f.Picture1->setPicture(solidImage(320, 256, 0xFF0000));
+  f.Picture1->setPicture(solidImage(320, 256, kBlue));
   f.Picture1->BoxFilled(20, 11, 20, 11, 0xFF00);  // erasable drawing under a key pixel
   QImage source = solidImage(4, 2, kKey);
   source.setPixel(1, 0, colour::toQRgb(kKey ^ 0x000100));  // one bit of green away from the key
@@ -24,16 +42,16 @@ TEST_F(TransparentTest, KeyPixelsShowTheBackgroundAndEveryOtherValueIsCopied) {
   source.setPixel(3, 1, colour::toQRgb(0));
   f.transparentblit(f.Picture1, source, QRect(QPoint(0, 0), QPoint(3, 1)), 20, 10, kKey);
   const QImage out = f.Picture1->shown();
-  EXPECT_EQ(pixelAt(out, 20, 10), 0xFF0000);
-  EXPECT_EQ(pixelAt(out, 21, 10), kKey ^ 0x000100);
-  EXPECT_EQ(pixelAt(out, 22, 10), 0xFF);
-  EXPECT_EQ(pixelAt(out, 23, 10), 0xFF0000);
-  EXPECT_EQ(pixelAt(out, 23, 11), 0);
-  EXPECT_EQ(pixelAt(out, 20, 11), 0xFF00);
-  EXPECT_EQ(pixelAt(out, 24, 11), 0xFF0000);  // the rectangle ends at its right edge
-  EXPECT_EQ(countColour(out, 0xFF0000), 320 * 256 - 4);
+  // Row 10 from x = 20, then row 11 from x = 20; the rectangle ends at its right edge.
+  const std::vector<long> expected = {kBlue, kKey ^ 0x000100, 0xFF, kBlue, 0xFF00, kBlue, kBlue, 0, kBlue};
+  std::vector<long> got;
+  for (QPoint p : {QPoint(20, 10), QPoint(21, 10), QPoint(22, 10), QPoint(23, 10), QPoint(20, 11), QPoint(21, 11),
+                   QPoint(22, 11), QPoint(23, 11), QPoint(24, 11)})
+    got.push_back(pixelAt(out, p.x(), p.y()));
+  EXPECT_EQ(got, expected);
+  EXPECT_EQ(countColour(out, kBlue), 320 * 256 - 4);
   // The copy went to the erasable layer: the picture itself is untouched.
-  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF0000), f.Picture1->image()));
+  EXPECT_TRUE(sameImage(solidImage(320, 256, kBlue), f.Picture1->image()));
 }
 
 TEST_F(TransparentTest, ARectangleBeyondSixteenBitsDrawsNothing) {
@@ -41,66 +59,43 @@ TEST_F(TransparentTest, ARectangleBeyondSixteenBitsDrawsNothing) {
   const QImage source = solidImage(40, 40, 0xFF);
   f.transparentblit(f.Picture1, source, QRect(QPoint(0, 0), QPoint(32767, 10)), 0, 0, kKey);
   f.transparentblit(f.Picture1, source, QRect(QPoint(-5, 0), QPoint(10, 40000)), 0, 0, kKey);
-  EXPECT_TRUE(sameImage(solidImage(320, 256, kWhite), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(solidImage(320, 256, White), f.Picture1->shown()));
   f.transparentblit(f.Picture1, source, QRect(QPoint(0, 0), QPoint(32766, 10)), 0, 0, kKey);
   EXPECT_EQ(countColour(f.Picture1->shown(), 0xFF), 40 * 11);
 }
 
 TEST_F(TransparentTest, OversizeOverlayIsCappedWithOneMessage) {
   Form1& f = *form;
-  // An overlay: its corner carries the key, everything else is blue.
-  QImage overlay = solidImage(320, 256, 0xFF0000);
-  overlay.setPixel(0, 0, colour::toQRgb(kKey));
-  f.Picture2->setPicture(overlay);
-  f.picinpicsize = 320;
-  f.startx = 0;
-  f.starty = 0;
-  f.turntransparent();
-  ASSERT_EQ(dialogs->calls.size(), 1u);
-  EXPECT_EQ(dialogs->calls[0].prompt, QStringLiteral("Overlay is at max size allowable"));
-  EXPECT_EQ(dialogs->calls[0].buttons, vb::OKOnly);
+  QImage big = overlay(0, 0, 320, 256);
+  big.setPixel(0, 0, colour::toQRgb(kKey));  // only its corner carries the key
+  lay(big, 320, 0, 0);
+  EXPECT_TRUE(shownOnce(QString(), QStringLiteral("Overlay is at max size allowable"), vb::OKOnly));
   EXPECT_EQ(f.picinpicsize, 319);
   const QImage out = f.Picture1->shown();
-  EXPECT_EQ(countColour(out, 0xFF0000, QRect(0, 0, 319, 255)), 319 * 255 - 1);
-  EXPECT_EQ(pixelAt(out, 0, 0), kWhite);
-  EXPECT_EQ(countColour(out, kWhite, QRect(319, 0, 1, 256)), 256);
-  EXPECT_EQ(countColour(out, kWhite, QRect(0, 255, 320, 1)), 320);
+  EXPECT_EQ(countColour(out, kBlue, QRect(0, 0, 319, 255)), 319 * 255 - 1);
+  EXPECT_EQ(pixelAt(out, 0, 0), White);
+  EXPECT_EQ(countColour(out, White, QRect(319, 0, 1, 256)) + countColour(out, White, QRect(0, 255, 320, 1)), 256 + 320);
   EXPECT_FALSE(f.Picture2->autoRedraw());
 
-  // Within the limit: no message, a 120 x 96 insert at the anchor, its key frame left out.
-  overlay = solidImage(320, 256, kKey);
-  for (int y = 40; y < 216; ++y)
-    for (int x = 40; x < 280; ++x) overlay.setPixel(x, y, colour::toQRgb(0xFF0000));
-  f.Picture2->setPicture(overlay);
-  f.Picture1->setPicture(solidImage(320, 256, kWhite));
-  f.picinpicsize = 120;
-  f.startx = 50;
-  f.starty = 40;
-  f.turntransparent();
+  // Within the limit: no new message, a 120 x 96 insert at the anchor, its key frame left out.
+  f.Picture1->setPicture(solidImage(320, 256, White));
+  lay(overlay(40, 40, 280, 216), 120, 50, 40);
   EXPECT_EQ(dialogs->calls.size(), 1u);
   const QImage placed = f.Picture1->shown();
   EXPECT_EQ(countColour(placed, kKey), 0);
-  EXPECT_EQ(pixelAt(placed, 50, 40), kWhite);
-  EXPECT_EQ(pixelAt(placed, 110, 88), 0xFF0000);
-  const int blue = countColour(placed, 0xFF0000, QRect(50, 40, 120, 96));
+  EXPECT_EQ(std::tuple(pixelAt(placed, 50, 40), pixelAt(placed, 110, 88)), std::tuple(White, kBlue));
+  const int blue = countColour(placed, kBlue, QRect(50, 40, 120, 96));
   EXPECT_GT(blue, 80 * 60);
-  EXPECT_EQ(countColour(placed, 0xFF0000), blue);
+  EXPECT_EQ(countColour(placed, kBlue), blue);
 }
 
 TEST_F(TransparentTest, OverlayLandsOnThePersistentLayerWhenTheCallerCommits) {
   Form1& f = *form;
-  QImage overlay = solidImage(320, 256, kKey);
-  for (int y = 126; y <= 130; ++y)
-    for (int x = 158; x <= 162; ++x) overlay.setPixel(x, y, colour::toQRgb(0xFF));
-  f.Picture2->setPicture(overlay);
-  f.picinpicsize = 320 - 1;
-  f.startx = 0;
-  f.starty = 0;
   f.Picture1->setAutoRedraw(true);
-  f.turntransparent();
+  lay(overlay(158, 126, 163, 131), 319, 0, 0);
   f.Picture1->setAutoRedraw(false);
   f.Picture1->Cls();
-  EXPECT_GE(countColour(f.Picture1->image(), 0xFF), 1);
+  EXPECT_GE(countColour(f.Picture1->image(), kBlue), 1);
   EXPECT_EQ(countColour(f.Picture1->image(), kKey), 0);
 }
 

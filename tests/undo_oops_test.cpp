@@ -1,21 +1,17 @@
-#include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
-using namespace colour::state;
+using namespace seen;
 
 namespace {
+
+const QImage white = solidImage(320, 256, White);
+
 
 class UndoOopsTest : public FormTest {
  protected:
   void SetUp() override {
     FormTest::SetUp();
-    Form1& f = build();
-    f.Picture1->setPicture(solidImage(320, 256, 0xFFFFFF));
-  }
-  // Text drawn on the erasable layer with SET red, as the text printer leaves it.
-  void pendOnScreen() {
-    form->Picture1->BoxFilled(10, 10, 40, 30, 0xFF);
-    form->Label26->setBackColor(Armed);
+    buildOnWhite();
   }
 };
 
@@ -27,19 +23,16 @@ TEST_F(UndoOopsTest, PlainUndoClearsPendingWorkAndRereadsTheText) {
   f.maxx = 90;
   pendOnScreen();
   f.Command12_Click();
-  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->shown()));
-  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->picture()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->picture()));
   EXPECT_EQ(f.Label26->backColor(), SetIdle);
   EXPECT_EQ(f.texttoplace, QStringLiteral("CQ CQ\r\nDE G4ABC"));
-  EXPECT_EQ(f.minx, 340);
-  EXPECT_EQ(f.maxx, 0);
-  EXPECT_EQ(f.miny, 256);
-  EXPECT_EQ(f.maxy, 0);
+  EXPECT_EQ(drawnArea(f), std::tuple(340, 0, 256, 0));
 
   // Nothing pending: the picture stays and SET stays idle.
   f.texttoplace.clear();
   f.Command12_Click();
-  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
   EXPECT_EQ(f.Label26->backColor(), SetIdle);
   EXPECT_EQ(f.texttoplace, QStringLiteral("CQ CQ\r\nDE G4ABC"));
 }
@@ -62,12 +55,10 @@ TEST_F(UndoOopsTest, UndoWithPendingShapeOnlyCancelsTheShape) {
   EXPECT_EQ(f.Combo1->text(), QStringLiteral("  Things"));
   EXPECT_EQ(f.Label26->backColor(), SetIdle);
   EXPECT_EQ(f.Picture1->mousePointer(), 0);
-  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
   // The style preview, the box and the picture font are left alone.
-  EXPECT_EQ(f.styleapplied, 1);
-  EXPECT_EQ(f.picturefontmode, 400);
-  EXPECT_EQ(f.minx, 80);
-  EXPECT_EQ(f.maxx, 120);
+  EXPECT_EQ(std::tuple(f.styleapplied, f.picturefontmode), std::tuple(1, 400));
+  EXPECT_EQ(drawnArea(f), std::tuple(80, 120, 0, 0));
 }
 
 TEST_F(UndoOopsTest, UndoRestoresThePictureOfAStylePreviewOrNoiseLineRemoval) {
@@ -82,7 +73,7 @@ TEST_F(UndoOopsTest, UndoRestoresThePictureOfAStylePreviewOrNoiseLineRemoval) {
   // Draw mode with Remove noise lines and SET red: the picture from before the removal.
   f.styleapplied = 0;
   f.Option8->setValue(true);
-  f.Picture1->setPicture(solidImage(320, 256, 0xFFFFFF));
+  f.Picture1->setPicture(white);
   f.Picture3->setPicture(solidImage(320, 256, 0xFF0000));
   f.Label73->setBackColor(Armed);
   f.Label26->setBackColor(Armed);
@@ -91,11 +82,11 @@ TEST_F(UndoOopsTest, UndoRestoresThePictureOfAStylePreviewOrNoiseLineRemoval) {
   EXPECT_EQ(f.Label26->backColor(), SetIdle);
 
   // With SET idle it clears as usual and the picture stays.
-  f.Picture1->setPicture(solidImage(320, 256, 0xFFFFFF));
+  f.Picture1->setPicture(white);
   f.Picture1->setAutoRedraw(true);  // Draw-mode strokes go to the persistent image
   f.Picture1->BoxFilled(0, 0, 50, 50, 0xFF);
   f.Command12_Click();
-  EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFFFFFF), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
 }
 
 TEST_F(UndoOopsTest, UndoEndsAPictureFontAndFollowMouseReturnsToItsCopy) {
@@ -126,18 +117,15 @@ TEST_F(UndoOopsTest, OopsTogglesBetweenThePicturesBeforeAndAfterTheLastDrop) {
   pendOnScreen();
 
   f.Command31_Click();
-  EXPECT_EQ(f.Command31->backColor(), OopsBefore);
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_EQ(std::tuple(f.Command31->backColor(), f.Label26->backColor()), std::tuple(OopsBefore, SetIdle));
   EXPECT_TRUE(sameImage(before, f.Picture1->shown()));
   EXPECT_TRUE(sameImage(after, f.Image14->picture()));
-  EXPECT_TRUE(sameImage(before, f.Image6->picture()));
-  EXPECT_TRUE(sameImage(before, f.Picture2->picture()));
+  for (const QImage& copy : {f.Image6->picture(), f.Picture2->picture()}) EXPECT_TRUE(sameImage(before, copy));
 
   f.Command31_Click();
   EXPECT_EQ(f.Command31->backColor(), OopsNormal);
-  EXPECT_TRUE(sameImage(after, f.Picture1->shown()));
-  EXPECT_TRUE(sameImage(after, f.Image6->picture()));
-  EXPECT_TRUE(sameImage(after, f.Picture2->picture()));
+  for (const QImage& copy : {f.Picture1->shown(), f.Image6->picture(), f.Picture2->picture()})
+    EXPECT_TRUE(sameImage(after, copy));
 
   f.Command31_Click();
   EXPECT_EQ(f.Command31->backColor(), OopsBefore);
@@ -152,16 +140,14 @@ TEST_F(UndoOopsTest, OopsRefusesInHeaderModeAndShowsTheFillResultWithPatFilArmed
   const QImage shownBefore = f.Picture1->shown();
   f.Command31_Click();
   EXPECT_TRUE(sameImage(shownBefore, f.Picture1->shown()));
-  EXPECT_EQ(f.Label26->backColor(), Armed);
-  EXPECT_EQ(f.Command31->backColor(), OopsNormal);
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.Command31->backColor()), std::tuple(Armed, OopsNormal));
 
   f.makeheader16->setChecked(false);
   f.Label32->setBackColor(Armed);
   f.Image14->setPicture(solidImage(320, 256, 0xFF00));
   f.Command31_Click();
   EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF00), f.Picture1->picture()));
-  EXPECT_EQ(f.Command31->backColor(), OopsNormal);
-  EXPECT_EQ(f.Label32->backColor(), Armed);
+  EXPECT_EQ(std::tuple(f.Command31->backColor(), f.Label32->backColor()), std::tuple(OopsNormal, Armed));
 }
 
 }  // namespace

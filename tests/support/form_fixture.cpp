@@ -1,12 +1,8 @@
 #include "tests/support/form_fixture.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
 #include <QFile>
 #include <QPrinter>
-
-#include "platform/colour.h"
 
 int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
   calls.push_back({prompt, buttons, title});
@@ -65,6 +61,7 @@ void FormTest::TearDown() {
 }
 
 Form1& FormTest::build() {
+  TearDown();  // the old window lets go of the instance lock first
   Form1Environment env;
   env.programDirectory = programDir;
   env.dialogs = dialogs;
@@ -86,58 +83,45 @@ Form1& FormTest::start() {
   return *form;
 }
 
+Form1& FormTest::buildOnWhite() {
+  build().Picture1->setPicture(solidImage(320, 256, seen::White));
+  return *form;
+}
+
+Form1& FormTest::prepareText(long ink) {
+  Form1& f = buildOnWhite();
+  f.Picture1->font.size = 24;
+  f.Picture1->setForeColor(ink);
+  f.textsettings[7] = QString::number(ink);
+  f.Text1->setText(QStringLiteral("HI"));
+  f.beginDrag = [this](QWidget*) { drags.push_back(form->dragsource); };
+  return f;
+}
+
+void FormTest::pendOnScreen() {
+  form->Picture1->BoxFilled(10, 10, 40, 30, 0xFF);
+  form->Label26->setBackColor(seen::Armed);
+}
+
 void FormTest::queueRandom(std::vector<double> values) {
-  for (double v : values) randomValues->push_back(v);
+  randomValues->insert(randomValues->end(), values.begin(), values.end());
+}
+
+::testing::AssertionResult FormTest::shownOnce(const QString& title, const QString& prompt, int buttons) const {
+  if (dialogs->calls.size() != 1) return ::testing::AssertionFailure() << dialogs->calls.size() << " message boxes";
+  const ScriptedDialogs::Call& c = dialogs->calls[0];
+  if (c.title == title && c.prompt == prompt && c.buttons == buttons) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "shown: " << c.title.toStdString() << " | " << c.prompt.toStdString() << " | "
+                                       << c.buttons;
 }
 
 QString FormTest::path(const QString& name) const { return programDir + QLatin1Char('/') + name; }
 
-void FormTest::writeFile(const QString& name, const QByteArray& bytes) const {
-  QFile f(path(name));
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
+void FormTest::writeFile(const QString& name, const QByteArray& bytes) const { writeBytes(path(name), bytes); }
 
-QByteArray FormTest::readFile(const QString& name) const {
-  QFile f(path(name));
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll();
-}
+QByteArray FormTest::readFile(const QString& name) const { return bytesOf(path(name)); }
 
 bool FormTest::fileExists(const QString& name) const { return QFile::exists(path(name)); }
-
-long pixelAt(const QImage& img, int x, int y) { return colour::fromQRgb(img.pixel(x, y)); }
-
-int countColour(const QImage& img, long bgr, const QRect& area) {
-  const QRect r = area.isNull() ? img.rect() : area.intersected(img.rect());
-  const QRgb want = colour::toQRgb(bgr) & 0xFFFFFF;
-  int n = 0;
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    for (int x = r.left(); x <= r.right(); ++x)
-      if ((img.pixel(x, y) & 0xFFFFFF) == want) ++n;
-  return n;
-}
-
-::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual) {
-  if (expected.size() != actual.size())
-    return ::testing::AssertionFailure() << "size " << expected.width() << "x" << expected.height() << " vs "
-                                         << actual.width() << "x" << actual.height();
-  for (int y = 0; y < expected.height(); ++y)
-    for (int x = 0; x < expected.width(); ++x) {
-      const QRgb a = expected.pixel(x, y) & 0xFFFFFF;
-      const QRgb b = actual.pixel(x, y) & 0xFFFFFF;
-      if (a != b)
-        return ::testing::AssertionFailure() << "first difference at (" << x << ", " << y << "): expected #"
-                                             << std::hex << a << ", got #" << b;
-    }
-  return ::testing::AssertionSuccess();
-}
-
-QImage solidImage(int w, int h, long bgr) {
-  QImage img(w, h, QImage::Format_RGB32);
-  img.fill(colour::toQRgb(bgr));
-  return img;
-}
 
 QByteArray restoreFile(const std::map<int, QByteArray>& items) {
   QByteArray out;
@@ -146,12 +130,4 @@ QByteArray restoreFile(const std::map<int, QByteArray>& items) {
     out += (it == items.end() ? QByteArray() : it->second) + "\r\n";
   }
   return out;
-}
-
-QByteArray bmpBytes(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter(&buffer, "bmp").write(image);
-  return bytes;
 }

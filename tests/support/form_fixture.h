@@ -1,9 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <QByteArray>
-#include <QImage>
 #include <QTemporaryDir>
 #include <deque>
 #include <map>
@@ -11,6 +7,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "tests/support/checks.h"
 
 // One kind of dialog in a test: the requests it was shown with, in order, and the answers still
 // to give. With no answer left the operator cancels.
@@ -65,6 +62,20 @@ struct ScriptedDialogs : Dialogs {
   std::optional<QFont> ShowFont(const QFont& initial) override;
 };
 
+// The colours the operator sees on the buttons, written out once: tests compare with these and
+// never with the program's own constants, so a wrong constant cannot pass unnoticed.
+namespace seen {
+constexpr long Armed = 0xFF;           // red: a tool armed, work pending
+constexpr long Idle = 0xC0C0;          // a label tool at rest, " Normal", "Horiz", " Off"
+constexpr long SetIdle = 0x8000000F;   // SET with nothing pending: the button face
+constexpr long Selected = 0xFF00;      // the view the strip shows
+constexpr long ModeOff = 0x808000;     // a mode button not chosen
+constexpr long ModeChosen = 0x80FF80;  // the chosen mode
+constexpr long OopsNormal = 0xFFFFFF;  // OOPS shows the latest work
+constexpr long OopsBefore = 0;         // OOPS shows the before-picture
+constexpr long White = 0xFFFFFF;
+}  // namespace seen
+
 // A main window on a fresh temporary program directory. Tests prepare files with writeFile()
 // before start() when they need a prepared directory.
 class FormTest : public ::testing::Test {
@@ -72,12 +83,22 @@ class FormTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // Builds the window (no splash) and runs the start-up.
+  // Builds the window (no splash) and runs the start-up; a window built before goes without
+  // its shut-down, so start() again is a restart on the same directory.
   Form1& start();
   // Builds the window without running the start-up.
   Form1& build();
+  // build() with a white 320 x 256 picture.
+  Form1& buildOnWhite();
+  // A white picture, "HI" typed in Text mode, 24 points in `ink`; drags are recorded, not run.
+  Form1& prepareText(long ink);
+  // Work drawn on the erasable layer with SET red, as the text printer leaves it.
+  void pendOnScreen();
   // Random numbers the colour jitter will draw, in order; 0 after they run out.
   void queueRandom(std::vector<double> values);
+
+  // Exactly one message box was shown, with this title, prompt and buttons.
+  ::testing::AssertionResult shownOnce(const QString& title, const QString& prompt, int buttons) const;
 
   QString path(const QString& name) const;
   void writeFile(const QString& name, const QByteArray& bytes) const;
@@ -89,16 +110,10 @@ class FormTest : public ::testing::Test {
   std::shared_ptr<ScriptedDialogs> dialogs;
   std::unique_ptr<Form1> form;
   std::shared_ptr<std::deque<double>> randomValues;
+  std::vector<int> drags;  // dragsource at each drag begun
 };
 
-// Pixel helpers: colours are the program's BGR longs.
-long pixelAt(const QImage& img, int x, int y);
-int countColour(const QImage& img, long bgr, const QRect& area = QRect());
-// Equal images, or a failure naming the first differing pixel and both colours.
-::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual);
+// The drawn-area box: left, right, top, bottom.
+inline std::tuple<double, double, double, double> drawnArea(const Form1& f) { return {f.minx, f.maxx, f.miny, f.maxy}; }
 // A settings file "restore" with the given lines (1-based); every other line is empty.
 QByteArray restoreFile(const std::map<int, QByteArray>& items);
-// A picture as the bytes of a BMP file.
-QByteArray bmpBytes(const QImage& image);
-// A plain picture of one colour.
-QImage solidImage(int w, int h, long bgr);

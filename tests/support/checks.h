@@ -1,0 +1,25 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// Readable failures for Qt's strings.
+void PrintTo(const QString& s, std::ostream* os);
+void PrintTo(const QByteArray& b, std::ostream* os);
+
+// Pixel helpers: colours are the program's BGR longs.
+long pixelAt(const QImage& img, int x, int y);
+int countColour(const QImage& img, long bgr, const QRect& area = QRect());
+// Equal images, or a failure naming the first differing pixel and both colours.
+::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual);
+// A plain picture of one colour.
+QImage solidImage(int w, int h, long bgr);
+// A picture as the bytes of a BMP file.
+QByteArray bmpBytes(const QImage& image);
+
+// Whole files; a file that cannot be read gives no bytes.
+QByteArray bytesOf(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
