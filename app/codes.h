@@ -13,6 +13,8 @@ constexpr int ImportButton = 9;
 constexpr int Mugshot = 10;
 constexpr int FirstBrowseThumbnail = 11;  // the browser's boxes Image8 .. Image11 are 11 .. 14
 constexpr int PendingShape = 99;          // nothing dragged: a Things shape waits for SET or Undo
+// The width a thumbnail dropped on the main picture takes as an insert.
+constexpr double ThumbnailInsertWidth = 120;
 }  // namespace drag
 
 // `operationmarker`
@@ -26,6 +28,7 @@ constexpr int ColourDrag = 201;
 // `toolmarker`
 namespace tool {
 constexpr int CropMarking = 101;  // a crop rectangle is being drawn
+constexpr int DirButtonClicked = 107;  // the next change of the directory list shows four pictures
 }  // namespace tool
 
 // `picturefontmode`
@@ -34,3 +37,16 @@ constexpr int Plain = 1;          // start-up's value; no handler tests it
 constexpr int Resized = 100;      // Bigger or Smaller resized the insert: SET adds the twentieth they showed
 constexpr int PictureFont = 400;  // a picture-font character is pending on the main picture
 }  // namespace fontmode
+
+// The state a DragOver handler is given.
+namespace dragstate {
+constexpr int Enter = 0;
+constexpr int Leave = 1;
+constexpr int Over = 2;
+}  // namespace dragstate
+
+// Mouse buttons as the handlers receive them.
+namespace mousebutton {
+constexpr int Left = 1;
+constexpr int Right = 2;
+}  // namespace mousebutton

@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 #include "app/form1.h"
 
@@ -26,6 +28,18 @@ template <typename Sender, typename Signal>
 void on(Sender* sender, Signal signal, Form1& f, void (Form1::*handler)()) {
   QObject::connect(sender, signal, &f, [&f, handler] { (f.*handler)(); });
 }
+
+// What a control does with drags that come over it. `dragOver` gets the state (0 entering, 1
+// leaving, 2 moving over) of drags between the main window's controls; `dragDrop` runs when such a
+// drag is dropped, `oleDragDrop` when files are dropped from the desktop (both with the point in
+// the control's own pixels). An empty handler is not offered. The drops run once the drag has
+// ended, so that a question they ask is not asked while the pointer is still held by the drag.
+struct DropHandlers {
+  std::function<void(int state)> dragOver;
+  std::function<void(double x, double y)> dragDrop;
+  std::function<void(const QStringList& files, double x, double y)> oleDragDrop;
+};
+void acceptDrops(QWidget* target, Form1& f, DropHandlers handlers);
 
 }  // namespace controlkit
 

@@ -4,6 +4,7 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
+#include "pictures/dragicons.h"
 #include "platform/colour.h"
 
 using colour::state::Armed;
@@ -152,6 +153,7 @@ void Form1::startQDrag(QWidget* source) {
   data->setData(QString::fromLatin1(dragSourceMime), QByteArray::number(dragsource));
   auto* drag = new QDrag(source);
   drag->setMimeData(data);
+  setDragCursors(*this, drag);
   drag->exec(Qt::CopyAction | Qt::MoveAction);
   // The drag swallows the button release, so the mouse-up that would reset the pointer never comes.
   Picture1->setMousePointer(0);

@@ -84,6 +84,9 @@ void wireControls(Form1& f) {
   on(f.Combo1, &ComboBox::lostFocus, f, &Form1::Combo1_LostFocus);
   on(f.Check18, &QCheckBox::toggled, f, &Form1::Check18_Click);
   on(f.Check19, &QCheckBox::toggled, f, &Form1::Check19_Click);
+  on(f.Label70, &LabelButton::clicked, f, &Form1::Label70_Click);
+  on(f.Label71, &LabelButton::clicked, f, &Form1::Label71_Click);
+  on(f.Label72, &LabelButton::clicked, f, &Form1::Label72_Click);
 }
 
 }  // namespace
