@@ -1,3 +1,4 @@
+#include <QFocusEvent>
 #include <QPainter>
 
 #include "app/controlkit.h"
@@ -10,6 +11,26 @@ using namespace colour::state;
 using namespace controlkit;
 
 namespace {
+
+// The file list's focus and mouse presses, which the list itself does not signal. Focus that
+// only follows the window being activated or a popup is no change of focus inside the window.
+class FileListEvents : public QObject {
+ public:
+  explicit FileListEvents(Form1& f) : QObject(f.File1), f_(f) {}
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    const bool list = watched == f_.File1;
+    if (e->type() == QEvent::MouseButtonPress) f_.File1_MouseDown();
+    if (list && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+      e->type() == QEvent::FocusIn ? f_.File1_GotFocus() : f_.File1_LostFocus();
+    }
+    return false;
+  }
+
+ private:
+  Form1& f_;
+};
 
 constexpr int BrowseBoxWidth = 89;
 constexpr int BrowseBoxHeight = 70;
@@ -171,6 +192,9 @@ void wireBrowser(Form1& f) {
   on(f.Dir1, &DirListBox::change, f, &Form1::Dir1_Change);
   on(f.Drive1, &DriveListBox::change, f, &Form1::Drive1_Change);
   QObject::connect(f.File1, &FileListBox::mouseUp, &f, &Form1::File1_MouseUp);
+  auto* fileListEvents = new FileListEvents(f);
+  f.File1->installEventFilter(fileListEvents);
+  f.File1->viewport()->installEventFilter(fileListEvents);
   const DropHandlers saveHere = {[&f](int state) { f.browseTarget_DragOver(state); },
                                  [&f](double, double) { f.browseTarget_DragDrop(); },
                                  [&f](const QStringList& files, double, double) { f.browseTarget_OLEDragDrop(files); }};

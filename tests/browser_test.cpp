@@ -1,3 +1,5 @@
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include "tests/pictures_fixture.h"
@@ -203,6 +205,24 @@ TEST_F(BrowserTest, BrowseBoxDragsAreRefusedWhenEmptyRightOrUnderTheAdjustPanel)
   EXPECT_EQ(dragged, std::vector<QWidget*>{f.Image8});
   EXPECT_EQ(f.dragsource, 11);
   EXPECT_EQ(f.picinpicsize, 120);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BrowserTest, FileListPressEmptiesTheBoxesAndFocusGoesBackToTheText) {
+  Form1& f = browsing(folderOf(4));
+  f.Label13_Click();
+  f.iconindex = 8;
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(f.File1->viewport(), &press);
+  EXPECT_EQ(page(f), files(0, -1));
+  EXPECT_EQ(f.iconindex, 0);
+  f.Label26->setBackColor(Armed);
+  f.File1_LostFocus();
+  EXPECT_EQ(f.Label26->backColor(), SetIdle);
 }
 
 }  // namespace
