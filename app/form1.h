@@ -343,6 +343,7 @@ class Form1 : public QMainWindow {
   void Command5_Click();
   void Command30_Click();
   void dirButton_Click(int n);
+  CommandButton* dirButton(int n) const;
   // Command14_MouseDown .. Command30_MouseDown of Dir n (1..8).
   void dirButton_MouseDown(int n, int button);
   void resetdirbuttons();

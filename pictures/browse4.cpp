@@ -1,4 +1,3 @@
-#include <QDir>
 #include <QGuiApplication>
 
 #include "app/form1.h"
@@ -36,9 +35,9 @@ void Form1::Label13_Click() {
   if (workvalue == -1) return;
   const WaitCursor hourglass;
   File1->setCurrentRow(workvalue);
-  const std::array dirButtons = {Command14, Command15, Command16, Command17, Command18, Command19, Command5, Command30};
+  // The lit Dir button ("Dir3", no blank) comes back to this page.
   for (int n = 1; n <= 8; ++n)
-    if (dirButtons[n - 1]->caption().contains(QStringLiteral("Dir%1").arg(n))) dirlistindex[n] = File1->currentRow();
+    if (dirButton(n)->caption().contains(QStringLiteral("Dir%1").arg(n))) dirlistindex[n] = File1->currentRow();
   Picture13->clearPicture();
   browsepagestart = workvalue;
   int shown = 0;

@@ -159,9 +159,7 @@ void placeBrowser(Form1& f) {
   const std::array boxes = {f.Image8, f.Image9, f.Image10, f.Image11};
   for (int k = 0; k < 4; ++k)
     place(boxes[k], 4 + (k % 2) * BrowseBoxWidth, 340 + (k / 2) * BrowseBoxHeight, BrowseBoxWidth, BrowseBoxHeight);
-  const std::array dirButtons = {f.Command14, f.Command15, f.Command16, f.Command17,
-                                 f.Command18, f.Command19, f.Command5,  f.Command30};
-  for (int i = 0; i < 8; ++i) place(dirButtons[i], 4 + (i % 4) * 44, 482 + (i / 4) * 24, 43, 22);
+  for (int n = 1; n <= 8; ++n) place(f.dirButton(n), 4 + ((n - 1) % 4) * 44, 482 + ((n - 1) / 4) * 24, 43, 22);
   // The image buffers work unseen over the main picture.
   for (PicBuf* b : {f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit}) {
     place(b, narrowLayout.pictureLeft, 0, 324, 260);
@@ -221,11 +219,9 @@ void wireButtons(Form1& f) {
   void (Form1::*const clicks[])() = {&Form1::Command14_Click, &Form1::Command15_Click, &Form1::Command16_Click,
                                      &Form1::Command17_Click, &Form1::Command18_Click, &Form1::Command19_Click,
                                      &Form1::Command5_Click,  &Form1::Command30_Click};
-  const std::array dirButtons = {f.Command14, f.Command15, f.Command16, f.Command17,
-                                 f.Command18, f.Command19, f.Command5,  f.Command30};
   for (int n = 1; n <= 8; ++n) {
-    on(dirButtons[n - 1], &QPushButton::clicked, f, clicks[n - 1]);
-    QObject::connect(dirButtons[n - 1], &CommandButton::mouseDown, &f,
+    on(f.dirButton(n), &QPushButton::clicked, f, clicks[n - 1]);
+    QObject::connect(f.dirButton(n), &CommandButton::mouseDown, &f,
                      [&f, n](int button) { f.dirButton_MouseDown(n, button); });
   }
   on(f.Command27, &QPushButton::clicked, f, &Form1::Command27_Click);

@@ -9,9 +9,9 @@ constexpr int DirEntry[] = {0, 1, 2, 3, 4, 5, 6, 9, 10};
 
 }  // namespace
 
-static CommandButton* dirButton(const Form1& f, int n) {
-  const std::array buttons = {f.Command14, f.Command15, f.Command16, f.Command17, f.Command18, f.Command19, f.Command5, f.Command30};
-  return buttons[n - 1];
+CommandButton* Form1::dirButton(int n) const {
+  const std::array buttons = {Command14, Command15, Command16, Command17, Command18, Command19, Command5, Command30};
+  return n >= 1 && n <= 8 ? buttons[n - 1] : nullptr;
 }
 
 void Form1::Command14_Click() { dirButton_Click(1); }
@@ -28,7 +28,7 @@ void Form1::dirButton_Click(int n) {
   toolmarker = 0;
   lastdirbutton = n;
   resetdirbuttons();
-  CommandButton* button = dirButton(*this, n);
+  CommandButton* button = dirButton(n);
   setBold(button, true);
   button->setCaption(QStringLiteral("Dir%1").arg(n));
   if (!File1->setPath(platform::resolveWindowsPath(savedirs[DirEntry[n]]))) return;
@@ -50,7 +50,7 @@ void Form1::dirButton_MouseDown(int n, int button) {
 
 void Form1::resetdirbuttons() {
   for (int n = 1; n <= 8; ++n) {
-    CommandButton* button = dirButton(*this, n);
+    CommandButton* button = dirButton(n);
     button->setCaption(QStringLiteral("Dir %1").arg(n));
     setBold(button, false);
   }
