@@ -111,8 +111,7 @@ void createButtons(Form1& f) {
   f.Command27 = command(f.Frame2, QStringLiteral("Del"));
   f.Image16 = new ImageBox(f.Frame2, 30, 26);
   f.Image16->setPicture(drawBin());
-  f.Image16->setToolTip(QStringLiteral("Drag a thumbnail here to delete its file"));
-  f.Command22 = command(f.Frame2, QStringLiteral("Set RX Directory"));
+  f.Command22 = command(f.Frame2, QStringLiteral("Activate Directory and click here for OK or Exit"));
   f.Command22->hide();
 }
 

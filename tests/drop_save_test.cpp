@@ -91,36 +91,26 @@ TEST_F(DropSaveTest, ExistingNameIsReplacedOnlyWhenTheOperatorSaysSo) {
   EXPECT_NE(readFile(QStringLiteral("pics/p01.bmp")), old);
 }
 
-TEST_F(DropSaveTest, DelSelectsTheFileBeforeTheDeletedOne) {
-  const struct {
-    int index;
-    int selected;
-  } cases[] = {{1, -1}, {2, 1}, {0, -1}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.index);
-    Form1& f = ready(3);
-    f.File1->setCurrentRow(c.index);
-    dialogs->answers = {vb::OK};
-    f.Command27_Click();
-    EXPECT_EQ(f.File1->count(), 2);
-    EXPECT_EQ(f.File1->currentRow(), c.selected);
-    EXPECT_EQ(dialogs->calls.back().prompt, QStringLiteral("Delete File?  p0%1.bmp").arg(c.index));
-    form->unloaded = true;
-    form.reset();
-    QDir(path(QStringLiteral("pics"))).removeRecursively();
-    dialogs->calls.clear();
-  }
-}
-
-TEST_F(DropSaveTest, DelAsksFirstAndNeedsASelection) {
-  Form1& f = ready(2);
+// After a delete the file before the deleted one is selected, but never the first file.
+TEST_F(DropSaveTest, DelAsksFirstAndSelectsTheFileBefore) {
+  Form1& f = ready(5);
   f.File1->setCurrentRow(-1);
   f.Command27_Click();
   EXPECT_EQ(prompts().last(), QStringLiteral("No file highlighted!"));
-  f.File1->setCurrentRow(0);
-  dialogs->answers = {vb::Cancel};
-  f.Command27_Click();
-  EXPECT_EQ(f.File1->count(), 2);
+  const struct {
+    int index;
+    int answer;
+    int left, selected;
+  } steps[] = {{2, vb::Cancel, 5, 2}, {2, vb::OK, 4, 1}, {1, vb::OK, 3, -1}, {0, vb::OK, 2, -1}};
+  for (const auto& s : steps) {
+    f.File1->setCurrentRow(s.index);
+    dialogs->answers = {s.answer};
+    f.Command27_Click();
+    EXPECT_EQ(f.File1->count(), s.left);
+    EXPECT_EQ(f.File1->currentRow(), s.selected);
+  }
+  EXPECT_EQ(dialogs->calls.back().prompt, QStringLiteral("Delete File?  p00.bmp"));
+  EXPECT_EQ(dialogs->calls.back().title, QStringLiteral("Delete from ") + path(QStringLiteral("pics")));
 }
 
 // The bin deletes the very file its box shows, also after the list has changed under it.

@@ -59,6 +59,13 @@ TEST_F(StripTest, ScrapBookKeepsItsOwnSlotsUntilAPageIsShown) {
   EXPECT_EQ(f.Label37->backColor(), Off);
   dropFile(f, 2, QStringLiteral("base.png"));
   EXPECT_FALSE(holds(f.savedthumbs[5], 5));
+  // Reset thumb, answered No, leaves the scrap book for the page too.
+  f.Label37_Click();
+  dialogs->answers = {vb::No};
+  f.Label28_Click();
+  EXPECT_EQ(f.Label28->backColor(), Off);
+  EXPECT_EQ(f.scrapbookmode, 0);
+  EXPECT_TRUE(holds(f.Image3->picture(), 6));
 }
 
 // Received pictures are the external program's: a drop shows in its box but is no saved thumbnail.
@@ -72,10 +79,7 @@ TEST_F(StripTest, DropWhileReceivedPicturesShowStoresNothing) {
   f.Text5_Click();
   EXPECT_EQ(f.Text7->backColor(), Off);
   EXPECT_TRUE(holds(f.Image2->picture(), 1));
-}
-
-TEST_F(StripTest, GettingTheScrollBarLeavesTheReceivedPictures) {
-  Form1& f = withSlots();
+  // Getting the page scroll bar from the received pictures resets their page.
   f.Text7->setBackColor(Selected);
   f.Text7->setText(QStringLiteral("3"));
   f.HScroll3->show();
@@ -100,16 +104,6 @@ TEST_F(StripTest, DragsStartOnlyFromAFullBoxWithTheLeftButton) {
   EXPECT_EQ(dragged, std::vector<QWidget*>{f.Image2});
   EXPECT_EQ(f.picinpicsize, 120);
   EXPECT_EQ(dragIcon(f.Image2).cacheKey(), dragIcon(f.Drive1).cacheKey());
-}
-
-TEST_F(StripTest, ResetLitWhileItAsksAndLeavesTheScrapBook) {
-  Form1& f = withSlots();
-  f.Label37_Click();
-  dialogs->answers = {vb::No};
-  f.Label28_Click();
-  EXPECT_EQ(f.Label28->backColor(), Off);
-  EXPECT_EQ(f.scrapbookmode, 0);
-  EXPECT_TRUE(holds(f.Image2->picture(), 1));
 }
 
 }  // namespace
