@@ -329,6 +329,8 @@ class Form1 : public QMainWindow {
   // Label13_MouseDown / Label27_MouseDown and their MouseUp: the press colours of Next4 and Prev4.
   void pageLabel_MouseDown(LabelButton* label);
   void pageLabel_MouseUp(LabelButton* label);
+  // Shows the page the browse boxes show again, from its first file (after a change of fit).
+  void reshowBrowsePage();
   // Loads the selected file into Picture13 and fits it into Picture2; false when nothing was read.
   bool loadbrowsefile();
   // Selects file-list index `index`; one past the end selects the last file (-1 when empty).
@@ -363,8 +365,7 @@ class Form1 : public QMainWindow {
   std::array<Variant, 9> dirlistindex;
   Variant lastdirbutton;
   int scrapbookmode = 0;
-  // File-list index and full name of the file shown in browse box k (1..4).
-  std::array<int, 5> browsethumbindex{};
+  // The full name of the file shown in browse box k (1..4): the bin deletes that very file.
   std::array<QString, 5> browsethumbfile;
   // The first file of the page the browse boxes show; -1 while they show none.
   int browsepagestart = -1;

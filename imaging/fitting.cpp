@@ -26,17 +26,12 @@ void Form1::Label70_Click() { fillModeClick(Label70); }
 void Form1::Label71_Click() { fillModeClick(Label71); }
 void Form1::Label72_Click() { fillModeClick(Label72); }
 
-// The mode never changes while icons are shown. The same page is shown again in the new mode, from
-// its first file also when the page ended at the list's end.
+// The mode never changes while icons are shown; the same page is shown again in the new mode.
 void Form1::fillModeClick(LabelButton* chosen) {
   if (Label43->backColor() == Selected) return;
   for (const FillMode& m : FillModes) (this->*m.label)->setBackColor(this->*m.label == chosen ? Selected : Idle);
   platform::DoEvents();
-  if (browsepagestart >= 0)
-    selectFile(browsepagestart);
-  else if (File1->currentRow() - 4 >= -1)
-    File1->setCurrentRow(File1->currentRow() - 4);
-  Label13_Click();
+  reshowBrowsePage();
 }
 
 void Form1::olepicturesize() {

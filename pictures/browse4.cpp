@@ -52,7 +52,6 @@ void Form1::Label13_Click() {
       browseBox(k)->setPicture(Picture2->image());
     else
       browseBox(k)->clearPicture();
-    browsethumbindex[k] = File1->currentRow();
     browsethumbfile[k] = PicbufVisible->fileName;
     shown = k;
   }
@@ -68,6 +67,16 @@ void Form1::Label27_Click() {
   if (File1->currentRow() < 5) return;
   if (workvalue - 4 < 0) workvalue = 4;
   selectFile(workvalue - 4);
+  Label13_Click();
+}
+
+// Next4 leaves the selection four past the page's start, or on its last file at the list's end:
+// the page's own start is the one sure way back to it.
+void Form1::reshowBrowsePage() {
+  if (browsepagestart >= 0)
+    selectFile(browsepagestart);
+  else if (File1->currentRow() - 4 >= -1)
+    File1->setCurrentRow(File1->currentRow() - 4);
   Label13_Click();
 }
 
