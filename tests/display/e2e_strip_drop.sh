@@ -27,22 +27,8 @@ source_title="Marvane test drag source"
 box_x=523 box_y=8 box_w=101 box_h=81 central_h=536
 
 work=$(mktemp -d)
-xvfb_pid="" wm_pid="" marvane_pid="" source_pid=""
-cleanup() {
-  local pid
-  for pid in $source_pid $marvane_pid $wm_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*"
-  for log in "$work"/*.log; do
-    [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
-  done
-  exit 1
-}
+marvane_pid="" source_pid=""
+trap 'end_x_session $source_pid $marvane_pid' EXIT
 
 # Sets X, Y, WIDTH and HEIGHT of the first window titled exactly $1.
 geometry_of() {
