@@ -14,16 +14,18 @@ namespace {
 
 // The file list's focus and mouse presses, which the list itself does not signal. Focus that
 // only follows the window being activated or a popup is no change of focus inside the window.
+// The list outlives the window's own members while the window is torn down, so the form is
+// touched only for the events handled.
 class FileListEvents : public QObject {
  public:
   explicit FileListEvents(Form1& f) : QObject(f.File1), f_(f) {}
   bool eventFilter(QObject* watched, QEvent* e) override {
-    const bool list = watched == f_.File1;
-    if (e->type() == QEvent::MouseButtonPress) f_.File1_MouseDown();
-    if (list && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) {
+    const QEvent::Type type = e->type();
+    if (type == QEvent::MouseButtonPress) f_.File1_MouseDown();
+    if (watched == parent() && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
       const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
       if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
-      e->type() == QEvent::FocusIn ? f_.File1_GotFocus() : f_.File1_LostFocus();
+      type == QEvent::FocusIn ? f_.File1_GotFocus() : f_.File1_LostFocus();
     }
     return false;
   }
