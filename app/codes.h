@@ -13,6 +13,8 @@ constexpr int ImportButton = 9;
 constexpr int Mugshot = 10;
 constexpr int FirstBrowseThumbnail = 11;  // the browser's boxes Image8 .. Image11 are 11 .. 14
 constexpr int PendingShape = 99;          // nothing dragged: a Things shape waits for SET or Undo
+// The width a thumbnail dropped on the main picture takes as an insert.
+constexpr double ThumbnailInsertWidth = 120;
 }  // namespace drag
 
 // `operationmarker`
@@ -31,6 +33,7 @@ constexpr int CropMarking = 101;  // a crop rectangle is being drawn
 // The direction of the last turn of the picture or insert.
 constexpr int Clockwise = 9;
 constexpr int Anticlockwise = 19;
+constexpr int DirButtonClicked = 107;  // the next change of the directory list shows four pictures
 }  // namespace tool
 
 // `picturefontmode`
@@ -49,3 +52,16 @@ constexpr int Last = 12;
 constexpr bool is32Line(int n) { return n <= Last32Line; }
 constexpr int height(int n) { return is32Line(n) ? 32 : 16; }
 }  // namespace strip
+
+// The state a DragOver handler is given.
+namespace dragstate {
+constexpr int Enter = 0;
+constexpr int Leave = 1;
+constexpr int Over = 2;
+}  // namespace dragstate
+
+// Mouse buttons as the handlers receive them.
+namespace mousebutton {
+constexpr int Left = 1;
+constexpr int Right = 2;
+}  // namespace mousebutton

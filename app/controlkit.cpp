@@ -1,5 +1,8 @@
 #include "app/controlkit.h"
 
+#include "app/codes.h"
+#include "platform/dragdrop.h"
+
 namespace controlkit {
 
 LabelButton* label(QWidget* parent, const QString& caption, long back, const QString& tip) {
@@ -23,6 +26,19 @@ TextField* indicator(QWidget* parent, const QString& text, long back, const QStr
   t->setFocusPolicy(Qt::NoFocus);
   t->setToolTip(tip);
   return t;
+}
+
+void acceptDrops(QWidget* target, Form1& f, DropHandlers handlers) {
+  platform::DropTarget t;
+  if (const auto over = handlers.dragOver) {
+    t.dragEnter = [over] { over(dragstate::Enter); };
+    t.dragMove = [over] { over(dragstate::Over); };
+    t.dragLeave = [over] { over(dragstate::Leave); };
+  }
+  t.drop = std::move(handlers.dragDrop);
+  t.fileDrop = std::move(handlers.oleDragDrop);
+  t.showsDropAllowed = [&f](const QWidget* dragged) { return f.showsDropAllowed(dragged); };
+  platform::takeDrops(target, std::move(t));
 }
 
 }  // namespace controlkit

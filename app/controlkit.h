@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 #include "app/form1.h"
 
@@ -27,13 +29,23 @@ void on(Sender* sender, Signal signal, Form1& f, void (Form1::*handler)()) {
   QObject::connect(sender, signal, &f, [&f, handler] { (f.*handler)(); });
 }
 
+// What a control does with drags that come over it. `dragOver` gets the state (`dragstate::`) of
+// drags between the main window's controls; `dragDrop` runs when such a drag is dropped,
+// `oleDragDrop` when files are dropped from the desktop (both with the point in the control's own
+// pixels). An empty handler is not offered. The pointer shows the icon the dragged control has
+// been given by the time the drag enters or moves.
+struct DropHandlers {
+  std::function<void(int state)> dragOver;
+  std::function<void(double x, double y)> dragDrop;
+  std::function<void(const QStringList& files, double x, double y)> oleDragDrop;
+};
+void acceptDrops(QWidget* target, Form1& f, DropHandlers handlers);
+
 }  // namespace controlkit
 
 // Builds every control of the main window, running the subsystems' builders below in order.
 void buildMainWindow(Form1& f);
 void buildCanvasControls(Form1& f, QWidget* central);
-// The main picture takes the drags of the window's own controls.
-void wireCanvasDrops(Form1& f);
 void buildTextControls(Form1& f, QWidget* central);
 void buildPicturesControls(Form1& f, QWidget* central);
 void buildSstvLinkControls(Form1& f, QWidget* central);

@@ -118,10 +118,11 @@ class Form1 : public QMainWindow {
   void File1_MouseUp(int button, int shift, double x, double y);
   void HScroll1_Change();
   void VScroll4_Change();
-  // Drops on the main picture: what is dropped is told by headerdrag and dragsource alone. X and
-  // Y are in the picture's pixels; the drag-over state is 0 enter, 1 leave, 2 over.
+  // Drops on the main picture: of a control of this window, told by headerdrag and dragsource
+  // alone, and of files from the desktop. X and Y are in the picture's pixels.
+  void Picture1_DragOver(int state);
   void Picture1_DragDrop(double x, double y);
-  void Picture1_DragOver(double x, double y, int state);
+  void Picture1_OLEDragDrop(const QStringList& files, double x, double y);
   bool isArmed(const QWidget* label) const;
   // A header strip is being made while either header menu carries its check mark.
   bool headerMode() const;
@@ -136,9 +137,9 @@ class Form1 : public QMainWindow {
   void cropFinish(double x, double y);
   void noiseLinePointer();
   void noiseLineRemoval(int button, double y);
-  // Drags started on the main picture carry `dragsource` under this MIME type. A real drag runs
-  // its own event loop until the drop; tests replace beginDrag to record the request instead.
-  static constexpr const char* dragSourceMime = "application/x-marvane-dragsource";
+  // Every drag of a control of this window starts here. A real drag runs its own event loop and
+  // the drop has run when it returns; tests replace beginDrag to record the request, or to drop
+  // there and then.
   void startQDrag(QWidget* source);
   std::function<void(QWidget*)> beginDrag = [this](QWidget* source) { startQDrag(source); };
 
@@ -336,15 +337,90 @@ class Form1 : public QMainWindow {
   QAction* savecolor;
 
   // ================= 4. Picture files and thumbnails (pictures/) =================
+  // Load, save and print (File menu).
+  void loadpic_Click();
+  void savepic_Click();
+  void printpicture1_Click();
   void setuppicbuf(PicBuf* buffer, bool scrollBars, const QString& fileName = QString());
+  // Runs the save dialog and stores the buffer's picture in the format the name asks for.
+  void saveimage(PicBuf* buffer, Dialogs& dialog);
+  // The saved-thumbnail strip and the scrap book.
   void resetthumbnails();
   void HScroll2_Change();
+  void HScroll2_GotFocus();
+  void storethumbpage();
+  void Text5_Click();
+  void Label37_Click();  // Scrap Book
+  void Label28_Click();  // Reset thumb
+  // Image2_MouseDown .. Image5_MouseDown, _DragOver and _OLEDragDrop of strip box n (2..5).
+  void stripBox_MouseDown(int n, int button);
+  void stripBox_DragOver(int n, int state);
+  void stripBox_OLEDragDrop(int n, const QStringList& files);
+  ImageBox* stripBox(int n) const;
   // Reads JustText<n>.bmp into savedthumbs slot n; false (slot unchanged) when it cannot be read.
   bool readSavedPicture(int n);
-  void Label13_Click();  // Next4
+  // Drag feedback: the control named by `dragsource` gets the drop-allowed or the normal icon.
+  void iconon();
+  void iconoff();
+  QWidget* draggedControl() const;
+  // The two drag icons are kept as those of Dir1 (drop allowed) and Drive1 (normal).
+  void giveDropAllowedIcon(QWidget* control);
+  void giveNormalIcon(QWidget* control);
+  // Whether `dragged` shows the drop-allowed icon: the pointer over a drop target says so.
+  bool showsDropAllowed(const QWidget* dragged) const;
+  // The picture browser.
   void Command20_Click();  // Load Pic / Exit Pic
-  void Dir1_Change();
   void Drive1_Change();
+  void Dir1_Change();
+  void File1_GotFocus();
+  void File1_LostFocus();
+  void File1_MouseDown();
+  // Label15_Click .. Label44_Click: the type label's pattern lists the files of its type.
+  void typeLabel_Click(LabelButton* label);
+  void clearformatlabels();
+  // Image8_MouseDown .. Image11_MouseDown of browse box k (1..4).
+  void browseBox_MouseDown(int k, int button);
+  ImageBox* browseBox(int k) const;
+  void emptyBrowseBoxes();
+  // DragOver, DragDrop and OLEDragDrop of Dir1, Drive1, File1 and Image8 .. Image11, all alike.
+  void browseTarget_DragOver(int state);
+  void browseTarget_DragDrop();
+  void browseTarget_OLEDragDrop(const QStringList& files);
+  // Browsing four at a time.
+  void Label13_Click();  // Next4
+  void Label27_Click();  // Prev4
+  // Label13_MouseDown / Label27_MouseDown and their MouseUp: the press colours of Next4 and Prev4.
+  void pageLabel_MouseDown(LabelButton* label);
+  void pageLabel_MouseUp(LabelButton* label);
+  // Shows the page the browse boxes show again, from its first file (after a change of fit).
+  void reshowBrowsePage();
+  // Loads the selected file into Picture13 and fits it into Picture2; false when nothing was read.
+  bool loadbrowsefile();
+  // Selects file-list index `index`; one past the end selects the last file (-1 when empty).
+  void selectFile(int index);
+  // The eight directory buttons: Dir 1 .. Dir 6, Dir 7, Dir 8.
+  void Command14_Click();
+  void Command15_Click();
+  void Command16_Click();
+  void Command17_Click();
+  void Command18_Click();
+  void Command19_Click();
+  void Command5_Click();
+  void Command30_Click();
+  void dirButton_Click(int n);
+  CommandButton* dirButton(int n) const;
+  // Command14_MouseDown .. Command30_MouseDown of Dir n (1..8).
+  void dirButton_MouseDown(int n, int button);
+  void resetdirbuttons();
+  // Saving dropped pictures and deleting files.
+  void savedroppedpicture();
+  void Command27_Click();  // Del
+  void Image16_DragDrop();  // the bin
+  void Image16_DragOver(int state);
+  // Icons of program files.
+  void Label43_Click();
+  void grabicons();
+
   // Slots 1-20 saved thumbnails, 21 the main picture at the last exit, 22-30 the header strips,
   // 31-34 the scrap book. Index 0 is not used.
   std::array<QImage, 35> savedthumbs;
@@ -352,6 +428,11 @@ class Form1 : public QMainWindow {
   std::array<Variant, 9> dirlistindex;
   Variant lastdirbutton;
   int scrapbookmode = 0;
+  // The full name of the file shown in browse box k (1..4): the bin deletes that very file.
+  std::array<QString, 5> browsethumbfile;
+  // The first file of the page the browse boxes show; -1 while they show none.
+  int browsepagestart = -1;
+  int iconindex = 0;
 
   ImageBox* Image2;  // the saved-thumbnail strip
   ImageBox* Image3;
@@ -361,19 +442,47 @@ class Form1 : public QMainWindow {
   ScrollBar* HScroll2;
   LabelButton* Label37;  // Scrap Book
   LabelButton* Label28;  // Reset thumb
+  QAction* loadpic;
+  QAction* savepic;
+  QAction* printpicture1;
   CommandButton* Command20;  // Load Pic
   QGroupBox* Frame2;         // the picture browser
   FileListBox* File1;
   DirListBox* Dir1;
   DriveListBox* Drive1;
+  ImageBox* Image8;  // browse boxes, in reading order
+  ImageBox* Image9;
+  ImageBox* Image10;
+  ImageBox* Image11;
+  ImageBox* Picture13;  // the browsed or dropped picture at its own size, never shown
+  LabelButton* Label13;  // Next4
+  LabelButton* Label27;  // Prev4
+  LabelButton* Label15;  // type labels: BMP
   LabelButton* Label16;  // GIF
+  LabelButton* Label17;  // DIB
+  LabelButton* Label18;  // JPG
+  LabelButton* Label19;  // PCX
+  LabelButton* Label20;  // PNG
+  LabelButton* Label21;  // TGA
+  LabelButton* Label22;  // TIF
+  LabelButton* Label23;  // All Pic Files
+  LabelButton* Label39;  // RLE
+  LabelButton* Label40;  // ICO
+  LabelButton* Label41;  // Wmf
+  LabelButton* Label42;  // CUR
   LabelButton* Label43;  // Grab Icons
+  LabelButton* Label44;  // Emf
   CommandButton* Command14;  // Dir 1 .. Dir 6
   CommandButton* Command15;
   CommandButton* Command16;
   CommandButton* Command17;
   CommandButton* Command18;
   CommandButton* Command19;
+  CommandButton* Command5;   // Dir 7
+  CommandButton* Command30;  // Dir 8
+  CommandButton* Command27;  // Del
+  ImageBox* Image16;         // the bin
+  CommandButton* Command22;  // receive directory, shown by the SSTV link
   PicBuf* PicbufVisible;
   PicBuf* PicbufOriginal;
   PicBuf* PicbufEdit;
@@ -399,6 +508,10 @@ class Form1 : public QMainWindow {
   int frameWidth() const;
   // Runs the menu procedure of a program code; false for a code that is none of the twelve.
   bool chooseProgram(int code);
+  // Receive directory of the chosen program, set through the picture browser.
+  void Command22_Click();
+  // Image2_DragDrop .. Image5_DragDrop: a control of this window dropped on strip box n (2..5).
+  void stripBox_DragDrop(int n);
   int sstvprogram = 1;
   // Set while start-up runs a program's menu procedure: it stops before the focus request.
   bool startingUp = false;
@@ -544,6 +657,14 @@ class Form1 : public QMainWindow {
   void Combo1_LostFocus();
   void Check18_Click();
   void Check19_Click();
+  // Fitting pictures to the frame: the fill-mode labels and the three fits.
+  void Label70_Click();  // Correct
+  void Label71_Click();  // Spread Fill
+  void Label72_Click();  // Stretch Fill
+  void fillModeClick(LabelButton* chosen);
+  void olepicturesize();
+  void imagecorrectaspect();
+  void picturecorrectaspect();
   // Draws the pending Things shape named by Combo1's text ("Ellipse", "Circle", "Box") centred on
   // (cx, cy) on Picture1's current layer; any other text draws nothing.
   void drawThingsShape(double cx, double cy);

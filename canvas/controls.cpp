@@ -130,12 +130,14 @@ void wireControls(Form1& f) {
   QObject::connect(f.Picture1, &PictureBox::mouseDown, &f, &Form1::Picture1_MouseDown);
   QObject::connect(f.Picture1, &PictureBox::mouseMove, &f, &Form1::Picture1_MouseMove);
   QObject::connect(f.Picture1, &PictureBox::mouseUp, &f, &Form1::Picture1_MouseUp);
+  acceptDrops(f.Picture1, f,
+              {[&f](int state) { f.Picture1_DragOver(state); }, [&f](double x, double y) { f.Picture1_DragDrop(x, y); },
+               [&f](const QStringList& files, double x, double y) { f.Picture1_OLEDragDrop(files, x, y); }});
   on(f.Text1, &TextBox::change, f, &Form1::Text1_Change);
   on(f.Text1, &TextBox::dblClick, f, &Form1::Text1_DblClick);
   QObject::connect(f.Text1, &TextBox::mouseUp, &f, &Form1::Text1_MouseUp);
   on(f.HScroll1, &ScrollBar::change, f, &Form1::HScroll1_Change);
   on(f.VScroll4, &ScrollBar::change, f, &Form1::VScroll4_Change);
-  wireCanvasDrops(f);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "app/codes.h"
-#include "app/controlkit.h"
+#include "app/form1.h"
 #include "platform/autoredraw.h"
-#include "platform/droptarget.h"
 #include "sstvlink/layout.h"
 
 namespace {
@@ -32,6 +31,8 @@ void dropOnItself(Form1& f) { f.Command12_Click(); }
 }  // namespace
 
 // Each kind of drop is one branch, tested in this order; the first that holds ends the drop.
+// Still to come, after the OOPS copy and the Undo they share: ColFill, PatFil, the import, a
+// pending insert, a thumbnail fitted to the whole picture, and any other drop.
 void Form1::Picture1_DragDrop(double, double y) {
   rotationangle = 0;
   toolmarker = 0;
@@ -40,22 +41,12 @@ void Form1::Picture1_DragDrop(double, double y) {
   if (dragsource == drag::MainPicture) return dropOnItself(*this);
 }
 
-void Form1::Picture1_DragOver(double, double, int state) {
-  switch (state) {
-    case platform::DragEnter:
-      if (headerdrag != strip::None) headericonon();
-      break;
-    case platform::DragLeave:
-      if (headerdrag != strip::None) headericonoff();
-      break;
-    default:
-      break;
-  }
+// A dragged header strip shows its own icons; anything else is the control named by dragsource.
+void Form1::Picture1_DragOver(int state) {
+  const bool stripDragged = headerdrag != strip::None;
+  if (state == dragstate::Enter) stripDragged ? headericonon() : iconon();
+  if (state == dragstate::Leave) stripDragged ? headericonoff() : iconoff();
 }
 
-void wireCanvasDrops(Form1& f) {
-  platform::takeDrops(
-      f.Picture1, QString::fromLatin1(Form1::dragSourceMime),
-      [&f](double x, double y, int state) { f.Picture1_DragOver(x, y, state); },
-      [&f](double x, double y) { f.Picture1_DragDrop(x, y); });
-}
+// A picture file dropped from the desktop: not taken yet, so it changes nothing.
+void Form1::Picture1_OLEDragDrop(const QStringList&, double, double) {}

@@ -1,18 +1,14 @@
-#include <QDrag>
-#include <QMimeData>
 #include <algorithm>
 
 #include "app/codes.h"
 #include "app/form1.h"
 #include "platform/colour.h"
+#include "platform/dragdrop.h"
 
 using colour::state::Armed;
 using colour::state::SetIdle;
 
 namespace {
-
-constexpr int LeftButton = 1;
-constexpr int RightButton = 2;
 
 long wholeColour(const QString& decimal) { return long(decimal.trimmed().toDouble()); }
 
@@ -148,11 +144,7 @@ void insertDrag(Form1& f, double x, double y) {
 }  // namespace
 
 void Form1::startQDrag(QWidget* source) {
-  auto* data = new QMimeData;
-  data->setData(QString::fromLatin1(dragSourceMime), QByteArray::number(dragsource));
-  auto* drag = new QDrag(source);
-  drag->setMimeData(data);
-  drag->exec(Qt::CopyAction | Qt::MoveAction);
+  platform::runDrag(source, platform::dragIcon(Dir1), platform::dragIcon(Drive1));
   // The drag swallows the button release, so the mouse-up that would reset the pointer never comes.
   Picture1->setMousePointer(0);
 }
@@ -171,20 +163,20 @@ void Form1::Picture1_MouseDown(int button, int, double x, double y) {
   if (isArmed(Label48)) return;
   if (Option8->value() && isArmed(Label73)) return noiseLinePointer();
   headerdrag = 0;
-  if (button == LeftButton && isArmed(Label32)) return colourDrag(*this, x, y);
-  if (button == RightButton) return rightPress(*this);
+  if (button == mousebutton::Left && isArmed(Label32)) return colourDrag(*this, x, y);
+  if (button == mousebutton::Right) return rightPress(*this);
   if (isArmed(Label32)) return;
   Label26->setBackColor(Armed);
   if (insertMode(*this)) return insertStart(*this, x, y);
   if (picturefontmode != fontmode::PictureFont) texttoplace = Text1->text();
   if (Option8->value())
     freehandStart(*this, x, y);
-  else if (button == LeftButton)
+  else if (button == mousebutton::Left)
     placeText(*this, x, y);
 }
 
 void Form1::Picture1_MouseMove(int button, int, double x, double y) {
-  const bool left = button == LeftButton;
+  const bool left = button == mousebutton::Left;
   if (left && isThingsShape(Combo1->text())) {
     Picture1->Cls();
     drawThingsShape(x, y);
@@ -219,7 +211,7 @@ void Form1::Picture1_MouseUp(int button, int, double x, double y) {
   // OOPS then goes back to the picture with the trail laid so far.
   if (Option7->value() && Check18->value() == 1) Image13->setPicture(Picture1->image());
   if (Option8->value() && isArmed(Label73)) return noiseLineRemoval(button, y);
-  if (button == RightButton) return Text1->setFocus();
+  if (button == mousebutton::Right) return Text1->setFocus();
   if (isArmed(Label32)) return;
   if (insertMode(*this)) return Text1->setFocus();
   if (Option8->value()) return;  // the stroke is already in the persistent image

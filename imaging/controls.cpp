@@ -125,6 +125,9 @@ void wireControls(Form1& f) {
   on(f.Command41, &QPushButton::clicked, f, &Form1::Command41_Click);
   on(f.Command42, &QPushButton::clicked, f, &Form1::Command42_Click);
   on(f.Command43, &QPushButton::clicked, f, &Form1::Command43_Click);
+  on(f.Label70, &LabelButton::clicked, f, &Form1::Label70_Click);
+  on(f.Label71, &LabelButton::clicked, f, &Form1::Label71_Click);
+  on(f.Label72, &LabelButton::clicked, f, &Form1::Label72_Click);
 }
 
 }  // namespace

@@ -1,4 +1,9 @@
+#include <QFocusEvent>
+#include <QPainter>
+
 #include "app/controlkit.h"
+#include "platform/dragdrop.h"
+#include "pictures/filetypes.h"
 #include "platform/colour.h"
 #include "sstvlink/layout.h"
 
@@ -6,6 +11,32 @@ using namespace colour::state;
 using namespace controlkit;
 
 namespace {
+
+// The file list's focus and mouse presses, which the list itself does not signal. Focus that
+// only follows the window being activated or a popup is no change of focus inside the window.
+// The list outlives the window's own members while the window is torn down, so the form is
+// touched only for the events handled.
+class FileListEvents : public QObject {
+ public:
+  explicit FileListEvents(Form1& f) : QObject(f.File1), f_(f) {}
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    const QEvent::Type type = e->type();
+    if (type == QEvent::MouseButtonPress) f_.File1_MouseDown();
+    if (watched == parent() && (type == QEvent::FocusIn || type == QEvent::FocusOut)) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+      if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+      type == QEvent::FocusIn ? f_.File1_GotFocus() : f_.File1_LostFocus();
+    }
+    return false;
+  }
+
+ private:
+  Form1& f_;
+};
+
+constexpr int BrowseBoxWidth = 89;
+constexpr int BrowseBoxHeight = 70;
+const QString DirTip = QStringLiteral("Left click selects, Right click Saves Directory");
 
 // The saved-thumbnail strip right of the main picture, with its page scroll bar and the scrap book.
 void createStrip(Form1& f, QWidget* c) {
@@ -24,31 +55,83 @@ void createStrip(Form1& f, QWidget* c) {
   f.Label28->setWordWrap(true);
 }
 
-// The picture browser covers the left column while it is open.
-void createBrowser(Form1& f, QWidget* c) {
-  f.Command20 = command(c, QStringLiteral("Load Pic"), QStringLiteral("Loads pictures from disk"));
-  f.Frame2 = new QGroupBox(c);
-  f.Frame2->hide();
+void createMenu(Form1& f) {
+  f.loadpic = new QAction(QStringLiteral("Load Picture"), &f);
+  f.savepic = new QAction(QStringLiteral("Save Picture"), &f);
+  f.printpicture1 = new QAction(QStringLiteral("Print Picture"), &f);
+  f.fileMenu->insertActions(f.exit, {f.loadpic, f.savepic, f.printpicture1});
+  f.fileMenu->insertSeparator(f.exit);
+}
+
+void createLists(Form1& f) {
   f.Drive1 = new DriveListBox(f.Frame2);
   f.Dir1 = new DirListBox(f.Frame2);
   f.File1 = new FileListBox(f.Frame2);
   f.File1->setToolTip(
       QStringLiteral("Drag from thumbnails at left to main or other thumbnail screen, Drop here for Save"));
-  f.Label16 = label(f.Frame2, QStringLiteral("GIF"), Idle);
+  f.File1->setPattern(QString::fromLatin1(StartPattern));
+  platform::setDragIcon(f.Dir1, platform::drawDropAllowedIcon());
+  platform::setDragIcon(f.Drive1, platform::drawNormalDragIcon());
+}
+
+void createTypeLabels(Form1& f) {
+  for (const FileTypeLabel& t : fileTypeLabels)
+    f.*t.label = label(f.Frame2, QString::fromLatin1(t.caption), t.label == &Form1::Label23 ? Selected : Idle);
   f.Label16->hide();
-  f.Label43 = label(f.Frame2, QStringLiteral("Grab Icons"), Idle,
-                    QStringLiteral("Displays Icons in exe and dll files. Select file to display.Use  Next4 and Prev4 "
-                                   "to scroll"));
-  CommandButton** dirButtons[] = {&f.Command14, &f.Command15, &f.Command16, &f.Command17, &f.Command18, &f.Command19};
-  for (int i = 0; i < 6; ++i)
-    *dirButtons[i] = command(f.Frame2, i == 0 ? QStringLiteral("Dir*1") : QStringLiteral("Dir %1").arg(i + 1),
-                             QStringLiteral("Left click selects, Right click Saves Directory"));
+  f.Label43->setToolTip(
+      QStringLiteral("Displays Icons in exe and dll files. Select file to display.Use  Next4 and Prev4 to scroll"));
+}
+
+void createBrowseBoxes(Form1& f, QWidget* c) {
+  for (ImageBox** box : {&f.Image8, &f.Image9, &f.Image10, &f.Image11})
+    *box = new ImageBox(f.Frame2, BrowseBoxWidth, BrowseBoxHeight);
+  f.Label13 = label(f.Frame2, QStringLiteral("Next4"), Idle);
+  f.Label27 = label(f.Frame2, QStringLiteral("Prev4"), Idle);
+  // Holds whatever size it is given; it is never shown and takes no room.
+  f.Picture13 = new ImageBox(c, 0, 0);
+  f.Picture13->hide();
+}
+
+QImage drawBin() {
+  QImage bin(30, 26, QImage::Format_RGB32);
+  bin.fill(QColor(192, 192, 192));
+  QPainter p(&bin);
+  p.setPen(Qt::black);
+  p.setBrush(QColor(128, 128, 128));
+  p.drawRect(9, 3, 12, 3);
+  p.drawRect(7, 6, 16, 17);
+  for (int x = 11; x <= 19; x += 4) p.drawLine(x, 9, x, 20);
+  return bin;
+}
+
+void createButtons(Form1& f) {
+  CommandButton** dirButtons[] = {&f.Command14, &f.Command15, &f.Command16, &f.Command17,
+                                  &f.Command18, &f.Command19, &f.Command5,  &f.Command30};
+  for (int n = 1; n <= 8; ++n)
+    *dirButtons[n - 1] =
+        command(f.Frame2, n == 1 ? QStringLiteral("Dir*1") : QStringLiteral("Dir %1").arg(n), n <= 6 ? DirTip : QString());
+  f.Command27 = command(f.Frame2, QStringLiteral("Del"));
+  f.Image16 = new ImageBox(f.Frame2, 30, 26);
+  f.Image16->setPicture(drawBin());
+  f.Command22 = command(f.Frame2, QStringLiteral("Activate Directory and click here for OK or Exit"));
+  f.Command22->hide();
+}
+
+// The picture browser covers the left column while it is open.
+void createBrowser(Form1& f, QWidget* c) {
+  f.Command20 = command(c, QStringLiteral("Load Pic"), QStringLiteral("Loads pictures from disk"));
+  f.Frame2 = new QGroupBox(c);
+  f.Frame2->hide();
+  createLists(f);
+  createTypeLabels(f);
+  createBrowseBoxes(f, c);
+  createButtons(f);
   f.PicbufVisible = new PicBuf(c);
   f.PicbufOriginal = new PicBuf(c);
   f.PicbufEdit = new PicBuf(c);
 }
 
-void placeControls(Form1& f) {
+void placeStrip(Form1& f) {
   const int x = narrowLayout.thumbnailLeft;
   place(f.Image2, x, 8, 101, 81);
   place(f.Image3, x, 96, 101, 81);
@@ -58,32 +141,102 @@ void placeControls(Form1& f) {
   place(f.HScroll2, x, 382, 101, 16);
   place(f.Label37, x, 402, 49, 34);
   place(f.Label28, x + 52, 402, 49, 34);
+}
+
+// Inside the browser, from the top: the three lists, the type labels with Next4 and Prev4, Del,
+// the bin, the fill modes (placed by the imaging tools), the four boxes and the Dir buttons.
+void placeBrowser(Form1& f) {
   place(f.Command20, 192, 516, 80, 20);
   place(f.Frame2, 0, 0, 185, 530);
   place(f.Drive1, 4, 14, 177, 24);
-  place(f.Dir1, 4, 40, 177, 110);
-  place(f.File1, 4, 152, 177, 140);
-  place(f.Label16, 4, 296, 40, 18);
-  place(f.Label43, 48, 296, 80, 18);
-  const std::array dirButtons = {f.Command14, f.Command15, f.Command16, f.Command17, f.Command18, f.Command19};
-  for (int i = 0; i < 6; ++i) place(dirButtons[i], 4 + (i % 3) * 60, 340 + (i / 3) * 26, 57, 24);
+  place(f.Dir1, 4, 40, 177, 70);
+  place(f.File1, 4, 112, 177, 100);
+  for (const FileTypeLabel& t : fileTypeLabels) place(f.*t.label, 4 + t.column * 35, 214 + t.row * 17, t.span * 35 - 1, 16);
+  place(f.Label27, 74, 265, 52, 16);
+  place(f.Label13, 128, 265, 52, 16);
+  place(f.Command27, 4, 290, 40, 24);
+  place(f.Image16, 48, 290, 30, 26);
+  place(f.Command22, 82, 290, 99, 24);
+  const std::array boxes = {f.Image8, f.Image9, f.Image10, f.Image11};
+  for (int k = 0; k < 4; ++k)
+    place(boxes[k], 4 + (k % 2) * BrowseBoxWidth, 340 + (k / 2) * BrowseBoxHeight, BrowseBoxWidth, BrowseBoxHeight);
+  for (int n = 1; n <= 8; ++n) place(f.dirButton(n), 4 + ((n - 1) % 4) * 44, 482 + ((n - 1) / 4) * 24, 43, 22);
   // The image buffers work unseen over the main picture; the adjust panel shows one of them.
   f.placeImageBuffers();
   for (PicBuf* b : {f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit}) b->hide();
 }
 
-void wireControls(Form1& f) {
+void wireStrip(Form1& f) {
   on(f.HScroll2, &ScrollBar::change, f, &Form1::HScroll2_Change);
+  on(f.HScroll2, &ScrollBar::gotFocus, f, &Form1::HScroll2_GotFocus);
+  on(f.Text5, &TextField::mouseUp, f, &Form1::Text5_Click);
+  on(f.Label37, &LabelButton::clicked, f, &Form1::Label37_Click);
+  on(f.Label28, &LabelButton::clicked, f, &Form1::Label28_Click);
+  for (int n = 2; n <= 5; ++n) {
+    ImageBox* box = f.stripBox(n);
+    QObject::connect(box, &ImageBox::mouseDown, &f, [&f, n](int button) { f.stripBox_MouseDown(n, button); });
+    acceptDrops(box, f,
+                {[&f, n](int state) { f.stripBox_DragOver(n, state); }, [&f, n](double, double) { f.stripBox_DragDrop(n); },
+                 [&f, n](const QStringList& files, double, double) { f.stripBox_OLEDragDrop(n, files); }});
+  }
+}
+
+void wireBrowser(Form1& f) {
+  on(f.loadpic, &QAction::triggered, f, &Form1::loadpic_Click);
+  on(f.savepic, &QAction::triggered, f, &Form1::savepic_Click);
+  on(f.printpicture1, &QAction::triggered, f, &Form1::printpicture1_Click);
+  on(f.Command20, &QPushButton::clicked, f, &Form1::Command20_Click);
   on(f.Dir1, &DirListBox::change, f, &Form1::Dir1_Change);
   on(f.Drive1, &DriveListBox::change, f, &Form1::Drive1_Change);
   QObject::connect(f.File1, &FileListBox::mouseUp, &f, &Form1::File1_MouseUp);
+  auto* fileListEvents = new FileListEvents(f);
+  f.File1->installEventFilter(fileListEvents);
+  f.File1->viewport()->installEventFilter(fileListEvents);
+  const DropHandlers saveHere = {[&f](int state) { f.browseTarget_DragOver(state); },
+                                 [&f](double, double) { f.browseTarget_DragDrop(); },
+                                 [&f](const QStringList& files, double, double) { f.browseTarget_OLEDragDrop(files); }};
+  for (QWidget* target : std::initializer_list<QWidget*>{f.Dir1, f.Drive1, f.File1, f.Image8, f.Image9, f.Image10, f.Image11})
+    acceptDrops(target, f, saveHere);
+  for (int k = 1; k <= 4; ++k)
+    QObject::connect(f.browseBox(k), &ImageBox::mouseDown, &f, [&f, k](int button) { f.browseBox_MouseDown(k, button); });
+  for (const FileTypeLabel& t : fileTypeLabels) {
+    LabelButton* l = f.*t.label;
+    if (l == f.Label43)
+      on(l, &LabelButton::clicked, f, &Form1::Label43_Click);
+    else
+      QObject::connect(l, &LabelButton::clicked, &f, [&f, l] { f.typeLabel_Click(l); });
+  }
+  on(f.Label13, &LabelButton::clicked, f, &Form1::Label13_Click);
+  on(f.Label27, &LabelButton::clicked, f, &Form1::Label27_Click);
+  for (LabelButton* l : {f.Label13, f.Label27}) {
+    QObject::connect(l, &LabelButton::mouseDown, &f, [&f, l] { f.pageLabel_MouseDown(l); });
+    QObject::connect(l, &LabelButton::mouseUp, &f, [&f, l] { f.pageLabel_MouseUp(l); });
+  }
+}
+
+void wireButtons(Form1& f) {
+  void (Form1::*const clicks[])() = {&Form1::Command14_Click, &Form1::Command15_Click, &Form1::Command16_Click,
+                                     &Form1::Command17_Click, &Form1::Command18_Click, &Form1::Command19_Click,
+                                     &Form1::Command5_Click,  &Form1::Command30_Click};
+  for (int n = 1; n <= 8; ++n) {
+    on(f.dirButton(n), &QPushButton::clicked, f, clicks[n - 1]);
+    QObject::connect(f.dirButton(n), &CommandButton::mouseDown, &f,
+                     [&f, n](int button) { f.dirButton_MouseDown(n, button); });
+  }
+  on(f.Command27, &QPushButton::clicked, f, &Form1::Command27_Click);
+  acceptDrops(f.Image16, f, {[&f](int state) { f.Image16_DragOver(state); }, [&f](double, double) { f.Image16_DragDrop(); }, {}});
+  on(f.Command22, &QPushButton::clicked, f, &Form1::Command22_Click);
 }
 
 }  // namespace
 
 void buildPicturesControls(Form1& f, QWidget* central) {
   createStrip(f, central);
+  createMenu(f);
   createBrowser(f, central);
-  placeControls(f);
-  wireControls(f);
+  placeStrip(f);
+  placeBrowser(f);
+  wireStrip(f);
+  wireBrowser(f);
+  wireButtons(f);
 }

@@ -5,6 +5,28 @@
 
 using namespace colour::state;
 
+namespace {
+
+// The page's slots from the top are its first, second, fourth and third: box n shows slot
+// first + pageOffset[n].
+constexpr int pageOffset[] = {0, 0, 0, 1, 3, 2};
+// Scrap-book slots of boxes Image2 .. Image5 (savedthumbs is 1-based).
+constexpr int FirstScrapSlot = 31;
+
+int firstSlotOfPage(int page) { return 4 * (page - 1) + 1; }
+
+}  // namespace
+
+ImageBox* Form1::stripBox(int n) const {
+  switch (n) {
+    case 2: return Image2;
+    case 3: return Image3;
+    case 4: return Image4;
+    case 5: return Image5;
+    default: return nullptr;
+  }
+}
+
 void Form1::HScroll2_Change() {
   Text5->setBackColor(ModeChosen);
   Text7->setBackColor(Off);
@@ -12,12 +34,60 @@ void Form1::HScroll2_Change() {
   scrapbookmode = 0;
   const int page = HScroll2->value();
   Text5->setText(QString::number(page));
-  // From the top the boxes show the page's first, second, fourth and third slot.
-  const int first = 4 * (page - 1) + 1;
-  Image2->setPicture(savedthumbs[first]);
-  Image3->setPicture(savedthumbs[first + 1]);
-  Image5->setPicture(savedthumbs[first + 2]);
-  Image4->setPicture(savedthumbs[first + 3]);
+  for (int n = 2; n <= 5; ++n) stripBox(n)->setPicture(savedthumbs[firstSlotOfPage(page) + pageOffset[n]]);
+}
+
+void Form1::HScroll2_GotFocus() {
+  const bool receivedShown = Text7->backColor() == Selected;
+  Label37->setBackColor(Off);
+  HScroll2_Change();
+  if (receivedShown) {
+    HScroll3->setValueChecked(1);
+    Text7->setText(QStringLiteral("R"));
+    HScroll3->hide();
+    Text7->setBackColor(Off);
+  }
+  Text1->setFocus();
+}
+
+// Only a saved page is kept: the scrap book keeps its own slots and received pictures are the
+// external program's, never saved thumbnails.
+void Form1::storethumbpage() {
+  if (scrapbookmode == 1 || Text5->backColor() != ModeChosen) return;
+  const int first = firstSlotOfPage(HScroll2->value());
+  for (int n = 2; n <= 5; ++n) savedthumbs[first + pageOffset[n]] = stripBox(n)->picture();
+  HScroll2_Change();
+}
+
+void Form1::Text5_Click() {
+  if (Label37->backColor() == Selected) {
+    Label37->setBackColor(Off);
+    Text1->setFocus();
+    scrapbookmode = 0;
+    HScroll2_Change();
+  }
+  Text5->setBackColor(ModeChosen);
+  if (Text7->backColor() == Selected) {
+    Text7->setBackColor(Off);
+    HScroll2_Change();
+    Text1->setFocus();
+  }
+}
+
+void Form1::Label37_Click() {
+  if (Label37->backColor() != Off) return;
+  Text5->setBackColor(Off);
+  Text7->setBackColor(Off);
+  Label37->setBackColor(Selected);
+  scrapbookmode = 1;
+  for (int n = 2; n <= 5; ++n) stripBox(n)->setPicture(savedthumbs[FirstScrapSlot + n - 2]);
+  Text1->setFocus();
+}
+
+void Form1::Label28_Click() {
+  Label28->setBackColor(Selected);
+  resetthumbnails();
+  Label28->setBackColor(Off);
 }
 
 bool Form1::readSavedPicture(int n) {
@@ -34,4 +104,40 @@ void Form1::resetthumbnails() {
     return;
   for (int n = 1; n <= 30; ++n) readSavedPicture(n);
   HScroll2_Change();
+}
+
+void Form1::stripBox_MouseDown(int n, int button) {
+  if (isArmed(Label38)) Label38_Click();
+  ImageBox* box = stripBox(n);
+  if (!box->hasPicture() || !Frame9->isHidden() || button == mousebutton::Right) {
+    Text1->setFocus();
+    return;
+  }
+  picinpicsize = drag::ThumbnailInsertWidth;
+  dragsource = n;
+  giveNormalIcon(box);
+  beginDrag(box);
+}
+
+void Form1::stripBox_DragOver(int n, int state) {
+  if (headerMode()) return;
+  if (state == dragstate::Leave) return iconoff();
+  if (state != dragstate::Enter) return;
+  if (dragsource == drag::MainPicture)
+    giveDropAllowedIcon(Picture1);
+  else if (dragsource == n)
+    giveNormalIcon(stripBox(n));
+  else
+    iconon();
+}
+
+// A file the buffer cannot read leaves the box and the page as they were.
+void Form1::stripBox_OLEDragDrop(int n, const QStringList& files) {
+  PicbufVisible->fileName = files.value(0);
+  if (!PicbufVisible->load()) return;
+  olepicturesize();
+  ImageBox* box = stripBox(n);
+  box->setPicture(Picture2->picture());
+  if (Label37->backColor() == Selected) savedthumbs[FirstScrapSlot + n - 2] = box->picture();
+  storethumbpage();
 }

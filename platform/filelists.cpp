@@ -92,7 +92,7 @@ QString DriveListBox::root() const {
   return QFileInfo(dosdevices_ + QLatin1Char('/') + drive()).canonicalFilePath();
 }
 
-void DriveListBox::setDrive(const QString& path) {
+QString DriveListBox::driveOf(const QString& path) const {
   const QFileInfo info(path);
   const QString target = info.exists() ? info.canonicalFilePath() : QDir::cleanPath(info.absoluteFilePath());
   int best = 0;
@@ -104,5 +104,7 @@ void DriveListBox::setDrive(const QString& path) {
       bestLength = folder.size();
     }
   }
-  setCurrentIndex(best);
+  return itemText(best);
 }
+
+void DriveListBox::setDrive(const QString& path) { setCurrentIndex(findText(driveOf(path))); }

@@ -50,7 +50,9 @@ class DriveListBox : public QComboBox {
   QString drive() const { return currentText(); }
   // The folder the chosen drive stands for; empty when it is not ready (its folder is missing).
   QString root() const;
-  // Selects the drive whose folder holds `path` most closely; "/" when no letter holds it.
+  // The drive whose folder holds `path` most closely; "/" when no letter holds it.
+  QString driveOf(const QString& path) const;
+  // Selects driveOf(path).
   void setDrive(const QString& path);
  signals:
   void change();

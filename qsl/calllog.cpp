@@ -4,7 +4,6 @@
 #include "app/codes.h"
 #include "app/form1.h"
 #include "app/itemfile.h"
-#include "platform/droptarget.h"
 #include "platform/picturefile.h"
 #include "qsl/logbook.h"
 
@@ -188,6 +187,6 @@ bool Form1::writeCallLog(const QString& log) {
 void Form1::Image7_MouseDown(int, int, double, double) {
   if (!Image7->hasPicture()) return;
   dragsource = drag::Mugshot;
-  platform::setDragIcon(Image7, platform::DragIcon::Normal);
+  giveNormalIcon(Image7);
   beginDrag(Image7);
 }

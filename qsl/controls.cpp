@@ -1,8 +1,8 @@
 #include <QKeyEvent>
 
+#include "app/codes.h"
 #include "app/controlkit.h"
 #include "platform/colour.h"
-#include "platform/droptarget.h"
 #include "raster/qslpanel.h"
 #include "sstvlink/layout.h"
 
@@ -10,8 +10,6 @@ using namespace colour::state;
 using namespace controlkit;
 
 namespace {
-
-constexpr int LeftButton = 1;
 
 // The callsign box hears Enter and Esc as key codes 13 and 27.
 class CallsignKeys : public QObject {
@@ -169,7 +167,7 @@ void placeControls(Form1& f) {
 // Text boxes are clicked when the left button is let go over them.
 void onClick(TextField* box, Form1& f, void (Form1::*handler)()) {
   QObject::connect(box, &TextField::mouseUp, &f, [&f, handler](int button, int, double, double) {
-    if (button == LeftButton) (f.*handler)();
+    if (button == mousebutton::Left) (f.*handler)();
   });
 }
 
@@ -178,9 +176,9 @@ void wireStrips(Form1& f) {
     PictureBox* box = f.headerStrips[n];
     QObject::connect(box, &PictureBox::mouseDown, &f,
                      [&f, n](int button, int shift, double x, double y) { f.PictureStrip_MouseDown(n, button, shift, x, y); });
-    platform::takeDrops(
-        box, QString::fromLatin1(Form1::dragSourceMime), [&f, n](double, double, int state) { f.PictureStrip_DragOver(n, state); },
-        [&f, n](double, double) { f.PictureStrip_DragDrop(n); });
+    acceptDrops(box, f,
+                {[&f, n](int state) { f.PictureStrip_DragOver(n, state); },
+                 [&f, n](double, double) { f.PictureStrip_DragDrop(n); }, {}});
   }
   on(f.Command36, &QPushButton::clicked, f, &Form1::Command36_Click);
   on(f.Command35, &QPushButton::clicked, f, &Form1::Command35_Click);

@@ -1,7 +1,6 @@
 #include "app/codes.h"
 #include "app/form1.h"
 #include "platform/autoredraw.h"
-#include "platform/droptarget.h"
 #include "sstvlink/layout.h"
 
 namespace {
@@ -96,7 +95,7 @@ StripPanelButton button16(Form1& f) { return {f.Command37, QStringLiteral("16"),
 void Form1::PictureStrip_MouseDown(int n, int, int, double, double) {
   if (headerMode()) return;
   headerdrag = n;
-  platform::setDragIcon(headerStrips[n], platform::DragIcon::Normal);
+  giveNormalIcon(headerStrips[n]);
   beginDrag(headerStrips[n]);
   headerdrag = strip::None;
 }
@@ -104,8 +103,8 @@ void Form1::PictureStrip_MouseDown(int n, int, int, double, double) {
 void Form1::PictureStrip_DragOver(int, int state) {
   if (!headerMode()) return Text1->setFocus();
   if (dragsource != drag::MainPicture) return;
-  if (state == platform::DragEnter) platform::setDragIcon(Picture1, platform::DragIcon::DropAllowed);
-  if (state == platform::DragLeave) platform::setDragIcon(Picture1, platform::DragIcon::Normal);
+  if (state == dragstate::Enter) giveDropAllowedIcon(Picture1);
+  if (state == dragstate::Leave) giveNormalIcon(Picture1);
 }
 
 // In the header maker the main picture, dragged here with the right button, gives the rows of the
@@ -124,11 +123,11 @@ void Form1::PictureStrip_DragDrop(int n) {
 }
 
 void Form1::headericonon() {
-  if (isStrip(headerdrag)) platform::setDragIcon(headerStrips[headerdrag], platform::DragIcon::DropAllowed);
+  if (isStrip(headerdrag)) giveDropAllowedIcon(headerStrips[headerdrag]);
 }
 
 void Form1::headericonoff() {
-  if (isStrip(headerdrag)) platform::setDragIcon(headerStrips[headerdrag], platform::DragIcon::Normal);
+  if (isStrip(headerdrag)) giveNormalIcon(headerStrips[headerdrag]);
 }
 
 void Form1::headercolor() {

@@ -53,10 +53,5 @@ void Form1::checkscreensize() {
   Image14->setPicture(Picture1->image());
   Image6->setPicture(layout.pictureWidth == wideLayout.pictureWidth ? Picture1->image() : Picture3->picture());
 
-  if (!Frame2->isHidden()) {
-    // Next4 shows the page starting after the selection: step back one page to show it again.
-    const int index = File1->currentRow() - 4;
-    if (index >= -1) File1->setCurrentRow(index);
-    Label13_Click();
-  }
+  if (!Frame2->isHidden()) reshowBrowsePage();
 }

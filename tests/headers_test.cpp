@@ -1,5 +1,5 @@
+#include "app/codes.h"
 #include "platform/colour.h"
-#include "platform/droptarget.h"
 #include "sstvlink/layout.h"
 #include "tests/support/form_fixture.h"
 
@@ -170,14 +170,14 @@ TEST_F(HeadersTest, OnlyTheDraggedStripChangesItsIcon) {
   const auto allowed = [&f] {
     std::vector<int> v;
     for (int n = 4; n <= 12; ++n)
-      if (platform::dragIcon(f.headerStrips[n]) == platform::DragIcon::DropAllowed) v.push_back(n);
+      if (f.showsDropAllowed(f.headerStrips[n])) v.push_back(n);
     return v;
   };
-  f.Picture1_DragOver(5, 5, platform::DragEnter);
+  f.Picture1_DragOver(dragstate::Enter);
   EXPECT_EQ(allowed(), std::vector<int>{});
   f.headerdrag = 6;
-  f.Picture1_DragOver(5, 5, platform::DragEnter);
+  f.Picture1_DragOver(dragstate::Enter);
   EXPECT_EQ(allowed(), std::vector<int>{6});
-  f.Picture1_DragOver(5, 5, platform::DragLeave);
+  f.Picture1_DragOver(dragstate::Leave);
   EXPECT_EQ(allowed(), std::vector<int>{});
 }

@@ -22,24 +22,8 @@ drop_x=352 drop_y=242
 central_height=536
 
 work=$(mktemp -d)
-xvfb_pid="" wm_pid="" app_pid=""
-
-cleanup() {
-  local pid
-  for pid in $app_pid $wm_pid $xvfb_pid; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  for log in "$work"/*.log; do
-    [ -s "$log" ] && { echo "--- $(basename "$log")"; tail -n 20 "$log"; }
-  done
-  exit 1
-}
+app_pid=""
+trap 'end_x_session $app_pid' EXIT
 
 bmp() { perl "$(dirname "$0")/support/bmp.pl" "$@"; }
 

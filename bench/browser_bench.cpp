@@ -1,0 +1,139 @@
+// Cost of what the operator waits for in the picture browser: a type-label click and Next4 in a
+// folder of 1,000 pictures whose first four are 4000 x 3000 camera JPEGs, and Load Picture of such
+// a JPEG fitted into the main picture. GraphicsMagick reads the same four JPEGs at the same reduced
+// scale for comparison; the ratio is printed at the end.
+#include <Magick++.h>
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <map>
+
+#include "app/form1.h"
+
+namespace {
+
+constexpr int Pictures = 1000;
+constexpr int CameraPictures = 4;
+
+// Answers the open dialog with one file and nothing else.
+struct BenchDialogs : Dialogs {
+  QString openAnswer;
+  int MsgBox(const QString&, int, const QString&) override { return vb::OK; }
+  std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
+  std::optional<QString> ShowOpen(const QString&, const QString&, const QString&) override { return openAnswer; }
+  std::optional<SaveChoice> ShowSave(const QString&, const QString&, int, const QString&) override { return {}; }
+  std::unique_ptr<QPrinter> ShowPrinter() override { return nullptr; }
+  std::optional<long> ShowColor(long) override { return {}; }
+  std::optional<QFont> ShowFont(const QFont&) override { return {}; }
+};
+
+QImage cameraPicture(int seed) {
+  QImage picture(4000, 3000, QImage::Format_RGB32);
+  for (int y = 0; y < picture.height(); ++y) {
+    QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < picture.width(); ++x) row[x] = qRgb(x * 255 / 4000, y * 255 / 3000, (x ^ y ^ seed) & 0xFF);
+  }
+  return picture;
+}
+
+// The folder and a main window browsing it, made once.
+struct Browsing {
+  QTemporaryDir home;
+  QString folder = home.filePath(QStringLiteral("camera"));
+  std::shared_ptr<BenchDialogs> dialogs = std::make_shared<BenchDialogs>();
+  std::unique_ptr<Form1> form;
+
+  Browsing() {
+    QDir().mkpath(folder);
+    for (int i = 0; i < CameraPictures; ++i) cameraPicture(i).save(cameraFile(i), "jpeg", 90);
+    QImage small(64, 48, QImage::Format_RGB32);
+    for (int i = CameraPictures; i < Pictures; ++i) {
+      small.fill(qRgb(i & 0xFF, 100, 200));
+      small.save(folder + QStringLiteral("/b%1.bmp").arg(i, 4, 10, QLatin1Char('0')));
+    }
+    dialogs->openAnswer = cameraFile(0);
+    Form1Environment env;
+    env.programDirectory = home.path();
+    env.dialogs = dialogs;
+    env.showSplash = false;
+    form = std::make_unique<Form1>(env);
+    form->Dir1->setPath(folder);
+  }
+  QString cameraFile(int i) const { return folder + QStringLiteral("/a%1.jpg").arg(i); }
+};
+
+Browsing& browsing() {
+  static Browsing b;
+  return b;
+}
+
+void BM_TypeLabelClick(benchmark::State& state) {
+  Form1& f = *browsing().form;
+  for (auto _ : state) {
+    f.Label23->clicked();
+    if (!f.Image11->hasPicture()) state.SkipWithError("the fourth box stayed empty");
+  }
+}
+BENCHMARK(BM_TypeLabelClick)->Unit(benchmark::kMillisecond);
+
+void BM_Next4FirstPage(benchmark::State& state) {
+  Form1& f = *browsing().form;
+  f.Label23->clicked();
+  for (auto _ : state) {
+    f.File1->setCurrentRow(0);
+    f.Label13_Click();
+  }
+}
+BENCHMARK(BM_Next4FirstPage)->Unit(benchmark::kMillisecond);
+
+void BM_LoadPicture(benchmark::State& state) {
+  Form1& f = *browsing().form;
+  for (auto _ : state) f.loadpic_Click();
+}
+BENCHMARK(BM_LoadPicture)->Unit(benchmark::kMillisecond);
+
+// GraphicsMagick told the size it is wanted at, so that it too decodes at a reduced scale.
+void BM_GraphicsMagickFourReducedReads(benchmark::State& state) {
+  for (auto _ : state)
+    for (int i = 0; i < CameraPictures; ++i) {
+      Magick::Image picture;
+      picture.size(Magick::Geometry(320, 256));
+      picture.read(browsing().cameraFile(i).toStdString());
+      benchmark::DoNotOptimize(picture.getConstPixels(0, 0, 1, 1));
+    }
+}
+BENCHMARK(BM_GraphicsMagickFourReducedReads)->Unit(benchmark::kMillisecond);
+
+// Remembers the mean (or only) real time of every benchmark, for the ratio.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> times;
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs)
+      if (run.aggregate_name.empty() || run.aggregate_name == "mean") times[run.run_name.str()] = run.GetAdjustedRealTime();
+    ConsoleReporter::ReportRuns(runs);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  Magick::InitializeMagick(*argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  const auto gm = reporter.times.find("BM_GraphicsMagickFourReducedReads");
+  const auto ours = reporter.times.find("BM_Next4FirstPage");
+  if (gm != reporter.times.end() && ours != reporter.times.end() && ours->second > 0)
+    std::printf("GraphicsMagick reading the four JPEGs / Marvane's whole first page: %.2f\n", gm->second / ours->second);
+  browsing().form.reset();
+  benchmark::Shutdown();
+  return 0;
+}

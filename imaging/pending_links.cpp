@@ -1,3 +1,0 @@
-#include "app/form1.h"
-
-void Form1::Command20_Click() {}

@@ -1,0 +1,58 @@
+#include "app/form1.h"
+#include "pictures/browserkit.h"
+#include "platform/colour.h"
+
+namespace {
+
+// Dir 7 and Dir 8 keep their directories in entries 9 and 10: 7 and 8 are receive directories.
+constexpr int DirEntry[] = {0, 1, 2, 3, 4, 5, 6, 9, 10};
+
+}  // namespace
+
+CommandButton* Form1::dirButton(int n) const {
+  const std::array buttons = {Command14, Command15, Command16, Command17, Command18, Command19, Command5, Command30};
+  return n >= 1 && n <= 8 ? buttons[n - 1] : nullptr;
+}
+
+void Form1::Command14_Click() { dirButton_Click(1); }
+void Form1::Command15_Click() { dirButton_Click(2); }
+void Form1::Command16_Click() { dirButton_Click(3); }
+void Form1::Command17_Click() { dirButton_Click(4); }
+void Form1::Command18_Click() { dirButton_Click(5); }
+void Form1::Command19_Click() { dirButton_Click(6); }
+void Form1::Command5_Click() { dirButton_Click(7); }
+void Form1::Command30_Click() { dirButton_Click(8); }
+
+// A directory that is gone ends the click once the button is lit.
+void Form1::dirButton_Click(int n) {
+  toolmarker = 0;
+  lastdirbutton = n;
+  resetdirbuttons();
+  CommandButton* button = dirButton(n);
+  setBold(button, true);
+  button->setCaption(QStringLiteral("Dir%1").arg(n));
+  if (!File1->setPath(platform::resolveWindowsPath(savedirs[DirEntry[n]]))) return;
+  Dir1->setPath(File1->path());
+  Drive1->setDrive(Dir1->path());
+  emptyBrowseBoxes();
+  selectFile(dirlistindex[n].toInt());
+  Label13_Click();
+  toolmarker = tool::DirButtonClicked;
+  Text1->setFocus();
+}
+
+void Form1::dirButton_MouseDown(int n, int button) {
+  if (button != mousebutton::Right) return;
+  if (env.dialogs->MsgBox(QStringLiteral("Save this Directory to Dir %1?").arg(n), vb::OKCancel | vb::DefaultButton2,
+                          File1->path()) == vb::OK)
+    savedirs[DirEntry[n]] = File1->path();
+}
+
+void Form1::resetdirbuttons() {
+  for (int n = 1; n <= 8; ++n) {
+    CommandButton* button = dirButton(n);
+    button->setCaption(QStringLiteral("Dir %1").arg(n));
+    setBold(button, false);
+  }
+  platform::DoEvents();
+}

@@ -1,0 +1,188 @@
+#include "platform/dragdrop.h"
+
+#include <QAbstractScrollArea>
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QUrl>
+#include <QVariant>
+#include <utility>
+
+#include "platform/picturebox.h"
+
+namespace platform {
+
+namespace {
+
+// Marks the drags of this window's controls. What is dragged travels in the handlers' own codes,
+// so the data says nothing more.
+const QString OwnDragMime = QStringLiteral("application/x-marvane-control");
+constexpr const char* DragIconProperty = "marvaneDragIcon";
+constexpr int IconSide = 32;
+
+// The drop a control took from a drag of this window, kept until runDrag's drag is over.
+std::function<void()>& dropAfterDrag() {
+  static std::function<void()> drop;
+  return drop;
+}
+
+// A small framed picture: what is dragged.
+void drawPicture(QPainter& p) {
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(QColor(255, 255, 255));
+  p.drawRect(2, 2, 20, 16);
+  p.fillRect(4, 4, 8, 6, QColor(0, 0, 255));
+  p.fillRect(12, 10, 8, 6, QColor(255, 0, 0));
+}
+
+QPixmap drawIcon(bool dropAllowed) {
+  QPixmap icon(IconSide, IconSide);
+  icon.fill(Qt::transparent);
+  QPainter p(&icon);
+  drawPicture(p);
+  if (dropAllowed) {
+    // A green plus: the control under the pointer takes the drop.
+    p.fillRect(18, 22, 12, 4, QColor(0, 160, 0));
+    p.fillRect(22, 18, 4, 12, QColor(0, 160, 0));
+  }
+  return icon;
+}
+
+// Only a drag started by runDrag in this program: another program's drag has no source here.
+bool ownDrag(const QDropEvent* e) { return e->source() && e->mimeData()->hasFormat(OwnDragMime); }
+
+QStringList localFiles(const QMimeData* m) {
+  QStringList files;
+  for (const QUrl& url : m->urls())
+    if (url.isLocalFile()) files << url.toLocalFile();
+  return files;
+}
+
+// Turns the toolkit's drag events of one control into the calls of DropTarget. Lists take drops
+// in their viewport, so the filter sits there and maps points back to the control.
+class DropFilter : public QObject {
+ public:
+  DropFilter(QWidget* target, QWidget* receiver, DropTarget h)
+      : QObject(target), target_(target), receiver_(receiver), h_(std::move(h)) {}
+
+  bool eventFilter(QObject*, QEvent* e) override {
+    switch (e->type()) {
+      case QEvent::DragEnter: enter(static_cast<QDragEnterEvent*>(e)); return true;
+      case QEvent::DragMove: move(static_cast<QDragMoveEvent*>(e)); return true;
+      case QEvent::DragLeave: leave(); return true;
+      case QEvent::Drop: drop(static_cast<QDropEvent*>(e)); return true;
+      default: return false;
+    }
+  }
+
+ private:
+  static void call(const std::function<void()>& handler) {
+    if (handler) handler();
+  }
+
+  bool takesFiles(const QMimeData* m) const { return h_.fileDrop && !localFiles(m).isEmpty(); }
+
+  // The drag shows the dragged control's icon through the action the target accepts: runDrag
+  // gives the copy action the drop-allowed pointer.
+  void show(QDropEvent* e) const {
+    const auto* dragged = qobject_cast<const QWidget*>(e->source());
+    const bool allowed = h_.showsDropAllowed && h_.showsDropAllowed(dragged);
+    e->setDropAction(allowed ? Qt::CopyAction : Qt::MoveAction);
+    e->accept();
+  }
+
+  void takeFiles(QDropEvent* e) const {
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+  }
+
+  void enter(QDragEnterEvent* e) {
+    if (ownDrag(e)) {
+      inside_ = true;
+      call(h_.dragEnter);
+      show(e);
+    } else if (takesFiles(e->mimeData())) {
+      takeFiles(e);
+    } else {
+      e->ignore();
+    }
+  }
+
+  void move(QDragMoveEvent* e) {
+    if (ownDrag(e)) {
+      call(h_.dragMove);
+      show(e);
+    } else if (takesFiles(e->mimeData())) {
+      takeFiles(e);
+    } else {
+      e->ignore();
+    }
+  }
+
+  void leave() {
+    if (!inside_) return;
+    inside_ = false;
+    call(h_.dragLeave);
+  }
+
+  void drop(QDropEvent* e) {
+    const QPointF at = inTarget(e->position());
+    if (ownDrag(e) && h_.drop) {
+      inside_ = false;
+      show(e);
+      dropAfterDrag() = [drop = h_.drop, at] { drop(at.x(), at.y()); };
+    } else if (takesFiles(e->mimeData())) {
+      takeFiles(e);
+      QMetaObject::invokeMethod(
+          target_, [drop = h_.fileDrop, files = localFiles(e->mimeData()), at] { drop(files, at.x(), at.y()); },
+          Qt::QueuedConnection);
+    } else {
+      e->ignore();
+    }
+  }
+
+  // A picture box's border lies evenly around its drawing area.
+  QPointF inTarget(QPointF p) const {
+    QPointF at = receiver_->mapTo(target_, p);
+    if (const auto* box = qobject_cast<const PictureBox*>(target_))
+      at -= QPointF((box->width() - box->scaleWidth()) / 2, (box->height() - box->scaleHeight()) / 2);
+    return at;
+  }
+
+  QWidget* target_;
+  QWidget* receiver_;
+  DropTarget h_;
+  bool inside_ = false;
+};
+
+}  // namespace
+
+QPixmap drawNormalDragIcon() { return drawIcon(false); }
+QPixmap drawDropAllowedIcon() { return drawIcon(true); }
+
+QPixmap dragIcon(const QWidget* control) { return control->property(DragIconProperty).value<QPixmap>(); }
+
+void setDragIcon(QWidget* control, const QPixmap& icon) { control->setProperty(DragIconProperty, icon); }
+
+void runDrag(QWidget* source, const QPixmap& dropAllowed, const QPixmap& normal) {
+  auto* data = new QMimeData;
+  data->setData(OwnDragMime, QByteArrayLiteral("control"));
+  auto* drag = new QDrag(source);
+  drag->setMimeData(data);
+  drag->setDragCursor(dropAllowed, Qt::CopyAction);
+  drag->setDragCursor(normal, Qt::MoveAction);
+  drag->setDragCursor(normal, Qt::IgnoreAction);
+  drag->exec(Qt::CopyAction | Qt::MoveAction);
+  if (const std::function<void()> drop = std::exchange(dropAfterDrag(), nullptr)) drop();
+}
+
+void takeDrops(QWidget* target, DropTarget handlers) {
+  auto* area = qobject_cast<QAbstractScrollArea*>(target);
+  QWidget* receiver = area ? area->viewport() : target;
+  target->setAcceptDrops(true);
+  receiver->setAcceptDrops(true);
+  receiver->installEventFilter(new DropFilter(target, receiver, std::move(handlers)));
+}
+
+}  // namespace platform

@@ -1,0 +1,223 @@
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include "tests/pictures_fixture.h"
+
+using namespace colour::state;
+
+namespace {
+
+class BrowserTest : public PicturesTest {};
+
+std::vector<int> files(int first, int last) {
+  std::vector<int> v;
+  for (int i = first; i <= last; ++i) v.push_back(i);
+  while (v.size() < 4) v.push_back(-1);
+  return v;
+}
+
+TEST_F(BrowserTest, TypeLabelsListTheirFilesAndLightAlone) {
+  const QString dir = folderOf(2);
+  copyCorpus(QStringLiteral("base.cur"), dir + QStringLiteral("/c.cur"));
+  copyCorpus(QStringLiteral("base.emf"), dir + QStringLiteral("/e.emf"));
+  copyCorpus(QStringLiteral("base.jpg"), dir + QStringLiteral("/j.jpg"));
+  Form1& f = browsing(dir);
+  auto listed = [&f] {
+    QStringList names;
+    for (int i = 0; i < f.File1->count(); ++i) names << f.File1->item(i)->text();
+    return names.join(QLatin1Char(' '));
+  };
+  // At start cursors are listed and EMF files are not, although "All Pic Files" is green.
+  EXPECT_EQ(listed(), QStringLiteral("c.cur j.jpg p00.bmp p01.bmp"));
+  EXPECT_EQ(f.Label23->backColor(), Selected);
+  f.Label39->setCaption(QStringLiteral("7"));
+  const struct {
+    LabelButton* label;
+    const char* listed;
+    int selected;  // after Next4 has shown the first page
+  } cases[] = {{f.Label23, "e.emf j.jpg p00.bmp p01.bmp", 3}, {f.Label18, "j.jpg", 0}, {f.Label19, "", -1},
+               {f.Label42, "c.cur", 0}, {f.Label15, "p00.bmp p01.bmp", 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label->caption().toStdString());
+    c.label->clicked();
+    EXPECT_EQ(listed(), QString::fromLatin1(c.listed));
+    EXPECT_EQ(f.File1->currentRow(), c.selected);
+    for (LabelButton* other : {f.Label15, f.Label16, f.Label18, f.Label19, f.Label23, f.Label39, f.Label42, f.Label43})
+      EXPECT_EQ(other->backColor(), other == c.label ? Selected : Idle);
+    EXPECT_EQ(f.Label39->caption(), QStringLiteral("RLE"));
+  }
+  // PCX found nothing: Next4 emptied the boxes.
+  f.Label19->clicked();
+  EXPECT_EQ(page(f), files(0, -1));
+  f.Label15->clicked();
+  EXPECT_EQ(page(f), files(0, 1));
+}
+
+// The ten-file sequence of Next4, and Prev4 from each kind of page.
+TEST_F(BrowserTest, NextAndPreviousPageByFours) {
+  Form1& f = browsing(folderOf(10));
+  const struct {
+    int select;          // -1: keep the selection
+    bool previous;
+    std::vector<int> shown;
+    int selected;
+  } steps[] = {
+      {0, false, files(0, 3), 4},  {-1, false, files(4, 7), 8}, {-1, false, files(8, 9), 9},
+      {-1, false, files(9, 9), 9}, {4, false, files(4, 7), 8},  {-1, true, files(0, 3), 4},
+      {-1, true, files(0, 3), 4},  {2, false, files(2, 5), 6},  {-1, true, files(0, 3), 4},
+  };
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(i);
+    if (steps[i].select >= 0) f.File1->setCurrentRow(steps[i].select);
+    steps[i].previous ? f.Label27_Click() : f.Label13_Click();
+    EXPECT_EQ(page(f), steps[i].shown);
+    EXPECT_EQ(f.File1->currentRow(), steps[i].selected);
+  }
+}
+
+TEST_F(BrowserTest, ShortListsFillWhatTheyCan) {
+  Form1& f = browsing(folderOf(5));
+  f.File1->setCurrentRow(2);
+  f.Label13_Click();
+  EXPECT_EQ(page(f), files(2, 4));
+  f.Label27_Click();  // the selection (4) is below 5
+  EXPECT_EQ(page(f), files(2, 4));
+  QFile::remove(f.File1->path() + QStringLiteral("/p03.bmp"));
+  QFile::remove(f.File1->path() + QStringLiteral("/p04.bmp"));
+  f.Label15->clicked();
+  EXPECT_EQ(page(f), files(0, 2));
+  EXPECT_EQ(f.File1->currentRow(), 2);
+}
+
+// A file that cannot be read leaves its own box empty, not the picture before it.
+TEST_F(BrowserTest, UnreadableFileLeavesItsBoxEmpty) {
+  const QString dir = folderOf(3);
+  QFile::copy(corpus(QStringLiteral("truncated-half.png")), dir + QStringLiteral("/p01.png"));
+  QFile::copy(corpus(QStringLiteral("base.bmp")), dir + QStringLiteral("/p00.xyz"));
+  Form1& f = browsing(dir);
+  f.Label23->clicked();  // p00.bmp p01.bmp p01.png p02.bmp
+  EXPECT_EQ(page(f), (std::vector<int>{0, 1, -1, 2}));
+  EXPECT_TRUE(f.browsethumbfile[3].endsWith(QStringLiteral("/pics/p01.png")));
+}
+
+TEST_F(BrowserTest, FirstOpeningReturnsToTheLastDirButtonAndItsPage) {
+  const QString dir = folderOf(10);
+  writeFile(QStringLiteral("restore"), restoreFile({{84, ("\"" + dir + "\"").toUtf8()}, {98, "4"}, {109, "3"}}));
+  Form1& f = start();
+  f.Command20_Click();
+  EXPECT_EQ(f.Command20->caption(), QStringLiteral("Exit Pic"));
+  EXPECT_EQ(f.Command14->caption(), QStringLiteral("Dir 1"));
+  EXPECT_EQ(f.Command16->caption(), QStringLiteral("Dir3"));
+  EXPECT_TRUE(f.Command16->font().bold());
+  EXPECT_EQ(page(f), files(4, 7));
+  EXPECT_EQ(f.toolmarker, tool::DirButtonClicked);
+  EXPECT_EQ(f.dirlistindex[3], 4);
+  f.Command20_Click();
+  f.Image8->clearPicture();
+  f.Command20_Click();  // a later opening clicks no Dir button
+  EXPECT_EQ(shownFile(f.Image8), -1);
+  f.Command20_Click();
+  f.Frame9->show();
+  f.Command20_Click();  // refused while the adjust panel is open
+  EXPECT_EQ(f.Command20->caption(), QStringLiteral("Load Pic"));
+}
+
+// Only the first change of directory after a Dir button shows pictures by itself.
+TEST_F(BrowserTest, DirButtonArmsOneDirectoryChange) {
+  folderOf(6, QStringLiteral("pics/a"));
+  folderOf(6, QStringLiteral("pics/b"));
+  Form1& f = browsing(path(QStringLiteral("pics")));
+  f.savedirs[1] = path(QStringLiteral("pics"));
+  f.Command14_Click();
+  f.Dir1->setPath(path(QStringLiteral("pics/a")));
+  EXPECT_EQ(page(f), files(0, 3));
+  EXPECT_EQ(f.toolmarker, 0);
+  f.Dir1->setPath(path(QStringLiteral("pics/b")));
+  EXPECT_EQ(page(f), files(0, -1));
+}
+
+TEST_F(BrowserTest, DirButtonsSevenAndEightUseEntriesNineAndTen) {
+  const QString seven = folderOf(2, QStringLiteral("seven"));
+  const QString eight = folderOf(2, QStringLiteral("eight"));
+  Form1& f = browsing(folderOf(1));
+  f.savedirs[7] = f.savedirs[8] = path(QStringLiteral("pics"));
+  f.savedirs[9] = seven;
+  f.savedirs[10] = eight;
+  f.Command5_Click();
+  EXPECT_EQ(f.File1->path(), seven);
+  EXPECT_EQ(f.Command5->caption(), QStringLiteral("Dir7"));
+  f.Command30_Click();
+  EXPECT_EQ(f.File1->path(), eight);
+  EXPECT_EQ(f.lastdirbutton, 8);
+  int bold = 0;
+  for (CommandButton* b : {f.Command14, f.Command15, f.Command16, f.Command17, f.Command18, f.Command19, f.Command5, f.Command30})
+    bold += b->font().bold();
+  EXPECT_EQ(bold, 1);
+  // A right click stores the shown directory and changes nothing else.
+  f.Dir1->setPath(seven);
+  dialogs->answers = {vb::OK};
+  f.dirButton_MouseDown(8, mousebutton::Right);
+  EXPECT_EQ(f.savedirs[10], seven);
+  EXPECT_EQ(dialogs->calls.back().prompt, QStringLiteral("Save this Directory to Dir 8?"));
+  EXPECT_EQ(dialogs->calls.back().buttons, vb::OKCancel | vb::DefaultButton2);
+  EXPECT_EQ(f.Command30->caption(), QStringLiteral("Dir8"));
+  EXPECT_EQ(f.lastdirbutton, 8);
+  // A remembered position past the end of a shrunken list shows its last file.
+  f.dirlistindex[7] = 40;
+  f.Command5_Click();
+  EXPECT_EQ(page(f), (std::vector<int>{1, -1, -1, -1}));
+  EXPECT_EQ(f.dirlistindex[7], 1);
+}
+
+TEST_F(BrowserTest, DanglingDriveLetterIsNotReady) {
+  QTemporaryDir prefix;
+  QDir().mkpath(prefix.filePath(QStringLiteral("dosdevices")));
+  QDir().mkpath(prefix.filePath(QStringLiteral("drive_c")));
+  QFile::link(prefix.filePath(QStringLiteral("drive_c")), prefix.filePath(QStringLiteral("dosdevices/c:")));
+  QFile::link(prefix.filePath(QStringLiteral("gone")), prefix.filePath(QStringLiteral("dosdevices/d:")));
+  qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
+  Form1& f = browsing(folderOf(1));
+  qunsetenv("WINEPREFIX");
+  const QString before = f.Dir1->path();
+  f.Drive1->setCurrentIndex(f.Drive1->findText(QStringLiteral("d:")));
+  EXPECT_EQ(prompts().last(), QStringLiteral("Drive not ready. Please insert disk in drive."));
+  EXPECT_EQ(f.Drive1->drive(), QStringLiteral("/"));
+  EXPECT_EQ(f.Dir1->path(), before);
+  f.Drive1->setCurrentIndex(f.Drive1->findText(QStringLiteral("c:")));
+  EXPECT_EQ(f.Dir1->path(), QFileInfo(prefix.filePath(QStringLiteral("drive_c"))).canonicalFilePath());
+}
+
+TEST_F(BrowserTest, BrowseBoxDragsAreRefusedWhenEmptyRightOrUnderTheAdjustPanel) {
+  Form1& f = browsing(folderOf(4));
+  f.Label13_Click();
+  std::vector<QWidget*> dragged;
+  f.beginDrag = [&](QWidget* w) { dragged.push_back(w); };
+  f.browseBox_MouseDown(2, mousebutton::Right);
+  f.Frame9->show();
+  f.browseBox_MouseDown(3, mousebutton::Left);
+  f.browseBox_MouseDown(1, mousebutton::Left);
+  EXPECT_EQ(dragged, std::vector<QWidget*>{f.Image8});
+  EXPECT_EQ(f.dragsource, 11);
+  EXPECT_EQ(f.picinpicsize, 120);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(BrowserTest, FileListPressEmptiesTheBoxesAndFocusGoesBackToTheText) {
+  Form1& f = browsing(folderOf(4));
+  f.Label13_Click();
+  f.iconindex = 8;
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QCoreApplication::sendEvent(f.File1->viewport(), &press);
+  EXPECT_EQ(page(f), files(0, -1));
+  EXPECT_EQ(f.iconindex, 0);
+  f.Label26->setBackColor(Armed);
+  f.File1_LostFocus();
+  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+}
+
+}  // namespace

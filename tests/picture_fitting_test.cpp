@@ -1,0 +1,116 @@
+#include "raster/fit.h"
+#include "tests/pictures_fixture.h"
+
+using namespace colour::state;
+
+namespace {
+
+class FittingTest : public PicturesTest {
+ protected:
+  // A picture whose every pixel tells its place: red and green the column, blue the row.
+  static QImage pattern(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x & 0xFF, (x >> 8) * 64 + 1, y & 0xFF));
+    return img;
+  }
+  static QImage expected(const QImage& source, raster::Fit fit, int w, QRgb background) {
+    QImage frame(w, 256, QImage::Format_RGB32);
+    raster::fitPicture(frame, source, fit, w, background);
+    return frame;
+  }
+  static void chooseMode(Form1& f, LabelButton* mode) {
+    for (LabelButton* l : {f.Label70, f.Label71, f.Label72}) l->setBackColor(l == mode ? Selected : Idle);
+  }
+};
+
+// Each fit follows the green mode at the layout's width: the dropped file over black, the browsed
+// file over its own pixel (1, 1).
+TEST_F(FittingTest, DroppedAndBrowsedPicturesFollowTheModeAtEitherWidth) {
+  Form1& f = start();
+  const QSize sizes[] = {{256, 256}, {640, 480}, {400, 200}, {100, 300}, {320, 256}};
+  for (QAction* layout : {f.simplecopypaste, f.jvcomm1}) {
+    layout->trigger();
+    const int w = f.frameWidth();
+    for (const auto& [mode, fit] : {std::pair{f.Label70, raster::Fit::Correct}, std::pair{f.Label71, raster::Fit::Spread},
+                                    std::pair{f.Label72, raster::Fit::Stretch}})
+      for (QSize size : sizes) {
+        SCOPED_TRACE(::testing::Message() << w << " " << mode->caption().toStdString() << " " << size.width() << "x"
+                                          << size.height());
+        chooseMode(f, mode);
+        const QImage source = pattern(size.width(), size.height());
+        f.PicbufVisible->setPicture(source);
+        f.olepicturesize();
+        EXPECT_TRUE(sameImage(expected(source, fit, w, qRgb(0, 0, 0)), f.Picture2->picture()));
+        f.Picture13->setPicture(source);
+        f.imagecorrectaspect();
+        EXPECT_TRUE(sameImage(expected(source, fit, w, source.pixel(1, 1)), f.Picture2->image()));
+      }
+  }
+  // A square under Correct sits at left 42 in the wide layout.
+  chooseMode(f, f.Label70);
+  f.PicbufVisible->setPicture(solidImage(50, 50, 0xFF));
+  f.olepicturesize();
+  EXPECT_EQ(countColour(f.Picture2->picture(), 0xFF, QRect(42, 0, 256, 256)), 256 * 256);
+  EXPECT_EQ(countColour(f.Picture2->picture(), 0, QRect(0, 0, 42, 256)), 42 * 256);
+}
+
+TEST_F(FittingTest, SourcesWithoutPixelsOrOfOnePixel) {
+  Form1& f = start();
+  f.PicbufVisible->setPicture(QImage());
+  f.olepicturesize();
+  EXPECT_EQ(countColour(f.Picture2->picture(), 0), 320 * 256);
+  f.Picture13->setPicture(QImage());
+  f.imagecorrectaspect();
+  EXPECT_EQ(countColour(f.Picture2->image(), 0), 320 * 256);
+  f.Picture13->setPicture(solidImage(1, 1, 0x3366CC));
+  f.imagecorrectaspect();
+  EXPECT_EQ(countColour(f.Picture2->image(), 0x3366CC), 320 * 256);
+  // A dropped thumbnail without pixels keeps the main picture.
+  f.Picture1->setPicture(solidImage(320, 256, 0x112233));
+  f.dragsource = 11;
+  f.picturecorrectaspect();
+  EXPECT_EQ(countColour(f.Picture1->picture(), 0x112233), 320 * 256);
+}
+
+// A narrow thumbnail is centred across the frame between black bars, a wide one stretched.
+TEST_F(FittingTest, DroppedThumbnailsFillTheMainPicture) {
+  Form1& f = start();
+  f.jvcomm1->trigger();
+  f.Image3->setPicture(solidImage(100, 100, 0xFF));
+  f.Image9->setPicture(solidImage(200, 100, 0xFF00));
+  f.dragsource = 3;
+  f.picturecorrectaspect();
+  EXPECT_EQ(countColour(f.Picture1->picture(), 0xFF, QRect(42, 0, 256, 256)), 256 * 256);
+  EXPECT_EQ(countColour(f.Picture1->picture(), 0), 84 * 256);
+  f.dragsource = 12;
+  f.picturecorrectaspect();
+  EXPECT_EQ(countColour(f.Picture1->picture(), 0xFF00), 340 * 256);
+}
+
+// The fill-mode labels show the same page again in the new mode, from its first file, also when
+// the page ended at the list's end; in icon mode they do nothing.
+TEST_F(FittingTest, ModeLabelsShowTheSamePageAgain) {
+  const QString dir = folderOf(6);
+  QImage tall(20, 60, QImage::Format_RGB32);
+  tall.fill(colour::toQRgb(shade(5)));
+  tall.setPixel(1, 1, colour::toQRgb(shade(9)));
+  tall.save(dir + QStringLiteral("/p05.bmp"));
+  Form1& f = browsing(dir);
+  f.File1->setCurrentRow(4);
+  f.Label13_Click();
+  EXPECT_EQ(page(f), (std::vector<int>{4, 5, -1, -1}));
+  f.Label70->clicked();
+  EXPECT_EQ(f.Label70->backColor(), Selected);
+  EXPECT_EQ(f.Label71->backColor(), Idle);
+  EXPECT_EQ(page(f), (std::vector<int>{4, 5, -1, -1}));
+  // Correct shows the narrow picture between bars of its pixel (1, 1).
+  EXPECT_EQ(pixelAt(f.Image9->picture(), 5, 128), shade(9));
+  f.Label70->clicked();
+  EXPECT_EQ(page(f), (std::vector<int>{4, 5, -1, -1}));
+  f.Label43->setBackColor(Selected);
+  f.Label72->clicked();
+  EXPECT_EQ(f.Label72->backColor(), Idle);
+}
+
+}  // namespace
