@@ -23,7 +23,7 @@ inline const std::string kOurs = "Ours/";
 inline const std::string kGm = "GM/";
 
 inline QImage basePicture() {
-  const QString path = QString::fromUtf8(__FILE__).section('/', 0, -3) + "/../shared/testdata/pictures/base.ppm";
+  const QString path = QString::fromUtf8(__FILE__).section('/', 0, -3) + "/tests/data/pictures/base.ppm";
   const QImage img(path);
   if (img.isNull()) {
     std::fprintf(stderr, "cannot read %s\n", qPrintable(path));

@@ -10,9 +10,7 @@
 
 namespace {
 
-QString corpus(const QString& name) {
-  return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../shared/testdata/pictures/") + name);
-}
+QString corpus(const QString& name) { return samplePath(name); }
 
 struct Checkpoint {
   int x, y;

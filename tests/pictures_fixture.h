@@ -10,9 +10,7 @@
 #include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
-inline QString corpus(const QString& name) {
-  return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../../shared/testdata/pictures/") + name);
-}
+inline QString corpus(const QString& name) { return samplePath(name); }
 
 // Picture i of a folder is one colour of its own.
 inline long shade(int i) { return colour::rgb(20 + i * 9, 200 - i * 7, (i * 37) & 0xFF); }

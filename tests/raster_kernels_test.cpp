@@ -30,7 +30,7 @@ QImage noise(QSize size, quint32 seed = 12345) {
 }
 
 QImage basePicture() {
-  const QImage img(QString::fromUtf8(__FILE__).section('/', 0, -3) + "/../shared/testdata/pictures/base.ppm");
+  const QImage img(samplePath(QStringLiteral("base.ppm")));
   return img.convertToFormat(QImage::Format_RGB32);
 }
 

@@ -11,7 +11,7 @@ marvane=${1:?usage: $0 PATH_TO_MARVANE}
 tools=$(dirname "$marvane")/tests
 drag_source=${MARVANE_DRAG_SOURCE:-$tools/drag_source}
 same_picture=${MARVANE_SAME_PICTURE:-$tools/same_picture}
-corpus=$(cd "$(dirname "$0")/../../../shared/testdata/pictures" 2>/dev/null && pwd)
+corpus=$(cd "$(dirname "$0")/../data/pictures" 2>/dev/null && pwd)
 for program in "$marvane" "$drag_source" "$same_picture"; do
   [ -x "$program" ] || { echo "FAIL: $program is not an executable"; exit 2; }
 done

@@ -60,3 +60,5 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
   ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
   f.write(bytes);
 }
+
+QString samplePath(const QString& name) { return QStringLiteral(MARVANE_SAMPLES "/") + name; }
