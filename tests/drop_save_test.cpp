@@ -24,12 +24,7 @@ class DropSaveTest : public PicturesTest {
 };
 
 TEST_F(DropSaveTest, DroppedPictureIsSavedUnderTheTypedNameInTheGreenType) {
-  const struct {
-    LabelButton* Form1::*label;
-    const char* answer;
-    const char* file;
-    const char* magic;
-  } cases[] = {{&Form1::Label18, "holiday.png", "holiday.jpg", "\xFF\xD8\xFF"},
+  const struct { LabelButton* Form1::*label; const char* answer; const char* file; const char* magic; } cases[] = {{&Form1::Label18, "holiday.png", "holiday.jpg", "\xFF\xD8\xFF"},
                {&Form1::Label20, ".png", ".png", "\x89PNG"},
                {&Form1::Label21, "t", "t.tga", ""},
                {&Form1::Label41, "w", "w.bmp", "BM"}};
@@ -38,17 +33,15 @@ TEST_F(DropSaveTest, DroppedPictureIsSavedUnderTheTypedNameInTheGreenType) {
     SCOPED_TRACE(c.file);
     (f.*c.label)->clicked();
     dropStripBox(f, QString::fromLatin1(c.answer));
-    QFile saved(folderFile(QString::fromLatin1(c.file)));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll().startsWith(c.magic));
+    EXPECT_TRUE(bytesOf(folderFile(QString::fromLatin1(c.file))).startsWith(c.magic));
     QImage back;
-    readPictureFile(saved.fileName(), &back);
+    ASSERT_TRUE(readPictureFile(folderFile(QString::fromLatin1(c.file)), &back));
     EXPECT_NEAR(colour::green(pixelAt(back, 100, 100)), 0xAA, 4);
   }
   const auto& ask = dialogs->input.calls.front();
-  EXPECT_EQ(ask.prompt, QStringLiteral("Enter File Name\r\nClick Cancel to Abort\r\nPicture is saved as .jpg"));
-  EXPECT_EQ(ask.title, QStringLiteral("Save .jpg File to ") + path(QStringLiteral("pics")));
-  EXPECT_EQ(ask.defaultText, QStringLiteral("0Default"));
+  EXPECT_EQ(QStringList({ask.prompt, ask.title, ask.defaultText}),
+            QStringList({"Enter File Name\r\nClick Cancel to Abort\r\nPicture is saved as .jpg",
+                         "Save .jpg File to " + path(QStringLiteral("pics")), "0Default"}));
   EXPECT_TRUE(prompts().isEmpty());
   EXPECT_EQ(f.File1->currentRow(), -1);
 }
@@ -71,7 +64,7 @@ TEST_F(DropSaveTest, RefusedSavesWriteNothing) {
   f.dragsource = 8;
   f.browseTarget_DragDrop();
   EXPECT_EQ(prompts().size(), 4);
-  f.browseTarget_OLEDragDrop({corpus(QStringLiteral("truncated-half.png"))});
+  f.browseTarget_OLEDragDrop({samplePath(QStringLiteral("truncated-half.png"))});
   EXPECT_TRUE(prompts().last().contains(QStringLiteral("truncated-half.png")));
   EXPECT_EQ(dialogs->input.calls.size(), 3u);
   EXPECT_EQ(QDir(path(QStringLiteral("pics"))).entryList(QDir::Files), before);
@@ -83,8 +76,7 @@ TEST_F(DropSaveTest, ExistingNameIsReplacedOnlyWhenTheOperatorSaysSo) {
   const QByteArray old = readFile(QStringLiteral("pics/p01.bmp"));
   dialogs->answers = {vb::No};
   dropStripBox(f, QStringLiteral("p01"));
-  EXPECT_EQ(dialogs->calls.back().prompt, QStringLiteral("p01.bmp exists. Replace it?"));
-  EXPECT_EQ(dialogs->calls.back().buttons, vb::YesNo | vb::DefaultButton2);
+  EXPECT_TRUE(shownOnce("Save .bmp File to " + path(QStringLiteral("pics")), QStringLiteral("p01.bmp exists. Replace it?"), vb::YesNo | vb::DefaultButton2));
   EXPECT_EQ(readFile(QStringLiteral("pics/p01.bmp")), old);
   dialogs->answers = {vb::Yes};
   dropStripBox(f, QStringLiteral("p01"));
@@ -97,20 +89,15 @@ TEST_F(DropSaveTest, DelAsksFirstAndSelectsTheFileBefore) {
   f.File1->setCurrentRow(-1);
   f.Command27_Click();
   EXPECT_EQ(prompts().last(), QStringLiteral("No file highlighted!"));
-  const struct {
-    int index;
-    int answer;
-    int left, selected;
-  } steps[] = {{2, vb::Cancel, 5, 2}, {2, vb::OK, 4, 1}, {1, vb::OK, 3, -1}, {0, vb::OK, 2, -1}};
+  const struct { int index, answer, left, selected; } steps[] = {{2, vb::Cancel, 5, 2}, {2, vb::OK, 4, 1}, {1, vb::OK, 3, -1}, {0, vb::OK, 2, -1}};
   for (const auto& s : steps) {
     f.File1->setCurrentRow(s.index);
     dialogs->answers = {s.answer};
     f.Command27_Click();
-    EXPECT_EQ(f.File1->count(), s.left);
-    EXPECT_EQ(f.File1->currentRow(), s.selected);
+    EXPECT_EQ(std::pair(f.File1->count(), f.File1->currentRow()), std::pair(s.left, s.selected)) << s.index;
   }
-  EXPECT_EQ(dialogs->calls.back().prompt, QStringLiteral("Delete File?  p00.bmp"));
-  EXPECT_EQ(dialogs->calls.back().title, QStringLiteral("Delete from ") + path(QStringLiteral("pics")));
+  EXPECT_EQ(QStringList({dialogs->calls.back().prompt, dialogs->calls.back().title}),
+            QStringList({"Delete File?  p00.bmp", "Delete from " + path(QStringLiteral("pics"))}));
 }
 
 // The bin deletes the very file its box shows, also after the list has changed under it.
@@ -124,8 +111,7 @@ TEST_F(DropSaveTest, BinDeletesTheBoxsOwnFile) {
   f.dragsource = 13;
   f.Image16_DragDrop();
   EXPECT_EQ(dialogs->calls.back().prompt, QStringLiteral("Delete File?  p02.bmp"));
-  EXPECT_FALSE(QFile::exists(folderFile(QStringLiteral("p02.bmp"))));
-  EXPECT_TRUE(QFile::exists(folderFile(QStringLiteral("p03.bmp"))));
+  EXPECT_EQ(QDir(path(QStringLiteral("pics"))).entryList(QDir::Files), QStringList({"p01.bmp", "p03.bmp", "p04.bmp"}));
   EXPECT_FALSE(f.Image10->hasPicture());
   f.dragsource = 11;  // p00, gone already
   f.Image16_DragDrop();
@@ -147,13 +133,7 @@ TEST_F(DropSaveTest, DragIconsFollowTheTargetsTable) {
   Form1& f = ready(4);
   f.Label13_Click();
   enum Shows { Normal, Allowed, Unchanged };
-  const struct {
-    const char* target;
-    std::function<void(int)> dragOver;
-    int source;
-    QWidget* shown;
-    Shows icon;
-  } cases[] = {
+  const struct { const char* target; std::function<void(int)> dragOver; int source; QWidget* shown; Shows icon; } cases[] = {
       {"Image2 by Image3", [&](int s) { f.stripBox_DragOver(2, s); }, 3, f.Image3, Allowed},
       {"Image3 by itself", [&](int s) { f.stripBox_DragOver(3, s); }, 3, f.Image3, Normal},
       {"Image2 by the main picture", [&](int s) { f.stripBox_DragOver(2, s); }, 8, f.Picture1, Allowed},

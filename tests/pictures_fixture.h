@@ -10,7 +10,6 @@
 #include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
-inline QString corpus(const QString& name) { return samplePath(name); }
 
 // Picture i of a folder is one colour of its own.
 inline long shade(int i) { return colour::rgb(20 + i * 9, 200 - i * 7, (i * 37) & 0xFF); }
@@ -34,7 +33,7 @@ class PicturesTest : public FormTest {
   }
   static void copyCorpus(const QString& name, const QString& to) {
     QFile::remove(to);
-    ASSERT_TRUE(QFile::copy(corpus(name), to)) << name.toStdString();
+    ASSERT_TRUE(QFile::copy(samplePath(name), to)) << name.toStdString();
   }
   // Which picture of the folder a box shows (-1 empty, -2 none of them).
   static int shownFile(const ImageBox* box) {
