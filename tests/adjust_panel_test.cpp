@@ -27,8 +27,7 @@ class AdjustPanelTest : public ImagingTest {
 TEST_F(AdjustPanelTest, ThePreviewLiesExactlyOverThePictureInBothLayouts) {
   for (int width : {320, 340}) {
     Form1& f = opened(width);
-    EXPECT_FALSE(f.Frame9->isHidden());
-    EXPECT_EQ(f.operationmarker, marker::AdjustPanel);
+    EXPECT_EQ(std::pair(f.Frame9->isHidden(), f.operationmarker), std::pair(false, int(marker::AdjustPanel)));
     const QPoint corner = f.Picture1->mapTo(f.centralWidget(), QPoint(2, 2));
     EXPECT_EQ(f.PicbufVisible->geometry(), QRect(corner, QSize(width, 256)));
     EXPECT_TRUE(sameImage(original, f.PicbufVisible->grab().toImage()));
@@ -93,16 +92,6 @@ TEST_F(AdjustPanelTest, ChoosingGammaShowsTheStoredGammaWhereverTheSliderStood) 
     EXPECT_EQ(f.HScroll6->value(), slider) << "Brightness again, also below 10";
     rebuild();
   }
-}
-
-// Dejag runs them with the panel closed.
-TEST_F(AdjustPanelTest, SharpenAndSoftenWorkOnTheBufferWithThePanelClosed) {
-  Form1& f = prepare(positionPicture(320, 256));
-  f.PicbufVisible->setPicture(f.Picture1->picture());
-  f.Command41_Click();
-  f.Command39_Click();
-  const QImage expected = filtered(f.Picture1->picture(), [](QImage& i) { return raster::soften(i, 1) && raster::sharpen(i, 1); });
-  for (PicBuf* b : {f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit}) EXPECT_TRUE(sameImage(expected, b->picture()));
 }
 
 }  // namespace

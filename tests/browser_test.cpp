@@ -19,9 +19,7 @@ std::vector<int> files(int first, int last) {
 
 TEST_F(BrowserTest, TypeLabelsListTheirFilesAndLightAlone) {
   const QString dir = folderOf(2);
-  copyCorpus(QStringLiteral("base.cur"), dir + QStringLiteral("/c.cur"));
-  copyCorpus(QStringLiteral("base.emf"), dir + QStringLiteral("/e.emf"));
-  copyCorpus(QStringLiteral("base.jpg"), dir + QStringLiteral("/j.jpg"));
+  for (const QString type : {"cur", "emf", "jpg"}) ASSERT_TRUE(QFile::copy(samplePath("base." + type), dir + "/" + type[0] + "." + type));
   Form1& f = browsing(dir);
   auto listed = [&f] {
     QStringList names;
@@ -32,11 +30,8 @@ TEST_F(BrowserTest, TypeLabelsListTheirFilesAndLightAlone) {
   EXPECT_EQ(listed(), QStringLiteral("c.cur j.jpg p00.bmp p01.bmp"));
   EXPECT_EQ(f.Label23->backColor(), Selected);
   f.Label39->setCaption(QStringLiteral("7"));
-  const struct {
-    LabelButton* label;
-    const char* listed;
-    int selected;  // after Next4 has shown the first page
-  } cases[] = {{f.Label23, "e.emf j.jpg p00.bmp p01.bmp", 3}, {f.Label18, "j.jpg", 0}, {f.Label19, "", -1},
+  // The selection is the one after Next4 has shown the first page.
+  const struct { LabelButton* label; const char* listed; int selected; } cases[] = {{f.Label23, "e.emf j.jpg p00.bmp p01.bmp", 3}, {f.Label18, "j.jpg", 0}, {f.Label19, "", -1},
                {f.Label42, "c.cur", 0}, {f.Label15, "p00.bmp p01.bmp", 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label->caption().toStdString());
@@ -57,12 +52,8 @@ TEST_F(BrowserTest, TypeLabelsListTheirFilesAndLightAlone) {
 // The ten-file sequence of Next4, and Prev4 from each kind of page.
 TEST_F(BrowserTest, NextAndPreviousPageByFours) {
   Form1& f = browsing(folderOf(10));
-  const struct {
-    int select;          // -1: keep the selection
-    bool previous;
-    std::vector<int> shown;
-    int selected;
-  } steps[] = {
+  // A selection of -1 keeps the one there is.
+  const struct { int select; bool previous; std::vector<int> shown; int selected; } steps[] = {
       {0, false, files(0, 3), 4},  {-1, false, files(4, 7), 8}, {-1, false, files(8, 9), 9},
       {-1, false, files(9, 9), 9}, {4, false, files(4, 7), 8},  {-1, true, files(0, 3), 4},
       {-1, true, files(0, 3), 4},  {2, false, files(2, 5), 6},  {-1, true, files(0, 3), 4},
@@ -71,8 +62,7 @@ TEST_F(BrowserTest, NextAndPreviousPageByFours) {
     SCOPED_TRACE(i);
     if (steps[i].select >= 0) f.File1->setCurrentRow(steps[i].select);
     steps[i].previous ? f.Label27_Click() : f.Label13_Click();
-    EXPECT_EQ(page(f), steps[i].shown);
-    EXPECT_EQ(f.File1->currentRow(), steps[i].selected);
+    EXPECT_EQ(std::pair(page(f), f.File1->currentRow()), std::pair(steps[i].shown, steps[i].selected));
   }
 }
 

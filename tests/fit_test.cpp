@@ -52,7 +52,7 @@ void expectFitted(const QImage& source, Fit fit, int frameWidth, std::vector<std
   for (auto [x, y, c] : pixels) EXPECT_EQ(f.pixel(x, y), c) << "at (" << x << ", " << y << ")";
 }
 
-TEST(FitPicture, CorrectLeavesBarsAndSpreadCutsTheOverflowOffEvenly) {
+TEST(FitPicture, CorrectLeavesBarsSpreadCutsTheOverflowOffEvenlyAndOnlyTheLayoutIsFilled) {
   expectFitted(picture(2, 2, {Red, Green, Blue, White}), Fit::Correct, 320,
                {{31, 0, Grey}, {32, 0, Red}, {159, 127, Red}, {160, 127, Green}, {159, 128, Blue}, {287, 255, White},
                 {288, 255, Grey}});
@@ -63,28 +63,22 @@ TEST(FitPicture, CorrectLeavesBarsAndSpreadCutsTheOverflowOffEvenly) {
   // A tall picture overflows above and below.
   expectFitted(picture(2, 4, {Red, Red, Red, Red, Blue, Blue, Blue, Blue}), Fit::Spread, 320,
                {{0, 0, Red}, {319, 127, Red}, {0, 128, Blue}, {319, 255, Blue}});
-}
-
-TEST(FitPicture, WideFrameFillsOnlyItsWidth) {
-  expectFitted(picture(4, 3, {Blue}), Fit::Stretch, 320, {{0, 0, Blue}, {319, 255, Blue}, {320, 0, Old}, {339, 255, Old}},
-               340);
+  // A wide frame is filled only as wide as the layout.
+  expectFitted(picture(4, 3, {Blue}), Fit::Stretch, 320, {{319, 255, Blue}, {320, 0, Old}, {339, 255, Old}}, 340);
   expectFitted(picture(4, 3, {Blue}), Fit::Stretch, 340, {{339, 255, Blue}}, 340);
 }
 
-TEST(FitPicture, SourceWithoutPixelsLeavesTheBackground) {
+// A source without pixels leaves the background (black: it has no pixel (1, 1)) and paints
+// nothing, nor does an empty or outlying target; a one-pixel picture is its own background.
+TEST(FitPicture, SourcesWithoutPixelsOrOfOnePixel) {
   QImage f = picture(320, 256, {Grey});
   raster::fitPicture(f, QImage(), Fit::Correct, 320, raster::nearestPixel(QImage(), 1, 1));
   EXPECT_EQ(f, picture(320, 256, {Black}));
   QImage g = picture(320, 256, {Grey});
-  raster::stretchPaint(g, QImage(), QRectF(0, 0, 320, 256));
-  raster::stretchPaint(g, picture(4, 4, {Red}), QRectF(10, 10, 0, 50));
-  raster::stretchPaint(g, picture(4, 4, {Red}), QRectF(400, -300, 50, 50));
+  for (QRectF target : {QRectF(0, 0, 320, 256), QRectF(10, 10, 0, 50), QRectF(400, -300, 50, 50)})
+    raster::stretchPaint(g, target.x() ? picture(4, 4, {Red}) : QImage(), target);
   EXPECT_EQ(g, picture(320, 256, {Grey}));
-}
-
-TEST(FitPicture, OnePixelPictureIsItsOwnBackground) {
   const QImage tiny = picture(1, 1, {Red});
-  EXPECT_EQ(raster::nearestPixel(tiny, 1, 1), Red);
   expectFitted(tiny, Fit::Correct, 320, {{0, 0, Red}, {160, 128, Red}, {319, 255, Red}}, 320, raster::nearestPixel(tiny, 1, 1));
   EXPECT_EQ(raster::nearestPixel(picture(3, 3, {Red, Green, Blue}), 1, 1), Green);
   EXPECT_EQ(raster::nearestPixel(picture(3, 3, {Red, Green, Blue}), 9, -4), Blue);

@@ -31,10 +31,6 @@ class PicturesTest : public FormTest {
     f.File1->setCurrentRow(f.File1->count() > 0 ? 0 : -1);
     return f;
   }
-  static void copyCorpus(const QString& name, const QString& to) {
-    QFile::remove(to);
-    ASSERT_TRUE(QFile::copy(samplePath(name), to)) << name.toStdString();
-  }
   // Which picture of the folder a box shows (-1 empty, -2 none of them).
   static int shownFile(const ImageBox* box) {
     if (!box->hasPicture()) return -1;

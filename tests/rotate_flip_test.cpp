@@ -7,7 +7,9 @@ namespace {
 using colour::state::Armed;
 using RotateFlipTest = ImagingTest;
 
-TEST_F(RotateFlipTest, SixteenStepsTurnThePictureRoundInBothLayouts) {
+// Sixteen steps come round to the source; a step the other way turns back one step, whatever the
+// marker other tools share holds; a SET of text after a turn starts the next turn afresh.
+TEST_F(RotateFlipTest, StepsTurnTheCommittedPictureRoundAndBack) {
   for (int width : {320, 340}) {
     const QImage source = positionPicture(width, 256);
     Form1& f = prepare(source);
@@ -19,24 +21,23 @@ TEST_F(RotateFlipTest, SixteenStepsTurnThePictureRoundInBothLayouts) {
     EXPECT_TRUE(sameImage(source, f.Image6->picture()));
     turn(-1);
     EXPECT_TRUE(sameImage(source, f.Picture1->picture()));
+    EXPECT_EQ(std::pair(f.rotationangle, f.toolmarker), std::pair(0.0, 0));
+    turn(3);
+    turn(-1);
+    EXPECT_TRUE(sameImage(turned(source, width, 2), f.Picture1->picture()));
+    EXPECT_EQ(f.toolmarker, tool::Clockwise);
+    EXPECT_EQ(f.Picture1->picture().pixel(0, 0), source.pixel(1, 1)) << "unreached corners";
+    f.toolmarker = 107;  // a Dir button's
+    turn(1);
+    EXPECT_TRUE(sameImage(turned(source, width, 3), f.Picture1->picture()));
+    f.texttoplace = QStringLiteral(" ");
+    f.Label26->setBackColor(Armed);
+    f.Label26_Click();
     EXPECT_EQ(f.rotationangle, 0);
-    EXPECT_EQ(f.toolmarker, 0);
+    turn(-1);
+    EXPECT_TRUE(sameImage(turned(f.Image6->picture(), width, -1), f.Picture1->picture()));
     rebuild();
   }
-}
-
-TEST_F(RotateFlipTest, AStepTheOtherWayTurnsBackWhateverTheSharedMarkerHolds) {
-  const QImage source = positionPicture(320, 256);
-  Form1& f = prepare(source);
-  turn(3);
-  turn(-1);
-  EXPECT_TRUE(sameImage(turned(source, 320, 2), f.Picture1->picture()));
-  EXPECT_EQ(f.toolmarker, tool::Clockwise);
-  EXPECT_EQ(f.Picture1->picture().pixel(0, 0), source.pixel(1, 1)) << "unreached corners";
-  turn(1);
-  f.toolmarker = 107;  // a Dir button's
-  turn(-1);
-  EXPECT_TRUE(sameImage(turned(source, 320, 2), f.Picture1->picture()));
 }
 
 TEST_F(RotateFlipTest, PendingTextTurnsInTenDegreeStepsUpToUpright) {
@@ -99,10 +100,7 @@ TEST_F(RotateFlipTest, InsertsOfAnySizeTurnFromTheirSourceAndStayPending) {
 // A flip shows the mirror of what was shown: the mirrored source turned as far the other way,
 // whatever would refuse a turn button (BkGnd, vertical text). Nothing pending: a plain mirror.
 TEST_F(RotateFlipTest, FlipsMirrorWhatIsShownInBothLayouts) {
-  const struct {
-    int width, steps, axis;
-    bool refusalsOn;
-  } cases[] = {{320, 0, Qt::Vertical, false}, {340, 0, Qt::Horizontal, false}, {320, -4, Qt::Horizontal, false},
+  const struct { int width, steps, axis; bool refusalsOn; } cases[] = {{320, 0, Qt::Vertical, false}, {340, 0, Qt::Horizontal, false}, {320, -4, Qt::Horizontal, false},
                {340, -1, Qt::Vertical, true},  {320, 3, Qt::Horizontal, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.steps);
@@ -128,17 +126,6 @@ TEST_F(RotateFlipTest, FlipsMirrorWhatIsShownInBothLayouts) {
   EXPECT_TRUE(sameImage(turned(f.Image6->picture(), 320, 3), f.Picture2->picture()));
 }
 
-TEST_F(RotateFlipTest, SetOfTextAfterATurnStartsTheNextTurnAfresh) {
-  Form1& f = prepare(positionPicture(320, 256));
-  turn(-2);
-  f.texttoplace = QStringLiteral(" ");
-  f.Label26->setBackColor(Armed);
-  f.Label26_Click();
-  EXPECT_EQ(f.rotationangle, 0);
-  turn(-1);
-  EXPECT_TRUE(sameImage(turned(f.Image6->picture(), 320, -1), f.Picture1->picture()));
-}
-
 // Clicks on the turn, flip, Things and panel controls that arrive while a turn, the globe or the
 // panel's opening lets events run are ignored: the pictures show one run.
 TEST_F(RotateFlipTest, ClicksDeliveredWhileARunLetsEventsThroughAreIgnored) {
@@ -153,11 +140,7 @@ TEST_F(RotateFlipTest, ClicksDeliveredWhileARunLetsEventsThroughAreIgnored) {
   const QImage source = positionPicture(320, 256);
   QImage globe = source;
   raster::globe(globe);
-  const struct {
-    std::function<void(Form1&)> run;
-    QImage shown;
-    bool panelOpen;
-  } runs[] = {{[this](Form1&) { turn(-1); }, turned(source, 320, -1), false},
+  const struct { std::function<void(Form1&)> run; QImage shown; bool panelOpen; } runs[] = {{[this](Form1&) { turn(-1); }, turned(source, 320, -1), false},
               {[](Form1& f) { f.Combo1->setText(QStringLiteral("Globe")), f.Combo1_Click(); }, globe, false},
               {[](Form1& f) { f.Command13_Click(); }, source, true}};
   for (const auto& r : runs) {
