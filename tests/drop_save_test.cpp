@@ -23,7 +23,7 @@ class DropSaveTest : public PicturesTest {
   QString folderFile(const QString& name) const { return path(QStringLiteral("pics/") + name); }
 };
 
-TEST_F(DropSaveTest, DroppedPictureIsSavedUnderTheTypedNameInTheGreenType) {
+TEST_F(DropSaveTest, DroppedPictureIsSavedUnderTheTypedNameInTheGreenTypeReplacingOnlyWhenAllowed) {
   const struct { LabelButton* Form1::*label; const char* answer; const char* file; const char* magic; } cases[] = {{&Form1::Label18, "holiday.png", "holiday.jpg", "\xFF\xD8\xFF"},
                {&Form1::Label20, ".png", ".png", "\x89PNG"},
                {&Form1::Label21, "t", "t.tga", ""},
@@ -44,6 +44,17 @@ TEST_F(DropSaveTest, DroppedPictureIsSavedUnderTheTypedNameInTheGreenType) {
                          "Save .jpg File to " + path(QStringLiteral("pics")), "0Default"}));
   EXPECT_TRUE(prompts().isEmpty());
   EXPECT_EQ(f.File1->currentRow(), -1);
+  // An existing name is replaced only when the operator says so.
+  f.Label15->clicked();
+  const QByteArray old = readFile(QStringLiteral("pics/p00.bmp"));
+  dialogs->answers = {vb::No};
+  dropStripBox(f, QStringLiteral("p00"));
+  EXPECT_TRUE(shownOnce("Save .bmp File to " + path(QStringLiteral("pics")), QStringLiteral("p00.bmp exists. Replace it?"),
+                        vb::YesNo | vb::DefaultButton2));
+  EXPECT_EQ(readFile(QStringLiteral("pics/p00.bmp")), old);
+  dialogs->answers = {vb::Yes};
+  dropStripBox(f, QStringLiteral("p00"));
+  EXPECT_NE(readFile(QStringLiteral("pics/p00.bmp")), old);
 }
 
 // Each refusal says why and writes nothing.
@@ -68,19 +79,6 @@ TEST_F(DropSaveTest, RefusedSavesWriteNothing) {
   EXPECT_TRUE(prompts().last().contains(QStringLiteral("truncated-half.png")));
   EXPECT_EQ(dialogs->input.calls.size(), 3u);
   EXPECT_EQ(QDir(path(QStringLiteral("pics"))).entryList(QDir::Files), before);
-}
-
-TEST_F(DropSaveTest, ExistingNameIsReplacedOnlyWhenTheOperatorSaysSo) {
-  Form1& f = ready(2);
-  f.Label15->clicked();
-  const QByteArray old = readFile(QStringLiteral("pics/p01.bmp"));
-  dialogs->answers = {vb::No};
-  dropStripBox(f, QStringLiteral("p01"));
-  EXPECT_TRUE(shownOnce("Save .bmp File to " + path(QStringLiteral("pics")), QStringLiteral("p01.bmp exists. Replace it?"), vb::YesNo | vb::DefaultButton2));
-  EXPECT_EQ(readFile(QStringLiteral("pics/p01.bmp")), old);
-  dialogs->answers = {vb::Yes};
-  dropStripBox(f, QStringLiteral("p01"));
-  EXPECT_NE(readFile(QStringLiteral("pics/p01.bmp")), old);
 }
 
 // After a delete the file before the deleted one is selected, but never the first file.

@@ -21,7 +21,8 @@ constexpr int kSide = ExeIcons::DrawnSide;
 
 // One icon group: the sizes of its images, how many colours they use, extra icotool options,
 // and the size that must be drawn (the nearest 32 x 32, the larger on a tie).
-const struct Group { QList<int> sides; int colours; QStringList icotoolOptions; int drawnSide; } kGroupList[] = {
+struct Group { QList<int> sides; int colours; QStringList icotoolOptions; int drawnSide; };
+const QList<Group> kGroups = {
     {{16, 32, 48}, 2, {}, 32},            // 1 bit
     {{32}, 12, {}, 32},                   // 4 bits
     {{24, 40}, 200, {}, 40},              // 8 bits, tie: the larger
@@ -29,7 +30,6 @@ const struct Group { QList<int> sides; int colours; QStringList icotoolOptions; 
     {{32}, 300, {"-b", "32"}, 32},        // 32 bits with partial alpha
     {{16, 48}, 3, {"-r", "48.png"}, 48},  // a PNG image and a BMP one, tie: the larger
 };
-const QList<Group> kGroups(std::begin(kGroupList), std::end(kGroupList));
 const QStringList kFiles = {"x86_64.dll", "i686.dll", "icons.exe"};
 
 QByteArray le16(quint16 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 2); }

@@ -1,4 +1,5 @@
 #include "raster/fit.h"
+#include "tests/imaging_fixture.h"
 #include "tests/pictures_fixture.h"
 
 using namespace colour::state;
@@ -7,13 +8,6 @@ namespace {
 
 class FittingTest : public PicturesTest {
  protected:
-  // A picture whose every pixel tells its place: red and green the column, blue the row.
-  static QImage pattern(int w, int h) {
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x & 0xFF, (x >> 8) * 64 + 1, y & 0xFF));
-    return img;
-  }
   static QImage expected(const QImage& source, raster::Fit fit, int w, QRgb background) {
     QImage frame(w, 256, QImage::Format_RGB32);
     raster::fitPicture(frame, source, fit, w, background);
@@ -37,7 +31,7 @@ TEST_F(FittingTest, DroppedAndBrowsedPicturesFollowTheModeAtEitherWidth) {
         SCOPED_TRACE(::testing::Message() << w << " " << mode->caption().toStdString() << " " << size.width() << "x"
                                           << size.height());
         chooseMode(f, mode);
-        const QImage source = pattern(size.width(), size.height());
+        const QImage source = positionPicture(size.width(), size.height());
         f.PicbufVisible->setPicture(source);
         f.olepicturesize();
         EXPECT_TRUE(sameImage(expected(source, fit, w, qRgb(0, 0, 0)), f.Picture2->picture()));
