@@ -19,7 +19,8 @@ std::vector<int> files(int first, int last) {
 
 TEST_F(BrowserTest, TypeLabelsListTheirFilesAndLightAlone) {
   const QString dir = folderOf(2);
-  for (const QString type : {"cur", "emf", "jpg"}) ASSERT_TRUE(QFile::copy(samplePath("base." + type), dir + "/" + type[0] + "." + type));
+  for (const QString type : {"cur", "emf", "jpg"})
+    ASSERT_TRUE(QFile::copy(samplePath("base." + type), dir + "/" + type[0] + "." + type));
   Form1& f = browsing(dir);
   auto listed = [&f] {
     QStringList names;
@@ -31,8 +32,9 @@ TEST_F(BrowserTest, TypeLabelsListTheirFilesAndLightAlone) {
   EXPECT_EQ(f.Label23->backColor(), Selected);
   f.Label39->setCaption(QStringLiteral("7"));
   // The selection is the one after Next4 has shown the first page.
-  const struct { LabelButton* label; const char* listed; int selected; } cases[] = {{f.Label23, "e.emf j.jpg p00.bmp p01.bmp", 3}, {f.Label18, "j.jpg", 0}, {f.Label19, "", -1},
-               {f.Label42, "c.cur", 0}, {f.Label15, "p00.bmp p01.bmp", 1}};
+  const struct { LabelButton* label; const char* listed; int selected; } cases[] = {
+      {f.Label23, "e.emf j.jpg p00.bmp p01.bmp", 3}, {f.Label18, "j.jpg", 0}, {f.Label19, "", -1},
+      {f.Label42, "c.cur", 0}, {f.Label15, "p00.bmp p01.bmp", 1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label->caption().toStdString());
     c.label->clicked();

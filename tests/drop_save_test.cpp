@@ -24,10 +24,9 @@ class DropSaveTest : public PicturesTest {
 };
 
 TEST_F(DropSaveTest, DroppedPictureIsSavedUnderTheTypedNameInTheGreenTypeReplacingOnlyWhenAllowed) {
-  const struct { LabelButton* Form1::*label; const char* answer; const char* file; const char* magic; } cases[] = {{&Form1::Label18, "holiday.png", "holiday.jpg", "\xFF\xD8\xFF"},
-               {&Form1::Label20, ".png", ".png", "\x89PNG"},
-               {&Form1::Label21, "t", "t.tga", ""},
-               {&Form1::Label41, "w", "w.bmp", "BM"}};
+  const struct { LabelButton* Form1::*label; const char* answer; const char* file; const char* magic; } cases[] = {
+      {&Form1::Label18, "holiday.png", "holiday.jpg", "\xFF\xD8\xFF"}, {&Form1::Label20, ".png", ".png", "\x89PNG"},
+      {&Form1::Label21, "t", "t.tga", ""}, {&Form1::Label41, "w", "w.bmp", "BM"}};
   Form1& f = ready(1);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
@@ -87,7 +86,8 @@ TEST_F(DropSaveTest, DelAsksFirstAndSelectsTheFileBefore) {
   f.File1->setCurrentRow(-1);
   f.Command27_Click();
   EXPECT_EQ(prompts().last(), QStringLiteral("No file highlighted!"));
-  const struct { int index, answer, left, selected; } steps[] = {{2, vb::Cancel, 5, 2}, {2, vb::OK, 4, 1}, {1, vb::OK, 3, -1}, {0, vb::OK, 2, -1}};
+  const struct { int index, answer, left, selected; } steps[] = {
+      {2, vb::Cancel, 5, 2}, {2, vb::OK, 4, 1}, {1, vb::OK, 3, -1}, {0, vb::OK, 2, -1}};
   for (const auto& s : steps) {
     f.File1->setCurrentRow(s.index);
     dialogs->answers = {s.answer};

@@ -32,16 +32,17 @@ inline QImage turned(const QImage& source, int width, int steps) {
   double a = 0;
   for (int i = 0; i < std::abs(steps); ++i) a += 3.14159265359 / 8;  // counted as the turns count
   raster::PolarRotation rotation;
-  return raster::turnedPicture(frameOf(source, width), QSize(width, raster::FrameHeight), float(steps < 0 ? -a : a),
-                               rotation);
+  return raster::turnedPicture(frameOf(source, width), {width, raster::FrameHeight}, float(steps < 0 ? -a : a), rotation);
 }
 
 class ImagingTest : public FormTest {
  protected:
   static constexpr double kStep = 3.14159265359 / 8;
 
-  // Text mode, nothing pending, `picture` committed and in Image6, in the layout of its width.
+  // A new window (with dialogs that have seen nothing): Text mode, nothing pending, `picture`
+  // committed and in Image6, in the layout of its width.
   Form1& prepare(const QImage& picture) {
+    dialogs = std::make_shared<ScriptedDialogs>();
     Form1& f = build();
     if (picture.width() == 340) f.jvcomm1->trigger();
     if (!f.Option1->value()) f.Option1->setValue(true);
@@ -50,11 +51,6 @@ class ImagingTest : public FormTest {
     f.Picture1->setPicture(picture);
     f.Image6->setPicture(picture);
     return f;
-  }
-  void rebuild() {
-    form->unloaded = true;
-    form.reset();
-    dialogs = std::make_shared<ScriptedDialogs>();
   }
 
   // A pending Pic in Pic insert of `source` at (x, y), `size` wide, as a drop leaves it.

@@ -101,8 +101,9 @@ TEST_F(LoadSaveTest, RefusedFilesChangeNothingAndSayWhy) {
 
 TEST_F(LoadSaveTest, SaveDialogPreselectsByNameOrFormatCode) {
   Form1& f = started();
-  const struct { const char* fileName; int formatCode, index; } cases[] = {{"a.tga", 0, 2}, {"a.jpg", 0, 7}, {"a.fif", 0, 3}, {"a.xyz", 0, 3}, {"a.png", 0, 9},
-               {"", 6, 6},      {"", 8, 9},      {"", 10, 3},     {"", 9, 3}};
+  const struct { const char* fileName; int formatCode, index; } cases[] = {
+      {"a.tga", 0, 2}, {"a.jpg", 0, 7}, {"a.fif", 0, 3}, {"a.xyz", 0, 3}, {"a.png", 0, 9},
+      {"", 6, 6},      {"", 8, 9},      {"", 10, 3},     {"", 9, 3}};
   for (const auto& c : cases) {
     f.PicbufVisible->fileName = QString::fromLatin1(c.fileName);
     f.PicbufVisible->imageFormat = c.formatCode;
@@ -118,9 +119,10 @@ TEST_F(LoadSaveTest, SaveDialogPreselectsByNameOrFormatCode) {
 // The name's ending chooses the format; a refused FIF leaves no format behind for the next save.
 TEST_F(LoadSaveTest, SavedFilesTakeTheFormatOfTheirName) {
   Form1& f = started();
-  const struct { const char* name; const char* magic; } cases[] = {{"a.jpg", "\xFF\xD8\xFF"}, {"b.jpeg", "\xFF\xD8\xFF"}, {"c.fif", nullptr}, {"d.png", "\x89PNG"},
-               {"e.tif", "II*"},          {"f.bmp", "BM"},           {"g.gif", "GIF8"},   {"h.dib", "BM"},
-               {"no/folder/i.png", nullptr}};
+  const struct { const char* name; const char* magic; } cases[] = {
+      {"a.jpg", "\xFF\xD8\xFF"}, {"b.jpeg", "\xFF\xD8\xFF"}, {"c.fif", nullptr}, {"d.png", "\x89PNG"},
+      {"e.tif", "II*"},          {"f.bmp", "BM"},           {"g.gif", "GIF8"},   {"h.dib", "BM"},
+      {"no/folder/i.png", nullptr}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     saveAs(f, QString::fromLatin1(c.name));

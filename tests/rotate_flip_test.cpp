@@ -36,7 +36,6 @@ TEST_F(RotateFlipTest, StepsTurnTheCommittedPictureRoundAndBack) {
     EXPECT_EQ(f.rotationangle, 0);
     turn(-1);
     EXPECT_TRUE(sameImage(turned(f.Image6->picture(), width, -1), f.Picture1->picture()));
-    rebuild();
   }
 }
 
@@ -70,7 +69,6 @@ TEST_F(RotateFlipTest, RefusedTurnsChangeNothing) {
     EXPECT_EQ(f.rotationangle + f.textangle, 0);
     ASSERT_EQ(dialogs->calls.size(), message ? 1u : 0u);
     if (message) EXPECT_EQ(dialogs->calls[0].prompt, QLatin1String(message));
-    rebuild();
   }
 }
 
@@ -88,7 +86,6 @@ TEST_F(RotateFlipTest, InsertsOfAnySizeTurnFromTheirSourceAndStayPending) {
     EXPECT_TRUE(sameImage(shown.shown(), f.Picture1->shown())) << "shown at the anchor";
     EXPECT_TRUE(sameImage(base, f.Picture1->picture()));
     EXPECT_EQ(f.Label26->backColor(), Armed);
-    rebuild();
   }
   // Without a source nothing turns and no step is counted.
   Form1& f = prepare(base);
@@ -100,8 +97,9 @@ TEST_F(RotateFlipTest, InsertsOfAnySizeTurnFromTheirSourceAndStayPending) {
 // A flip shows the mirror of what was shown: the mirrored source turned as far the other way,
 // whatever would refuse a turn button (BkGnd, vertical text). Nothing pending: a plain mirror.
 TEST_F(RotateFlipTest, FlipsMirrorWhatIsShownInBothLayouts) {
-  const struct { int width, steps, axis; bool refusalsOn; } cases[] = {{320, 0, Qt::Vertical, false}, {340, 0, Qt::Horizontal, false}, {320, -4, Qt::Horizontal, false},
-               {340, -1, Qt::Vertical, true},  {320, 3, Qt::Horizontal, true}};
+  const struct { int width, steps, axis; bool refusalsOn; } cases[] = {
+      {320, 0, Qt::Vertical, false}, {340, 0, Qt::Horizontal, false}, {320, -4, Qt::Horizontal, false},
+      {340, -1, Qt::Vertical, true}, {320, 3, Qt::Horizontal, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.steps);
     const QImage source = positionPicture(c.width, 256);
@@ -114,7 +112,6 @@ TEST_F(RotateFlipTest, FlipsMirrorWhatIsShownInBothLayouts) {
     EXPECT_TRUE(sameImage(mirror, f.Image6->picture()));
     EXPECT_NEAR(f.rotationangle, std::abs(c.steps) * kStep, 1e-9);
     if (c.steps) EXPECT_EQ(f.toolmarker, c.steps < 0 ? tool::Anticlockwise : tool::Clockwise);
-    rebuild();
   }
   // A turned insert likewise; its source becomes its mirror over the frame.
   const QImage source = positionPicture(160, 128);
@@ -140,9 +137,10 @@ TEST_F(RotateFlipTest, ClicksDeliveredWhileARunLetsEventsThroughAreIgnored) {
   const QImage source = positionPicture(320, 256);
   QImage globe = source;
   raster::globe(globe);
-  const struct { std::function<void(Form1&)> run; QImage shown; bool panelOpen; } runs[] = {{[this](Form1&) { turn(-1); }, turned(source, 320, -1), false},
-              {[](Form1& f) { f.Combo1->setText(QStringLiteral("Globe")), f.Combo1_Click(); }, globe, false},
-              {[](Form1& f) { f.Command13_Click(); }, source, true}};
+  const struct { std::function<void(Form1&)> run; QImage shown; bool panelOpen; } runs[] = {
+      {[this](Form1&) { turn(-1); }, turned(source, 320, -1), false},
+      {[](Form1& f) { f.Combo1->setText(QStringLiteral("Globe")), f.Combo1_Click(); }, globe, false},
+      {[](Form1& f) { f.Command13_Click(); }, source, true}};
   for (const auto& r : runs) {
     Form1& f = prepare(source);
     bool delivered = false;
@@ -153,7 +151,6 @@ TEST_F(RotateFlipTest, ClicksDeliveredWhileARunLetsEventsThroughAreIgnored) {
     EXPECT_EQ(f.Frame9->isHidden(), !r.panelOpen);
     if (r.panelOpen) EXPECT_TRUE(sameImage(source, f.PicbufVisible->picture()));
     EXPECT_TRUE(dialogs->colour.calls.empty());
-    rebuild();
   }
 }
 

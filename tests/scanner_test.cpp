@@ -137,7 +137,8 @@ TEST_F(ScannerTest, MissingAndBusyDevicesGiveTheirStatusText) {
   SANE_Handle held = nullptr;
   ASSERT_EQ(sane_open(freshDevice().toUtf8().constData(), &held), SANE_STATUS_GOOD);
   const platform::ScanResult busy = scanner->acquire(nullptr);
-  EXPECT_EQ(std::pair(busy.error, busy.picture.isNull()), std::pair(QString::fromUtf8(sane_strstatus(SANE_STATUS_DEVICE_BUSY)), true));
+  EXPECT_EQ(std::pair(busy.error, busy.picture.isNull()),
+            std::pair(QString::fromUtf8(sane_strstatus(SANE_STATUS_DEVICE_BUSY)), true));
   sane_close(held);
   EXPECT_FALSE(scanner->acquire(nullptr).picture.isNull());
 }
