@@ -1,6 +1,6 @@
 #pragma once
 
-// What the tests of the picture files, the browser and the strip share: the sample pictures, a
+// What the tests of the browser, the strip and the picture files share: a
 // folder of numbered pictures, and reading back which of them a box shows.
 
 #include <QDir>
@@ -9,7 +9,6 @@
 
 #include "platform/colour.h"
 #include "tests/support/form_fixture.h"
-
 
 // Picture i of a folder is one colour of its own.
 inline long shade(int i) { return colour::rgb(20 + i * 9, 200 - i * 7, (i * 37) & 0xFF); }

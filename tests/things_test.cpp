@@ -22,8 +22,11 @@ class ThingsTest : public ImagingTest {
 // What an entry leaves over a frame as wide as `before`: the fills drawn on a box as the entries
 // draw, the globe as the pixel library squeezes it.
 QImage expectedFill(const std::string& entry, const QImage& before, const QImage& pattern) {
-  QImage globe = before;
-  if (entry == "Globe") return raster::globe(globe), globe;
+  if (entry == "Globe") {
+    QImage globe = before;
+    raster::globe(globe);
+    return globe;
+  }
   PictureBox box(nullptr, before.width(), 256);
   box.setPicture(before);
   box.setAutoRedraw(true);
