@@ -29,9 +29,8 @@ TEST_F(CanvasMouseTest, TextFollowsThePressAndTheDrag) {
   EXPECT_EQ(countColour(f.Picture1->image(), Ink), 0) << "pending text must stay off the persistent image";
 
   f.Picture1_MouseMove(Left, 0, 170, 150);
-  EXPECT_EQ(shownInk(textArea(40, 40)), 0);
-  EXPECT_EQ(shownInk(textArea(170, 150)), placed);
-  EXPECT_EQ(std::tuple(f.startx, f.starty), std::tuple(170, 150));
+  EXPECT_EQ(std::tuple(shownInk(textArea(40, 40)), shownInk(textArea(170, 150)), f.startx, f.starty),
+            std::tuple(0, placed, 170.0, 150.0));
   // A move without the left button leaves the text where it is.
   f.Picture1_MouseMove(0, 0, 60, 60);
   EXPECT_EQ(shownInk(textArea(170, 150)), placed);
@@ -101,27 +100,21 @@ TEST_F(CanvasMouseTest, RightPressEndsPendingWork) {
   f.VScroll4->show();
   f.Picture1->Circle(100, 100, 30, Ink);
   f.Picture1_MouseDown(Right, 0, 50, 50);
-  EXPECT_EQ(std::tuple(f.dragsource, f.Label26->backColor()), std::tuple(0, SetIdle));
-  EXPECT_TRUE(f.VScroll4->isHidden());
-  EXPECT_EQ(shownInk(), 0);
-  EXPECT_TRUE(drags.empty());
+  EXPECT_EQ(std::tuple(f.dragsource, f.Label26->backColor(), f.VScroll4->isHidden(), shownInk(), drags.size()),
+            std::tuple(0, SetIdle, true, 0, size_t(0)));
 
   // Pending text goes and the picture itself is dragged away.
   f.Picture1_MouseDown(Left, 0, 40, 40);
   ASSERT_GT(shownInk(), 0);
   f.Picture1_MouseDown(Right, 0, 40, 40);
-  EXPECT_EQ(shownInk(), 0);
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_EQ(drags, std::vector<int>{8});
+  EXPECT_EQ(std::tuple(shownInk(), f.Label26->backColor(), drags), std::tuple(0, SetIdle, std::vector<int>{8}));
 
   // With PatFil armed the text still goes but nothing is dragged.
   f.dragsource = 0;
   f.Picture1_MouseDown(Left, 0, 40, 40);
   f.Label32->setBackColor(Armed);
   f.Picture1_MouseDown(Right, 0, 40, 40);
-  EXPECT_EQ(shownInk(), 0);
-  EXPECT_EQ(f.dragsource, 0);
-  EXPECT_EQ(drags.size(), 1u);
+  EXPECT_EQ(std::tuple(shownInk(), f.dragsource, drags.size()), std::tuple(0, 0, size_t(1)));
 }
 
 TEST_F(CanvasMouseTest, PatFilPressDragsThePickedColour) {
@@ -129,9 +122,9 @@ TEST_F(CanvasMouseTest, PatFilPressDragsThePickedColour) {
   f.Picture1->setPicture(solidImage(320, 256, Blue));
   f.Label32->setBackColor(Armed);
   f.Picture1_MouseDown(Left, 0, 10, 10);
-  EXPECT_EQ(std::tuple(f.pickedcolour, f.operationmarker), std::tuple(Blue, 201));
-  EXPECT_EQ(drags.size(), 1u);
-  EXPECT_EQ(f.Label26->backColor(), SetIdle) << "a colour drag puts nothing pending";
+  // A colour drag puts nothing pending.
+  EXPECT_EQ(std::tuple(f.pickedcolour, f.operationmarker, drags.size(), f.Label26->backColor()),
+            std::tuple(Blue, 201, size_t(1), SetIdle));
 }
 
 TEST_F(CanvasMouseTest, DraggedShapeWidensTheBoxByItsCentre) {
@@ -147,11 +140,9 @@ TEST_F(CanvasMouseTest, DraggedShapeWidensTheBoxByItsCentre) {
   EXPECT_EQ(f.maxx, 120);
   f.Picture1_MouseMove(Left, 0, 121, 50);
   EXPECT_EQ(f.maxx, 141);
-
   // Any button moves the shape on a press; nothing else runs.
   f.Picture1_MouseDown(Right, 0, 200, 200);
-  EXPECT_EQ(f.startx, 200);
-  EXPECT_TRUE(drags.empty());
+  EXPECT_EQ(std::tuple(f.startx, drags.size()), std::tuple(200.0, size_t(0)));
 }
 
 TEST_F(CanvasMouseTest, InsertIsCentredOnThePointerAndDragged) {
@@ -161,8 +152,7 @@ TEST_F(CanvasMouseTest, InsertIsCentredOnThePointerAndDragged) {
   f.Image6->setPicture(solidImage(64, 64, Blue));
   f.picinpicsize = 100;
   f.Picture1_MouseDown(Left, 0, 160, 128);
-  EXPECT_EQ(f.Label26->backColor(), Armed);
-  EXPECT_EQ(std::tuple(f.startx, f.starty), std::tuple(110, 88));
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.startx, f.starty), std::tuple(Armed, 110.0, 88.0));
   const auto blue = [&f](const QRect& area) { return countColour(f.Picture1->shown(), Blue, area); };
   EXPECT_EQ(std::tuple(blue(QRect()), blue(QRect(110, 88, 100, 80))), std::tuple(100 * 80, 100 * 80));
   f.Picture1_MouseMove(Left, 0, 100, 100);

@@ -1,15 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/textfont.h"
-#include "tests/styled_text_fixture.h"
-
-namespace {
+#include "tests/text_fixture.h"
 
 constexpr int Right = 2;
 
-}  // namespace
-
-class PictureFontsTest : public StyledTextFixture {
+class PictureFontsTest : public TextFixture {
  protected:
   // Chooses the list's item `character` as the operator does.
   void pick(const QString& character) {
@@ -19,16 +15,11 @@ class PictureFontsTest : public StyledTextFixture {
   }
 };
 
-TEST_F(PictureFontsTest, TheListHoldsTheKeyboardsCharacters) {
-  Form1& f = prepare(QStringLiteral("Hi"));
-  ASSERT_EQ(f.Combo3->count(), 86);
-  EXPECT_EQ(f.Combo3->itemText(0), QStringLiteral("["));
-  EXPECT_EQ(f.Combo3->itemText(45), QStringLiteral("-"));
-  EXPECT_EQ(f.Combo3->itemText(85), QStringLiteral("?"));
-}
-
+// The list holds the keyboard's characters; a character is placed and sized for each header state.
 TEST_F(PictureFontsTest, ACharacterIsPlacedAndSizedForEachHeaderState) {
   Form1& f = prepare(QStringLiteral("Hi"));
+  EXPECT_EQ(std::tuple(f.Combo3->count(), f.Combo3->itemText(0), f.Combo3->itemText(45), f.Combo3->itemText(85)),
+            std::tuple(86, QString("["), QString("-"), QString("?")));
   setFace(f.Combo3, QStringLiteral("Liberation Serif"), 20);
   const struct {
     bool header32, header16;
@@ -41,12 +32,8 @@ TEST_F(PictureFontsTest, ACharacterIsPlacedAndSizedForEachHeaderState) {
     f.makeheader16->setChecked(s.header16);
     f.Option8_Click();
     pick(QStringLiteral("W"));
-    EXPECT_TRUE(f.Option1->value());
-    EXPECT_EQ(f.picturefontmode, 400);
-    EXPECT_EQ(f.startx, s.x);
-    EXPECT_EQ(f.starty, s.y);
-    EXPECT_EQ(f.Picture1->font.size, s.size);
-    EXPECT_EQ(f.Picture1->font.name, QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(std::tuple(f.Option1->value(), f.picturefontmode, f.startx, f.starty, f.Picture1->font.size, f.Picture1->font.name),
+              std::tuple(true, 400, s.x, s.y, s.size, QString("Liberation Serif")));
     EXPECT_GT(countColour(f.Picture1->shown(), Ink), 0);
   }
 }
@@ -66,9 +53,8 @@ TEST_F(PictureFontsTest, TheNormalSizeIsKeptOverTwoCharactersAndComesBackWhenThe
     pick(QStringLiteral("b"));
     EXPECT_EQ(f.normalfontsize, QStringLiteral("26"));
     end();
-    EXPECT_EQ(f.picturefontmode, 0);
-    EXPECT_EQ(f.Picture1->font.size, 26);
-    EXPECT_EQ(f.Picture1->font.name, QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(std::tuple(f.picturefontmode, f.Picture1->font.size, f.Picture1->font.name),
+              std::tuple(0, 26.0, QString("Liberation Sans")));
   }
 }
 
@@ -82,10 +68,9 @@ TEST_F(PictureFontsTest, Text14ChoosesTheFontOfTheNumberAndTouchesThePictureOnly
   const QFont serif(QStringLiteral("Liberation Serif"));
   dialogs->font.answers = {serif};
   f.Text14_MouseDown(Right, 0, 0, 0);
-  EXPECT_EQ(f.textsettings[17], QStringLiteral("Liberation Serif"));
-  EXPECT_EQ(faceName(f.Combo3), QStringLiteral("Liberation Serif"));
-  EXPECT_EQ(f.Combo3->font().pointSize(), 20);
-  EXPECT_EQ(f.Picture1->font.name, QStringLiteral("Arial"));  // nothing pending: typed text stays
+  // Nothing pending: the typed text keeps its font.
+  EXPECT_EQ(std::tuple(f.textsettings[17], faceName(f.Combo3), f.Combo3->font().pointSize(), f.Picture1->font.name),
+            std::tuple(QString("Liberation Serif"), QString("Liberation Serif"), 20, QString("Arial")));
 
   pick(QStringLiteral("x"));
   dialogs->font.answers = {QFont(QStringLiteral("Liberation Mono"))};
@@ -95,15 +80,13 @@ TEST_F(PictureFontsTest, Text14ChoosesTheFontOfTheNumberAndTouchesThePictureOnly
   f.VScroll2->setValue(4);  // no font for 4 yet: the list keeps the one it shows
   EXPECT_EQ(faceName(f.Combo3), QStringLiteral("Liberation Mono"));
   f.VScroll2->setValue(3);
-  EXPECT_EQ(faceName(f.Combo3), QStringLiteral("Liberation Mono"));
-  EXPECT_EQ(f.textsettings[17], QStringLiteral("Liberation Mono"));
+  EXPECT_EQ(std::tuple(faceName(f.Combo3), f.textsettings[17]), std::tuple(QString("Liberation Mono"), QString("Liberation Mono")));
 }
 
 TEST_F(PictureFontsTest, WebdingsStaysStoredAndDrawsInTheFreeSymbolFont) {
   writeFile(QStringLiteral("restore"), restoreFile({{111, "\"Webdings\""}}));
   Form1& f = start();
-  EXPECT_EQ(faceName(f.Combo3), QStringLiteral("Webdings"));
-  EXPECT_EQ(f.Combo3->font().family(), QStringLiteral("D050000L"));
+  EXPECT_EQ(std::tuple(faceName(f.Combo3), f.Combo3->font().family()), std::tuple(QString("Webdings"), QString("D050000L")));
 
   f.Picture1->setPicture(solidImage(320, 256, White));
   pick(QStringLiteral("e"));

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "tests/styled_text_fixture.h"
+#include "tests/text_fixture.h"
 
 using colour::rgb;
 
-class StylesTest : public StyledTextFixture {
+class StylesTest : public TextFixture {
  protected:
   // The style button pressed `times` times from " Normal".
   void chooseStyle(int times) {
@@ -24,14 +24,10 @@ class StylesTest : public StyledTextFixture {
 
 TEST_F(StylesTest, TheButtonCyclesTheStylesInTextModeOnly) {
   Form1& f = prepare(QStringLiteral("Hi"));
-  const struct {
-    const char* caption;
-    long colour;
-  } cycle[] = {{" Stripes", colour::state::Stripes}, {"  Grad", 0xFF}, {" Normal", colour::state::Idle}};
-  for (const auto& step : cycle) {
+  for (const auto& step : {std::tuple(QString(" Stripes"), 0xFFFF00L), std::tuple(QString("  Grad"), 0xFFL),
+                           std::tuple(QString(" Normal"), seen::Idle)}) {
     chooseStyle(1);
-    EXPECT_EQ(f.Label34->caption(), QString::fromLatin1(step.caption));
-    EXPECT_EQ(f.Label34->backColor(), step.colour);
+    EXPECT_EQ(std::tuple(f.Label34->caption(), f.Label34->backColor()), step);
   }
   f.Option8_Click();  // Draw: the button only gives the focus
   chooseStyle(1);
@@ -106,16 +102,11 @@ TEST_F(StylesTest, GradlinesBandsOfFourHoldTheBaseThenSwingAboutTheBackColour) {
   f.Picture3->setAutoRedraw(true);
   f.gradlines(f.Picture3, r, g, b, true);
   const QImage bands = f.Picture3->image();
-  const struct {
-    int band;
-    long colour;
-  } expected[] = {{1, rgb(10, 200, 100)},  {21, rgb(10, 200, 100)}, {22, rgb(17, 193, 107)},
-                  {23, rgb(24, 186, 114)}, {24, rgb(31, 179, 107)}, {50, rgb(213, 11, 107)}, {63, rgb(255, 4, 114)}};
-  for (const auto& e : expected) {
-    SCOPED_TRACE(e.band);
-    const int top = (e.band - 1) * 4;
-    for (int row = top; row < top + 4; ++row) EXPECT_EQ(pixelAt(bands, 160, row), e.colour) << row;
-  }
+  for (auto [band, colour] : {std::pair(1, rgb(10, 200, 100)), std::pair(21, rgb(10, 200, 100)),
+                               std::pair(22, rgb(17, 193, 107)), std::pair(23, rgb(24, 186, 114)),
+                               std::pair(24, rgb(31, 179, 107)), std::pair(50, rgb(213, 11, 107)),
+                               std::pair(63, rgb(255, 4, 114))})
+    for (int row = (band - 1) * 4; row < band * 4; ++row) EXPECT_EQ(pixelAt(bands, 160, row), colour) << row;
   EXPECT_EQ(pixelAt(bands, 319, 252), rgb(255, 4, 114));  // the last box includes its last row
 }
 
@@ -136,25 +127,15 @@ TEST_F(StylesTest, BkGndAndGradBringTheAngleBackInEitherOrder) {
   Form1& f = prepare(QStringLiteral("Hi"));
   const auto grad = [this](bool on) { chooseStyle(on ? 2 : 1); };
   const auto bkgnd = [&f](bool on) { f.Check16->setValue(on ? 1 : 0); };
-  const struct {
-    const char* name;
-    bool gradFirst;
-    bool gradEndsFirst;
-  } orders[] = {{"grad in, grad out first", true, true},
-                {"grad in, bkgnd out first", true, false},
-                {"bkgnd in, grad out first", false, true},
-                {"bkgnd in, bkgnd out first", false, false}};
-  for (const auto& o : orders) {
-    SCOPED_TRACE(o.name);
-    f.textangle = 300;
-    if (o.gradFirst) grad(true), bkgnd(true);
-    else bkgnd(true), grad(true);
-    EXPECT_EQ(f.textangle, 0);
-    if (o.gradEndsFirst) grad(false);
-    else bkgnd(false);
-    EXPECT_EQ(f.textangle, 0);  // the other one still holds the text horizontal
-    if (o.gradEndsFirst) bkgnd(false);
-    else grad(false);
-    EXPECT_EQ(f.textangle, 300);
-  }
+  for (bool gradFirst : {true, false})
+    for (bool gradEndsFirst : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "grad in first " << gradFirst << ", out first " << gradEndsFirst);
+      f.textangle = 300;
+      gradFirst ? (grad(true), bkgnd(true)) : (bkgnd(true), grad(true));
+      EXPECT_EQ(f.textangle, 0);
+      gradEndsFirst ? grad(false) : bkgnd(false);
+      EXPECT_EQ(f.textangle, 0);  // the other one still holds the text horizontal
+      gradEndsFirst ? bkgnd(false) : grad(false);
+      EXPECT_EQ(f.textangle, 300);
+    }
 }

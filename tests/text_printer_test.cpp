@@ -14,54 +14,72 @@ int inkRows(const QImage& img, long colour, int top, int bottom) {
   return rows;
 }
 
-QString numberedLines(int count) {
-  QStringList lines;
-  for (int k = 1; k <= count; ++k) lines << QStringLiteral("L%1").arg(k);
-  return lines.join(QStringLiteral("\r\n"));
-}
+std::vector<double> lineYs(const Form1& f, int count) { return {f.lineys.begin() + 1, f.lineys.begin() + 1 + count}; }
 
 }  // namespace
 
 // Horizontal printing: where the lines land and how they look.
 class TextPrinterHorizontal : public TextFixture {};
 
+// A point asks for 1.2 pixels of font, rounded (12 points: 14); lines stand 1.9 sizes apart, each
+// after a blank. A selection is printed alone and becomes the text to place.
 TEST_F(TextPrinterHorizontal, LinesLandAtTheAnchorOnePointNineSizesApartAndNowhereElse) {
-  Form1& f = prepare(QStringLiteral("Hello\r\nWorld\r\nMarvane"), 10, 40, 30);
-  arm();
-  f.printtext();
-
-  // Size 10 asks for a 12-pixel font; the lines stand 19 pixels apart, each after a blank.
-  auto expected = expectedCanvas();
-  printAt(*expected, QStringLiteral(" Hello"), lineFont(10), 40, 30, Ink);
-  printAt(*expected, QStringLiteral(" World"), lineFont(10), 40, 49, Ink);
-  printAt(*expected, QStringLiteral(" Marvane"), lineFont(10), 40, 68, Ink);
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
-  EXPECT_GT(countColour(shown(), Ink, QRect(40, 30, 80, 55)), 0);
-  EXPECT_DOUBLE_EQ(f.lineheight, 19.0);
-  EXPECT_DOUBLE_EQ(f.lineys[1], 30.0);
-  EXPECT_DOUBLE_EQ(f.lineys[2], 49.0);
-  EXPECT_DOUBLE_EQ(f.lineys[3], 68.0);
-  EXPECT_EQ(f.startx, 40.0);
-  EXPECT_EQ(f.starty, 30.0);
+  const struct { const char* text; const char* marked; double size, x, y; QStringList lines; } cases[] = {
+      {"Hello\r\nWorld\r\nMarvane", "", 10, 40, 30, {" Hello", " World", " Marvane"}},
+      {"Abc", "", 12, 10, 10, {" Abc"}},
+      {"whole text", "part", 10, 20, 20, {" part"}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    Form1& f = prepare(QString::fromLatin1(c.text), c.size, c.x, c.y);
+    f.markedtext = QString::fromLatin1(c.marked);
+    arm();
+    f.printtext();
+    auto expected = expectedCanvas();
+    std::vector<double> ys;
+    for (int k = 0; k < c.lines.size(); ++k) {
+      ys.push_back(c.y + k * c.size * 19 / 10);
+      printAt(*expected, c.lines[k], lineFont(c.size), c.x, ys.back(), Ink);
+    }
+    EXPECT_TRUE(sameImage(expected->shown(), shown()));
+    EXPECT_GT(countColour(shown(), Ink), 0);
+    EXPECT_EQ(lineYs(f, int(ys.size())), ys);
+    EXPECT_EQ(std::tuple(f.texttoplace, f.startx, f.starty),
+              std::tuple(QString::fromLatin1(*c.marked ? c.marked : c.text), c.x, c.y));
+  }
 }
 
-TEST_F(TextPrinterHorizontal, TwelvePointsAskForAFourteenPixelFont) {
-  Form1& f = prepare(QStringLiteral("Abc"), 12, 10, 10);
-  arm();
-  f.printtext();
-  auto expected = expectedCanvas();
-  TextFont font = lineFont(12);
-  ASSERT_EQ(font.pixelHeight, 14);
-  printAt(*expected, QStringLiteral(" Abc"), font, 10, 10, Ink);
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
+// The printer asks for weight 2400 with Bold, and italic and underline from their own boxes.
+TEST_F(TextPrinterHorizontal, BoldItalicAndUnderlineBoxesStyleThePrintedLine) {
+  const struct { bool bold, italic, underline; } cases[] = {{true, false, false}, {false, true, false},
+                                                            {false, false, true}, {true, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.bold << c.italic << c.underline);
+    Form1& f = prepare(QStringLiteral("Hill"), 20, 40, 40);
+    f.Check6->setValue(c.bold);
+    f.Check14->setValue(c.italic);
+    f.Check13->setValue(c.underline);
+    arm();
+    f.printtext();
+    auto plain = expectedCanvas();
+    printAt(*plain, QStringLiteral(" Hill"), lineFont(20), 40, 40, Ink);
+    TextFont font = lineFont(20);
+    font.weight = c.bold ? 2400 : 400;
+    font.italic = c.italic;
+    font.underline = c.underline;
+    auto expected = expectedCanvas();
+    printAt(*expected, QStringLiteral(" Hill"), font, 40, 40, Ink);
+    EXPECT_TRUE(sameImage(expected->shown(), shown()));
+    EXPECT_FALSE(sameImage(plain->shown(), shown()));
+  }
 }
 
 TEST_F(TextPrinterHorizontal, TwentyFiveTypedLinesPrintExactlyTwenty) {
-  Form1& f = prepare(numberedLines(25), 6, 5, 5);
+  QStringList lines;
+  for (int k = 1; k <= 25; ++k) lines << QStringLiteral("L%1").arg(k);
+  Form1& f = prepare(lines.join(QStringLiteral("\r\n")), 6, 5, 5);
   arm();
   f.printtext();
-  EXPECT_EQ(f.textlines[1], QStringLiteral("L1"));
-  EXPECT_EQ(f.textlines[20], QStringLiteral("L20"));
+  EXPECT_EQ(std::tuple(f.textlines[1], f.textlines[20]), std::tuple(QString("L1"), QString("L20")));
   // Lines step 11.4 pixels: line 20 starts at 221.6, a 21st would start at 233.
   EXPECT_DOUBLE_EQ(f.lineys[20], 5 + 19 * 11.4);
   EXPECT_GT(inkRows(shown(), Ink, 222, 232), 0);
@@ -87,63 +105,38 @@ TEST_F(TextPrinterHorizontal, ALineCutAtItsLengthLimitLosesNoCharacter) {
   Form1& f = prepare(longLine + QStringLiteral("ABC\r\nnext"), 8, 0, 0);
   arm();
   f.printtext();
-  EXPECT_EQ(f.textlines[1], longLine);
-  EXPECT_EQ(f.textlines[2], QStringLiteral("ABC"));
-  EXPECT_EQ(f.textlines[3], QStringLiteral("next"));
-
+  EXPECT_EQ(QStringList({f.textlines[1], f.textlines[2], f.textlines[3]}), QStringList({longLine, "ABC", "next"}));
   // A line exactly at the limit followed by CR LF is one line, not a line and an empty one.
   f.texttoplace = longLine + QStringLiteral("\r\nZ");
   f.printtext();
-  EXPECT_EQ(f.textlines[1], longLine);
-  EXPECT_EQ(f.textlines[2], QStringLiteral("Z"));
-  EXPECT_TRUE(f.textlines[3].isEmpty());
+  EXPECT_EQ(QStringList({f.textlines[1], f.textlines[2], f.textlines[3]}), QStringList({longLine, "Z", ""}));
 }
 
-TEST_F(TextPrinterHorizontal, ASelectionIsPrintedAndBecomesTheTextToPlace) {
-  Form1& f = prepare(QStringLiteral("whole text"), 10, 20, 20);
-  f.markedtext = QStringLiteral("part");
-  arm();
-  f.printtext();
-  EXPECT_EQ(f.texttoplace, QStringLiteral("part"));
-  auto expected = expectedCanvas();
-  printAt(*expected, QStringLiteral(" part"), lineFont(10), 20, 20, Ink);
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
-}
-
-// When the printer must not print.
-class TextPrinterGuards : public TextFixture {};
-
-TEST_F(TextPrinterGuards, NothingHappensWhileSetIsIdle) {
+// When the printer must not print: SET idle (except for the QSL band and the date stamp), a
+// wildcard search running, or a mode other than Text, where it throws the pending work away.
+TEST_F(TextPrinterHorizontal, PrintsOnlyWhenArmedInTextModeAndOutsideItThrowsThePendingWorkAway) {
   Form1& f = prepare(QStringLiteral("Hello"), 12, 40, 40);
   f.textlines[1] = QStringLiteral("kept");
   f.printtext();
-  EXPECT_EQ(countColour(shown(), Ink), 0);
-  EXPECT_EQ(f.textlines[1], QStringLiteral("kept"));
-
-  // The QSL band and the date stamp print with SET idle.
+  EXPECT_EQ(std::tuple(countColour(shown(), Ink), f.textlines[1]), std::tuple(0, QString("kept")));
   f.operationmarker = marker::QslPrint;
   f.printtext();
   EXPECT_GT(countColour(shown(), Ink), 0);
-}
 
-TEST_F(TextPrinterGuards, WildcardSearchStopsPrinting) {
-  Form1& f = prepare(QStringLiteral("Hello"), 12, 40, 40);
+  f.operationmarker = 0;
   f.Label48->setBackColor(colour::state::Armed);
   arm();
   f.printtext();
   EXPECT_EQ(countColour(shown(), Ink), 0);
-}
 
-TEST_F(TextPrinterGuards, OutsideTextModeItThrowsThePendingWorkAway) {
-  Form1& f = prepare(QStringLiteral("Hello"), 12, 40, 40);
+  f.Label48->setBackColor(colour::state::Idle);
   f.Option8->setValue(true);  // Draw mode
   f.Text1->setText(QStringLiteral("typed"));
   f.texttoplace = QStringLiteral("other");
   f.Picture1->PSet(5, 5, Ink);  // some unset drawing
   f.Label26->setBackColor(colour::state::Armed);
   f.printtext();
-  EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
-  EXPECT_EQ(f.texttoplace, QStringLiteral("typed"));
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.texttoplace), std::tuple(colour::state::SetIdle, QString("typed")));
   EXPECT_EQ(countColour(shown(), Ink), 0);
 }
 
@@ -154,19 +147,14 @@ TEST_F(TextPrinterVertical, CharactersStepDownByTheSpacingAndColumnsByTwiceIt) {
   Form1& f = prepare(QString(), 10, 30, 20);
   f.Text1->setText(QStringLiteral("AB\r\nC"));
   f.VScroll3->setValueChecked(5);  // spacing 1.5
-  f.Label26->setBackColor(colour::state::SetIdle);
   f.Label31_Click();
-
-  EXPECT_EQ(f.Label31->caption(), QStringLiteral("Vert"));
-  EXPECT_EQ(f.Label26->backColor(), colour::state::Armed);
-  EXPECT_DOUBLE_EQ(f.lineheight, 15.0);
-  EXPECT_DOUBLE_EQ(f.lineys[1], 20.0);
-  EXPECT_DOUBLE_EQ(f.lineys[2], 35.0);
+  EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label26->backColor()), std::tuple(QString("Vert"), colour::state::Armed));
+  EXPECT_EQ(lineYs(f, 2), (std::vector<double>{20, 35}));
   // Vertical text is printed in the picture's own font, a character at a time.
   auto expected = expectedCanvas();
   expected->font = f.Picture1->font;
+  expected->setForeColor(Ink);
   for (auto [text, x, y] : {std::tuple{"A", 30, 20}, std::tuple{"B", 30, 35}, std::tuple{"C", 60, 20}}) {
-    expected->setForeColor(Ink);
     expected->currentX = x;
     expected->currentY = y;
     expected->Print(QString::fromLatin1(text));
@@ -174,16 +162,13 @@ TEST_F(TextPrinterVertical, CharactersStepDownByTheSpacingAndColumnsByTwiceIt) {
   EXPECT_TRUE(sameImage(expected->shown(), shown()));
 
   f.Label31_Click();
-  EXPECT_EQ(f.Label31->caption(), QStringLiteral("Horiz"));
-  EXPECT_EQ(f.Label31->backColor(), colour::state::Idle);
-}
+  EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label31->backColor()), std::tuple(QString("Horiz"), colour::state::Idle));
 
-TEST_F(TextPrinterVertical, HorizVertWhilePatFilIsArmedOnlyEndsPatFil) {
-  Form1& f = prepare(QStringLiteral("AB"), 10, 30, 20);
+  // While PatFil is armed the button only ends PatFil.
   f.Label32->setBackColor(colour::state::Armed);
+  arm();
   f.Label31_Click();
-  EXPECT_EQ(f.Label32->backColor(), colour::state::Idle);
-  EXPECT_EQ(f.Label31->caption(), QStringLiteral("Horiz"));
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label31->caption()), std::tuple(colour::state::Idle, QString("Horiz")));
   EXPECT_EQ(countColour(shown(), Ink), 0);
 }
 
@@ -193,8 +178,7 @@ TEST_F(TextPrinterVertical, AColumnRecordsTheFirstTwentyCharactersOnly) {
   f.lineheight = 10;
   arm();
   f.printtext();
-  EXPECT_DOUBLE_EQ(f.lineys[20], 190.0);
-  EXPECT_EQ(f.starty, 0.0);
+  EXPECT_EQ(std::tuple(f.lineys[20], f.starty), std::tuple(190.0, 0.0));
 }
 
 // BkGnd: the text on its back colour.
@@ -202,13 +186,10 @@ class TextPrinterBackground : public TextFixture {};
 
 TEST_F(TextPrinterBackground, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) {
   Form1& f = prepare(QStringLiteral("Hi"), 12, 60, 80);
-  f.Picture1->setBackColor(Paper);
   f.textangle = 450;
   arm();
   f.Check16->setValue(1);
-
-  EXPECT_EQ(f.textangle, 0);
-  EXPECT_FALSE(f.Picture1->fontTransparent());
+  EXPECT_EQ(std::tuple(f.textangle, f.Picture1->fontTransparent()), std::tuple(0, false));
   // The cell of " Hi " is back colour with the ink on it, level with the anchor.
   const QImage img = shown();
   const QRect cell(60, 80, 40, 14);
@@ -218,38 +199,41 @@ TEST_F(TextPrinterBackground, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) 
   EXPECT_EQ(pixelAt(img, 61, 81), Paper);
 
   f.Check16->setValue(0);
-  EXPECT_EQ(f.textangle, 450);
-  EXPECT_TRUE(f.Picture1->fontTransparent());
+  EXPECT_EQ(std::tuple(f.textangle, f.Picture1->fontTransparent()), std::tuple(450, true));
   EXPECT_EQ(countColour(shown(), Paper), 0);
   EXPECT_GT(countColour(shown(), Ink), 0);
-}
 
-TEST_F(TextPrinterBackground, BkGndOnWithNothingPendingPrintsNothing) {
-  Form1& f = prepare(QStringLiteral("Hi"), 12, 60, 80);
-  f.Picture1->setBackColor(Paper);
-  f.worktext = QStringLiteral(" already set");
+  // With nothing pending the last line is not printed again.
+  f.Label26->setBackColor(colour::state::SetIdle);
   f.Check16->setValue(1);
   EXPECT_TRUE(sameImage(solidImage(320, 256, White), shown()));
 }
 
-TEST_F(TextPrinterBackground, VerticalTextOnBackgroundStepsByOneAndAHalf) {
+// With BkGnd on, characters step 1.5 sizes down and the columns 1.3 x 1.5 sizes right.
+TEST_F(TextPrinterBackground, VerticalTextOnItsBackColourStepsColumnsByOnePointThreeLines) {
   Form1& f = prepare(QStringLiteral("AB\r\nC"), 10, 30, 20);
-  f.Picture1->setBackColor(Paper);
   f.Label31->setBackColor(colour::state::Armed);
   f.Check16->setValue(1);
   arm();
   f.printtext();
-  EXPECT_DOUBLE_EQ(f.lineheight, 15.0);
-  EXPECT_DOUBLE_EQ(f.lineys[2], 35.0);
-  // The second column starts 1.3 x 15 = 19.5 to the right: back colour reaches there.
-  EXPECT_GT(countColour(shown(), Paper, QRect(50, 20, 10, 12)), 0);
+  auto expected = expectedCanvas();
+  expected->font = f.Picture1->font;
+  expected->setBackColor(Paper);
+  expected->setFontTransparent(false);
+  expected->setForeColor(Ink);
+  using At = std::tuple<const char*, double, double>;
+  for (auto [text, x, y] : {At{"A", 30, 20}, At{"B", 30, 35}, At{"C", 49.5, 20}})
+    for (const QString& cell : {QStringLiteral("     "), QStringLiteral(" ") + QLatin1String(text)}) {
+      expected->currentX = x;
+      expected->currentY = y;
+      expected->Print(cell);
+    }
+  EXPECT_TRUE(sameImage(expected->shown(), shown()));
 }
 
 // Text reaching past the picture's edges: what is printed is exactly the part a bigger picture
 // shows there, however much of the text is passed over for lying outside.
-class TextPrinterEdges : public TextFixture {};
-
-TEST_F(TextPrinterEdges, APictureShowsItsPartOfTextReachingPastItsEdges) {
+TEST_F(TextPrinterBackground, APictureShowsItsPartOfTextReachingPastItsEdges) {
   enum Layout { Lines, Turned, Columns, ColumnsOnBackColour };
   QStringList lines;
   for (char c : {'A', 'B', 'C'}) lines << QString(60, QLatin1Char(c)) + QStringLiteral("xyz");
@@ -260,22 +244,21 @@ TEST_F(TextPrinterEdges, APictureShowsItsPartOfTextReachingPastItsEdges) {
         std::pair{ColumnsOnBackColour, QPointF(-20, -300.5)}}) {
     SCOPED_TRACE(testing::Message() << "layout " << layout << " at " << anchor.x() << "," << anchor.y());
     Form1& f = prepare(lines.join(QStringLiteral("\r\n")), 10, 0, 0);
-    f.Picture1->setBackColor(Paper);
     f.textangle = layout == Turned ? 470 : 0;  // lines step 10 sideways and 9 down
     if (layout >= Columns) f.Label31->setBackColor(colour::state::Armed);
     f.lineheight = 16;
     f.Check16->setValue(layout == ColumnsOnBackColour);
-    const auto printAt = [&](QPointF at) {
+    const auto printFrom = [&](QPointF at) {
       f.startx = at.x();
       f.starty = at.y();
       arm();
       f.printtext();
       return shown();
     };
-    const QImage small = printAt(anchor);
+    const QImage small = printFrom(anchor);
     EXPECT_GT(countColour(small, Ink), 0);
     f.Picture1->setScaleSize(320 + 2 * margin, 256 + 2 * margin);
     f.Picture1->setPicture(solidImage(320 + 2 * margin, 256 + 2 * margin, White));
-    EXPECT_TRUE(sameImage(printAt(anchor + QPointF(margin, margin)).copy(margin, margin, 320, 256), small));
+    EXPECT_TRUE(sameImage(printFrom(anchor + QPointF(margin, margin)).copy(margin, margin, 320, 256), small));
   }
 }

@@ -6,7 +6,6 @@ namespace {
 
 const QImage white = solidImage(320, 256, White);
 
-
 class UndoOopsTest : public FormTest {
  protected:
   void SetUp() override {
@@ -25,16 +24,14 @@ TEST_F(UndoOopsTest, PlainUndoClearsPendingWorkAndRereadsTheText) {
   f.Command12_Click();
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
   EXPECT_TRUE(sameImage(white, f.Picture1->picture()));
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_EQ(f.texttoplace, QStringLiteral("CQ CQ\r\nDE G4ABC"));
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.texttoplace), std::tuple(SetIdle, QString("CQ CQ\r\nDE G4ABC")));
   EXPECT_EQ(drawnArea(f), std::tuple(340, 0, 256, 0));
 
   // Nothing pending: the picture stays and SET stays idle.
   f.texttoplace.clear();
   f.Command12_Click();
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_EQ(f.texttoplace, QStringLiteral("CQ CQ\r\nDE G4ABC"));
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.texttoplace), std::tuple(SetIdle, QString("CQ CQ\r\nDE G4ABC")));
 }
 
 TEST_F(UndoOopsTest, UndoWithPendingShapeOnlyCancelsTheShape) {
@@ -50,11 +47,8 @@ TEST_F(UndoOopsTest, UndoWithPendingShapeOnlyCancelsTheShape) {
   f.Picture1->setMousePointer(2);
   pendOnScreen();
   f.Command12_Click();
-  EXPECT_EQ(f.dragsource, 0);
-  EXPECT_TRUE(f.VScroll4->isHidden());
-  EXPECT_EQ(f.Combo1->text(), QStringLiteral("  Things"));
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_EQ(f.Picture1->mousePointer(), 0);
+  EXPECT_EQ(std::tuple(f.dragsource, f.VScroll4->isHidden(), f.Combo1->text(), f.Label26->backColor(), f.Picture1->mousePointer()),
+            std::tuple(0, true, QString("  Things"), SetIdle, 0));
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
   // The style preview, the box and the picture font are left alone.
   EXPECT_EQ(std::tuple(f.styleapplied, f.picturefontmode), std::tuple(1, 400));
@@ -96,10 +90,8 @@ TEST_F(UndoOopsTest, UndoEndsAPictureFontAndFollowMouseReturnsToItsCopy) {
   f.normalfontsize = QStringLiteral("14");
   f.Picture1->font.name = QStringLiteral("Webdings");
   f.Command12_Click();
-  EXPECT_EQ(f.picturefontmode, 0);
-  EXPECT_TRUE(f.Option1->value());
-  EXPECT_EQ(f.Picture1->font.name, f.Text1->font().family());
-  EXPECT_EQ(f.Picture1->font.size, 14);
+  EXPECT_EQ(std::tuple(f.picturefontmode, f.Option1->value(), f.Picture1->font.name, f.Picture1->font.size),
+            std::tuple(0, true, f.Text1->font().family(), 14.0));
 
   f.Option7->setValue(true);
   f.Check18->setValue(1);
