@@ -36,17 +36,12 @@ class FontsPaletteTest : public TextFixture {
 TEST_F(FontsPaletteTest, ChangeFontSetsFaceAndStylesOnBothFontsButNotTheSize) {
   Form1& f = prepareFonts();
   // Cancel first, while the two fonts still differ: it must not copy the text box's font over.
-  const struct {
-    const char* name;
-    std::optional<QFont> answer;
-    const char* textFamily;
-    const char* pictureFamily;
-    bool styled;
-  } cases[] = {{"Cancel", std::nullopt, "Liberation Sans", "Arial", false},
-               {"OK", face("Liberation Serif", true), "Liberation Serif", "Liberation Serif", true},
-               {"OK plain", face("Liberation Mono", false), "Liberation Mono", "Liberation Mono", false}};
+  const struct { std::optional<QFont> answer; const char *textFamily, *pictureFamily; bool styled; } cases[] = {
+      {std::nullopt, "Liberation Sans", "Arial", false},
+      {face("Liberation Serif", true), "Liberation Serif", "Liberation Serif", true},
+      {face("Liberation Mono", false), "Liberation Mono", "Liberation Mono", false}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.pictureFamily);
     dialogs->font.calls.clear();
     dialogs->font.answers = {c.answer};
     f.changefont->trigger();
@@ -64,7 +59,9 @@ TEST_F(FontsPaletteTest, ChangeFontSetsFaceAndStylesOnBothFontsButNotTheSize) {
   EXPECT_EQ(dialogs->font.calls.back().pointSize(), 12);
 }
 
-TEST_F(FontsPaletteTest, SavedFontLeftPressAppliesTheTwoFacesOnly) {
+// A left press applies the two saved faces only; a right press saves both sides when the dialog
+// is answered and is a left press when it is cancelled.
+TEST_F(FontsPaletteTest, SavedFontLeftPressAppliesTheTwoFacesAndRightPressSavesBothSides) {
   Form1& f = prepareFonts();
   const QString text[] = {"Liberation Serif", "50", "True"}, picture[] = {"Liberation Mono", "70", "True"};
   std::copy(std::begin(text), std::end(text), &f.savedfonts[1]);
@@ -80,11 +77,7 @@ TEST_F(FontsPaletteTest, SavedFontLeftPressAppliesTheTwoFacesOnly) {
   f.Command25_MouseDown(Left, 0, 0, 0);  // never saved: the fonts stay
   EXPECT_EQ(std::tuple(f.Picture1->font.name, f.Command21->font().underline(), f.Command25->font().underline()),
             std::tuple(QString("Liberation Mono"), false, true));
-}
 
-TEST_F(FontsPaletteTest, SavedFontRightPressSavesBothSidesOnOkAndOnlyAppliesOnCancel) {
-  Form1& f = prepareFonts();
-  placePlain();
   dialogs->font.answers = {face("Liberation Serif", true)};
   f.savefontandcolor->trigger();
   EXPECT_FALSE(f.Frame1->isHidden());
@@ -127,8 +120,11 @@ TEST_F(FontsPaletteTest, OutsideTextModeStyleBoxesFontButtonsAndPaletteChangeOnl
   EXPECT_FALSE(f.Picture1->font.bold());
 }
 
-TEST_F(FontsPaletteTest, LeftPressGivesTheTextColourLessKAndTheSwatchTheButtonColour) {
+// A left press gives the text the button's colour less k and the swatch the button's colour; a
+// right press colours the back and the shadow; in header mode Ctrl-left only takes element 7.
+TEST_F(FontsPaletteTest, LeftPressColoursTheTextRightPressTheBackAndShadowAndHeaderModeTakesCtrlLeft) {
   Form1& f = prepare(QStringLiteral("Hi"));
+  withShadowAndOutline();
   for (auto [n, text, swatch] : {std::tuple(3, 238L, 0xFFL), std::tuple(2, 0xEFEFEEL, 0xFFFFFFL),
                                  std::tuple(8, 0xFF00EEL, 0xFF00FFL), std::tuple(9, 0x80L, 0x80L)}) {
     SCOPED_TRACE(n);
@@ -137,11 +133,6 @@ TEST_F(FontsPaletteTest, LeftPressGivesTheTextColourLessKAndTheSwatchTheButtonCo
     EXPECT_EQ(std::tuple(f.textsettings[7], f.Label25->backColor()), std::tuple(QString::number(text), swatch));
     EXPECT_GT(countColour(f.Picture1->shown(), text), 0);  // printed again in the new colour
   }
-}
-
-TEST_F(FontsPaletteTest, RightPressColoursBackAndShadowAndHeaderModeTakesCtrlLeft) {
-  Form1& f = prepare(QStringLiteral("Hi"));
-  withShadowAndOutline();
   placePlain();
   f.Palette_MouseDown(6, Right, 0, 0, 0);
   EXPECT_EQ(f.Label45->backColor(), 0xFF00);
@@ -151,7 +142,7 @@ TEST_F(FontsPaletteTest, RightPressColoursBackAndShadowAndHeaderModeTakesCtrlLef
   f.Label25->setBackColor(0x123456);
   f.Palette_MouseDown(3, Left, Ctrl, 0, 0);  // the header fill: element 7 only, no text colour
   EXPECT_EQ(std::tuple(f.textsettings[7], f.Label25->backColor(), f.Picture1->foreColor()),
-            std::tuple(QString("238"), 0x123456L, Ink));
+            std::tuple(QString("238"), 0x123456L, 0x80L));
   f.Palette_MouseDown(7, Right, Ctrl, 0, 0);  // nothing
   EXPECT_EQ(f.Picture1->backColor(), 0xFF00);
   f.Palette_MouseDown(3, Left, 0, 0, 0);  // without Ctrl as usual

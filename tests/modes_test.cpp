@@ -30,35 +30,27 @@ class ModesTest : public FormTest {
   }
 };
 
-TEST_F(ModesTest, EachModeColoursItsButtonAndFramesItsToolGroup) {
-  Form1& f = *form;
-  const struct { OptionButton* button; std::vector<int> shapes; } modes[] = {
-      {f.Option8, {14, 13, 13}}, {f.Option6, {13, 13, 14}}, {f.Option1, {13, 14, 13}},
-      {f.Option7, {13, 13, 14}}, {f.Option8, {14, 13, 13}}, {f.Option1, {13, 14, 13}}};
-  for (const auto& m : modes) {
-    m.button->setValue(true);
-    SCOPED_TRACE(m.button->text().toStdString());
-    EXPECT_TRUE(onlyMode(m.button));
-    for (OptionButton* o : {f.Option1, f.Option6, f.Option7, f.Option8})
-      EXPECT_EQ(o->backColor(), o == m.button ? ModeChosen : ModeOff) << o->text().toStdString();
-    EXPECT_EQ(f.Text6->backColor(), m.button == f.Option8 ? ModeChosen : ModeOff);
-    EXPECT_EQ(std::vector<int>({f.Shape1->drawMode(), f.Shape2->drawMode(), f.Shape3->drawMode()}), m.shapes);
-  }
-}
-
-// Text and Overlays end Fix Col and Remove noise lines, Draw keeps them, its own; each ends a
-// picture font, Overlays keeping its name on the picture.
-TEST_F(ModesTest, EachModeEndsTheToolsOfTheOthers) {
+// Each mode colours its button and frames its tool group. Text and Overlays end Fix Col and Remove
+// noise lines, Draw keeps them, its own; each ends a picture font, Overlays keeping its name on
+// the picture.
+TEST_F(ModesTest, EachModeColoursItsButtonFramesItsToolsAndEndsTheToolsOfTheOthers) {
   Form1& f = *form;
   const QString textFont = f.Text1->font().family();
-  const struct { OptionButton* mode; bool drawTools; QString fontName; } modes[] = {
-      {f.Option1, false, textFont}, {f.Option6, false, QStringLiteral("Webdings")}, {f.Option8, true, textFont}};
+  const struct { OptionButton* button; std::vector<int> shapes; bool drawTools; QString fontName; } modes[] = {
+      {f.Option7, {13, 13, 14}}, {f.Option8, {14, 13, 13}, true, textFont}, {f.Option6, {13, 13, 14}, false, "Webdings"},
+      {f.Option1, {13, 14, 13}, false, textFont}};
   for (const auto& m : modes) {
-    SCOPED_TRACE(m.mode->text().toStdString());
+    SCOPED_TRACE(m.button->text().toStdString());
     f.Option7->setValue(true);
     armForeignTools();
-    m.mode->setValue(true);
-    EXPECT_TRUE(onlyMode(m.mode));
+    m.button->setValue(true);
+    EXPECT_TRUE(onlyMode(m.button));
+    const auto seenOn = [&m](OptionButton* o) { return o == m.button ? ModeChosen : ModeOff; };
+    EXPECT_EQ(std::vector<long>({f.Option1->backColor(), f.Option6->backColor(), f.Option7->backColor(),
+                                 f.Option8->backColor(), f.Text6->backColor()}),
+              std::vector<long>({seenOn(f.Option1), seenOn(f.Option6), seenOn(f.Option7), seenOn(f.Option8), seenOn(f.Option8)}));
+    EXPECT_EQ(std::vector<int>({f.Shape1->drawMode(), f.Shape2->drawMode(), f.Shape3->drawMode()}), m.shapes);
+    if (m.button == f.Option7) continue;
     const long tools = m.drawTools ? Armed : Idle;
     EXPECT_EQ(std::tuple(f.Label73->backColor(), f.Label29->backColor(), f.textsettings[7], f.picturefontmode,
                          f.Picture1->font.name, f.Picture1->font.size, f.Label26->backColor()),

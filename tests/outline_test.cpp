@@ -54,6 +54,8 @@ TEST_F(OutlineTest, EachWeightPutsTheRimAtItsOffsetsWithTheTextOnTop) {
   EXPECT_EQ(std::tuple(f.Label47->caption(), f.outlineweight.toInt()), std::tuple(captions[0], 0));
 }
 
+// No rim with BkGnd or with the box unchecked; with SET idle the QSL print gets a rim, but never
+// a shadow.
 TEST_F(OutlineTest, NoRimWithBkGndOrWithTheBoxUncheckedAndWithSetIdleOnlyForTheQslPrint) {
   Form1& f = prepareOutline();
   f.Check16->setValue(1);
@@ -72,6 +74,10 @@ TEST_F(OutlineTest, NoRimWithBkGndOrWithTheBoxUncheckedAndWithSetIdleOnlyForTheQ
   f.Check15_Click();
   EXPECT_EQ(countColour(shown(), Rim), 0);
   f.operationmarker = marker::QslPrint;
+  f.Check17->setValue(1);
+  f.Check17_Click();
+  EXPECT_TRUE(sameImage(solidImage(320, 256, White), shown()));
+  EXPECT_EQ(f.operationmarker, marker::QslPrint);
   f.Check15_Click();
   EXPECT_TRUE(sameImage(expectedOutline(0), shown()));
 }
@@ -90,17 +96,25 @@ TEST_F(OutlineTest, ColourScrollTakesThePaletteButtonOfEachValueAndWrapsAtTwelve
   }
 }
 
-TEST_F(OutlineTest, ReleasingTheSwitchedOffBoxRedrawsWithoutRim) {
-  Form1& f = prepareOutline();
-  arm();
-  f.Check15_Click();
-  ASSERT_GT(countColour(shown(), Rim), 0);
-  f.Check15->setValue(0);
-  f.Check15_MouseUp(1, 0, 0, 0);
-  EXPECT_EQ(countColour(shown(), Rim), 0);
-  EXPECT_GT(countColour(shown(), Ink), 0);
-
-  f.Label26->setBackColor(colour::state::SetIdle);
-  f.Check15_MouseUp(2, 0, 0, 0);
-  EXPECT_EQ(countColour(shown(), Ink), 0);
+// Releasing a switched-off effect box redraws the text with the other effect only; with SET idle
+// it clears.
+TEST_F(OutlineTest, ReleasingASwitchedOffEffectBoxRedrawsWithTheOtherEffectOnly) {
+  for (auto [box, release, gone, kept] : {std::tuple(&Form1::Check15, &Form1::Check15_MouseUp, Rim, Shade),
+                                          std::tuple(&Form1::Check17, &Form1::Check17_MouseUp, Shade, Rim)}) {
+    SCOPED_TRACE(gone == Rim ? "outline" : "shadow");
+    Form1& f = prepareOutline();
+    f.shadowdepth = 9;
+    f.Option5->setValue(true);
+    f.Check17->setValue(1);
+    arm();
+    f.Check17_Click();
+    ASSERT_GT(countColour(shown(), gone), 0);
+    (f.*box)->setValue(0);
+    (f.*release)(1, 0, 0, 0);
+    EXPECT_EQ(std::tuple(countColour(shown(), gone), countColour(shown(), kept) > 0, countColour(shown(), Ink) > 0),
+              std::tuple(0, true, true));
+    f.Label26->setBackColor(colour::state::SetIdle);
+    (f.*release)(2, 0, 0, 0);
+    EXPECT_EQ(countColour(shown(), Ink), 0);
+  }
 }

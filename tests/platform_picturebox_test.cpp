@@ -4,8 +4,9 @@
 #include <QPainter>
 #include "platform/colour.h"
 #include "platform/picturebox.h"
+#include "platform/textfont.h"
 #include "platform/textstamp.h"
-#include "tests/text_fixture.h"
+#include "tests/support/checks.h"
 
 // The canvas model: persistent image, erasable screen layer, clear and commit; Point reads the
 // persistent image while AutoRedraw is on, and -1 outside.
@@ -31,21 +32,6 @@ TEST(PictureBoxLayers, ClearKeepsPersistentDrawingAndCommitMakesItThePicture) {
   box.PSet(1, 1, 0xFF);
   box.setAutoRedraw(true);
   EXPECT_EQ(std::tuple(box.Point(1, 1), box.Point(50, 1)), std::tuple(0xFFFFFFL, -1L));
-}
-
-// What the operator sees after SET is what was committed: the preview is not left standing over
-// the committed text, which SET prints a little off the preview colour.
-class PictureBoxCommit : public TextFixture {};
-
-TEST_F(PictureBoxCommit, AfterSetTheScreenShowsTheCommittedPicture) {
-  Form1& f = prepare(QStringLiteral("Hi"), 20, 100, 100);
-  arm();
-  f.printtext();
-  ASSERT_GT(countColour(shown(), Ink), 0);
-  f.Label26_Click();
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), shown()));
-  EXPECT_EQ(countColour(shown(), Ink), 0);
-  EXPECT_GT(countColour(shown(), raised(Ink)), 0);
 }
 
 TEST(PictureBoxText, StampedTextIsExactlyWhatThePainterDraws) {

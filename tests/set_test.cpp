@@ -42,6 +42,7 @@ TEST_F(SetTest, TextIsCommittedInAJitteredColourAndSurvivesUndo) {
     const int committed = countColour(f.Picture1->picture(), c.committed);
     EXPECT_GT(committed, 30) << std::hex << c.committed;
     EXPECT_EQ(countColour(f.Picture1->picture(), c.ink), 0) << "the committed text differs from the preview";
+    EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Picture1->shown())) << "no preview left over the committed text";
     f.Command12_Click();
     EXPECT_EQ(countColour(f.Picture1->shown(), c.committed), committed) << "Undo cannot take committed text";
     // The anchor leaves the picture.

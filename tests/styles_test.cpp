@@ -22,6 +22,7 @@ class StylesTest : public TextFixture {
   }
 };
 
+// The button cycles the styles in Text mode only; Try outside Text mode keeps the insert source.
 TEST_F(StylesTest, TheButtonCyclesTheStylesInTextModeOnly) {
   Form1& f = prepare(QStringLiteral("Hi"));
   for (const auto& step : {std::tuple(QString(" Stripes"), 0xFFFF00L), std::tuple(QString("  Grad"), 0xFFL),
@@ -29,12 +30,19 @@ TEST_F(StylesTest, TheButtonCyclesTheStylesInTextModeOnly) {
     chooseStyle(1);
     EXPECT_EQ(std::tuple(f.Label34->caption(), f.Label34->backColor()), step);
   }
-  f.Option8_Click();  // Draw: the button only gives the focus
   chooseStyle(1);
-  EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
+  f.Option7_Click();
+  const QString caption = f.Label34->caption();
+  chooseStyle(1);  // the button only gives the focus
+  EXPECT_EQ(f.Label34->caption(), caption);
+  const QImage insert = solidImage(320, 256, rgb(9, 9, 9));
+  f.Image6->setPicture(insert);
+  f.Label36_Click();
+  EXPECT_TRUE(sameImage(insert, f.Image6->picture()));
+  EXPECT_EQ(f.styleapplied, 0);
 }
 
-TEST_F(StylesTest, StripesFillOnlyTheLettersAndSetCommitsThem) {
+TEST_F(StylesTest, StripesFillOnlyTheLettersAndFollowTheTextAndSetCommitsThem) {
   Form1& f = prepare(QStringLiteral("Hi\r\nMM"), 40);
   // A pixel one step off the ink, away from the text, is no letter.
   QImage base = solidImage(320, 256, White);
@@ -53,6 +61,16 @@ TEST_F(StylesTest, StripesFillOnlyTheLettersAndSetCommitsThem) {
   f.textsettings[7] = QString::number(rgb(255, 0, 0));
   f.redrawPendingText();
   EXPECT_TRUE(sameImage(preview, f.Picture1->picture()));
+  // A second preview elsewhere leaves no trace of the first.
+  f.startx += 80;
+  f.starty += 60;
+  f.redrawPendingText();
+  const QImage moved = f.Picture1->picture();
+  EXPECT_TRUE(sameImage(base, f.Image13->picture()));
+  f.Command12_Click();  // back to the clean base
+  f.Label26->setBackColor(colour::state::Armed);
+  f.Label36_Click();
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), moved));
 
   f.Label26_Click();
   EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
@@ -62,21 +80,6 @@ TEST_F(StylesTest, StripesFillOnlyTheLettersAndSetCommitsThem) {
   const QImage committed = f.Picture1->picture();
   f.Command12_Click();
   EXPECT_TRUE(sameImage(committed, f.Picture1->picture()));
-}
-
-TEST_F(StylesTest, ASecondPreviewLeavesNoTraceOfTheFirst) {
-  Form1& f = prepare(QStringLiteral("Hi"), 40);
-  placePlain();
-  chooseStyle(1);
-  f.startx += 80;
-  f.starty += 60;
-  f.redrawPendingText();
-  const QImage moved = f.Picture1->picture();
-  EXPECT_TRUE(sameImage(solidImage(320, 256, White), f.Image13->picture()));  // OOPS: no styled text
-  f.Command12_Click();  // back to the clean base
-  f.Label26->setBackColor(colour::state::Armed);
-  f.Label36_Click();
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), moved));
 }
 
 TEST_F(StylesTest, GradBandsTheLinesAndRefusesRotatedText) {
@@ -108,17 +111,6 @@ TEST_F(StylesTest, GradlinesBandsOfFourHoldTheBaseThenSwingAboutTheBackColour) {
                                std::pair(63, rgb(255, 4, 114))})
     for (int row = (band - 1) * 4; row < band * 4; ++row) EXPECT_EQ(pixelAt(bands, 160, row), colour) << row;
   EXPECT_EQ(pixelAt(bands, 319, 252), rgb(255, 4, 114));  // the last box includes its last row
-}
-
-TEST_F(StylesTest, TryOutsideTextModeKeepsTheInsertSource) {
-  Form1& f = prepare(QStringLiteral("Hi"));
-  chooseStyle(1);
-  f.Option7_Click();
-  const QImage insert = solidImage(320, 256, rgb(9, 9, 9));
-  f.Image6->setPicture(insert);
-  f.Label36_Click();
-  EXPECT_TRUE(sameImage(insert, f.Image6->picture()));
-  EXPECT_EQ(f.styleapplied, 0);
 }
 
 // BkGnd and Grad each force horizontal text; the operator's angle comes back when the last of

@@ -80,11 +80,12 @@ class TextFixture : public FormTest {
     return box;
   }
 
-  static void printAt(PictureBox& box, const QString& text, const TextFont& font, double x, double y, long colour) {
+  static void printAt(PictureBox& box, const QString& text, const TextFont& font, double x, double y, long colour,
+                      int angle = 0) {
     box.setForeColor(colour);
     box.currentX = x;
     box.currentY = y;
-    box.Print(text, font, 0);
+    box.Print(text, font, angle);
   }
 
   QImage shown() const { return form->Picture1->shown(); }

@@ -4,47 +4,43 @@
 
 #include "tests/text_fixture.h"
 
-namespace {
-
-// How many rows of `img` hold `colour` within the rows [top, bottom].
-int inkRows(const QImage& img, long colour, int top, int bottom) {
-  int rows = 0;
-  for (int y = top; y <= bottom; ++y)
-    if (countColour(img, colour, QRect(0, y, img.width(), 1)) > 0) ++rows;
-  return rows;
-}
-
-std::vector<double> lineYs(const Form1& f, int count) { return {f.lineys.begin() + 1, f.lineys.begin() + 1 + count}; }
-
-}  // namespace
+static std::vector<double> lineYs(const Form1& f, int count) { return {f.lineys.begin() + 1, f.lineys.begin() + 1 + count}; }
 
 // Horizontal printing: where the lines land and how they look.
 class TextPrinterHorizontal : public TextFixture {};
 
-// A point asks for 1.2 pixels of font, rounded (12 points: 14); lines stand 1.9 sizes apart, each
-// after a blank. A selection is printed alone and becomes the text to place.
+// A point asks for 1.2 pixels of font, rounded (12 points: 14). Each line follows after a blank,
+// 1.9 sizes further down less the angle's share of the size (angle x size / 470), which moves it
+// sideways. A selection is printed alone and becomes the text to place; lines past 20 are not
+// printed.
 TEST_F(TextPrinterHorizontal, LinesLandAtTheAnchorOnePointNineSizesApartAndNowhereElse) {
-  const struct { const char* text; const char* marked; double size, x, y; QStringList lines; } cases[] = {
-      {"Hello\r\nWorld\r\nMarvane", "", 10, 40, 30, {" Hello", " World", " Marvane"}},
-      {"Abc", "", 12, 10, 10, {" Abc"}},
-      {"whole text", "part", 10, 20, 20, {" part"}}};
+  QStringList numbered;
+  for (int k = 1; k <= 25; ++k) numbered << QStringLiteral("L%1").arg(k);
+  const struct { QString text, marked; double size, x, y; int angle; } cases[] = {
+      {"Hello\r\nWorld\r\nMarvane", "", 10, 40, 30, 0}, {"Abc", "", 12, 10, 10, 0}, {"whole text", "part", 10, 20, 20, 0},
+      {"a\r\nb", "", 20, 50, 50, 900}, {"a\r\nb", "", 10, 50, 50, -300}, {numbered.join("\r\n"), "", 6, 5, 5, 0}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    Form1& f = prepare(QString::fromLatin1(c.text), c.size, c.x, c.y);
-    f.markedtext = QString::fromLatin1(c.marked);
+    SCOPED_TRACE(testing::Message() << c.text.left(20).toStdString() << " angle " << c.angle);
+    Form1& f = prepare(c.text, c.size, c.x, c.y);
+    f.markedtext = c.marked;
+    f.textangle = c.angle;
     arm();
     f.printtext();
+    const QString printed = c.marked.isEmpty() ? c.text : c.marked;
     auto expected = expectedCanvas();
     std::vector<double> ys;
-    for (int k = 0; k < c.lines.size(); ++k) {
-      ys.push_back(c.y + k * c.size * 19 / 10);
-      printAt(*expected, c.lines[k], lineFont(c.size), c.x, ys.back(), Ink);
+    double x = c.x, y = c.y;
+    const double d = c.angle * c.size / 470;
+    for (const QString& line : printed.split(QStringLiteral("\r\n")).mid(0, 20)) {
+      ys.push_back(y);
+      printAt(*expected, QLatin1Char(' ') + line, lineFont(c.size), x, y, Ink, c.angle);
+      x += d;
+      y += c.size * 1.9 - std::fabs(d);
     }
     EXPECT_TRUE(sameImage(expected->shown(), shown()));
     EXPECT_GT(countColour(shown(), Ink), 0);
     EXPECT_EQ(lineYs(f, int(ys.size())), ys);
-    EXPECT_EQ(std::tuple(f.texttoplace, f.startx, f.starty),
-              std::tuple(QString::fromLatin1(*c.marked ? c.marked : c.text), c.x, c.y));
+    EXPECT_EQ(std::tuple(f.texttoplace, f.startx, f.starty), std::tuple(printed, c.x, c.y));
   }
 }
 
@@ -71,33 +67,6 @@ TEST_F(TextPrinterHorizontal, BoldItalicAndUnderlineBoxesStyleThePrintedLine) {
     EXPECT_TRUE(sameImage(expected->shown(), shown()));
     EXPECT_FALSE(sameImage(plain->shown(), shown()));
   }
-}
-
-TEST_F(TextPrinterHorizontal, TwentyFiveTypedLinesPrintExactlyTwenty) {
-  QStringList lines;
-  for (int k = 1; k <= 25; ++k) lines << QStringLiteral("L%1").arg(k);
-  Form1& f = prepare(lines.join(QStringLiteral("\r\n")), 6, 5, 5);
-  arm();
-  f.printtext();
-  EXPECT_EQ(std::tuple(f.textlines[1], f.textlines[20]), std::tuple(QString("L1"), QString("L20")));
-  // Lines step 11.4 pixels: line 20 starts at 221.6, a 21st would start at 233.
-  EXPECT_DOUBLE_EQ(f.lineys[20], 5 + 19 * 11.4);
-  EXPECT_GT(inkRows(shown(), Ink, 222, 232), 0);
-  EXPECT_EQ(inkRows(shown(), Ink, 233, 255), 0);
-}
-
-TEST_F(TextPrinterHorizontal, TurnedLinesStepSidewaysByTheAngle) {
-  Form1& f = prepare(QStringLiteral("a\r\nb"), 20, 50, 50);
-  f.textangle = 900;
-  arm();
-  f.printtext();
-  EXPECT_DOUBLE_EQ(f.lineheight, 38.0);
-  EXPECT_NEAR(f.lineys[2] - f.lineys[1], 38.0 - 900 * 20 / 470.0, 1e-9);  // 0.298 up
-  f.textangle = -300;
-  f.Picture1->font.size = 10;
-  f.printtext();
-  EXPECT_NEAR(f.lineys[2] - f.lineys[1], 19.0 - 300 * 10 / 470.0, 1e-9);  // 12.617 down
-  EXPECT_EQ(f.startx, 50.0);
 }
 
 TEST_F(TextPrinterHorizontal, ALineCutAtItsLengthLimitLosesNoCharacter) {
@@ -143,24 +112,33 @@ TEST_F(TextPrinterHorizontal, PrintsOnlyWhenArmedInTextModeAndOutsideItThrowsThe
 // Vertical text and the spacing scroll.
 class TextPrinterVertical : public TextFixture {};
 
-TEST_F(TextPrinterVertical, CharactersStepDownByTheSpacingAndColumnsByTwiceIt) {
-  Form1& f = prepare(QString(), 10, 30, 20);
-  f.Text1->setText(QStringLiteral("AB\r\nC"));
-  f.VScroll3->setValueChecked(5);  // spacing 1.5
-  f.Label31_Click();
-  EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label26->backColor()), std::tuple(QString("Vert"), colour::state::Armed));
-  EXPECT_EQ(lineYs(f, 2), (std::vector<double>{20, 35}));
-  // Vertical text is printed in the picture's own font, a character at a time.
-  auto expected = expectedCanvas();
-  expected->font = f.Picture1->font;
-  expected->setForeColor(Ink);
-  for (auto [text, x, y] : {std::tuple{"A", 30, 20}, std::tuple{"B", 30, 35}, std::tuple{"C", 60, 20}}) {
-    expected->currentX = x;
-    expected->currentY = y;
-    expected->Print(QString::fromLatin1(text));
+// Vertical text is printed in the picture's own font a character at a time: characters step down
+// by the spacing (here 1.5 sizes), columns by twice it. On its back colour a blank cell goes under
+// each character and columns step 1.3 times the spacing.
+TEST_F(TextPrinterVertical, CharactersStepDownByTheSpacingAndColumnsByTwiceItOrOnePointThreeOnBackColour) {
+  for (bool bkgnd : {false, true}) {
+    SCOPED_TRACE(bkgnd ? "on back colour" : "plain");
+    Form1& f = prepare(QString(), 10, 30, 20);
+    f.Text1->setText(QStringLiteral("AB\r\nC"));
+    f.VScroll3->setValueChecked(5);
+    f.Check16->setValue(bkgnd);
+    f.Label31_Click();
+    EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label26->backColor()), std::tuple(QString("Vert"), colour::state::Armed));
+    EXPECT_EQ(lineYs(f, 2), (std::vector<double>{20, 35}));
+    auto expected = expectedCanvas();
+    expected->font = f.Picture1->font;
+    expected->setForeColor(Ink);
+    expected->setBackColor(Paper);
+    expected->setFontTransparent(!bkgnd);
+    for (auto [text, x, y] : {std::tuple{"A", 30.0, 20}, std::tuple{"B", 30.0, 35}, std::tuple{"C", bkgnd ? 49.5 : 60, 20}})
+      for (const QString& cell : bkgnd ? QStringList{"     ", QLatin1Char(' ') + QLatin1String(text)} : QStringList{text}) {
+        expected->currentX = x;
+        expected->currentY = y;
+        expected->Print(cell);
+      }
+    EXPECT_TRUE(sameImage(expected->shown(), shown()));
   }
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
-
+  Form1& f = *form;
   f.Label31_Click();
   EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label31->backColor()), std::tuple(QString("Horiz"), colour::state::Idle));
 
@@ -207,28 +185,6 @@ TEST_F(TextPrinterBackground, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) 
   f.Label26->setBackColor(colour::state::SetIdle);
   f.Check16->setValue(1);
   EXPECT_TRUE(sameImage(solidImage(320, 256, White), shown()));
-}
-
-// With BkGnd on, characters step 1.5 sizes down and the columns 1.3 x 1.5 sizes right.
-TEST_F(TextPrinterBackground, VerticalTextOnItsBackColourStepsColumnsByOnePointThreeLines) {
-  Form1& f = prepare(QStringLiteral("AB\r\nC"), 10, 30, 20);
-  f.Label31->setBackColor(colour::state::Armed);
-  f.Check16->setValue(1);
-  arm();
-  f.printtext();
-  auto expected = expectedCanvas();
-  expected->font = f.Picture1->font;
-  expected->setBackColor(Paper);
-  expected->setFontTransparent(false);
-  expected->setForeColor(Ink);
-  using At = std::tuple<const char*, double, double>;
-  for (auto [text, x, y] : {At{"A", 30, 20}, At{"B", 30, 35}, At{"C", 49.5, 20}})
-    for (const QString& cell : {QStringLiteral("     "), QStringLiteral(" ") + QLatin1String(text)}) {
-      expected->currentX = x;
-      expected->currentY = y;
-      expected->Print(cell);
-    }
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
 }
 
 // Text reaching past the picture's edges: what is printed is exactly the part a bigger picture
