@@ -171,41 +171,36 @@ TEST_F(FontsPaletteTest, ArmedFillsDragTheColourAndTheMarkerEndsWithTheDrag) {
   EXPECT_EQ(f.Picture1->backColor(), 0xFF00);
 }
 
-TEST_F(FontsPaletteTest, SaveColorStoresAnyChosenColourAndCancelStops) {
-  Form1& f = prepare(QStringLiteral("Hi"));
-  // Cancel, the text's own colour, another colour.
-  for (std::optional<long> answer : {std::optional<long>(), std::optional(Ink), std::optional(rgb(1, 2, 3))}) {
-    SCOPED_TRACE(answer.value_or(-1));
-    f.Frame8->hide();
-    f.Command8->setCaption(QStringLiteral("Exit  Msg"));
-    dialogs->colour.answers = {answer};
-    f.savecolor->trigger();
-    EXPECT_EQ(std::tuple(dialogs->colour.calls.back(), !f.Frame8->isHidden(), f.textsettings[7], f.Command8->caption()),
-              std::tuple(Ink, answer.has_value(), QString::number(answer.value_or(Ink)),
-                         QString::fromLatin1(answer ? "Load Msg" : "Exit  Msg")));
-  }
-  EXPECT_EQ(f.Picture1->foreColor(), Ink);  // the text keeps its colour
-  f.Check21->setValue(1);
-  EXPECT_EQ(std::tuple(f.Label10->backColor(), f.Check21->value(), f.Frame8->isHidden()), std::tuple(rgb(1, 2, 3), 0, true));
-}
-
-// Bad colour items keep the design colours and an unknown face is kept by name; what the
-// operator saves survives a restart.
+// Save Color stores any chosen colour, the text's own too, in element 7 for the colour boxes, and
+// Cancel stops; bad colour items keep the design colours and an unknown face is kept by name; what
+// the operator saves survives a restart.
 TEST_F(FontsPaletteTest, SavedFontsAndColoursSurviveARestartAndBadItemsKeepDesignColours) {
   writeFile(QStringLiteral("restore"),
             restoreFile({{15, "\"NoSuchFace\""}, {71, "\"blue\""}, {72, "\"-5\""}, {73, "\"255\""}}));
   Form1& f = start();
   EXPECT_EQ(std::vector<long>({f.Label9->backColor(), f.Label10->backColor(), f.Label11->backColor()}),
             std::vector<long>({0x80, 0x808080, 0xFF}));
+  const long pen = f.Picture1->foreColor();
+  for (std::optional<long> answer : {std::optional<long>(), std::optional(pen), std::optional(rgb(1, 2, 3))}) {
+    SCOPED_TRACE(answer.value_or(-1));
+    f.Frame8->hide();
+    f.Command8->setCaption(QStringLiteral("Exit  Msg"));
+    dialogs->colour.answers = {answer};
+    f.savecolor->trigger();
+    EXPECT_EQ(std::tuple(dialogs->colour.calls.back(), !f.Frame8->isHidden(), f.textsettings[7], f.Command8->caption()),
+              std::tuple(pen, answer.has_value(), QString::number(answer.value_or(pen)),
+                         QString::fromLatin1(answer ? "Load Msg" : "Exit  Msg")));
+  }
+  EXPECT_EQ(f.Picture1->foreColor(), pen);  // the text keeps its colour
+  f.Check21->setValue(1);
+  EXPECT_EQ(std::tuple(f.Label10->backColor(), f.Check21->value(), f.Frame8->isHidden()), std::tuple(rgb(1, 2, 3), 0, true));
+  f.Check22->setValue(1);
+
   EXPECT_EQ(faceName(f.Command21), QStringLiteral("NoSuchFace"));
   f.Command21_MouseDown(Left, 0, 0, 0);
   EXPECT_EQ(f.Text1->font().family(), QStringLiteral("NoSuchFace"));
-
   dialogs->font.answers = {face("Liberation Serif", true)};
   f.Command24_MouseDown(Right, 0, 0, 0);
-  dialogs->colour.answers = {rgb(1, 2, 3)};
-  f.savecolor_Click();
-  f.Check22->setValue(1);
   const auto keptText = f.savedfonts;
   const auto keptPicture = f.savedpicturefonts;
   ASSERT_EQ(keptText[22], QStringLiteral("Liberation Serif"));
@@ -216,5 +211,6 @@ TEST_F(FontsPaletteTest, SavedFontsAndColoursSurviveARestartAndBadItemsKeepDesig
   Form1& g = start();
   EXPECT_EQ(g.savedfonts, keptText);
   EXPECT_EQ(g.savedpicturefonts, keptPicture);
-  EXPECT_EQ(std::tuple(faceName(g.Command24), g.Label11->backColor()), std::tuple(QString("Liberation Serif"), rgb(1, 2, 3)));
+  EXPECT_EQ(std::tuple(faceName(g.Command24), g.Label10->backColor(), g.Label11->backColor()),
+            std::tuple(QString("Liberation Serif"), rgb(1, 2, 3), rgb(1, 2, 3)));
 }

@@ -95,22 +95,9 @@ TEST_F(SetTest, PendingShapeIsCommitted) {
             std::tuple(QString("  Things"), 0, SetIdle, true, false));
 }
 
-TEST_F(SetTest, DrawCommitIgnoresTheGradRefusal) {
-  Form1& f = prepareText(Ink);
-  f.Option8->setValue(true);
-  f.Picture1_MouseDown(Left, 0, 20, 100);
-  f.Picture1_MouseMove(Left, 0, 200, 100);
-  chooseGradWithAngle();
-  f.Label26_Click();
-  EXPECT_EQ(std::tuple(dialogs->calls.size(), f.Label26->backColor(), f.Picture1->autoRedraw(), f.startx, f.textangle),
-            std::tuple(size_t(0), SetIdle, false, 1020.0, 0));
-  EXPECT_GT(countColour(f.Picture1->picture(), Ink), 0) << "the stroke is committed";
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image14->picture()));
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image6->picture()));
-  EXPECT_EQ(drawnArea(f), std::tuple(340, 0, 256, 0)) << "the drawn-area box is emptied";
-}
-
-TEST_F(SetTest, GradWithRotatedTextIsRefusedAndKeepsTheWork) {
+// With Grad chosen and the text turned SET refuses to commit text and keeps it pending; a Draw
+// stroke is committed all the same.
+TEST_F(SetTest, GradWithRotatedTextIsRefusedButADrawStrokeIsCommitted) {
   Form1& f = prepareText(Ink);
   placeText(60, 60);
   chooseGradWithAngle();
@@ -121,6 +108,19 @@ TEST_F(SetTest, GradWithRotatedTextIsRefusedAndKeepsTheWork) {
   EXPECT_EQ(std::tuple(f.Label26->backColor(), f.textangle, f.startx), std::tuple(Armed, 450, 60.0));
   EXPECT_TRUE(sameImage(before, f.Picture1->picture()));
   EXPECT_GT(countColour(f.Picture1->shown(), Ink), 0) << "the text stays pending";
+
+  dialogs->calls.clear();
+  f.Option8->setValue(true);
+  f.Picture1_MouseDown(Left, 0, 20, 100);
+  f.Picture1_MouseMove(Left, 0, 200, 100);
+  chooseGradWithAngle();
+  f.Label26_Click();
+  EXPECT_EQ(std::tuple(dialogs->calls.size(), f.Label26->backColor(), f.Picture1->autoRedraw(), f.startx, f.textangle),
+            std::tuple(size_t(0), SetIdle, false, 1020.0, 0));
+  EXPECT_GT(countColour(f.Picture1->picture(), Ink, QRect(100, 0, 1, 256)), 0) << "the stroke is committed";
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image14->picture()));
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image6->picture()));
+  EXPECT_EQ(drawnArea(f), std::tuple(340, 0, 256, 0)) << "the drawn-area box is emptied";
 }
 
 TEST_F(SetTest, FollowMouseSetOnlyEndsThePlacing) {
