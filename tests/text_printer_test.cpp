@@ -6,14 +6,13 @@
 
 static std::vector<double> lineYs(const Form1& f, int count) { return {f.lineys.begin() + 1, f.lineys.begin() + 1 + count}; }
 
-// Horizontal printing: where the lines land and how they look.
-class TextPrinterHorizontal : public TextFixture {};
+using TextPrinterTest = TextFixture;
 
 // A point asks for 1.2 pixels of font, rounded (12 points: 14). Each line follows after a blank,
 // 1.9 sizes further down less the angle's share of the size (angle x size / 470), which moves it
 // sideways. A selection is printed alone and becomes the text to place; lines past 20 are not
 // printed.
-TEST_F(TextPrinterHorizontal, LinesLandAtTheAnchorOnePointNineSizesApartAndNowhereElse) {
+TEST_F(TextPrinterTest, LinesLandAtTheAnchorOnePointNineSizesApartAndNowhereElse) {
   QStringList numbered;
   for (int k = 1; k <= 25; ++k) numbered << QStringLiteral("L%1").arg(k);
   const struct { QString text, marked; double size, x, y; int angle; } cases[] = {
@@ -45,7 +44,7 @@ TEST_F(TextPrinterHorizontal, LinesLandAtTheAnchorOnePointNineSizesApartAndNowhe
 }
 
 // The printer asks for weight 2400 with Bold, and italic and underline from their own boxes.
-TEST_F(TextPrinterHorizontal, BoldItalicAndUnderlineBoxesStyleThePrintedLine) {
+TEST_F(TextPrinterTest, BoldItalicAndUnderlineBoxesStyleThePrintedLine) {
   const struct { bool bold, italic, underline; } cases[] = {{true, false, false}, {false, true, false},
                                                             {false, false, true}, {true, true, true}};
   for (const auto& c : cases) {
@@ -69,7 +68,7 @@ TEST_F(TextPrinterHorizontal, BoldItalicAndUnderlineBoxesStyleThePrintedLine) {
   }
 }
 
-TEST_F(TextPrinterHorizontal, ALineCutAtItsLengthLimitLosesNoCharacter) {
+TEST_F(TextPrinterTest, ALineCutAtItsLengthLimitLosesNoCharacter) {
   const QString longLine(1501, QLatin1Char('x'));
   Form1& f = prepare(longLine + QStringLiteral("ABC\r\nnext"), 8, 0, 0);
   arm();
@@ -83,7 +82,7 @@ TEST_F(TextPrinterHorizontal, ALineCutAtItsLengthLimitLosesNoCharacter) {
 
 // When the printer must not print: SET idle (except for the QSL band and the date stamp), a
 // wildcard search running, or a mode other than Text, where it throws the pending work away.
-TEST_F(TextPrinterHorizontal, PrintsOnlyWhenArmedInTextModeAndOutsideItThrowsThePendingWorkAway) {
+TEST_F(TextPrinterTest, PrintsOnlyWhenArmedInTextModeAndOutsideItThrowsThePendingWorkAway) {
   Form1& f = prepare(QStringLiteral("Hello"), 12, 40, 40);
   f.textlines[1] = QStringLiteral("kept");
   f.printtext();
@@ -109,13 +108,10 @@ TEST_F(TextPrinterHorizontal, PrintsOnlyWhenArmedInTextModeAndOutsideItThrowsThe
   EXPECT_EQ(countColour(shown(), Ink), 0);
 }
 
-// Vertical text and the spacing scroll.
-class TextPrinterVertical : public TextFixture {};
-
 // Vertical text is printed in the picture's own font a character at a time: characters step down
 // by the spacing (here 1.5 sizes), columns by twice it. On its back colour a blank cell goes under
 // each character and columns step 1.3 times the spacing.
-TEST_F(TextPrinterVertical, CharactersStepDownByTheSpacingAndColumnsByTwiceItOrOnePointThreeOnBackColour) {
+TEST_F(TextPrinterTest, CharactersStepDownByTheSpacingAndColumnsByTwiceItOrOnePointThreeOnBackColour) {
   for (bool bkgnd : {false, true}) {
     SCOPED_TRACE(bkgnd ? "on back colour" : "plain");
     Form1& f = prepare(QString(), 10, 30, 20);
@@ -150,7 +146,7 @@ TEST_F(TextPrinterVertical, CharactersStepDownByTheSpacingAndColumnsByTwiceItOrO
   EXPECT_EQ(countColour(shown(), Ink), 0);
 }
 
-TEST_F(TextPrinterVertical, AColumnRecordsTheFirstTwentyCharactersOnly) {
+TEST_F(TextPrinterTest, AColumnRecordsTheFirstTwentyCharactersOnly) {
   Form1& f = prepare(QString(25, QLatin1Char('i')), 6, 5, 0);
   f.Label31->setBackColor(colour::state::Armed);
   f.lineheight = 10;
@@ -159,10 +155,7 @@ TEST_F(TextPrinterVertical, AColumnRecordsTheFirstTwentyCharactersOnly) {
   EXPECT_EQ(std::tuple(f.lineys[20], f.starty), std::tuple(190.0, 0.0));
 }
 
-// BkGnd: the text on its back colour.
-class TextPrinterBackground : public TextFixture {};
-
-TEST_F(TextPrinterBackground, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) {
+TEST_F(TextPrinterTest, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) {
   Form1& f = prepare(QStringLiteral("Hi"), 12, 60, 80);
   f.textangle = 450;
   arm();
@@ -189,7 +182,7 @@ TEST_F(TextPrinterBackground, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) 
 
 // Text reaching past the picture's edges: what is printed is exactly the part a bigger picture
 // shows there, however much of the text is passed over for lying outside.
-TEST_F(TextPrinterBackground, APictureShowsItsPartOfTextReachingPastItsEdges) {
+TEST_F(TextPrinterTest, APictureShowsItsPartOfTextReachingPastItsEdges) {
   enum Layout { Lines, Turned, Columns, ColumnsOnBackColour };
   QStringList lines;
   for (char c : {'A', 'B', 'C'}) lines << QString(60, QLatin1Char(c)) + QStringLiteral("xyz");
