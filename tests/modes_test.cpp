@@ -59,19 +59,6 @@ TEST_F(ModesTest, EachModeColoursItsButtonFramesItsToolsAndEndsTheToolsOfTheOthe
   EXPECT_TRUE(f.texttoplace.isEmpty());
 }
 
-TEST_F(ModesTest, DrawEndsColFillAndResetsTheLineWidth) {
-  Form1& f = *form;
-  f.HScroll1->setValueChecked(7);
-  f.Picture1->setForeColor(0xFF);
-  f.Label38_Click();  // ColFill armed, keeping the fore colour
-  ASSERT_EQ(f.Label38->backColor(), Armed);
-  f.Picture1->setForeColor(0xFF00FF);
-  f.Option8->setValue(true);
-  EXPECT_EQ(std::tuple(f.HScroll1->value(), f.Text6->text(), f.Picture1->drawWidth(), f.Label38->backColor(),
-                       f.Picture1->foreColor()),
-            std::tuple(3, QString("3"), 3, Idle, 0xFFL));
-}
-
 // Follow Mouse and 4 pics in 1 choose Pic in Pic and exclude each other. Text from Draw with 4 pics
 // in 1 on, or from Pic in Pic with Follow Mouse on, passes through Pic in Pic: the trail so far
 // becomes the working copy, and both boxes end.
@@ -110,37 +97,9 @@ TEST_F(ModesTest, ChoosingAStyledTextModeOrAnotherModeHandlesThePreview) {
   EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF00), f.Picture1->picture()));
 }
 
-TEST_F(ModesTest, PatFilAndColFillDisarmEachOther) {
-  Form1& f = *form;
-  f.Picture1->setForeColor(0xFF);
-  f.dragsource = 5;
-  f.Label32_Click();
-  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.dragsource), std::tuple(Armed, 0));
-  EXPECT_TRUE(sameImage(f.Picture1->image(), f.Image6->picture()));
-  f.Label38_Click();
-  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor(), f.savedforecolour), std::tuple(Idle, Armed, 0xFFL));
-
-  // A dragged colour changed the pen; ending ColFill gives the operator's colour back.
-  f.Picture1->setForeColor(0xFF00);
-  f.Label32_Click();
-  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor(), f.Picture1->foreColor(), f.Label25->backColor()),
-            std::tuple(Armed, Idle, 0xFFL, 0xFFL));
-  f.Label32_Click();
-  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Option1->value()), std::tuple(Idle, true));
-
-  // A mouse release on the Text button disarms PatFil; code choosing Text does not. Overlays does.
-  f.Label32_Click();
-  f.Option1_Click();
-  EXPECT_EQ(f.Label32->backColor(), Armed);
-  f.Option1_MouseUp(1, 0, 5, 5);
-  EXPECT_EQ(f.Label32->backColor(), Idle);
-  f.Label32_Click();
-  f.Option6->setValue(true);
-  EXPECT_TRUE(onlyMode(f.Option6));
-  EXPECT_EQ(f.Label32->backColor(), Idle);
-}
-
-TEST_F(ModesTest, ColFillEndsAStyleAndPatFilEndsVerticalText) {
+// PatFil and ColFill disarm each other; ColFill ends a style, PatFil vertical text, Draw ends
+// ColFill and resets the line width.
+TEST_F(ModesTest, PatFilAndColFillDisarmEachOtherAndEndTheirRivals) {
   Form1& f = *form;
   f.Picture1->setForeColor(0xFF8000);
   f.Label34->setCaption(QStringLiteral("  Grad"));
@@ -153,13 +112,48 @@ TEST_F(ModesTest, ColFillEndsAStyleAndPatFilEndsVerticalText) {
             std::tuple(QString(" Normal"), Idle, 0, 0, QString::number(0xFF8000)));
   f.Label38_Click();
 
+  f.Picture1->setForeColor(0xFF);
+  f.dragsource = 5;
+  f.Label32_Click();
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.dragsource), std::tuple(Armed, 0));
+  EXPECT_TRUE(sameImage(f.Picture1->image(), f.Image6->picture()));
+  f.Label38_Click();
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor(), f.savedforecolour), std::tuple(Idle, Armed, 0xFFL));
+  // A dragged colour changed the pen; ending ColFill gives the operator's colour back.
+  f.Picture1->setForeColor(0xFF00);
+  f.Label32_Click();
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor(), f.Picture1->foreColor(), f.Label25->backColor()),
+            std::tuple(Armed, Idle, 0xFFL, 0xFFL));
+  f.Label32_Click();
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Option1->value()), std::tuple(Idle, true));
+
   f.Label31->setBackColor(Armed);
   f.Label31->setCaption(QStringLiteral("Vert"));
   f.VScroll3->show();
   f.Text1->setText(QStringLiteral("DX"));
   f.Label32_Click();
-  EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label31->backColor(), f.VScroll3->isHidden(), f.Text1->text()),
-            std::tuple(QString("Horiz"), Idle, true, QString()));
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label31->caption(), f.Label31->backColor(), f.VScroll3->isHidden(),
+                       f.Text1->text()),
+            std::tuple(Armed, QString("Horiz"), Idle, true, QString()));
+
+  // A mouse release on the Text button disarms PatFil; code choosing Text does not. Overlays does.
+  f.Option1_Click();
+  EXPECT_EQ(f.Label32->backColor(), Armed);
+  f.Option1_MouseUp(1, 0, 5, 5);
+  EXPECT_EQ(f.Label32->backColor(), Idle);
+  f.Label32_Click();
+  f.Option6->setValue(true);
+  EXPECT_TRUE(onlyMode(f.Option6));
+  EXPECT_EQ(f.Label32->backColor(), Idle);
+
+  f.HScroll1->setValueChecked(7);
+  f.Label38_Click();  // ColFill armed, keeping the fore colour
+  ASSERT_EQ(f.Label38->backColor(), Armed);
+  f.Picture1->setForeColor(0xFF00FF);
+  f.Option8->setValue(true);
+  EXPECT_EQ(std::tuple(f.HScroll1->value(), f.Text6->text(), f.Picture1->drawWidth(), f.Label38->backColor(),
+                       f.Picture1->foreColor()),
+            std::tuple(3, QString("3"), 3, Idle, 0xFFL));
 }
 
 }  // namespace

@@ -132,12 +132,7 @@ void printEachCopy(Form1& f, QPoint step) {
 TEST_F(ShadowTest, CopiesDrawnTogetherLeaveWhatPrintingEachInTurnLeaves) {
   using raster::ShadowSide;
   enum Layout { Lines, Columns, Turned, OnBackColour };
-  struct Case {
-    Layout layout;
-    ShadowSide side;
-    int graded, depth, weight;
-    QPointF anchor;
-  };
+  struct Case { Layout layout; ShadowSide side; int graded, depth, weight; QPointF anchor; };
   OptionButton* Form1::*const option[] = {&Form1::Option2, &Form1::Option3, &Form1::Option4, &Form1::Option5};
   for (const Case& c : {Case{Lines, ShadowSide::BelowRight, 0, 400, 2, {20, 2}},
                         Case{Lines, ShadowSide::AboveLeft, 1, 100, 1, {60.3, 150.7}},

@@ -26,7 +26,7 @@ class TextBoxControlsTest : public FormTest {
   }
 };
 
-TEST_F(TextBoxControlsTest, EditingTheTextThrowsAwayPendingTextAndTheMarkedPart) {
+TEST_F(TextBoxControlsTest, EditingThrowsAwayPendingTextAndTheMarkedPartAndReleasesTakeTheSelection) {
   Form1& f = *form;
   pendOnScreen();
   f.markedtext = QStringLiteral("DE");
@@ -40,11 +40,8 @@ TEST_F(TextBoxControlsTest, EditingTheTextThrowsAwayPendingTextAndTheMarkedPart)
   EXPECT_EQ(std::tuple(f.Label26->backColor(), f.Text1->text(), f.markedtext, f.texttoplace),
             std::tuple(SetIdle, QString(), QString(), QString()));
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
-}
 
-// A release in the text box takes the selection or nothing; in the file list it moves the anchor.
-TEST_F(TextBoxControlsTest, MouseReleasesTakeTheSelectionOrMoveTheAnchor) {
-  Form1& f = *form;
+  // A release in the text box takes the selection or nothing; in the file list it moves the anchor.
   f.Text1->setText(QStringLiteral("CQ DE G4ABC"));
   f.Text1->setFocus();
   QTextCursor c = f.Text1->textCursor();

@@ -64,7 +64,7 @@ TEST_F(TransparentTest, ARectangleBeyondSixteenBitsDrawsNothing) {
   EXPECT_EQ(countColour(f.Picture1->shown(), 0xFF), 40 * 11);
 }
 
-TEST_F(TransparentTest, OversizeOverlayIsCappedWithOneMessage) {
+TEST_F(TransparentTest, OversizeOverlayIsCappedWithOneMessageAndAnOverlayLandsWhereItIsDrawn) {
   Form1& f = *form;
   QImage big = overlay(0, 0, 320, 256);
   big.setPixel(0, 0, colour::toQRgb(kKey));  // only its corner carries the key
@@ -87,10 +87,9 @@ TEST_F(TransparentTest, OversizeOverlayIsCappedWithOneMessage) {
   const int blue = countColour(placed, kBlue, QRect(50, 40, 120, 96));
   EXPECT_GT(blue, 80 * 60);
   EXPECT_EQ(countColour(placed, kBlue), blue);
-}
 
-TEST_F(TransparentTest, OverlayLandsOnThePersistentLayerWhenTheCallerCommits) {
-  Form1& f = *form;
+  // The overlay lands on the persistent layer when the caller commits.
+  f.Picture1->setPicture(solidImage(320, 256, White));
   f.Picture1->setAutoRedraw(true);
   lay(overlay(158, 126, 163, 131), 319, 0, 0);
   f.Picture1->setAutoRedraw(false);

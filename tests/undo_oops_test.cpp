@@ -55,7 +55,7 @@ TEST_F(UndoOopsTest, UndoWithPendingShapeOnlyCancelsTheShape) {
   EXPECT_EQ(drawnArea(f), std::tuple(80, 120, 0, 0));
 }
 
-TEST_F(UndoOopsTest, UndoRestoresThePictureOfAStylePreviewOrNoiseLineRemoval) {
+TEST_F(UndoOopsTest, UndoRestoresThePictureBeforeAStylePreviewNoiseLineRemovalOrFollowMouse) {
   Form1& f = *form;
   // Text mode with a Grad preview committed into the picture: Image6 comes back.
   f.Image6->setPicture(solidImage(320, 256, 0xFF00));
@@ -81,18 +81,8 @@ TEST_F(UndoOopsTest, UndoRestoresThePictureOfAStylePreviewOrNoiseLineRemoval) {
   f.Picture1->BoxFilled(0, 0, 50, 50, 0xFF);
   f.Command12_Click();
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
-}
 
-TEST_F(UndoOopsTest, UndoEndsAPictureFontAndFollowMouseReturnsToItsCopy) {
-  Form1& f = *form;
-  f.Option7->setValue(true);
-  f.picturefontmode = 400;
-  f.normalfontsize = QStringLiteral("14");
-  f.Picture1->font.name = QStringLiteral("Webdings");
-  f.Command12_Click();
-  EXPECT_EQ(std::tuple(f.picturefontmode, f.Option1->value(), f.Picture1->font.name, f.Picture1->font.size),
-            std::tuple(0, true, f.Text1->font().family(), 14.0));
-
+  // Follow Mouse: the copy the trail started from.
   f.Option7->setValue(true);
   f.Check18->setValue(1);
   f.Picture2->setPicture(solidImage(320, 256, 0xFFFF));
