@@ -122,7 +122,8 @@ TEST_F(FontsPaletteTest, OutsideTextModeStyleBoxesFontButtonsAndPaletteChangeOnl
 
 // A left press gives the text the button's colour less k and the swatch the button's colour; a
 // right press colours the back and the shadow; in header mode Ctrl-left only takes element 7.
-TEST_F(FontsPaletteTest, LeftPressColoursTheTextRightPressTheBackAndShadowAndHeaderModeTakesCtrlLeft) {
+// With PatFil armed a press only drags the colour, with ColFill the text takes it first.
+TEST_F(FontsPaletteTest, PaletteLeftPressColoursTheTextRightPressTheBackAndArmedFillsDragTheColour) {
   Form1& f = prepare(QStringLiteral("Hi"));
   withShadowAndOutline();
   for (auto [n, text, swatch] : {std::tuple(3, 238L, 0xFFL), std::tuple(2, 0xEFEFEEL, 0xFFFFFFL),
@@ -147,10 +148,9 @@ TEST_F(FontsPaletteTest, LeftPressColoursTheTextRightPressTheBackAndShadowAndHea
   EXPECT_EQ(f.Picture1->backColor(), 0xFF00);
   f.Palette_MouseDown(3, Left, 0, 0, 0);  // without Ctrl as usual
   EXPECT_EQ(f.Label25->backColor(), 0xFF);
-}
+  f.makeheader->setChecked(false);
 
-TEST_F(FontsPaletteTest, ArmedFillsDragTheColourAndTheMarkerEndsWithTheDrag) {
-  Form1& f = prepare(QStringLiteral("Hi"));
+  // With a fill armed a left press drags the colour; the marker ends with the drag.
   std::vector<std::tuple<QWidget*, int, long, QString>> drags;  // source, marker, picked and text colour
   f.beginDrag = [&](QWidget* source) { drags.emplace_back(source, f.operationmarker, f.pickedcolour, f.textsettings[7]); };
   placePlain();
@@ -158,17 +158,17 @@ TEST_F(FontsPaletteTest, ArmedFillsDragTheColourAndTheMarkerEndsWithTheDrag) {
   f.Palette_MouseDown(4, Left, 0, 0, 0);
   f.Palette_MouseDown(4, Right, 0, 0, 0);
   ASSERT_EQ(drags.size(), 1u);
-  EXPECT_EQ(drags[0], std::tuple(static_cast<QWidget*>(f.palette[4]), 201, 0x80FFL, QString::number(Ink)));
-  EXPECT_EQ(std::tuple(f.operationmarker, f.Picture1->backColor()), std::tuple(0, Paper));
+  EXPECT_EQ(drags[0], std::tuple(static_cast<QWidget*>(f.palette[4]), 201, 0x80FFL, QString("238")));
+  EXPECT_EQ(std::tuple(f.operationmarker, f.Picture1->backColor()), std::tuple(0, 0xFF00L));
 
   f.Label32->setBackColor(colour::state::Idle);
   f.Label38->setBackColor(Armed);  // ColFill: the text takes the colour before the drag starts
-  f.Palette_MouseDown(3, Left, 0, 0, 0);
+  f.Palette_MouseDown(2, Left, 0, 0, 0);
   ASSERT_EQ(drags.size(), 2u);
-  EXPECT_EQ(std::tuple(std::get<1>(drags[1]), std::get<3>(drags[1]), f.operationmarker), std::tuple(201, QString("238"), 0));
-  f.Palette_MouseDown(6, Right, 0, 0, 0);
-  EXPECT_EQ(drags.size(), 2u);
-  EXPECT_EQ(f.Picture1->backColor(), 0xFF00);
+  EXPECT_EQ(std::tuple(std::get<1>(drags[1]), std::get<3>(drags[1]), f.operationmarker),
+            std::tuple(201, QString::number(0xEFEFEE), 0));
+  f.Palette_MouseDown(1, Right, 0, 0, 0);
+  EXPECT_EQ(std::tuple(drags.size(), f.Picture1->backColor()), std::tuple(size_t(2), f.palette[1]->backColor()));
 }
 
 // Save Color stores any chosen colour, the text's own too, in element 7 for the colour boxes, and
