@@ -48,7 +48,8 @@ TEST_F(ModesTest, EachModeColoursItsButtonFramesItsToolsAndEndsTheToolsOfTheOthe
     const auto seenOn = [&m](OptionButton* o) { return o == m.button ? ModeChosen : ModeOff; };
     EXPECT_EQ(std::vector<long>({f.Option1->backColor(), f.Option6->backColor(), f.Option7->backColor(),
                                  f.Option8->backColor(), f.Text6->backColor()}),
-              std::vector<long>({seenOn(f.Option1), seenOn(f.Option6), seenOn(f.Option7), seenOn(f.Option8), seenOn(f.Option8)}));
+              std::vector<long>(
+                  {seenOn(f.Option1), seenOn(f.Option6), seenOn(f.Option7), seenOn(f.Option8), seenOn(f.Option8)}));
     EXPECT_EQ(std::vector<int>({f.Shape1->drawMode(), f.Shape2->drawMode(), f.Shape3->drawMode()}), m.shapes);
     if (m.button == f.Option7) continue;
     const long tools = m.drawTools ? Armed : Idle;

@@ -68,7 +68,7 @@ TEST_F(PictureFontsTest, Text14ChoosesTheFontOfTheNumberAndTouchesThePictureOnly
   f.VScroll2->setValue(4);  // no font for 4 yet: the list keeps the one it shows
   EXPECT_EQ(faceName(f.Combo3), QStringLiteral("Liberation Mono"));
   f.VScroll2->setValue(3);
-  EXPECT_EQ(std::tuple(faceName(f.Combo3), f.textsettings[17]), std::tuple(QString("Liberation Mono"), QString("Liberation Mono")));
+  EXPECT_EQ(QStringList({faceName(f.Combo3), f.textsettings[17]}), QStringList({"Liberation Mono", "Liberation Mono"}));
 }
 
 TEST_F(PictureFontsTest, WebdingsStaysStoredAndDrawsInTheFreeSymbolFont) {

@@ -91,7 +91,8 @@ TEST_F(SetTest, PendingShapeIsCommitted) {
   f.VScroll4->show();
   f.Label26_Click();
   EXPECT_GT(countColour(f.Picture1->picture(), Ink, QRect(65, 65, 71, 71)), 0);
-  EXPECT_EQ(std::tuple(f.Combo1->text(), f.dragsource, f.Label26->backColor(), f.VScroll4->isHidden(), f.Picture1->autoRedraw()),
+  EXPECT_EQ(std::tuple(f.Combo1->text(), f.dragsource, f.Label26->backColor(), f.VScroll4->isHidden(),
+                       f.Picture1->autoRedraw()),
             std::tuple(QString("  Things"), 0, SetIdle, true, false));
 }
 

@@ -53,18 +53,28 @@ TEST_F(ShadowTest, EachDirectionThrowsTheShadowToItsSide) {
   }
 }
 
-TEST_F(ShadowTest, DepthScrollGivesItsSquareInCopies) {
+// The depth scroll gives its square in copies. While graded is off the base scroll changes
+// nothing and a right click on the switch only takes the base of the scroll value. Graded, copy i
+// of D adds (i x 36 / D + 1) x 64000 to the base colour of the scroll value, every channel stopping
+// at 255; the farthest of nine adds 37 x 64000, blue 36 and green 34.
+TEST_F(ShadowTest, DepthAndGradedColoursFollowTheirScrollsAndSwitch) {
   Form1& f = prepareShadow();
   arm();
   f.VScroll1->setValueChecked(4);
   EXPECT_EQ(f.shadowdepth.toInt(), 16);
   EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 16), shown()));
-}
+  f.VScroll1->setValueChecked(3);
 
-// Copy i of D adds (i x 36 / D + 1) x 64000 to the base colour of the scroll value, every channel
-// stopping at 255; the farthest of nine adds 37 x 64000, blue 36 and green 34.
-TEST_F(ShadowTest, GradedCopiesAddTheirShareToTheBaseColourOfEachScrollValue) {
-  Form1& f = prepareShadow();
+  f.shadowbase = 123;
+  arm();
+  f.HScroll5->setValueChecked(3);
+  EXPECT_EQ(std::tuple(f.shadowbase, f.Text13->text()), std::tuple(123L, QString(" Off")));
+  EXPECT_EQ(countColour(shown(), Ink), 0);
+  f.Text13_MouseDown(2, 0, 0, 0);
+  EXPECT_EQ(std::tuple(f.Text13->text(), f.gradedshadow, f.shadowbase), std::tuple(QString(" Off"), 0, rgb(10, 0, 187)));
+  EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 9), shown()));
+
+  f.HScroll5->setValueChecked(1);
   arm();
   f.Text13_MouseDown(1, 0, 0, 0);  // graded on, base 1 = red
   EXPECT_EQ(std::tuple(f.Text13->text(), f.gradedshadow), std::tuple(QString(" 1"), 1));
@@ -80,21 +90,6 @@ TEST_F(ShadowTest, GradedCopiesAddTheirShareToTheBaseColourOfEachScrollValue) {
     EXPECT_GT(countColour(shown(), farthest[v]), 0);
   }
   EXPECT_GT(countColour(shown(), rgb(0, 255, 8)), 0);  // one step out adds 9 x 64000: green 202, blue 8
-}
-
-// While graded is off the base scroll changes nothing; a right click on the switch only takes the
-// base of the scroll value.
-TEST_F(ShadowTest, WithGradedOffTheBaseScrollIsIgnoredAndARightClickOnlyRetakesTheBase) {
-  Form1& f = prepareShadow();
-  f.shadowbase = 123;
-  arm();
-  f.HScroll5->setValueChecked(3);
-  EXPECT_EQ(std::tuple(f.shadowbase, f.Text13->text()), std::tuple(123L, QString(" Off")));
-  EXPECT_EQ(countColour(shown(), Ink), 0);
-
-  f.Text13_MouseDown(2, 0, 0, 0);
-  EXPECT_EQ(std::tuple(f.Text13->text(), f.gradedshadow, f.shadowbase), std::tuple(QString(" Off"), 0, rgb(10, 0, 187)));
-  EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 9), shown()));
 }
 
 namespace {

@@ -82,7 +82,7 @@ TEST_F(StylesTest, StripesFillOnlyTheLettersAndFollowTheTextAndSetCommitsThem) {
   EXPECT_TRUE(sameImage(committed, f.Picture1->picture()));
 }
 
-TEST_F(StylesTest, GradBandsTheLinesAndRefusesRotatedText) {
+TEST_F(StylesTest, GradBandsTheLinesInBandsOfFourAndRefusesRotatedText) {
   Form1& f = prepare(QStringLiteral("HH"), 40);
   placePlain();
   chooseStyle(2);
@@ -96,10 +96,8 @@ TEST_F(StylesTest, GradBandsTheLinesAndRefusesRotatedText) {
   EXPECT_EQ(dialogs->calls[0].prompt,
             QStringLiteral("Does not work correctly with rotated texts. Will exit without change."));
   EXPECT_TRUE(sameImage(preview, f.Picture1->picture()));
-}
 
-TEST_F(StylesTest, GradlinesBandsOfFourHoldTheBaseThenSwingAboutTheBackColour) {
-  Form1& f = prepare(QStringLiteral("x"));
+  // The bands: four rows each, holding the base, then swinging about the back colour.
   f.Picture1->setBackColor(rgb(255, 0, 100));
   int r = 10, g = 200, b = 100;
   f.Picture3->setAutoRedraw(true);

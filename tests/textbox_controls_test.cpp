@@ -31,7 +31,8 @@ TEST_F(TextBoxControlsTest, EditingThrowsAwayPendingTextAndTheMarkedPartAndRelea
   pendOnScreen();
   f.markedtext = QStringLiteral("DE");
   f.Text1->setText(QStringLiteral("CQ DE G4ABC"));
-  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.markedtext, f.texttoplace), std::tuple(SetIdle, QString(), QString("CQ DE G4ABC")));
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.markedtext, f.texttoplace),
+            std::tuple(SetIdle, QString(), QString("CQ DE G4ABC")));
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
 
   pendOnScreen();
@@ -91,7 +92,8 @@ TEST_F(TextBoxControlsTest, ThingsShapeIsDrawnPendingAndRedrawnAtThePendingAncho
   f.Combo1_GotFocus();
   f.startx = 30;
   chooseThing(QStringLiteral("Ellipse"));
-  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.dragsource, f.Picture1->drawWidth(), f.VScroll4->isHidden(), f.startx, f.starty),
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.dragsource, f.Picture1->drawWidth(), f.VScroll4->isHidden(), f.startx,
+                       f.starty),
             std::tuple(Armed, 99, 3, false, 160.0, 128.0));
   // Half axes 100 and 50 about (160, 128), on the erasable layer only.
   expectShown({{60, 128, kShape}, {260, 128, kShape}, {160, 78, kShape}, {160, 178, kShape}, {160, 128, White}});
