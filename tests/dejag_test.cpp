@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/picbuf.h"
-#include "tests/styled_text_fixture.h"
+#include "tests/text_fixture.h"
 
 using colour::rgb;
 
@@ -25,20 +25,20 @@ QImage filtered(const QImage& picture, const std::string& passes) {
 
 }  // namespace
 
-class DejagTest : public StyledTextFixture {};
+class DejagTest : public TextFixture {};
 
-TEST_F(DejagTest, RefusedWhileWorkIsPending) {
+// Refused while work is pending; then six Soften and five Sharpen alternate, and OOPS takes them back.
+TEST_F(DejagTest, SixSoftenAndFiveSharpenAlternateOnceNothingIsPending) {
   Form1& f = prepare(QStringLiteral("Hi"));
+  f.softenamount = f.sharpenamount = 1;
   const QImage pending = placePlain();
   f.Label35_Click();
   ASSERT_EQ(dialogs->calls.size(), 1u);
   EXPECT_EQ(dialogs->calls[0].prompt, QStringLiteral("Picture must be 'SET' first"));
   EXPECT_EQ(f.Label26->backColor(), colour::state::Armed);
   EXPECT_TRUE(sameImage(pending, f.Picture1->shown()));
-}
 
-TEST_F(DejagTest, SixSoftenAndFiveSharpenAlternateAndOopsTakesThemBack) {
-  Form1& f = prepare(QStringLiteral("Hi"));
+  f.Command12_Click();
   const QImage before = staircase();
   f.Picture1->setPicture(before);
   emit f.Label35->clicked();
@@ -46,8 +46,7 @@ TEST_F(DejagTest, SixSoftenAndFiveSharpenAlternateAndOopsTakesThemBack) {
   EXPECT_TRUE(sameImage(filtered(before, "SHSHSHSHSHS"), result));
   EXPECT_FALSE(sameImage(filtered(before, "SSSSSSHHHHH"), result));
   EXPECT_TRUE(sameImage(result, f.Image6->picture()));  // a later turn of the picture starts here
-  EXPECT_EQ(f.Label35->backColor(), colour::state::Idle);
-  EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
+  EXPECT_EQ(std::tuple(f.Label35->backColor(), f.Label26->backColor()), std::tuple(seen::Idle, seen::SetIdle));
 
   f.Command31_Click();  // OOPS
   EXPECT_TRUE(sameImage(before, f.Picture1->picture()));

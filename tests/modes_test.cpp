@@ -30,62 +30,40 @@ class ModesTest : public FormTest {
   }
 };
 
-TEST_F(ModesTest, EachModeColoursItsButtonAndFramesItsToolGroup) {
-  Form1& f = *form;
-  const struct { OptionButton* button; std::vector<int> shapes; } modes[] = {
-      {f.Option8, {14, 13, 13}}, {f.Option6, {13, 13, 14}}, {f.Option1, {13, 14, 13}},
-      {f.Option7, {13, 13, 14}}, {f.Option8, {14, 13, 13}}, {f.Option1, {13, 14, 13}}};
-  for (const auto& m : modes) {
-    m.button->setValue(true);
-    SCOPED_TRACE(m.button->text().toStdString());
-    EXPECT_TRUE(onlyMode(m.button));
-    for (OptionButton* o : {f.Option1, f.Option6, f.Option7, f.Option8})
-      EXPECT_EQ(o->backColor(), o == m.button ? ModeChosen : ModeOff) << o->text().toStdString();
-    EXPECT_EQ(f.Text6->backColor(), m.button == f.Option8 ? ModeChosen : ModeOff);
-    EXPECT_EQ(std::vector<int>({f.Shape1->drawMode(), f.Shape2->drawMode(), f.Shape3->drawMode()}), m.shapes);
-  }
-}
-
-// Text and Overlays end Fix Col and Remove noise lines, Draw keeps them, its own; each ends a
-// picture font, Overlays keeping its name on the picture.
-TEST_F(ModesTest, EachModeEndsTheToolsOfTheOthers) {
+// Each mode colours its button and frames its tool group. Text and Overlays end Fix Col and Remove
+// noise lines, Draw keeps them, its own; each ends a picture font, Overlays keeping its name on
+// the picture.
+TEST_F(ModesTest, EachModeColoursItsButtonFramesItsToolsAndEndsTheToolsOfTheOthers) {
   Form1& f = *form;
   const QString textFont = f.Text1->font().family();
-  const struct { OptionButton* mode; bool drawTools; QString fontName; } modes[] = {
-      {f.Option1, false, textFont}, {f.Option6, false, QStringLiteral("Webdings")}, {f.Option8, true, textFont}};
+  const struct { OptionButton* button; std::vector<int> shapes; bool drawTools; QString fontName; } modes[] = {
+      {f.Option7, {13, 13, 14}}, {f.Option8, {14, 13, 13}, true, textFont}, {f.Option6, {13, 13, 14}, false, "Webdings"},
+      {f.Option1, {13, 14, 13}, false, textFont}};
   for (const auto& m : modes) {
-    SCOPED_TRACE(m.mode->text().toStdString());
+    SCOPED_TRACE(m.button->text().toStdString());
     f.Option7->setValue(true);
     armForeignTools();
-    m.mode->setValue(true);
-    EXPECT_TRUE(onlyMode(m.mode));
-    EXPECT_EQ(std::tuple(f.Label73->backColor(), f.Label29->backColor()),
-              m.drawTools ? std::tuple(Armed, Armed) : std::tuple(Idle, Idle));
-    EXPECT_EQ(f.textsettings[7], m.drawTools ? QStringLiteral("12345") : QStringLiteral("65280"));
-    EXPECT_EQ(f.picturefontmode, 0);
-    EXPECT_EQ(f.Picture1->font.name, m.fontName);
-    EXPECT_EQ(f.Picture1->font.size, 12);
-    EXPECT_EQ(f.Label26->backColor(), SetIdle);
+    m.button->setValue(true);
+    EXPECT_TRUE(onlyMode(m.button));
+    const auto seenOn = [&m](OptionButton* o) { return o == m.button ? ModeChosen : ModeOff; };
+    EXPECT_EQ(std::vector<long>({f.Option1->backColor(), f.Option6->backColor(), f.Option7->backColor(),
+                                 f.Option8->backColor(), f.Text6->backColor()}),
+              std::vector<long>(
+                  {seenOn(f.Option1), seenOn(f.Option6), seenOn(f.Option7), seenOn(f.Option8), seenOn(f.Option8)}));
+    EXPECT_EQ(std::vector<int>({f.Shape1->drawMode(), f.Shape2->drawMode(), f.Shape3->drawMode()}), m.shapes);
+    if (m.button == f.Option7) continue;
+    const long tools = m.drawTools ? Armed : Idle;
+    EXPECT_EQ(std::tuple(f.Label73->backColor(), f.Label29->backColor(), f.textsettings[7], f.picturefontmode,
+                         f.Picture1->font.name, f.Picture1->font.size, f.Label26->backColor()),
+              std::tuple(tools, tools, QString(m.drawTools ? "12345" : "65280"), 0, m.fontName, 12.0, SetIdle));
   }
   EXPECT_TRUE(f.texttoplace.isEmpty());
 }
 
-TEST_F(ModesTest, DrawEndsColFillAndResetsTheLineWidth) {
-  Form1& f = *form;
-  f.HScroll1->setValueChecked(7);
-  f.Picture1->setForeColor(0xFF);
-  f.Label38_Click();  // ColFill armed, keeping the fore colour
-  ASSERT_EQ(f.Label38->backColor(), Armed);
-  f.Picture1->setForeColor(0xFF00FF);
-  f.Option8->setValue(true);
-  EXPECT_EQ(std::tuple(f.HScroll1->value(), f.Text6->text(), f.Picture1->drawWidth()), std::tuple(3, QString("3"), 3));
-  EXPECT_EQ(f.Label38->backColor(), Idle);
-  EXPECT_EQ(f.Picture1->foreColor(), 0xFF);
-}
-
-// Text from Draw with 4 pics in 1 on, or from Pic in Pic with Follow Mouse on, passes through Pic
-// in Pic: the trail so far becomes the working copy, and both boxes end.
-TEST_F(ModesTest, TextPassesThroughPicInPicWhenItsBoxesAreOn) {
+// Follow Mouse and 4 pics in 1 choose Pic in Pic and exclude each other. Text from Draw with 4 pics
+// in 1 on, or from Pic in Pic with Follow Mouse on, passes through Pic in Pic: the trail so far
+// becomes the working copy, and both boxes end.
+TEST_F(ModesTest, FollowMouseAndFourPicsExcludeEachOtherAndTextPassesThroughPicInPic) {
   Form1& f = *form;
   f.Option8->setValue(true);
   f.Check19->setValue(1);
@@ -98,10 +76,14 @@ TEST_F(ModesTest, TextPassesThroughPicInPicWhenItsBoxesAreOn) {
   f.Picture2->setPicture(solidImage(320, 256, 0));
   f.Option1->setValue(true);
   EXPECT_TRUE(sameImage(newer, f.Picture2->picture()));
-  EXPECT_TRUE(onlyMode(f.Option1));
-  EXPECT_EQ(f.Check18->value(), 0);
-  EXPECT_EQ(std::tuple(f.Option1->backColor(), f.Option7->backColor()), std::tuple(ModeChosen, ModeOff));
   EXPECT_TRUE(sameImage(newer, f.Picture1->picture()));
+  EXPECT_TRUE(onlyMode(f.Option1));
+  EXPECT_EQ(std::tuple(f.Check18->value(), f.Option1->backColor(), f.Option7->backColor()), std::tuple(0, ModeChosen, ModeOff));
+
+  f.Check18->setValue(1);
+  EXPECT_TRUE(onlyMode(f.Option7));
+  f.Check19->setValue(1);
+  EXPECT_EQ(std::tuple(f.Check18->value(), f.Check19->value()), std::tuple(0, 1));
 }
 
 TEST_F(ModesTest, ChoosingAStyledTextModeOrAnotherModeHandlesThePreview) {
@@ -116,30 +98,46 @@ TEST_F(ModesTest, ChoosingAStyledTextModeOrAnotherModeHandlesThePreview) {
   EXPECT_TRUE(sameImage(solidImage(320, 256, 0xFF00), f.Picture1->picture()));
 }
 
-TEST_F(ModesTest, PatFilAndColFillDisarmEachOther) {
+// PatFil and ColFill disarm each other; ColFill ends a style, PatFil vertical text, Draw ends
+// ColFill and resets the line width.
+TEST_F(ModesTest, PatFilAndColFillDisarmEachOtherAndEndTheirRivals) {
   Form1& f = *form;
+  f.Picture1->setForeColor(0xFF8000);
+  f.Label34->setCaption(QStringLiteral("  Grad"));
+  f.Label34->setBackColor(Armed);
+  f.styleapplied = 1;
+  f.savedtextangle = 450;
+  f.Label38_Click();
+  // Text mode's reset follows the style's end.
+  EXPECT_EQ(std::tuple(f.Label34->caption(), f.Label34->backColor(), f.styleapplied, f.textangle, f.textsettings[7]),
+            std::tuple(QString(" Normal"), Idle, 0, 0, QString::number(0xFF8000)));
+  f.Label38_Click();
+
   f.Picture1->setForeColor(0xFF);
   f.dragsource = 5;
   f.Label32_Click();
   EXPECT_EQ(std::tuple(f.Label32->backColor(), f.dragsource), std::tuple(Armed, 0));
   EXPECT_TRUE(sameImage(f.Picture1->image(), f.Image6->picture()));
-
   f.Label38_Click();
-  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor()), std::tuple(Idle, Armed));
-  EXPECT_EQ(f.savedforecolour, 0xFF);
-
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor(), f.savedforecolour), std::tuple(Idle, Armed, 0xFFL));
   // A dragged colour changed the pen; ending ColFill gives the operator's colour back.
   f.Picture1->setForeColor(0xFF00);
   f.Label32_Click();
-  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor()), std::tuple(Armed, Idle));
-  EXPECT_EQ(std::tuple(f.Picture1->foreColor(), f.Label25->backColor()), std::tuple(0xFF, 0xFF));
-
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label38->backColor(), f.Picture1->foreColor(), f.Label25->backColor()),
+            std::tuple(Armed, Idle, 0xFFL, 0xFFL));
   f.Label32_Click();
-  EXPECT_EQ(f.Label32->backColor(), Idle);
-  EXPECT_TRUE(f.Option1->value());
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Option1->value()), std::tuple(Idle, true));
+
+  f.Label31->setBackColor(Armed);
+  f.Label31->setCaption(QStringLiteral("Vert"));
+  f.VScroll3->show();
+  f.Text1->setText(QStringLiteral("DX"));
+  f.Label32_Click();
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label31->caption(), f.Label31->backColor(), f.VScroll3->isHidden(),
+                       f.Text1->text()),
+            std::tuple(Armed, QString("Horiz"), Idle, true, QString()));
 
   // A mouse release on the Text button disarms PatFil; code choosing Text does not. Overlays does.
-  f.Label32_Click();
   f.Option1_Click();
   EXPECT_EQ(f.Label32->backColor(), Armed);
   f.Option1_MouseUp(1, 0, 5, 5);
@@ -148,38 +146,15 @@ TEST_F(ModesTest, PatFilAndColFillDisarmEachOther) {
   f.Option6->setValue(true);
   EXPECT_TRUE(onlyMode(f.Option6));
   EXPECT_EQ(f.Label32->backColor(), Idle);
-}
 
-TEST_F(ModesTest, ColFillEndsAStyleAndPatFilEndsVerticalText) {
-  Form1& f = *form;
-  f.Picture1->setForeColor(0xFF8000);
-  f.Label34->setCaption(QStringLiteral("  Grad"));
-  f.Label34->setBackColor(Armed);
-  f.styleapplied = 1;
-  f.savedtextangle = 450;
-  f.Label38_Click();
-  EXPECT_EQ(std::tuple(f.Label34->caption(), f.Label34->backColor()), std::tuple(QString(" Normal"), Idle));
-  EXPECT_EQ(std::tuple(f.styleapplied, f.textangle), std::tuple(0, 0));  // Text mode's reset follows the style's end
-  EXPECT_EQ(f.textsettings[7], QString::number(0xFF8000));
-  f.Label38_Click();
-
-  f.Label31->setBackColor(Armed);
-  f.Label31->setCaption(QStringLiteral("Vert"));
-  f.VScroll3->show();
-  f.Text1->setText(QStringLiteral("DX"));
-  f.Label32_Click();
-  EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label31->backColor()), std::tuple(QString("Horiz"), Idle));
-  EXPECT_TRUE(f.VScroll3->isHidden());
-  EXPECT_TRUE(f.Text1->text().isEmpty());
-}
-
-TEST_F(ModesTest, FollowMouseAndFourPicsExcludeEachOtherInPicInPic) {
-  Form1& f = *form;
-  f.Check18->setValue(1);
-  EXPECT_TRUE(f.Option7->value());
-  f.Check19->setValue(1);
-  EXPECT_EQ(std::tuple(f.Check18->value(), f.Check19->value()), std::tuple(0, 1));
-  EXPECT_TRUE(onlyMode(f.Option7));
+  f.HScroll1->setValueChecked(7);
+  f.Label38_Click();  // ColFill armed, keeping the fore colour
+  ASSERT_EQ(f.Label38->backColor(), Armed);
+  f.Picture1->setForeColor(0xFF00FF);
+  f.Option8->setValue(true);
+  EXPECT_EQ(std::tuple(f.HScroll1->value(), f.Text6->text(), f.Picture1->drawWidth(), f.Label38->backColor(),
+                       f.Picture1->foreColor()),
+            std::tuple(3, QString("3"), 3, Idle, 0xFFL));
 }
 
 }  // namespace

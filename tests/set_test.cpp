@@ -42,18 +42,24 @@ TEST_F(SetTest, TextIsCommittedInAJitteredColourAndSurvivesUndo) {
     const int committed = countColour(f.Picture1->picture(), c.committed);
     EXPECT_GT(committed, 30) << std::hex << c.committed;
     EXPECT_EQ(countColour(f.Picture1->picture(), c.ink), 0) << "the committed text differs from the preview";
+    EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Picture1->shown())) << "no preview left over the committed text";
     f.Command12_Click();
     EXPECT_EQ(countColour(f.Picture1->shown(), c.committed), committed) << "Undo cannot take committed text";
-    EXPECT_EQ(std::tuple(f.startx, f.starty, f.textangle), std::tuple(1060.0, 1060.0, 0));  // the anchor leaves
-    EXPECT_EQ(f.Picture1->foreColor(), c.ink);
-    EXPECT_EQ(f.textsettings[7], QString::number(c.ink));
-    EXPECT_EQ(f.texttoplace, QStringLiteral("HI"));
-    EXPECT_FALSE(f.Picture1->autoRedraw());
+    // The anchor leaves the picture.
+    EXPECT_EQ(std::tuple(f.startx, f.starty, f.textangle, f.Picture1->foreColor(), f.textsettings[7], f.texttoplace,
+                         f.Picture1->autoRedraw()),
+              std::tuple(1060.0, 1060.0, 0, c.ink, QString::number(c.ink), QString("HI"), false));
   }
 }
 
+// Idle, SET does nothing, not even draw a jitter.
 TEST_F(SetTest, CommitRefreshesTheCopyOopsDoesNotShowAndHeaderMakingNeither) {
   Form1& f = prepareText(Ink);
+  queueRandom({0.5});
+  f.Label26_Click();
+  EXPECT_EQ(std::tuple(f.Image14->hasPicture(), randomValues->size()), std::tuple(false, size_t(1)));
+  randomValues->clear();
+
   placeText(60, 60);
   f.Label26_Click();
   EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image6->picture()));
@@ -85,31 +91,14 @@ TEST_F(SetTest, PendingShapeIsCommitted) {
   f.VScroll4->show();
   f.Label26_Click();
   EXPECT_GT(countColour(f.Picture1->picture(), Ink, QRect(65, 65, 71, 71)), 0);
-  EXPECT_EQ(f.Combo1->text(), QStringLiteral("  Things"));
-  EXPECT_EQ(f.dragsource, 0);
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_TRUE(f.VScroll4->isHidden());
-  EXPECT_FALSE(f.Picture1->autoRedraw());
+  EXPECT_EQ(std::tuple(f.Combo1->text(), f.dragsource, f.Label26->backColor(), f.VScroll4->isHidden(),
+                       f.Picture1->autoRedraw()),
+            std::tuple(QString("  Things"), 0, SetIdle, true, false));
 }
 
-TEST_F(SetTest, DrawCommitIgnoresTheGradRefusal) {
-  Form1& f = prepareText(Ink);
-  f.Option8->setValue(true);
-  f.Picture1_MouseDown(Left, 0, 20, 100);
-  f.Picture1_MouseMove(Left, 0, 200, 100);
-  chooseGradWithAngle();
-  f.Label26_Click();
-  EXPECT_TRUE(dialogs->calls.empty());
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_GT(countColour(f.Picture1->picture(), Ink), 0) << "the stroke is committed";
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image14->picture()));
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image6->picture()));
-  EXPECT_FALSE(f.Picture1->autoRedraw());
-  EXPECT_EQ(std::tuple(f.startx, f.textangle), std::tuple(1020.0, 0));
-  EXPECT_EQ(drawnArea(f), std::tuple(340, 0, 256, 0)) << "the drawn-area box is emptied";
-}
-
-TEST_F(SetTest, GradWithRotatedTextIsRefusedAndKeepsTheWork) {
+// With Grad chosen and the text turned SET refuses to commit text and keeps it pending; a Draw
+// stroke is committed all the same.
+TEST_F(SetTest, GradWithRotatedTextIsRefusedButADrawStrokeIsCommitted) {
   Form1& f = prepareText(Ink);
   placeText(60, 60);
   chooseGradWithAngle();
@@ -117,29 +106,27 @@ TEST_F(SetTest, GradWithRotatedTextIsRefusedAndKeepsTheWork) {
   f.Label26_Click();
   EXPECT_TRUE(shownOnce(QString(), QStringLiteral("Does not work correctly with rotated texts. Will exit without change."),
                         vb::OKOnly));
-  EXPECT_EQ(f.Label26->backColor(), Armed);
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.textangle, f.startx), std::tuple(Armed, 450, 60.0));
   EXPECT_TRUE(sameImage(before, f.Picture1->picture()));
   EXPECT_GT(countColour(f.Picture1->shown(), Ink), 0) << "the text stays pending";
-  EXPECT_EQ(std::tuple(f.textangle, f.startx), std::tuple(450, 60.0));
-}
 
-TEST_F(SetTest, FollowMouseSetOnlyEndsThePlacing) {
-  Form1& f = prepareText(Ink);
-  f.Option7->setValue(true);
-  f.Check18->setValue(1);
-  f.Image6->setPicture(solidImage(64, 64, Blue));
-  f.Picture1_MouseDown(Left, 0, 20, 20);
-  f.Picture1_MouseMove(Left, 0, 60, 60);
-  const QImage committedBefore = f.Picture1->picture();
-  f.Label26_MouseDown(Left, 0, 5, 5);
-  EXPECT_TRUE(sameImage(f.Picture1->image(), f.Picture2->picture()));
-  EXPECT_FALSE(f.Image6->hasPicture());
+  dialogs->calls.clear();
+  f.Option8->setValue(true);
+  f.Picture1_MouseDown(Left, 0, 20, 100);
+  f.Picture1_MouseMove(Left, 0, 200, 100);
+  chooseGradWithAngle();
   f.Label26_Click();
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-  EXPECT_TRUE(sameImage(committedBefore, f.Picture1->picture())) << "nothing is committed";
+  EXPECT_EQ(std::tuple(dialogs->calls.size(), f.Label26->backColor(), f.Picture1->autoRedraw(), f.startx, f.textangle),
+            std::tuple(size_t(0), SetIdle, false, 1020.0, 0));
+  EXPECT_GT(countColour(f.Picture1->picture(), Ink, QRect(100, 0, 1, 256)), 0) << "the stroke is committed";
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image14->picture()));
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image6->picture()));
+  EXPECT_EQ(drawnArea(f), std::tuple(340, 0, 256, 0)) << "the drawn-area box is emptied";
 }
 
-TEST_F(SetTest, InsertCommitTakesTheSizeBiggerShowed) {
+// An insert is committed at the size Bigger showed; with Follow Mouse, SET only ends the placing,
+// its press making the trail the picture the next insert lands on.
+TEST_F(SetTest, InsertCommitTakesTheSizeBiggerShowedAndFollowMouseSetOnlyEndsThePlacing) {
   Form1& f = prepareText(Ink);
   f.Option7->setValue(true);
   f.Image6->setPicture(solidImage(64, 64, Blue));
@@ -149,20 +136,23 @@ TEST_F(SetTest, InsertCommitTakesTheSizeBiggerShowed) {
   f.startx = f.starty = 10;
   f.dragsource = 3;
   f.Label26_Click();
-  EXPECT_DOUBLE_EQ(f.picinpicsize, 136.5);
-  EXPECT_EQ(std::tuple(f.picturefontmode, f.dragsource), std::tuple(0, 0));
+  EXPECT_EQ(std::tuple(f.picinpicsize, f.picturefontmode, f.dragsource, f.Label26->backColor()),
+            std::tuple(136.5, 0, 0, SetIdle));
   const int w = countColour(f.Picture1->picture(), Blue, QRect(0, 20, 320, 1));
   EXPECT_TRUE(w == 136 || w == 137) << w;
   EXPECT_TRUE(sameImage(f.Picture1->picture(), f.Image14->picture()));
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
-}
 
-TEST_F(SetTest, IdleSetDoesNothing) {
-  Form1& f = prepareText(Ink);
-  queueRandom({0.5});
+  f.Check18->setValue(1);
+  f.Image6->setPicture(solidImage(64, 64, Blue));
+  f.Picture1_MouseDown(Left, 0, 200, 20);
+  f.Picture1_MouseMove(Left, 0, 240, 60);
+  const QImage committedBefore = f.Picture1->picture();
+  f.Label26_MouseDown(Left, 0, 5, 5);
+  EXPECT_TRUE(sameImage(f.Picture1->image(), f.Picture2->picture()));
+  EXPECT_FALSE(f.Image6->hasPicture());
   f.Label26_Click();
-  EXPECT_FALSE(f.Image14->hasPicture());
-  EXPECT_EQ(randomValues->size(), 1u);
+  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_TRUE(sameImage(committedBefore, f.Picture1->picture())) << "nothing is committed";
 }
 
 }  // namespace

@@ -5,161 +5,91 @@
 #include "raster/extrude.h"
 #include "tests/text_fixture.h"
 
-namespace {
-
-// Where the copies go for a direction: copy k stands k pixels out on that side (size 60 makes
-// one step a whole pixel).
-struct Side {
-  int dx;
-  int dy;
-};
-
-constexpr double Size = 60;
-
-}  // namespace
+using colour::rgb;
 
 class ShadowTest : public TextFixture {
  protected:
-  // "Hi" at size 60 on (120, 80), shadow on, in one colour, depth 9, thrown by `option`.
-  Form1& prepareShadow(OptionButton* Form1::*option) {
-    Form1& f = prepare(QStringLiteral("Hi"), Size, 0, 0);
+  // "Hi" at size 60 (a step is a whole pixel) on (120, 80), shadow on, depth 9, thrown by `option`.
+  Form1& prepareShadow(OptionButton* Form1::*option = &Form1::Option5) {
+    Form1& f = prepare(QStringLiteral("Hi"), 60, 120, 80);
     (f.*option)->setValue(true);
     f.startx = 120;
     f.starty = 80;
-    f.shadowcolour = Shade;
     f.shadowdepth = 9;
     f.Check17->setValue(1);
     return f;
   }
 
-  // D copies from the farthest in, coloured by copy number i (D the farthest, 1 under the
-  // text), then the text on top.
-  QImage expectedShadow(Side side, int depth, const std::function<long(int)>& colourOf) {
+  // Copy k stands k - 1 pixels out on `side`: the farthest first, coloured by its number, then
+  // the text on top.
+  static QImage expectedShadow(QPoint side, int depth, const std::function<long(int)>& colourOf = plain) {
     auto expected = expectedCanvas();
     for (int i = depth; i >= 1; --i)
-      printAt(*expected, QStringLiteral(" Hi"), lineFont(Size), 120 + side.dx * (i - 1), 80 + side.dy * (i - 1),
+      printAt(*expected, QStringLiteral(" Hi"), lineFont(60), 120 + side.x() * (i - 1), 80 + side.y() * (i - 1),
               colourOf(i));
-    printAt(*expected, QStringLiteral(" Hi"), lineFont(Size), 120, 80, Ink);
+    printAt(*expected, QStringLiteral(" Hi"), lineFont(60), 120, 80, Ink);
     return expected->shown();
   }
 
   static long plain(int) { return Shade; }
 };
 
+// Choosing a direction steps the anchor a copy's step back towards the text, and the release
+// redraws on that side; after the copies the anchor, the pen and the marker are as before.
 TEST_F(ShadowTest, EachDirectionThrowsTheShadowToItsSide) {
-  struct Case {
-    OptionButton* Form1::*option;
-    Side side;
-    const char* name;
-  };
-  for (const Case& c : {Case{&Form1::Option2, {-1, -1}, "above left"}, Case{&Form1::Option3, {+1, -1}, "above right"},
-                        Case{&Form1::Option4, {-1, +1}, "below left"}, Case{&Form1::Option5, {+1, +1}, "below right"}}) {
-    SCOPED_TRACE(c.name);
-    Form1& f = prepareShadow(c.option);
+  const struct { OptionButton* Form1::*option; QPoint side; } cases[] = {
+      {&Form1::Option2, {-1, -1}}, {&Form1::Option3, {+1, -1}}, {&Form1::Option4, {-1, +1}}, {&Form1::Option5, {+1, +1}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.side.x() << "," << c.side.y());
+    Form1& f = prepareShadow(c.option == &Form1::Option2 ? &Form1::Option5 : &Form1::Option2);
     arm();
-    f.Check17_Click();
-    EXPECT_TRUE(sameImage(expectedShadow(c.side, 9, plain), shown()));
+    (f.*c.option)->setValue(true);
+    EXPECT_EQ(std::tuple(f.startx, f.starty), std::tuple(120.0 - c.side.x(), 80.0 - c.side.y()));
+    f.startx = 120;
+    f.starty = 80;
+    f.OptionDirection_MouseUp(1, 0, 0, 0);
+    EXPECT_TRUE(sameImage(expectedShadow(c.side, 9), shown()));
+    EXPECT_EQ(std::tuple(f.startx, f.starty, f.Picture1->foreColor(), f.operationmarker), std::tuple(120.0, 80.0, Ink, 0));
   }
 }
 
-TEST_F(ShadowTest, DepthScrollGivesItsSquareInCopies) {
-  Form1& f = prepareShadow(&Form1::Option5);
+// The depth scroll gives its square in copies. While graded is off the base scroll changes
+// nothing and a right click on the switch only takes the base of the scroll value. Graded, copy i
+// of D adds (i x 36 / D + 1) x 64000 to the base colour of the scroll value, every channel stopping
+// at 255; the farthest of nine adds 37 x 64000, blue 36 and green 34.
+TEST_F(ShadowTest, DepthAndGradedColoursFollowTheirScrollsAndSwitch) {
+  Form1& f = prepareShadow();
   arm();
   f.VScroll1->setValueChecked(4);
   EXPECT_EQ(f.shadowdepth.toInt(), 16);
-  EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 16, plain), shown()));
-}
+  EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 16), shown()));
+  f.VScroll1->setValueChecked(3);
 
-TEST_F(ShadowTest, AnchorAndColourAreKeptAndTheMarkerEndsAtZero) {
-  Form1& f = prepareShadow(&Form1::Option4);
-  f.Picture1->font.size = 30;  // half-unit steps
-  f.startx = 120.25;
-  f.starty = 80.75;
-  arm();
-  f.Check17_Click();
-  EXPECT_EQ(f.startx, 120.25);
-  EXPECT_EQ(f.starty, 80.75);
-  EXPECT_EQ(f.Picture1->foreColor(), Ink);
-  EXPECT_EQ(f.operationmarker, 0);
-  EXPECT_GT(countColour(shown(), Shade), 0);
-}
-
-TEST_F(ShadowTest, NothingWhileSetIsIdleEvenForTheQslBand) {
-  Form1& f = prepareShadow(&Form1::Option5);
-  f.operationmarker = marker::QslPrint;
-  f.Check17_Click();
-  EXPECT_EQ(countColour(shown(), Shade), 0);
-  EXPECT_EQ(countColour(shown(), Ink), 0);
-  EXPECT_EQ(f.operationmarker, marker::QslPrint);
-}
-
-TEST_F(ShadowTest, GradedCopiesTakeTheirShareOfTheBaseColour) {
-  Form1& f = prepareShadow(&Form1::Option5);
-  arm();
-  f.Text13_MouseDown(1, 0, 0, 0);  // graded on, base 1 = red
-  EXPECT_EQ(f.Text13->text(), QStringLiteral(" 1"));
-  EXPECT_EQ(f.gradedshadow, 1);
-  // With a red base no channel overflows: the colours are the plain sums.
-  const auto graded = [](int i) { return long((i * 36 / 9 + 1) * 64000 + 255); };
-  EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 9, graded), shown()));
-  EXPECT_GT(countColour(shown(), 36 * 64000 + 255 + 64000), 0);  // the farthest copy
-}
-
-TEST_F(ShadowTest, GradedChannelsStopAt255) {
-  Form1& f = prepareShadow(&Form1::Option5);
-  f.Text13_MouseDown(1, 0, 0, 0);
-  arm();
-  f.HScroll5->setValueChecked(2);  // base green 255: any addition to green overflows
-  EXPECT_EQ(f.Text13->text(), QStringLiteral(" 2"));
-  // The farthest copy adds 37 x 64000 = blue 36, green 34: green stays 255, blue is 36.
-  EXPECT_GT(countColour(shown(), colour::rgb(0, 255, 36)), 0);
-  EXPECT_EQ(countColour(shown(), 37 * 64000 + colour::rgb(0, 255, 0)), 0);
-  // The copy one step out adds 9 x 64000 = blue 8, green 202.
-  EXPECT_GT(countColour(shown(), colour::rgb(0, 255, 8)), 0);
-}
-
-TEST_F(ShadowTest, PickingADirectionStepsTheAnchorAndRedrawsOnTheNewSide) {
-  Form1& f = prepareShadow(&Form1::Option5);
-  arm();
-  f.Option2->setValue(true);
-  EXPECT_EQ(f.startx, 121);
-  EXPECT_EQ(f.starty, 81);
-  f.startx = 120;
-  f.starty = 80;
-  f.OptionDirection_MouseUp(1, 0, 0, 0);
-  EXPECT_TRUE(sameImage(expectedShadow({-1, -1}, 9, plain), shown()));
-}
-
-TEST_F(ShadowTest, SwitchingTheShadowOffRedrawsTheTextAlone) {
-  Form1& f = prepareShadow(&Form1::Option5);
-  arm();
-  f.Check17_Click();
-  f.Check17->setValue(0);
-  f.Check17_MouseUp(1, 0, 0, 0);
-  EXPECT_EQ(countColour(shown(), Shade), 0);
-  EXPECT_GT(countColour(shown(), Ink), 0);
-}
-
-TEST_F(ShadowTest, BaseScrollDoesNothingWhileGradedIsOff) {
-  Form1& f = prepareShadow(&Form1::Option5);
   f.shadowbase = 123;
   arm();
   f.HScroll5->setValueChecked(3);
-  EXPECT_EQ(f.shadowbase, 123);
-  EXPECT_EQ(f.Text13->text(), QStringLiteral(" Off"));
+  EXPECT_EQ(std::tuple(f.shadowbase, f.Text13->text()), std::tuple(123L, QString(" Off")));
   EXPECT_EQ(countColour(shown(), Ink), 0);
-}
-
-TEST_F(ShadowTest, RightClickOnTheGradedSwitchOnlyRetakesTheBase) {
-  Form1& f = prepareShadow(&Form1::Option5);
-  f.HScroll5->setValueChecked(3);
-  f.shadowbase = 0;
-  arm();
   f.Text13_MouseDown(2, 0, 0, 0);
-  EXPECT_EQ(f.Text13->text(), QStringLiteral(" Off"));
-  EXPECT_EQ(f.gradedshadow, 0);
-  EXPECT_EQ(f.shadowbase, colour::rgb(10, 0, 187));
-  EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 9, plain), shown()));
+  EXPECT_EQ(std::tuple(f.Text13->text(), f.gradedshadow, f.shadowbase), std::tuple(QString(" Off"), 0, rgb(10, 0, 187)));
+  EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 9), shown()));
+
+  f.HScroll5->setValueChecked(1);
+  arm();
+  f.Text13_MouseDown(1, 0, 0, 0);  // graded on, base 1 = red
+  EXPECT_EQ(std::tuple(f.Text13->text(), f.gradedshadow), std::tuple(QString(" 1"), 1));
+  // With a red base no channel overflows: the colours are the plain sums.
+  EXPECT_TRUE(sameImage(expectedShadow({+1, +1}, 9, [](int i) { return long((i * 36 / 9 + 1) * 64000 + 255); }), shown()));
+  const long farthest[] = {0, rgb(255, 34, 36), rgb(0, 255, 36), rgb(10, 34, 223), rgb(234, 255, 250),
+                           rgb(255, 255, 164)};
+  for (int v : {5, 4, 3, 1, 2}) {
+    SCOPED_TRACE(v);
+    arm();
+    ASSERT_TRUE(f.HScroll5->setValueChecked(v));
+    EXPECT_EQ(f.Text13->text(), QStringLiteral(" %1").arg(v));
+    EXPECT_GT(countColour(shown(), farthest[v]), 0);
+  }
+  EXPECT_GT(countColour(shown(), rgb(0, 255, 8)), 0);  // one step out adds 9 x 64000: green 202, blue 8
 }
 
 namespace {
@@ -197,12 +127,7 @@ void printEachCopy(Form1& f, QPoint step) {
 TEST_F(ShadowTest, CopiesDrawnTogetherLeaveWhatPrintingEachInTurnLeaves) {
   using raster::ShadowSide;
   enum Layout { Lines, Columns, Turned, OnBackColour };
-  struct Case {
-    Layout layout;
-    ShadowSide side;
-    int graded, depth, weight;
-    QPointF anchor;
-  };
+  struct Case { Layout layout; ShadowSide side; int graded, depth, weight; QPointF anchor; };
   OptionButton* Form1::*const option[] = {&Form1::Option2, &Form1::Option3, &Form1::Option4, &Form1::Option5};
   for (const Case& c : {Case{Lines, ShadowSide::BelowRight, 0, 400, 2, {20, 2}},
                         Case{Lines, ShadowSide::AboveLeft, 1, 100, 1, {60.3, 150.7}},
@@ -216,7 +141,6 @@ TEST_F(ShadowTest, CopiesDrawnTogetherLeaveWhatPrintingEachInTurnLeaves) {
     (f.*option[int(c.side)])->setValue(true);
     f.startx = c.anchor.x();
     f.starty = c.anchor.y();
-    f.shadowcolour = Shade;
     f.shadowdepth = c.depth;
     f.gradedshadow = c.graded;
     f.shadowbase = colour::rgb(255, 0, 0);

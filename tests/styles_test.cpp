@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "tests/styled_text_fixture.h"
+#include "tests/text_fixture.h"
 
 using colour::rgb;
 
-class StylesTest : public StyledTextFixture {
+class StylesTest : public TextFixture {
  protected:
   // The style button pressed `times` times from " Normal".
   void chooseStyle(int times) {
@@ -22,23 +22,27 @@ class StylesTest : public StyledTextFixture {
   }
 };
 
+// The button cycles the styles in Text mode only; Try outside Text mode keeps the insert source.
 TEST_F(StylesTest, TheButtonCyclesTheStylesInTextModeOnly) {
   Form1& f = prepare(QStringLiteral("Hi"));
-  const struct {
-    const char* caption;
-    long colour;
-  } cycle[] = {{" Stripes", colour::state::Stripes}, {"  Grad", 0xFF}, {" Normal", colour::state::Idle}};
-  for (const auto& step : cycle) {
+  for (const auto& step : {std::tuple(QString(" Stripes"), 0xFFFF00L), std::tuple(QString("  Grad"), 0xFFL),
+                           std::tuple(QString(" Normal"), seen::Idle)}) {
     chooseStyle(1);
-    EXPECT_EQ(f.Label34->caption(), QString::fromLatin1(step.caption));
-    EXPECT_EQ(f.Label34->backColor(), step.colour);
+    EXPECT_EQ(std::tuple(f.Label34->caption(), f.Label34->backColor()), step);
   }
-  f.Option8_Click();  // Draw: the button only gives the focus
   chooseStyle(1);
-  EXPECT_EQ(f.Label34->caption(), QStringLiteral(" Normal"));
+  f.Option7_Click();
+  const QString caption = f.Label34->caption();
+  chooseStyle(1);  // the button only gives the focus
+  EXPECT_EQ(f.Label34->caption(), caption);
+  const QImage insert = solidImage(320, 256, rgb(9, 9, 9));
+  f.Image6->setPicture(insert);
+  f.Label36_Click();
+  EXPECT_TRUE(sameImage(insert, f.Image6->picture()));
+  EXPECT_EQ(f.styleapplied, 0);
 }
 
-TEST_F(StylesTest, StripesFillOnlyTheLettersAndSetCommitsThem) {
+TEST_F(StylesTest, StripesFillOnlyTheLettersAndFollowTheTextAndSetCommitsThem) {
   Form1& f = prepare(QStringLiteral("Hi\r\nMM"), 40);
   // A pixel one step off the ink, away from the text, is no letter.
   QImage base = solidImage(320, 256, White);
@@ -57,6 +61,16 @@ TEST_F(StylesTest, StripesFillOnlyTheLettersAndSetCommitsThem) {
   f.textsettings[7] = QString::number(rgb(255, 0, 0));
   f.redrawPendingText();
   EXPECT_TRUE(sameImage(preview, f.Picture1->picture()));
+  // A second preview elsewhere leaves no trace of the first.
+  f.startx += 80;
+  f.starty += 60;
+  f.redrawPendingText();
+  const QImage moved = f.Picture1->picture();
+  EXPECT_TRUE(sameImage(base, f.Image13->picture()));
+  f.Command12_Click();  // back to the clean base
+  f.Label26->setBackColor(colour::state::Armed);
+  f.Label36_Click();
+  EXPECT_TRUE(sameImage(f.Picture1->picture(), moved));
 
   f.Label26_Click();
   EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
@@ -68,22 +82,7 @@ TEST_F(StylesTest, StripesFillOnlyTheLettersAndSetCommitsThem) {
   EXPECT_TRUE(sameImage(committed, f.Picture1->picture()));
 }
 
-TEST_F(StylesTest, ASecondPreviewLeavesNoTraceOfTheFirst) {
-  Form1& f = prepare(QStringLiteral("Hi"), 40);
-  placePlain();
-  chooseStyle(1);
-  f.startx += 80;
-  f.starty += 60;
-  f.redrawPendingText();
-  const QImage moved = f.Picture1->picture();
-  EXPECT_TRUE(sameImage(solidImage(320, 256, White), f.Image13->picture()));  // OOPS: no styled text
-  f.Command12_Click();  // back to the clean base
-  f.Label26->setBackColor(colour::state::Armed);
-  f.Label36_Click();
-  EXPECT_TRUE(sameImage(f.Picture1->picture(), moved));
-}
-
-TEST_F(StylesTest, GradBandsTheLinesAndRefusesRotatedText) {
+TEST_F(StylesTest, GradBandsTheLinesInBandsOfFourAndRefusesRotatedText) {
   Form1& f = prepare(QStringLiteral("HH"), 40);
   placePlain();
   chooseStyle(2);
@@ -97,37 +96,19 @@ TEST_F(StylesTest, GradBandsTheLinesAndRefusesRotatedText) {
   EXPECT_EQ(dialogs->calls[0].prompt,
             QStringLiteral("Does not work correctly with rotated texts. Will exit without change."));
   EXPECT_TRUE(sameImage(preview, f.Picture1->picture()));
-}
 
-TEST_F(StylesTest, GradlinesBandsOfFourHoldTheBaseThenSwingAboutTheBackColour) {
-  Form1& f = prepare(QStringLiteral("x"));
+  // The bands: four rows each, holding the base, then swinging about the back colour.
   f.Picture1->setBackColor(rgb(255, 0, 100));
   int r = 10, g = 200, b = 100;
   f.Picture3->setAutoRedraw(true);
   f.gradlines(f.Picture3, r, g, b, true);
   const QImage bands = f.Picture3->image();
-  const struct {
-    int band;
-    long colour;
-  } expected[] = {{1, rgb(10, 200, 100)},  {21, rgb(10, 200, 100)}, {22, rgb(17, 193, 107)},
-                  {23, rgb(24, 186, 114)}, {24, rgb(31, 179, 107)}, {50, rgb(213, 11, 107)}, {63, rgb(255, 4, 114)}};
-  for (const auto& e : expected) {
-    SCOPED_TRACE(e.band);
-    const int top = (e.band - 1) * 4;
-    for (int row = top; row < top + 4; ++row) EXPECT_EQ(pixelAt(bands, 160, row), e.colour) << row;
-  }
+  for (auto [band, colour] : {std::pair(1, rgb(10, 200, 100)), std::pair(21, rgb(10, 200, 100)),
+                               std::pair(22, rgb(17, 193, 107)), std::pair(23, rgb(24, 186, 114)),
+                               std::pair(24, rgb(31, 179, 107)), std::pair(50, rgb(213, 11, 107)),
+                               std::pair(63, rgb(255, 4, 114))})
+    for (int row = (band - 1) * 4; row < band * 4; ++row) EXPECT_EQ(pixelAt(bands, 160, row), colour) << row;
   EXPECT_EQ(pixelAt(bands, 319, 252), rgb(255, 4, 114));  // the last box includes its last row
-}
-
-TEST_F(StylesTest, TryOutsideTextModeKeepsTheInsertSource) {
-  Form1& f = prepare(QStringLiteral("Hi"));
-  chooseStyle(1);
-  f.Option7_Click();
-  const QImage insert = solidImage(320, 256, rgb(9, 9, 9));
-  f.Image6->setPicture(insert);
-  f.Label36_Click();
-  EXPECT_TRUE(sameImage(insert, f.Image6->picture()));
-  EXPECT_EQ(f.styleapplied, 0);
 }
 
 // BkGnd and Grad each force horizontal text; the operator's angle comes back when the last of
@@ -136,25 +117,15 @@ TEST_F(StylesTest, BkGndAndGradBringTheAngleBackInEitherOrder) {
   Form1& f = prepare(QStringLiteral("Hi"));
   const auto grad = [this](bool on) { chooseStyle(on ? 2 : 1); };
   const auto bkgnd = [&f](bool on) { f.Check16->setValue(on ? 1 : 0); };
-  const struct {
-    const char* name;
-    bool gradFirst;
-    bool gradEndsFirst;
-  } orders[] = {{"grad in, grad out first", true, true},
-                {"grad in, bkgnd out first", true, false},
-                {"bkgnd in, grad out first", false, true},
-                {"bkgnd in, bkgnd out first", false, false}};
-  for (const auto& o : orders) {
-    SCOPED_TRACE(o.name);
-    f.textangle = 300;
-    if (o.gradFirst) grad(true), bkgnd(true);
-    else bkgnd(true), grad(true);
-    EXPECT_EQ(f.textangle, 0);
-    if (o.gradEndsFirst) grad(false);
-    else bkgnd(false);
-    EXPECT_EQ(f.textangle, 0);  // the other one still holds the text horizontal
-    if (o.gradEndsFirst) bkgnd(false);
-    else grad(false);
-    EXPECT_EQ(f.textangle, 300);
-  }
+  for (bool gradFirst : {true, false})
+    for (bool gradEndsFirst : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "grad in first " << gradFirst << ", out first " << gradEndsFirst);
+      f.textangle = 300;
+      gradFirst ? (grad(true), bkgnd(true)) : (bkgnd(true), grad(true));
+      EXPECT_EQ(f.textangle, 0);
+      gradEndsFirst ? grad(false) : bkgnd(false);
+      EXPECT_EQ(f.textangle, 0);  // the other one still holds the text horizontal
+      gradEndsFirst ? bkgnd(false) : grad(false);
+      EXPECT_EQ(f.textangle, 300);
+    }
 }

@@ -4,211 +4,163 @@
 
 #include "tests/text_fixture.h"
 
-namespace {
+static std::vector<double> lineYs(const Form1& f, int count) { return {f.lineys.begin() + 1, f.lineys.begin() + 1 + count}; }
 
-// How many rows of `img` hold `colour` within the rows [top, bottom].
-int inkRows(const QImage& img, long colour, int top, int bottom) {
-  int rows = 0;
-  for (int y = top; y <= bottom; ++y)
-    if (countColour(img, colour, QRect(0, y, img.width(), 1)) > 0) ++rows;
-  return rows;
+using TextPrinterTest = TextFixture;
+
+// A point asks for 1.2 pixels of font, rounded (12 points: 14). Each line follows after a blank,
+// 1.9 sizes further down less the angle's share of the size (angle x size / 470), which moves it
+// sideways. A selection is printed alone and becomes the text to place; lines past 20 are not
+// printed.
+TEST_F(TextPrinterTest, LinesLandAtTheAnchorOnePointNineSizesApartAndNowhereElse) {
+  QStringList numbered;
+  for (int k = 1; k <= 25; ++k) numbered << QStringLiteral("L%1").arg(k);
+  const struct { QString text, marked; double size, x, y; int angle; } cases[] = {
+      {"Hello\r\nWorld\r\nMarvane", "", 10, 40, 30, 0}, {"Abc", "", 12, 10, 10, 0}, {"whole text", "part", 10, 20, 20, 0},
+      {"a\r\nb", "", 20, 50, 50, 900}, {"a\r\nb", "", 10, 50, 50, -300}, {numbered.join("\r\n"), "", 6, 5, 5, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.text.left(20).toStdString() << " angle " << c.angle);
+    Form1& f = prepare(c.text, c.size, c.x, c.y);
+    f.markedtext = c.marked;
+    f.textangle = c.angle;
+    arm();
+    f.printtext();
+    const QString printed = c.marked.isEmpty() ? c.text : c.marked;
+    auto expected = expectedCanvas();
+    std::vector<double> ys;
+    double x = c.x, y = c.y;
+    const double d = c.angle * c.size / 470;
+    for (const QString& line : printed.split(QStringLiteral("\r\n")).mid(0, 20)) {
+      ys.push_back(y);
+      printAt(*expected, QLatin1Char(' ') + line, lineFont(c.size), x, y, Ink, c.angle);
+      x += d;
+      y += c.size * 1.9 - std::fabs(d);
+    }
+    EXPECT_TRUE(sameImage(expected->shown(), shown()));
+    EXPECT_GT(countColour(shown(), Ink), 0);
+    EXPECT_EQ(lineYs(f, int(ys.size())), ys);
+    EXPECT_EQ(std::tuple(f.texttoplace, f.startx, f.starty), std::tuple(printed, c.x, c.y));
+  }
 }
 
-QString numberedLines(int count) {
-  QStringList lines;
-  for (int k = 1; k <= count; ++k) lines << QStringLiteral("L%1").arg(k);
-  return lines.join(QStringLiteral("\r\n"));
+// The printer asks for weight 2400 with Bold, and italic and underline from their own boxes.
+TEST_F(TextPrinterTest, BoldItalicAndUnderlineBoxesStyleThePrintedLine) {
+  const struct { bool bold, italic, underline; } cases[] = {{true, false, false}, {false, true, false},
+                                                            {false, false, true}, {true, true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.bold << c.italic << c.underline);
+    Form1& f = prepare(QStringLiteral("Hill"), 20, 40, 40);
+    f.Check6->setValue(c.bold);
+    f.Check14->setValue(c.italic);
+    f.Check13->setValue(c.underline);
+    arm();
+    f.printtext();
+    auto plain = expectedCanvas();
+    printAt(*plain, QStringLiteral(" Hill"), lineFont(20), 40, 40, Ink);
+    TextFont font = lineFont(20);
+    font.weight = c.bold ? 2400 : 400;
+    font.italic = c.italic;
+    font.underline = c.underline;
+    auto expected = expectedCanvas();
+    printAt(*expected, QStringLiteral(" Hill"), font, 40, 40, Ink);
+    EXPECT_TRUE(sameImage(expected->shown(), shown()));
+    EXPECT_FALSE(sameImage(plain->shown(), shown()));
+  }
 }
 
-}  // namespace
-
-// Horizontal printing: where the lines land and how they look.
-class TextPrinterHorizontal : public TextFixture {};
-
-TEST_F(TextPrinterHorizontal, LinesLandAtTheAnchorOnePointNineSizesApartAndNowhereElse) {
-  Form1& f = prepare(QStringLiteral("Hello\r\nWorld\r\nMarvane"), 10, 40, 30);
-  arm();
-  f.printtext();
-
-  // Size 10 asks for a 12-pixel font; the lines stand 19 pixels apart, each after a blank.
-  auto expected = expectedCanvas();
-  printAt(*expected, QStringLiteral(" Hello"), lineFont(10), 40, 30, Ink);
-  printAt(*expected, QStringLiteral(" World"), lineFont(10), 40, 49, Ink);
-  printAt(*expected, QStringLiteral(" Marvane"), lineFont(10), 40, 68, Ink);
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
-  EXPECT_GT(countColour(shown(), Ink, QRect(40, 30, 80, 55)), 0);
-  EXPECT_DOUBLE_EQ(f.lineheight, 19.0);
-  EXPECT_DOUBLE_EQ(f.lineys[1], 30.0);
-  EXPECT_DOUBLE_EQ(f.lineys[2], 49.0);
-  EXPECT_DOUBLE_EQ(f.lineys[3], 68.0);
-  EXPECT_EQ(f.startx, 40.0);
-  EXPECT_EQ(f.starty, 30.0);
-}
-
-TEST_F(TextPrinterHorizontal, TwelvePointsAskForAFourteenPixelFont) {
-  Form1& f = prepare(QStringLiteral("Abc"), 12, 10, 10);
-  arm();
-  f.printtext();
-  auto expected = expectedCanvas();
-  TextFont font = lineFont(12);
-  ASSERT_EQ(font.pixelHeight, 14);
-  printAt(*expected, QStringLiteral(" Abc"), font, 10, 10, Ink);
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
-}
-
-TEST_F(TextPrinterHorizontal, TwentyFiveTypedLinesPrintExactlyTwenty) {
-  Form1& f = prepare(numberedLines(25), 6, 5, 5);
-  arm();
-  f.printtext();
-  EXPECT_EQ(f.textlines[1], QStringLiteral("L1"));
-  EXPECT_EQ(f.textlines[20], QStringLiteral("L20"));
-  // Lines step 11.4 pixels: line 20 starts at 221.6, a 21st would start at 233.
-  EXPECT_DOUBLE_EQ(f.lineys[20], 5 + 19 * 11.4);
-  EXPECT_GT(inkRows(shown(), Ink, 222, 232), 0);
-  EXPECT_EQ(inkRows(shown(), Ink, 233, 255), 0);
-}
-
-TEST_F(TextPrinterHorizontal, TurnedLinesStepSidewaysByTheAngle) {
-  Form1& f = prepare(QStringLiteral("a\r\nb"), 20, 50, 50);
-  f.textangle = 900;
-  arm();
-  f.printtext();
-  EXPECT_DOUBLE_EQ(f.lineheight, 38.0);
-  EXPECT_NEAR(f.lineys[2] - f.lineys[1], 38.0 - 900 * 20 / 470.0, 1e-9);  // 0.298 up
-  f.textangle = -300;
-  f.Picture1->font.size = 10;
-  f.printtext();
-  EXPECT_NEAR(f.lineys[2] - f.lineys[1], 19.0 - 300 * 10 / 470.0, 1e-9);  // 12.617 down
-  EXPECT_EQ(f.startx, 50.0);
-}
-
-TEST_F(TextPrinterHorizontal, ALineCutAtItsLengthLimitLosesNoCharacter) {
+TEST_F(TextPrinterTest, ALineCutAtItsLengthLimitLosesNoCharacter) {
   const QString longLine(1501, QLatin1Char('x'));
   Form1& f = prepare(longLine + QStringLiteral("ABC\r\nnext"), 8, 0, 0);
   arm();
   f.printtext();
-  EXPECT_EQ(f.textlines[1], longLine);
-  EXPECT_EQ(f.textlines[2], QStringLiteral("ABC"));
-  EXPECT_EQ(f.textlines[3], QStringLiteral("next"));
-
+  EXPECT_EQ(QStringList({f.textlines[1], f.textlines[2], f.textlines[3]}), QStringList({longLine, "ABC", "next"}));
   // A line exactly at the limit followed by CR LF is one line, not a line and an empty one.
   f.texttoplace = longLine + QStringLiteral("\r\nZ");
   f.printtext();
-  EXPECT_EQ(f.textlines[1], longLine);
-  EXPECT_EQ(f.textlines[2], QStringLiteral("Z"));
-  EXPECT_TRUE(f.textlines[3].isEmpty());
+  EXPECT_EQ(QStringList({f.textlines[1], f.textlines[2], f.textlines[3]}), QStringList({longLine, "Z", ""}));
 }
 
-TEST_F(TextPrinterHorizontal, ASelectionIsPrintedAndBecomesTheTextToPlace) {
-  Form1& f = prepare(QStringLiteral("whole text"), 10, 20, 20);
-  f.markedtext = QStringLiteral("part");
-  arm();
-  f.printtext();
-  EXPECT_EQ(f.texttoplace, QStringLiteral("part"));
-  auto expected = expectedCanvas();
-  printAt(*expected, QStringLiteral(" part"), lineFont(10), 20, 20, Ink);
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
-}
-
-// When the printer must not print.
-class TextPrinterGuards : public TextFixture {};
-
-TEST_F(TextPrinterGuards, NothingHappensWhileSetIsIdle) {
+// When the printer must not print: SET idle (except for the QSL band and the date stamp), a
+// wildcard search running, or a mode other than Text, where it throws the pending work away.
+TEST_F(TextPrinterTest, PrintsOnlyWhenArmedInTextModeAndOutsideItThrowsThePendingWorkAway) {
   Form1& f = prepare(QStringLiteral("Hello"), 12, 40, 40);
   f.textlines[1] = QStringLiteral("kept");
   f.printtext();
-  EXPECT_EQ(countColour(shown(), Ink), 0);
-  EXPECT_EQ(f.textlines[1], QStringLiteral("kept"));
-
-  // The QSL band and the date stamp print with SET idle.
+  EXPECT_EQ(std::tuple(countColour(shown(), Ink), f.textlines[1]), std::tuple(0, QString("kept")));
   f.operationmarker = marker::QslPrint;
   f.printtext();
   EXPECT_GT(countColour(shown(), Ink), 0);
-}
 
-TEST_F(TextPrinterGuards, WildcardSearchStopsPrinting) {
-  Form1& f = prepare(QStringLiteral("Hello"), 12, 40, 40);
+  f.operationmarker = 0;
   f.Label48->setBackColor(colour::state::Armed);
   arm();
   f.printtext();
   EXPECT_EQ(countColour(shown(), Ink), 0);
-}
 
-TEST_F(TextPrinterGuards, OutsideTextModeItThrowsThePendingWorkAway) {
-  Form1& f = prepare(QStringLiteral("Hello"), 12, 40, 40);
+  f.Label48->setBackColor(colour::state::Idle);
   f.Option8->setValue(true);  // Draw mode
   f.Text1->setText(QStringLiteral("typed"));
   f.texttoplace = QStringLiteral("other");
   f.Picture1->PSet(5, 5, Ink);  // some unset drawing
   f.Label26->setBackColor(colour::state::Armed);
   f.printtext();
-  EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
-  EXPECT_EQ(f.texttoplace, QStringLiteral("typed"));
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.texttoplace), std::tuple(colour::state::SetIdle, QString("typed")));
   EXPECT_EQ(countColour(shown(), Ink), 0);
 }
 
-// Vertical text and the spacing scroll.
-class TextPrinterVertical : public TextFixture {};
-
-TEST_F(TextPrinterVertical, CharactersStepDownByTheSpacingAndColumnsByTwiceIt) {
-  Form1& f = prepare(QString(), 10, 30, 20);
-  f.Text1->setText(QStringLiteral("AB\r\nC"));
-  f.VScroll3->setValueChecked(5);  // spacing 1.5
-  f.Label26->setBackColor(colour::state::SetIdle);
-  f.Label31_Click();
-
-  EXPECT_EQ(f.Label31->caption(), QStringLiteral("Vert"));
-  EXPECT_EQ(f.Label26->backColor(), colour::state::Armed);
-  EXPECT_DOUBLE_EQ(f.lineheight, 15.0);
-  EXPECT_DOUBLE_EQ(f.lineys[1], 20.0);
-  EXPECT_DOUBLE_EQ(f.lineys[2], 35.0);
-  // Vertical text is printed in the picture's own font, a character at a time.
-  auto expected = expectedCanvas();
-  expected->font = f.Picture1->font;
-  for (auto [text, x, y] : {std::tuple{"A", 30, 20}, std::tuple{"B", 30, 35}, std::tuple{"C", 60, 20}}) {
+// Vertical text is printed in the picture's own font a character at a time: characters step down
+// by the spacing (here 1.5 sizes), columns by twice it. On its back colour a blank cell goes under
+// each character and columns step 1.3 times the spacing.
+TEST_F(TextPrinterTest, CharactersStepDownByTheSpacingAndColumnsByTwiceItOrOnePointThreeOnBackColour) {
+  for (bool bkgnd : {false, true}) {
+    SCOPED_TRACE(bkgnd ? "on back colour" : "plain");
+    Form1& f = prepare(QString(), 10, 30, 20);
+    f.Text1->setText(QStringLiteral("AB\r\nC"));
+    f.VScroll3->setValueChecked(5);
+    f.Check16->setValue(bkgnd);
+    f.Label31_Click();
+    EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label26->backColor()), std::tuple(QString("Vert"), colour::state::Armed));
+    EXPECT_EQ(lineYs(f, 2), (std::vector<double>{20, 35}));
+    auto expected = expectedCanvas();
+    expected->font = f.Picture1->font;
     expected->setForeColor(Ink);
-    expected->currentX = x;
-    expected->currentY = y;
-    expected->Print(QString::fromLatin1(text));
+    expected->setBackColor(Paper);
+    expected->setFontTransparent(!bkgnd);
+    for (auto [text, x, y] : {std::tuple{"A", 30.0, 20}, std::tuple{"B", 30.0, 35}, std::tuple{"C", bkgnd ? 49.5 : 60, 20}})
+      for (const QString& cell : bkgnd ? QStringList{"     ", QLatin1Char(' ') + QLatin1String(text)} : QStringList{text}) {
+        expected->currentX = x;
+        expected->currentY = y;
+        expected->Print(cell);
+      }
+    EXPECT_TRUE(sameImage(expected->shown(), shown()));
   }
-  EXPECT_TRUE(sameImage(expected->shown(), shown()));
-
+  Form1& f = *form;
   f.Label31_Click();
-  EXPECT_EQ(f.Label31->caption(), QStringLiteral("Horiz"));
-  EXPECT_EQ(f.Label31->backColor(), colour::state::Idle);
-}
+  EXPECT_EQ(std::tuple(f.Label31->caption(), f.Label31->backColor()), std::tuple(QString("Horiz"), colour::state::Idle));
 
-TEST_F(TextPrinterVertical, HorizVertWhilePatFilIsArmedOnlyEndsPatFil) {
-  Form1& f = prepare(QStringLiteral("AB"), 10, 30, 20);
+  // While PatFil is armed the button only ends PatFil.
   f.Label32->setBackColor(colour::state::Armed);
+  arm();
   f.Label31_Click();
-  EXPECT_EQ(f.Label32->backColor(), colour::state::Idle);
-  EXPECT_EQ(f.Label31->caption(), QStringLiteral("Horiz"));
+  EXPECT_EQ(std::tuple(f.Label32->backColor(), f.Label31->caption()), std::tuple(colour::state::Idle, QString("Horiz")));
   EXPECT_EQ(countColour(shown(), Ink), 0);
 }
 
-TEST_F(TextPrinterVertical, AColumnRecordsTheFirstTwentyCharactersOnly) {
+TEST_F(TextPrinterTest, AColumnRecordsTheFirstTwentyCharactersOnly) {
   Form1& f = prepare(QString(25, QLatin1Char('i')), 6, 5, 0);
   f.Label31->setBackColor(colour::state::Armed);
   f.lineheight = 10;
   arm();
   f.printtext();
-  EXPECT_DOUBLE_EQ(f.lineys[20], 190.0);
-  EXPECT_EQ(f.starty, 0.0);
+  EXPECT_EQ(std::tuple(f.lineys[20], f.starty), std::tuple(190.0, 0.0));
 }
 
-// BkGnd: the text on its back colour.
-class TextPrinterBackground : public TextFixture {};
-
-TEST_F(TextPrinterBackground, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) {
+TEST_F(TextPrinterTest, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) {
   Form1& f = prepare(QStringLiteral("Hi"), 12, 60, 80);
-  f.Picture1->setBackColor(Paper);
   f.textangle = 450;
   arm();
   f.Check16->setValue(1);
-
-  EXPECT_EQ(f.textangle, 0);
-  EXPECT_FALSE(f.Picture1->fontTransparent());
+  EXPECT_EQ(std::tuple(f.textangle, f.Picture1->fontTransparent()), std::tuple(0, false));
   // The cell of " Hi " is back colour with the ink on it, level with the anchor.
   const QImage img = shown();
   const QRect cell(60, 80, 40, 14);
@@ -218,38 +170,19 @@ TEST_F(TextPrinterBackground, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) 
   EXPECT_EQ(pixelAt(img, 61, 81), Paper);
 
   f.Check16->setValue(0);
-  EXPECT_EQ(f.textangle, 450);
-  EXPECT_TRUE(f.Picture1->fontTransparent());
+  EXPECT_EQ(std::tuple(f.textangle, f.Picture1->fontTransparent()), std::tuple(450, true));
   EXPECT_EQ(countColour(shown(), Paper), 0);
   EXPECT_GT(countColour(shown(), Ink), 0);
-}
 
-TEST_F(TextPrinterBackground, BkGndOnWithNothingPendingPrintsNothing) {
-  Form1& f = prepare(QStringLiteral("Hi"), 12, 60, 80);
-  f.Picture1->setBackColor(Paper);
-  f.worktext = QStringLiteral(" already set");
+  // With nothing pending the last line is not printed again.
+  f.Label26->setBackColor(colour::state::SetIdle);
   f.Check16->setValue(1);
   EXPECT_TRUE(sameImage(solidImage(320, 256, White), shown()));
 }
 
-TEST_F(TextPrinterBackground, VerticalTextOnBackgroundStepsByOneAndAHalf) {
-  Form1& f = prepare(QStringLiteral("AB\r\nC"), 10, 30, 20);
-  f.Picture1->setBackColor(Paper);
-  f.Label31->setBackColor(colour::state::Armed);
-  f.Check16->setValue(1);
-  arm();
-  f.printtext();
-  EXPECT_DOUBLE_EQ(f.lineheight, 15.0);
-  EXPECT_DOUBLE_EQ(f.lineys[2], 35.0);
-  // The second column starts 1.3 x 15 = 19.5 to the right: back colour reaches there.
-  EXPECT_GT(countColour(shown(), Paper, QRect(50, 20, 10, 12)), 0);
-}
-
 // Text reaching past the picture's edges: what is printed is exactly the part a bigger picture
 // shows there, however much of the text is passed over for lying outside.
-class TextPrinterEdges : public TextFixture {};
-
-TEST_F(TextPrinterEdges, APictureShowsItsPartOfTextReachingPastItsEdges) {
+TEST_F(TextPrinterTest, APictureShowsItsPartOfTextReachingPastItsEdges) {
   enum Layout { Lines, Turned, Columns, ColumnsOnBackColour };
   QStringList lines;
   for (char c : {'A', 'B', 'C'}) lines << QString(60, QLatin1Char(c)) + QStringLiteral("xyz");
@@ -260,22 +193,21 @@ TEST_F(TextPrinterEdges, APictureShowsItsPartOfTextReachingPastItsEdges) {
         std::pair{ColumnsOnBackColour, QPointF(-20, -300.5)}}) {
     SCOPED_TRACE(testing::Message() << "layout " << layout << " at " << anchor.x() << "," << anchor.y());
     Form1& f = prepare(lines.join(QStringLiteral("\r\n")), 10, 0, 0);
-    f.Picture1->setBackColor(Paper);
     f.textangle = layout == Turned ? 470 : 0;  // lines step 10 sideways and 9 down
     if (layout >= Columns) f.Label31->setBackColor(colour::state::Armed);
     f.lineheight = 16;
     f.Check16->setValue(layout == ColumnsOnBackColour);
-    const auto printAt = [&](QPointF at) {
+    const auto printFrom = [&](QPointF at) {
       f.startx = at.x();
       f.starty = at.y();
       arm();
       f.printtext();
       return shown();
     };
-    const QImage small = printAt(anchor);
+    const QImage small = printFrom(anchor);
     EXPECT_GT(countColour(small, Ink), 0);
     f.Picture1->setScaleSize(320 + 2 * margin, 256 + 2 * margin);
     f.Picture1->setPicture(solidImage(320 + 2 * margin, 256 + 2 * margin, White));
-    EXPECT_TRUE(sameImage(printAt(anchor + QPointF(margin, margin)).copy(margin, margin, 320, 256), small));
+    EXPECT_TRUE(sameImage(printFrom(anchor + QPointF(margin, margin)).copy(margin, margin, 320, 256), small));
   }
 }

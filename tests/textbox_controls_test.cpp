@@ -26,25 +26,23 @@ class TextBoxControlsTest : public FormTest {
   }
 };
 
-TEST_F(TextBoxControlsTest, EditingTheTextThrowsAwayPendingTextAndTheMarkedPart) {
+TEST_F(TextBoxControlsTest, EditingThrowsAwayPendingTextAndTheMarkedPartAndReleasesTakeTheSelection) {
   Form1& f = *form;
   pendOnScreen();
   f.markedtext = QStringLiteral("DE");
   f.Text1->setText(QStringLiteral("CQ DE G4ABC"));
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.markedtext, f.texttoplace),
+            std::tuple(SetIdle, QString(), QString("CQ DE G4ABC")));
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
-  EXPECT_EQ(QStringList({f.markedtext, f.texttoplace}), QStringList({"", "CQ DE G4ABC"}));
 
   pendOnScreen();
   f.markedtext = QStringLiteral("G4");
   f.Text1_DblClick();
-  EXPECT_EQ(QStringList({f.Text1->text(), f.markedtext, f.texttoplace}), QStringList({"", "", ""}));
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.Text1->text(), f.markedtext, f.texttoplace),
+            std::tuple(SetIdle, QString(), QString(), QString()));
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
-}
 
-TEST_F(TextBoxControlsTest, MouseReleaseTakesTheSelectionOrNothing) {
-  Form1& f = *form;
+  // A release in the text box takes the selection or nothing; in the file list it moves the anchor.
   f.Text1->setText(QStringLiteral("CQ DE G4ABC"));
   f.Text1->setFocus();
   QTextCursor c = f.Text1->textCursor();
@@ -57,10 +55,6 @@ TEST_F(TextBoxControlsTest, MouseReleaseTakesTheSelectionOrNothing) {
   f.Text1->setTextCursor(c);
   f.Text1_MouseUp(1, 0, 0, 0);
   EXPECT_TRUE(f.markedtext.isEmpty());
-}
-
-TEST_F(TextBoxControlsTest, FileListReleaseMovesTheAnchor) {
-  Form1& f = *form;
   f.File1_MouseUp(1, 0, 37.5, 81);
   EXPECT_EQ(std::tuple(f.startx, f.starty, f.Picture1->currentX, f.Picture1->currentY), std::tuple(37.5, 81, 37.5, 81));
 }
@@ -70,8 +64,7 @@ TEST_F(TextBoxControlsTest, ShapeHeightCountsChangesAndRedrawsThePendingShape) {
   f.Combo1_GotFocus();
   chooseThing(QStringLiteral("Ellipse"));
   f.VScroll4->setValueChecked(20);  // one change, however far
-  EXPECT_DOUBLE_EQ(f.shapeaspect, 0.5 * 10 / 9);
-  EXPECT_EQ(f.shapescrollvalue, 20);
+  EXPECT_EQ(std::tuple(f.shapeaspect, f.shapescrollvalue), std::tuple(0.5 * 10 / 9, 20));
   expectShown({{260, 128, kShape}, {160, 128 - 56, kShape}, {160, 128 - 50, White}});  // taller: half axes 100, 56
   double expected = f.shapeaspect;
   for (int v = 19; v >= 9; --v) {
@@ -99,9 +92,9 @@ TEST_F(TextBoxControlsTest, ThingsShapeIsDrawnPendingAndRedrawnAtThePendingAncho
   f.Combo1_GotFocus();
   f.startx = 30;
   chooseThing(QStringLiteral("Ellipse"));
-  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.dragsource, f.Picture1->drawWidth()), std::tuple(Armed, 99, 3));
-  EXPECT_FALSE(f.VScroll4->isHidden());
-  EXPECT_EQ(std::tuple(f.startx, f.starty), std::tuple(160, 128));
+  EXPECT_EQ(std::tuple(f.Label26->backColor(), f.dragsource, f.Picture1->drawWidth(), f.VScroll4->isHidden(), f.startx,
+                       f.starty),
+            std::tuple(Armed, 99, 3, false, 160.0, 128.0));
   // Half axes 100 and 50 about (160, 128), on the erasable layer only.
   expectShown({{60, 128, kShape}, {260, 128, kShape}, {160, 78, kShape}, {160, 178, kShape}, {160, 128, White}});
   EXPECT_TRUE(sameImage(white, f.Picture1->image()));
@@ -133,12 +126,11 @@ TEST_F(TextBoxControlsTest, ThingsListFocusResetsTheShapeValues) {
   f.startx = 10;
   pendOnScreen();
   f.Combo1_GotFocus();
-  EXPECT_EQ(f.Combo1->text(), QStringLiteral("  Things"));
-  EXPECT_EQ(f.Label26->backColor(), SetIdle);
+  EXPECT_EQ(std::tuple(f.Combo1->text(), f.Label26->backColor()), std::tuple(QString("  Things"), SetIdle));
   EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
   // The raised change saw no step.
-  EXPECT_EQ(std::tuple(f.shaperadius, f.shapeaspect, f.shapescrollvalue, f.VScroll4->value()), std::tuple(100, 0.5, 9, 9));
-  EXPECT_EQ(std::tuple(f.startx, f.starty), std::tuple(160, 128));
+  EXPECT_EQ(std::tuple(f.shaperadius, f.shapeaspect, f.shapescrollvalue, f.VScroll4->value(), f.startx, f.starty),
+            std::tuple(100.0, 0.5, 9, 9, 160.0, 128.0));
 
   f.Combo1->setText(QStringLiteral("Red"));
   f.Combo1_LostFocus();
@@ -146,22 +138,6 @@ TEST_F(TextBoxControlsTest, ThingsListFocusResetsTheShapeValues) {
   f.Combo1->setText(QStringLiteral("Circle"));
   f.Combo1_LostFocus();
   EXPECT_EQ(f.Combo1->text(), QStringLiteral("Circle"));
-}
-
-TEST_F(TextBoxControlsTest, ThingsShapesWaitInHeaderModeAndPassToUndo) {
-  Form1& f = *form;
-  f.Combo1_GotFocus();
-  f.makeheader->setChecked(true);
-  chooseThing(QStringLiteral("Ellipse"));
-  EXPECT_EQ(std::tuple(f.dragsource, f.Label26->backColor()), std::tuple(0, SetIdle));
-  f.makeheader->setChecked(false);
-  f.makeheader16->setChecked(true);
-  chooseThing(QStringLiteral("Ellipse"));
-  EXPECT_EQ(f.dragsource, 99);
-  f.Command12_Click();
-  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
-  EXPECT_EQ(f.Combo1->text(), QStringLiteral("  Things"));
-  EXPECT_TRUE(f.VScroll4->isHidden());
 }
 
 }  // namespace
