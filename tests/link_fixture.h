@@ -23,7 +23,7 @@ struct FakeClipboard : platform::Clipboard {
 
 // The other programs' windows, by title, found as the link finds them (exact title first, then a
 // title that begins so). Keys go to the window named and are kept with the clipboard's picture at
-// that moment; `onKeys` plays the program.
+// that moment; `onKeys` plays the program. An empty key string only waits for the window.
 struct FakeLink : platform::WindowLink {
   struct Keys {
     QString window, keys;
@@ -41,6 +41,7 @@ struct FakeLink : platform::WindowLink {
     if (!platform::parseSendKeys(keys).ok()) return platform::SendResult::BadKeys;
     if (window.id >= quint64(windows.size()) || windows[qsizetype(window.id)] != window.title)
       return platform::SendResult::WindowNotFound;
+    if (keys.isEmpty()) return platform::SendResult::Sent;
     sent.push_back({window.title, keys, clipboard.picture()});
     if (onKeys) onKeys(window.title, keys);
     return platform::SendResult::Sent;
