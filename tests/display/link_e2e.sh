@@ -14,8 +14,7 @@ for tool in Xvfb openbox wmctrl xclip xprop xdotool; do
 done
 
 caption="MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"
-# The send button's middle in the main window's client area below its menu bar, and the height
-# of that area.
+# The send button's middle in the client area, below the menu bar, whose height is the rest.
 send_x=440 send_y=332 central_h=536
 
 work=$(mktemp -d)
