@@ -45,6 +45,13 @@ bool refusedForHeaders(Form1& f) {
   return true;
 }
 
+// Both drops on the send button first commit an adjusted picture and give unset work up.
+void prepareDropSend(Form1& f) {
+  if (!f.Frame9->isHidden()) f.Command38_Click();
+  f.Text1->setFocus();
+  f.Label26->setBackColor(SetIdle);
+}
+
 // Sends `picture` in place of the main picture, which comes back afterwards and is the OOPS copy.
 void sendInstead(Form1& f, const QImage& picture) {
   const int width = f.frameWidth();
@@ -101,9 +108,7 @@ void Form1::Command3_DragDrop() {
     Text1->setFocus();
     return;
   }
-  if (!Frame9->isHidden()) Command38_Click();
-  Text1->setFocus();
-  Label26->setBackColor(SetIdle);
+  prepareDropSend(*this);
   if (picture->isNull()) return showCannotPaste(*this);
   Picture2->setPicture(*picture);
   sendInstead(*this, *picture);
@@ -114,9 +119,7 @@ void Form1::Command3_OLEDragDrop(const QStringList& files) {
   if (refusedForHeaders(*this)) return;
   const LinkOperation operation(*this);
   if (!operation.started()) return;
-  if (!Frame9->isHidden()) Command38_Click();
-  Text1->setFocus();
-  Label26->setBackColor(SetIdle);
+  prepareDropSend(*this);
   PicbufVisible->fileName = files.value(0);
   if (!PicbufVisible->load()) return;
   olepicturesize();
