@@ -19,10 +19,6 @@ class LinkEndToEnd : public FormTest {
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("SSTV_STANDIN")) << "run through link_e2e.sh";
     ASSERT_TRUE(gradient(123, 45, 9).save(file("owned.png")) && gradient(320, 256, 77).save(file("theirs.png")));
   }
-  void TearDown() override {
-    standIns.stopAll();
-    FormTest::TearDown();
-  }
   // Program `code` chosen, a main picture of its own, the operator's clipboard owned elsewhere.
   Form1& chosen(int code) {
     standIns.stopAll();
