@@ -65,3 +65,8 @@ namespace mousebutton {
 constexpr int Left = 1;
 constexpr int Right = 2;
 }  // namespace mousebutton
+
+// `savedthumbs` slots (1-based): the scrap book's four, for Image2 .. Image5 in turn.
+namespace slot {
+constexpr int FirstScrap = 31;
+}  // namespace slot

@@ -32,6 +32,14 @@ void addQslMenus(Form1& f) {
   f.copypaste->insertAction(f.sdrx, f.qslinfo);
 }
 
+// The scanner's two items between the picture files' items and Exit.
+void addScannerMenus(Form1& f) {
+  f.selectsource = new QAction(QStringLiteral("Twain Select Source"), &f);
+  f.acquire = new QAction(QStringLiteral("Twain Acquire"), &f);
+  f.fileMenu->insertActions(f.exit, {f.selectsource, f.acquire});
+  f.fileMenu->insertSeparator(f.exit);
+}
+
 // A check mark that only the handler sets: the menu's own toggle is taken back first, so that a
 // handler that refuses leaves the mark as it was.
 void onCheckedItem(QAction* item, Form1& f, void (Form1::*handler)()) {
@@ -45,6 +53,9 @@ void wireMenus(Form1& f) {
   onCheckedItem(f.makeheader, f, &Form1::makeheader_Click);
   onCheckedItem(f.makeheader16, f, &Form1::makeheader16_Click);
   on(f.qslinfo, &QAction::triggered, f, &Form1::qslinfo_Click);
+  on(f.sdrx, &QAction::triggered, f, &Form1::sdrx_Click);
+  on(f.selectsource, &QAction::triggered, f, &Form1::selectsource_Click);
+  on(f.acquire, &QAction::triggered, f, &Form1::acquire_Click);
   on(f.exit, &QAction::triggered, f, &Form1::exit_Click);
   on(f.helpp, &QAction::triggered, f, &Form1::helpp_Click);
   on(f.tooltipson, &QAction::triggered, f, &Form1::tooltipson_Click);
@@ -83,6 +94,7 @@ void buildMainWindow(Form1& f) {
   buildImagingControls(f, central);
   createShutDownLabel(f, central);
   addQslMenus(f);
+  addScannerMenus(f);
   stackPanels(f);
   wireMenus(f);
 }

@@ -6,7 +6,9 @@
 
 #include "app/controlkit.h"
 #include "app/form2.h"
+#include "platform/clipboard.h"
 #include "platform/colour.h"
+#include "platform/windowlink.h"
 
 namespace {
 
@@ -25,6 +27,8 @@ Form1::Form1(Form1Environment e) : env(std::move(e)) {
   if (!env.random) env.random = defaultRandom();
   if (!env.clock) env.clock = [] { return QDateTime::currentDateTime(); };
   if (env.programDirectory.isEmpty()) env.programDirectory = platform::programDirectory();
+  if (!env.clipboard) env.clipboard = std::make_shared<platform::SystemClipboard>();
+  if (!env.link) env.link = std::make_shared<platform::XdoWindowLink>();
   setWindowTitle(QStringLiteral("MARVANE"));
   buildMainWindow(*this);
 }
@@ -36,6 +40,13 @@ bool Form1::isArmed(const QWidget* w) const { return platform::backColor(w) == c
 bool Form1::headerMode() const { return makeheader->isChecked() || makeheader16->isChecked(); }
 
 void Form1::closeEvent(QCloseEvent* e) {
+  // The window events a send or a scan lets run include this request: the window closes once
+  // the operation is done with the pictures and the clipboard.
+  if (linkrunning) {
+    closepending = true;
+    e->ignore();
+    return;
+  }
   if (!unloaded) Form_Unload();
   e->accept();
   // Unloading the main window ends the program, even while the help window is still open.

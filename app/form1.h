@@ -21,7 +21,13 @@
 #include "raster/rotate.h"
 
 class Form2;
+class FileListBox;
 struct WindowLayout;
+namespace platform {
+class Clipboard;
+class Scanner;
+class WindowLink;
+}  // namespace platform
 
 // What comes back with the main picture's size when a pending picture font ends: Overlays keeps
 // the font's name, the other editing modes put Text1's name back, Undo also turns Text mode on,
@@ -36,6 +42,12 @@ struct Form1Environment {
   std::function<double()> random;  // uniform in [0, 1)
   stamps::Clock clock;             // the local time the QSL band and the date stamp print
   bool showSplash = true;
+  // The external SSTV programs are reached only through these two: the system's when none is
+  // given.
+  std::shared_ptr<platform::Clipboard> clipboard;
+  std::shared_ptr<platform::WindowLink> link;
+  // Started at the first scan when none is given: SANE takes its time looking for devices.
+  std::shared_ptr<platform::Scanner> scanner;
 };
 
 // The main window. It owns every control and every piece of shared state for the whole run, and
@@ -420,6 +432,10 @@ class Form1 : public QMainWindow {
   // Icons of program files.
   void Label43_Click();
   void grabicons();
+  // Scanner input (File menu).
+  void selectsource_Click();
+  void acquire_Click();
+  platform::Scanner& scanner();
 
   // Slots 1-20 saved thumbnails, 21 the main picture at the last exit, 22-30 the header strips,
   // 31-34 the scrap book. Index 0 is not used.
@@ -433,6 +449,8 @@ class Form1 : public QMainWindow {
   // The first file of the page the browse boxes show; -1 while they show none.
   int browsepagestart = -1;
   int iconindex = 0;
+  QString iconfile;
+  int iconcount = 0;
 
   ImageBox* Image2;  // the saved-thumbnail strip
   ImageBox* Image3;
@@ -486,6 +504,9 @@ class Form1 : public QMainWindow {
   PicBuf* PicbufVisible;
   PicBuf* PicbufOriginal;
   PicBuf* PicbufEdit;
+  QAction* selectsource;  // "Twain Select Source"
+  QAction* acquire;       // "Twain Acquire"
+  QLabel* Label69;        // "        Loading Scanner"
 
   // ================= 5. SSTV program link (sstvlink/) =================
   void simplecopypaste_Click();
@@ -508,18 +529,57 @@ class Form1 : public QMainWindow {
   int frameWidth() const;
   // Runs the menu procedure of a program code; false for a code that is none of the twelve.
   bool chooseProgram(int code);
-  // Receive directory of the chosen program, set through the picture browser.
-  void Command22_Click();
+  // Sending: the send button, the drops on it, and the plain copy.
+  void Command3_Click();
+  void sendtoprogram();
+  void Command3_DragDrop();
+  void Command3_OLEDragDrop(const QStringList& files);
+  void Command3_DragOver(int state);
+  void Command11_Click();
+  void Command11_DragDrop();
+  void Command11_DragOver(int state);
+  // Importing: the import button starts a drag; where it is dropped the import step runs.
+  void Command1_MouseDown(int button, int shift, double x, double y);
+  // The import step, both halves around the caller's own: keeps the whole clipboard, has the
+  // chosen program copy its picture (programs without import keys leave the operator's clipboard
+  // as it is), runs `take` with the clipboard's picture then (null when it holds none), and puts
+  // the kept clipboard back. When the program's window is not found, or another link operation
+  // runs, `take` does not run and the result is false; the operator has been told of a missing
+  // window ("Check Setup").
+  bool importfromprogram(const std::function<void(const QImage&)>& take);
   // Image2_DragDrop .. Image5_DragDrop: a control of this window dropped on strip box n (2..5).
   void stripBox_DragDrop(int n);
+  // The received pictures, four a page.
+  void Text7_Click();
+  void Text7_GotFocus();
+  void HScroll3_Change();
+  void HScroll3_GotFocus();
+  // Receive directory of the chosen program, set through the picture browser.
+  void sdrx_Click();
+  void setdirchromapix();
+  void setdirjvcomm();
+  void setdirmscan();
+  void setdirroy1();
+  void setdirw95sstv();
+  void setdirwinpix();
+  void setdirwinskan();
+  void setdirsstv32();
+  void setdirmmsstv();
+  void Command22_Click();
   int sstvprogram = 1;
   // Set while start-up runs a program's menu procedure: it stops before the focus request.
   bool startingUp = false;
+  // A send, an import, a page of received pictures or a scan is under way; a close of the window
+  // asked for meanwhile waits for its end.
+  bool linkrunning = false;
+  bool closepending = false;
 
-  CommandButton* Command1;  // import
-  CommandButton* Command3;  // send
-  TextField* Text7;         // receive thumbnails
+  CommandButton* Command1;   // import
+  CommandButton* Command3;   // send
+  CommandButton* Command11;  // "Copy"
+  TextField* Text7;          // receive thumbnails
   ScrollBar* HScroll3;
+  FileListBox* File2;        // the receive directory's files, never shown
   QAction* simplecopypaste;  // the Setup menu's programs
   QAction* panel2panel1;
   QAction* panel2panel2;

@@ -131,6 +131,14 @@ void createBrowser(Form1& f, QWidget* c) {
   f.PicbufEdit = new PicBuf(c);
 }
 
+// Shown on the main picture while the scanner is asked for a picture.
+void createScannerLabel(Form1& f) {
+  f.Label69 = new QLabel(QStringLiteral("        Loading Scanner"), f.Picture1);
+  f.Label69->setAutoFillBackground(true);
+  f.Label69->hide();
+  place(f.Label69, 70, 110, 180, 30);
+}
+
 void placeStrip(Form1& f) {
   const int x = narrowLayout.thumbnailLeft;
   place(f.Image2, x, 8, 101, 81);
@@ -234,6 +242,7 @@ void buildPicturesControls(Form1& f, QWidget* central) {
   createStrip(f, central);
   createMenu(f);
   createBrowser(f, central);
+  createScannerLabel(f);
   placeStrip(f);
   placeBrowser(f);
   wireStrip(f);

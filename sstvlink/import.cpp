@@ -1,4 +1,77 @@
-#include "app/form1.h"
+#include "app/codes.h"
+#include "platform/clipboard.h"
+#include "platform/colour.h"
+#include "sstvlink/link.h"
+#include "sstvlink/programs.h"
 
-// Keeps what was dropped on strip box n: the chosen program's picture or a dragged thumbnail.
-void Form1::stripBox_DragDrop(int) {}
+using namespace colour::state;
+
+namespace {
+
+// What box n shows now is kept in the saved page shown, or in the box's scrap-book slot.
+void keepStripBox(Form1& f, int n) {
+  f.storethumbpage();
+  if (f.scrapbookmode == 1) f.savedthumbs[slot::FirstScrap + n - drag::FirstThumbnail] = f.stripBox(n)->picture();
+}
+
+void importIntoStripBox(Form1& f, int n, const QImage& picture) {
+  // An empty clipboard must not empty the box and the saved page with it.
+  if (picture.isNull()) {
+    f.env.dialogs->MsgBox(QStringLiteral("Nothing to get."), vb::OKOnly, QString());
+    return;
+  }
+  f.stripBox(n)->setPicture(picture);
+  f.Label26->setBackColor(SetIdle);
+  f.Image6->setPicture(picture);
+  keepStripBox(f, n);
+}
+
+}  // namespace
+
+void Form1::Command1_MouseDown(int, int, double, double) {
+  if (isArmed(Label38)) Label38_Click();
+  if (!Frame9->isHidden()) {
+    Text1->setFocus();
+    return;
+  }
+  dragsource = drag::ImportButton;
+  giveNormalIcon(Command1);
+  beginDrag(Command1);
+}
+
+bool Form1::importfromprogram(const std::function<void(const QImage&)>& take) {
+  const LinkOperation operation(*this);
+  if (!operation.started()) return false;
+  const SstvProgram& program = *sstvProgramOf(sstvprogram);
+  bool reached = true;
+  {
+    const platform::ClipboardKeeper keeper(*env.clipboard);
+    if (!program.importTitles.isEmpty()) {
+      const std::optional<platform::LinkWindow> window = activateProgram(*this, program.importTitles);
+      letSystemEventsRun();
+      reached = window && typeKeys(*this, *window, program.importKeys);
+    }
+    if (reached) take(env.clipboard->picture());
+  }
+  if (!reached) showCannotPaste(*this);
+  return reached;
+}
+
+// While the strip shows received pictures it takes no drop. A box dropped on itself copies
+// nothing; `dragsource` stays as it was.
+void Form1::stripBox_DragDrop(int n) {
+  if (headerMode()) return;
+  if (headerdrag != strip::None) {
+    headerdrag = strip::None;
+    Text1->setFocus();
+    return;
+  }
+  if (Text7->backColor() == Selected) return;
+  if (dragsource == drag::ImportButton) {
+    importfromprogram([this, n](const QImage& picture) { importIntoStripBox(*this, n, picture); });
+  } else if (const std::optional<QImage> picture = draggedPicture(*this); picture && dragsource != n) {
+    stripBox(n)->setPicture(*picture);
+    keepStripBox(*this, n);
+  }
+  Text1->setFocus();
+}

@@ -7,6 +7,20 @@
 class Form1;
 class QAction;
 
+// How a program's received pictures are picked from its receive directory, four a page, top box
+// first. "Listing" is the directory's own order, as the file system gives it; names holding "PLR"
+// are passed over there.
+enum class ReceiveOrder {
+  None,              // no program: nothing to show
+  SortedFromStart,   // the sorted names, page 1 the first four
+  SortedFromEnd,     // the sorted names backwards, the last two never shown (the newest last)
+  Listing,           // the listing from its start
+  ListingReversed,   // the same, bottom box first
+  ListingFromEnd,    // page 1 is the listing's last four, without passing over "PLR" names
+  ListingSkipFirst,  // the listing from its start, the page's first name passed over
+  FixedFiles,        // one page: CPTEMP00 .. CPTEMP03, ".jpg" before ".bmp"
+};
+
 // One choice of the Setup menu and everything Marvane relies on of that external SSTV program:
 // the captions a choice gives the window, the windows and keys that send and import a picture,
 // and where the program keeps what it receives.
@@ -34,6 +48,7 @@ struct SstvProgram {
 
   int receiveDirectory = 0;  // entry of `savedirs`; 0 for none
   QString receiveDefault;    // what start-up puts in an empty entry; null: it stays empty
+  ReceiveOrder receiveOrder = ReceiveOrder::None;
 };
 
 // The twelve choices, in the order of the Setup menu.

@@ -19,86 +19,12 @@
 #include "platform/clipboard.h"
 #include "platform/sendkeys.h"
 #include "platform/windowlink.h"
+#include "tests/display/support/standin_process.h"
 
 namespace {
 
 using platform::LinkWindow;
 using platform::SendResult;
-
-constexpr int kStartMs = 10000;
-constexpr int kArriveMs = 3000;
-
-// Lets our events run, so our clipboard is served, until `done` or the time is up.
-bool waitFor(const std::function<bool()>& done, int timeoutMs = kArriveMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QEventLoop loop;
-    QTimer::singleShot(10, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
-
-QImage gradient(int width, int height, int seed) {
-  QImage picture(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) picture.setPixel(x, y, qRgb((x * 7 + seed) & 255, (y * 5) & 255, seed & 255));
-  return picture;
-}
-
-bool samePixels(const QImage& a, const QImage& b) {
-  return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
-}
-
-QStringList strokesOf(const QStringList& keyStrings) {
-  QStringList strokes;
-  for (const QString& keys : keyStrings) strokes << platform::parseSendKeys(keys).strokes;
-  return strokes;
-}
-
-// What another program reads from our clipboard as `target`; we answer it meanwhile.
-QByteArray readAsAnotherProgram(const QString& target) {
-  QProcess xclip;
-  xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
-                                        target, QStringLiteral("-o")});
-  waitFor([&] { return xclip.state() == QProcess::NotRunning; });
-  return xclip.readAllStandardOutput();
-}
-
-// One stand-in process (tests/standin) with its stroke log and the file its pastes go to.
-class StandIn {
- public:
-  StandIn(const QString& folder, int number, QStringList arguments)
-      : log_(QStringLiteral("%1/standin%2.log").arg(folder).arg(number)),
-        pasted_(QStringLiteral("%1/standin%2.png").arg(folder).arg(number)) {
-    arguments << QStringLiteral("--log") << log_ << QStringLiteral("--paste-to") << pasted_;
-    process_.start(qEnvironmentVariable("SSTV_STANDIN"), arguments);
-  }
-  ~StandIn() { stop(); }
-
-  bool ready() {
-    return waitFor([&] { return process_.canReadLine() || process_.state() == QProcess::NotRunning; }, kStartMs) &&
-           process_.readLine().trimmed() == "ready";
-  }
-  void stop() {
-    process_.kill();
-    process_.waitForFinished();
-  }
-  bool running() const { return process_.state() != QProcess::NotRunning; }
-  QStringList strokes() const {
-    QFile file(log_);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  }
-  const QString& pasted() const { return pasted_; }
-
- private:
-  QString log_;
-  QString pasted_;
-  QProcess process_;
-};
 
 class LinkOnDisplay : public ::testing::Test {
  protected:
@@ -107,36 +33,15 @@ class LinkOnDisplay : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
   }
 
-  // Starts them all before waiting, as each takes a moment to show.
-  std::vector<StandIn*> open(const std::vector<QStringList>& argumentLists) {
-    std::vector<StandIn*> opened;
-    for (const QStringList& arguments : argumentLists) {
-      standIns.push_back(std::make_unique<StandIn>(folder.path(), int(standIns.size()), arguments));
-      opened.push_back(standIns.back().get());
-    }
-    for (StandIn* s : opened) EXPECT_TRUE(s->ready()) << "a stand-in did not start";
-    // A window manager lists a window a little after it shows, and only listed windows are found.
-    for (const QStringList& arguments : argumentLists) {
-      const qsizetype at = arguments.indexOf(QStringLiteral("--window-title"));
-      if (at < 0) continue;
-      const QString title = arguments.value(at + 1);
-      EXPECT_TRUE(waitFor([&] {
-        const std::optional<LinkWindow> window = link.activate(title);
-        return window && window->title == title;
-      })) << "\"" << title.toStdString() << "\" is not found";
-    }
-    return opened;
-  }
-  StandIn& open(const QString& title, QStringList more = {}) {
-    return *open({QStringList{QStringLiteral("--window-title"), title} + more}).front();
-  }
+  std::vector<StandIn*> open(const std::vector<QStringList>& argumentLists) { return standIns.open(argumentLists); }
+  StandIn& open(const QString& title, QStringList more = {}) { return standIns.open(title, std::move(more)); }
 
   QString file(const QString& name) const { return folder.filePath(name); }
 
   QTemporaryDir folder;
   platform::XdoWindowLink link;
   platform::SystemClipboard clipboard;
-  std::vector<std::unique_ptr<StandIn>> standIns;
+  StandIns standIns{folder.path(), link};
 };
 
 TEST_F(LinkOnDisplay, FindsTheExactTitleFirstThenABeginningAndReadsTitlesLiterally) {

@@ -1,0 +1,54 @@
+#include "sstvlink/link.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <utility>
+
+#include "app/codes.h"
+
+LinkOperation::LinkOperation(Form1& f) : f_(f), started_(!f.linkrunning) { f_.linkrunning = true; }
+
+LinkOperation::~LinkOperation() {
+  if (!started_) return;
+  f_.linkrunning = false;
+  if (std::exchange(f_.closepending, false)) QMetaObject::invokeMethod(&f_, &QWidget::close, Qt::QueuedConnection);
+}
+
+void letSystemEventsRun() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
+// A program asked to become active hands the focus over a moment later; when a second window is
+// asked for before that, the first may take the focus back after it. So each window found is
+// waited for (an empty key string types nothing but waits) before the next title is tried.
+std::optional<platform::LinkWindow> activateProgram(Form1& f, const QStringList& titles) {
+  std::optional<platform::LinkWindow> last;
+  bool settled = true;
+  for (const QString& title : titles) {
+    if (!std::exchange(settled, true)) f.env.link->sendKeys(*last, QString());
+    if (std::optional<platform::LinkWindow> found = f.env.link->activate(title)) {
+      last = found;
+      settled = false;
+    }
+  }
+  return last;
+}
+
+bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys) {
+  for (const QString& k : keys)
+    if (f.env.link->sendKeys(window, k) != platform::SendResult::Sent) return false;
+  return true;
+}
+
+void showCannotPaste(Form1& f) {
+  f.env.dialogs->MsgBox(QStringLiteral("ERROR, Cannot paste. Check Selected Program is Active"), vb::OKOnly,
+                        QStringLiteral("Check Setup"));
+}
+
+std::optional<QImage> draggedPicture(const Form1& f) {
+  const int source = f.dragsource;
+  if (source == drag::MainPicture) return f.Picture1->image();
+  if (source == drag::Mugshot) return f.Image7->picture();
+  if (source >= drag::FirstThumbnail && source < drag::FirstThumbnail + 4) return f.stripBox(source)->picture();
+  const int k = source - drag::FirstBrowseThumbnail + 1;
+  if (k >= 1 && k <= 4) return f.browseBox(k)->picture();
+  return std::nullopt;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QStringList>
+#include <optional>
+
+#include "app/form1.h"
+#include "platform/windowlink.h"
+
+// What the send, the import, the received pictures and the scanner share.
+
+// Each of them waits on another program or a device while window events run; one runs at a
+// time. A handler holds one of these for its whole run and returns at once when it did not
+// start. A close of the window asked for meanwhile is carried out when the operation ends.
+class LinkOperation {
+ public:
+  explicit LinkOperation(Form1& f);
+  ~LinkOperation();
+  LinkOperation(const LinkOperation&) = delete;
+  LinkOperation& operator=(const LinkOperation&) = delete;
+  bool started() const { return started_; }
+
+ private:
+  Form1& f_;
+  bool started_;
+};
+
+// Lets window events run but holds the operator's clicks and keys back until the operation ends.
+void letSystemEventsRun();
+
+// Activates `titles` in order; the last window found takes the keys. Nothing when none is found.
+std::optional<platform::LinkWindow> activateProgram(Form1& f, const QStringList& titles);
+// Types the key strings into `window` in order; false as soon as one does not reach it (the
+// program ended or lost the focus): the rest are not sent, to it or anywhere else.
+bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);
+// The program's window could not be reached.
+void showCannotPaste(Form1& f);
+
+// The picture of the control `dragsource` names, for the drag sources the send and copy buttons
+// and the strip take: the main picture, the strip boxes, the mugshot and the browse boxes.
+// Nothing for any other source.
+std::optional<QImage> draggedPicture(const Form1& f);

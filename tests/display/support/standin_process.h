@@ -1,0 +1,131 @@
+#pragma once
+
+// The stand-in for an external SSTV program (tests/standin), run as a process by the display
+// tests, with the stroke log it keeps and the file its pastes go to.
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/sendkeys.h"
+#include "platform/windowlink.h"
+
+inline constexpr int kStandInStartMs = 10000;
+inline constexpr int kArriveMs = 3000;
+
+// Lets our events run, so our clipboard is served, until `done` or the time is up.
+inline bool waitFor(const std::function<bool()>& done, int timeoutMs = kArriveMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > timeoutMs) return false;
+    QEventLoop loop;
+    QTimer::singleShot(10, &loop, &QEventLoop::quit);
+    loop.exec();
+  }
+  return true;
+}
+
+// The strokes the stand-in logs for these key strings.
+inline QStringList strokesOf(const QStringList& keyStrings) {
+  QStringList strokes;
+  for (const QString& keys : keyStrings) strokes << platform::parseSendKeys(keys).strokes;
+  return strokes;
+}
+
+inline bool samePixels(const QImage& a, const QImage& b) {
+  return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+}
+
+inline QImage gradient(int width, int height, int seed) {
+  QImage picture(width, height, QImage::Format_RGB32);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) picture.setPixel(x, y, qRgb((x * 7 + seed) & 255, (y * 5) & 255, seed & 255));
+  return picture;
+}
+
+// What another program reads from our clipboard as `target`; we answer it meanwhile.
+inline QByteArray readAsAnotherProgram(const QString& target) {
+  QProcess xclip;
+  xclip.start(QStringLiteral("xclip"), {QStringLiteral("-selection"), QStringLiteral("clipboard"), QStringLiteral("-t"),
+                                        target, QStringLiteral("-o")});
+  waitFor([&] { return xclip.state() == QProcess::NotRunning; });
+  return xclip.readAllStandardOutput();
+}
+
+class StandIn {
+ public:
+  StandIn(const QString& folder, int number, QStringList arguments)
+      : log_(QStringLiteral("%1/standin%2.log").arg(folder).arg(number)),
+        pasted_(QStringLiteral("%1/standin%2.png").arg(folder).arg(number)) {
+    arguments << QStringLiteral("--log") << log_ << QStringLiteral("--paste-to") << pasted_;
+    process_.start(qEnvironmentVariable("SSTV_STANDIN"), arguments);
+  }
+  ~StandIn() { stop(); }
+
+  bool ready() {
+    return waitFor([&] { return process_.canReadLine() || process_.state() == QProcess::NotRunning; }, kStandInStartMs) &&
+           process_.readLine().trimmed() == "ready";
+  }
+  void stop() {
+    process_.kill();
+    process_.waitForFinished();
+  }
+  bool running() const { return process_.state() != QProcess::NotRunning; }
+  QStringList strokes() const {
+    QFile file(log_);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+  }
+  const QString& pasted() const { return pasted_; }
+
+ private:
+  QString log_;
+  QString pasted_;
+  QProcess process_;
+};
+
+// The stand-ins one test starts, their logs kept in `folder`.
+class StandIns {
+ public:
+  StandIns(QString folder, platform::WindowLink& link) : folder_(std::move(folder)), link_(link) {}
+
+  // Starts them all before waiting, as each takes a moment to show.
+  std::vector<StandIn*> open(const std::vector<QStringList>& argumentLists) {
+    std::vector<StandIn*> opened;
+    for (const QStringList& arguments : argumentLists) {
+      all_.push_back(std::make_unique<StandIn>(folder_, started_++, arguments));
+      opened.push_back(all_.back().get());
+    }
+    for (StandIn* s : opened) EXPECT_TRUE(s->ready()) << "a stand-in did not start";
+    // A window manager lists a window a little after it shows, and only listed windows are found.
+    for (const QStringList& arguments : argumentLists) {
+      const qsizetype at = arguments.indexOf(QStringLiteral("--window-title"));
+      if (at < 0) continue;
+      const QString title = arguments.value(at + 1);
+      EXPECT_TRUE(waitFor([&] {
+        const std::optional<platform::LinkWindow> window = link_.activate(title);
+        return window && window->title == title;
+      })) << "\"" << title.toStdString() << "\" is not found";
+    }
+    return opened;
+  }
+  StandIn& open(const QString& title, QStringList more = {}) {
+    return *open({QStringList{QStringLiteral("--window-title"), title} + more}).front();
+  }
+  void stopAll() { all_.clear(); }
+
+ private:
+  QString folder_;
+  platform::WindowLink& link_;
+  std::vector<std::unique_ptr<StandIn>> all_;
+  int started_ = 0;  // numbers every log afresh
+};

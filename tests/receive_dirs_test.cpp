@@ -1,0 +1,54 @@
+#include <QDir>
+
+#include "sstvlink/programs.h"
+#include "tests/support/form_fixture.h"
+
+namespace {
+
+class ReceiveDirsTest : public FormTest {};
+
+// Each program's prompt stores the directory the browser shows into its entry. Four refuse one
+// without their word (compared exactly), keep the entry and close the browser all the same. What
+// is stored is there again after a restart. Simple Copy Paste has no prompt.
+TEST_F(ReceiveDirsTest, PromptsStoreOrRefuseAndTheChoiceIsKept) {
+  const struct {
+    int code, entry;
+    const char* name;
+    const char* refusal;  // null: stored
+  } cases[] = {
+      {8, 8, "JVComm32/SSTV-Lastreceived", nullptr},
+      {8, 8, "JVComm32/sstv-lastreceived", "Not \"JVComm\\SSTV-Lastreceived Directory\", Try again"},
+      {16, 11, "WinSkan/rxthumbs", "Not \"Winskan\\RxThumbs Directory\", Try again"},
+      {17, 12, "Roy/Rx", "Not \"ROY1_SSTV\\RxBmp Directory\", Try again"},
+      {4, 7, "Silicon/Cpix", "Not \"\\CPIX Directory\", Try again"},
+      {5, 7, "Silicon/CPIX", nullptr},
+      {27, 13, "WinPix2", nullptr},
+      {6, 14, "W95", nullptr},
+      {19, 15, "MScan", nullptr},
+      {36, 16, "SSTV32", nullptr},
+      {10, 17, "MMSSTV", nullptr},
+  };
+  Form1& f = start();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialogs->calls.clear();
+    const QString before = f.savedirs[c.entry];
+    (f.*(sstvProgramOf(c.code)->menu))->trigger();
+    f.sdrx->trigger();
+    EXPECT_FALSE(f.Frame2->isHidden() || f.Command22->isHidden());
+    QDir().mkpath(path(c.name));
+    f.Dir1->setPath(path(c.name));
+    f.Command22->click();
+    EXPECT_EQ(f.savedirs[c.entry], c.refusal ? before : path(c.name));
+    EXPECT_TRUE(c.refusal ? shownOnce(QString(), c.refusal, vb::OKOnly) : dialogs->calls.empty());
+    EXPECT_TRUE(f.Frame2->isHidden() && f.Command22->isHidden());
+  }
+  const std::array<QString, 18> chosen = f.savedirs;
+  f.simplecopypaste->trigger();
+  f.sdrx->trigger();
+  EXPECT_TRUE(f.Frame2->isHidden());
+  f.close();
+  EXPECT_EQ(start().savedirs, chosen);
+}
+
+}  // namespace
