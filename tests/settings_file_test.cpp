@@ -132,13 +132,11 @@ TEST_F(SettingsFileTest, OddValuesSurviveTheRoundTripAndBreakNoLayout) {
 TEST_F(SettingsFileTest, DamagedItemsFallBack) {
   writeFile(QStringLiteral("restore"), restoreFile({{75, " 12 "}, {109, " 9 "}, {124, ""}, {125, " 16777216 "}}));
   Form1& f = start();
-  EXPECT_EQ(f.sstvprogram, 1);
-  EXPECT_TRUE(f.simplecopypaste->isChecked());
-  EXPECT_EQ(QStringList({f.Command1->caption(), f.Command3->caption()}), QStringList({"Paste", "Copy"}));
+  EXPECT_EQ(std::tuple(f.sstvprogram, f.simplecopypaste->isChecked(), f.Command1->caption(), f.Command3->caption()),
+            std::tuple(1, true, QStringLiteral("Paste"), QStringLiteral("Copy")));
   EXPECT_EQ(QDir(f.File1->path()), QDir(programDir));
-  EXPECT_EQ(f.Picture1->foreColor(), 238);
-  EXPECT_EQ(f.textsettings[7], QStringLiteral("238"));
-  EXPECT_EQ(f.Picture1->backColor(), 0xFFFF);
+  EXPECT_EQ(std::tuple(f.Picture1->foreColor(), f.textsettings[7], f.Picture1->backColor()),
+            std::tuple(238L, QStringLiteral("238"), 0xFFFFL));
 
   // A remembered directory that has gone opens the program directory too.
   writeFile(QStringLiteral("restore"), restoreFile({{84, "\"/no/such/directory\""}, {109, " 3 "}}));
@@ -164,8 +162,7 @@ TEST_F(SettingsFileTest, NumbersUseThePointWhateverTheLocale) {
 
   writeFile(QStringLiteral("restore"), restoreFile({{2, "\"10.5\""}, {107, " 4 "}, {116, "-2.5 "}}));
   Form1& f = start();
-  EXPECT_EQ(QStringList({f.normalfontsize, f.Text16->text()}), QStringList({"10.5", "-2.5"}));
-  EXPECT_EQ(f.VScroll1->value(), 4);
+  EXPECT_EQ(std::tuple(f.normalfontsize, f.Text16->text(), f.VScroll1->value()), std::tuple(QStringLiteral("10.5"), QStringLiteral("-2.5"), 4));
   f.Picture1->font.size = 12.75;
   f.Label25->setBackColor(1234567);
   const auto lines = exitAndRead();

@@ -20,6 +20,9 @@ int countColour(const QImage& img, long bgr, const QRect& area = QRect());
 ::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual);
 // A plain picture of one colour.
 QImage solidImage(int w, int h, long bgr);
+// A 256-row picture whose every column differs: red and green number the column, blue is the row
+// plus `tone`, so a copy shows which source column each of its columns came from.
+QImage columnPattern(int width, int tone = 0);
 // A picture as the bytes of a BMP file.
 QByteArray bmpBytes(const QImage& image);
 
