@@ -6,10 +6,10 @@
 #include <QImage>
 #include <QString>
 
-// Readable failures for Qt's strings.
 // A file of the sample pictures kept with the tests (tests/data/pictures).
 QString samplePath(const QString& name);
 
+// Readable failures for Qt's strings.
 void PrintTo(const QString& s, std::ostream* os);
 void PrintTo(const QByteArray& b, std::ostream* os);
 
