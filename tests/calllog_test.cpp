@@ -50,45 +50,33 @@ TEST_F(CallLogTest, LookupShowsOnlyAStationWhoseRecordStartsWithTheCallsign) {
   EXPECT_TRUE(f.Command2->isEnabled());
 }
 
-TEST_F(CallLogTest, SaveAsksAndWritesTheLogOnlyOnYes) {
-  const struct { const char* call; const char* edit; int answer; QByteArray file; const char* text4; } cases[] = {
-      {"w1xyz", "Bob, Salem", vb::Yes, replaced(Log, "Bob, Boston", "Bob, Salem"), "Bob, Salem"},
-      {"K1AB", "Al \"the\" ham", vb::Yes, "\"\r\nK1AB Al 'the' ham" + Log.mid(1), "Al 'the' ham"},
-      {"W1XYZ", "Bob, Salem", vb::No, Log, "Bob, Salem"},
-      {"W1XYZ", "Bob, Salem", vb::Cancel, Log, "Bob, Boston"},
+// Save and Delete ask first and write the log only on Yes; a saved line shows as the log holds it,
+// Cancel puts the shown line back. Delete's default button is No, and an edited line is first put
+// back without asking.
+TEST_F(CallLogTest, SaveAndDeleteAskFirstAndWriteTheLogOnlyOnYes) {
+  const QString save = QStringLiteral("Save \"W1XYZ   Bob, Salem\""), del = QStringLiteral("Delete \"W1XYZ   Bob, Boston\"");
+  const struct { bool saving; const char* call; const char* edit; int answer; QString prompt; QByteArray file; const char* text3; const char* text4; } cases[] = {
+      {true, "w1xyz", "Bob, Salem", vb::Yes, save, replaced(Log, "Bob, Boston", "Bob, Salem"), "W1XYZ", "Bob, Salem"},
+      {true, "K1AB", "Al \"the\" ham", vb::Yes, QStringLiteral("Save \"K1AB   Al \"the\" ham\""),
+       "\"\r\nK1AB Al 'the' ham" + Log.mid(1), "K1AB", "Al 'the' ham"},
+      {true, "W1XYZ", "Bob, Salem", vb::No, save, Log, "W1XYZ", "Bob, Salem"},
+      {true, "W1XYZ", "Bob, Salem", vb::Cancel, save, Log, "W1XYZ", "Bob, Boston"},
+      {false, "W1XYZ", nullptr, vb::Yes, del, replaced(Log, "\r\nW1XYZ Bob, Boston", ""), "", ""},
+      {false, "W1XYZ", nullptr, vb::No, del, Log, "W1XYZ", "Bob, Boston"},
+      {false, "W1XYZ", "Bob, Salem", vb::Yes, QString(), Log, "W1XYZ", "Bob, Boston"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.edit);
+    SCOPED_TRACE(QStringLiteral("%1 %2").arg(c.prompt).arg(c.answer).toStdString());
     Form1& f = startWithLog();
     show(c.call, c.edit);
     dialogs->answers = {c.answer};
-    f.Command2_Click();
-    EXPECT_TRUE(shownOnce(QStringLiteral("ARE YOU SURE!!"),
-                          QStringLiteral("Save \"%1   %2\"").arg(f.Text3->text(), QString::fromLatin1(c.edit)), vb::YesNoCancel));
+    c.saving ? f.Command2_Click() : f.Command9_Click();
+    const int buttons = c.saving ? vb::YesNoCancel : vb::YesNo + 48 + vb::DefaultButton2;  // 48: the exclamation mark
+    EXPECT_TRUE(c.prompt.isNull() ? dialogs->calls.empty() : shownOnce(QStringLiteral("ARE YOU SURE!!"), c.prompt, buttons));
     EXPECT_EQ(logFile(), c.file);
     EXPECT_EQ(f.logtext, QString::fromUtf8(c.file.mid(1, c.file.size() - 4)));
-    EXPECT_EQ(std::tuple(f.Text4->text(), f.Command2->isEnabled()), std::tuple(QString::fromLatin1(c.text4), c.answer == vb::No));
-  }
-}
-
-// No is the default button of the question; an edited line is first put back without asking.
-TEST_F(CallLogTest, DeleteTakesTheRecordWithOneLineBreakAndAsksFirst) {
-  const struct { const char* edit; int answer; QByteArray file; bool asked; } cases[] = {
-      {nullptr, vb::Yes, replaced(Log, "\r\nW1XYZ Bob, Boston", ""), true},
-      {nullptr, vb::No, Log, true},
-      {"Bob, Salem", vb::Yes, Log, false},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.answer);
-    Form1& f = startWithLog();
-    show("W1XYZ", c.edit);
-    dialogs->answers = {c.answer};
-    f.Command9_Click();
-    if (c.asked) EXPECT_TRUE(shownOnce(QStringLiteral("ARE YOU SURE!!"), QStringLiteral("Delete \"W1XYZ   Bob, Boston\""), 308));
-    else EXPECT_TRUE(dialogs->calls.empty());
-    EXPECT_EQ(logFile(), c.file);
-    EXPECT_EQ(f.Text3->text().isEmpty(), c.file != Log);
-    if (c.edit) EXPECT_EQ(f.Text4->text(), QStringLiteral("Bob, Boston"));
+    EXPECT_EQ(std::tuple(f.Text3->text(), f.Text4->text(), f.Command2->isEnabled()),
+              std::tuple(QString::fromLatin1(c.text3), QString::fromLatin1(c.text4), c.saving && c.answer == vb::No));
   }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <deque>
 #include <map>
@@ -110,7 +109,6 @@ class FormTest : public ::testing::Test {
   QString path(const QString& name) const { return programDir + QLatin1Char('/') + name; }
   void writeFile(const QString& name, const QByteArray& bytes) const { writeBytes(path(name), bytes); }
   QByteArray readFile(const QString& name) const { return bytesOf(path(name)); }
-  bool fileExists(const QString& name) const { return QFile::exists(path(name)); }
 
   QTemporaryDir dataHome;
   QString programDir;
