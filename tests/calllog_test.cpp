@@ -55,7 +55,8 @@ TEST_F(CallLogTest, LookupShowsOnlyAStationWhoseRecordStartsWithTheCallsign) {
 // back without asking.
 TEST_F(CallLogTest, SaveAndDeleteAskFirstAndWriteTheLogOnlyOnYes) {
   const QString save = QStringLiteral("Save \"W1XYZ   Bob, Salem\""), del = QStringLiteral("Delete \"W1XYZ   Bob, Boston\"");
-  const struct { bool saving; const char* call; const char* edit; int answer; QString prompt; QByteArray file; const char* text3; const char* text4; } cases[] = {
+  const struct { bool saving; const char *call, *edit; int answer; QString prompt; QByteArray file; const char *text3, *text4; }
+      cases[] = {
       {true, "w1xyz", "Bob, Salem", vb::Yes, save, replaced(Log, "Bob, Boston", "Bob, Salem"), "W1XYZ", "Bob, Salem"},
       {true, "K1AB", "Al \"the\" ham", vb::Yes, QStringLiteral("Save \"K1AB   Al \"the\" ham\""),
        "\"\r\nK1AB Al 'the' ham" + Log.mid(1), "K1AB", "Al 'the' ham"},

@@ -37,7 +37,8 @@ TEST_F(ProgramChoiceTest, EachMenuSetsCodeCheckMarkAndCaptions) {
     // Choosing it twice: the menu's own toggle must not take the check mark away.
     for (int round = 0; round < 2; ++round) {
       (f.*(p.menu))->trigger();
-      EXPECT_EQ(std::tuple(checkedCodes(f), f.sstvprogram, captions(f)), std::tuple(std::vector<int>{p.code}, p.code, captionsOf(p, w95)));
+      EXPECT_EQ(std::tuple(checkedCodes(f), f.sstvprogram, captions(f)),
+                std::tuple(std::vector<int>{p.code}, p.code, captionsOf(p, w95)));
     }
   }
 }

@@ -66,7 +66,7 @@ TEST_F(QslBandTest, BandAndStampLandInPlaceCommittedWithNothingLeftPending) {
 // reach them, and what they give back is kept in the defaults.
 TEST_F(QslBandTest, LinesComeFromTheBoxesTheDefaultsAndOneReadingOfTheClock) {
   Form1& f = prepared();
-  const struct { const char* recipient; const char* zone; const char* offset; QDateTime now; const char* line1; const char* line3; } cases[] = {
+  const struct { const char *recipient, *zone, *offset; QDateTime now; const char *line1, *line3; } cases[] = {
       {"", "UTC", "-10", at(2026, 12, 5, 8, 15), "Confirms  NOTHING   2xSSTV", "Dec 04 2026    22:15 UTC"},
       {"w1xyz", "LCL", "+5", at(2026, 12, 31, 22, 0), "Confirms  W1XYZ   2xSSTV", "Dec 31 2026    22:00 LCL"},
   };
