@@ -68,7 +68,10 @@ TEST(SplashTest, FirstFrameAtOnceAndEachNextAtTheFirstTickPast35ms) {
     SCOPED_TRACE(start);
     Form2 splash(makeTestPattern());
     quint32 now = start;
-    splash.tickCount = [&] { return ++now; };
+    splash.tickCount = [&] {
+      if (now - start == 2000) splash.Form_Unload();  // a loop stuck on the clock ends the test
+      return ++now;
+    };
     splash.Form_Load();
     ASSERT_EQ(splash.frameTimes.size(), 18u);
     EXPECT_EQ(splash.frameTimes[0], start + 2);  // drawn at reading 1, its time is reading 2
