@@ -10,14 +10,6 @@ constexpr long Strip32 = 0xFF;
 constexpr long Strip16 = 0xFF00;
 constexpr long Composed = 0xFF0000;
 
-// Every column differs, so a picture given back whole is told from one cut or stretched.
-QImage columns(int width) {
-  QImage img(width, 256, QImage::Format_RGB32);
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < width; ++x) img.setPixel(x, y, qRgb(x & 0xFF, x >> 8, y));
-  return img;
-}
-
 class HeadersTest : public FormTest {
  protected:
   Form1& prepared(bool wide = false) {
@@ -28,13 +20,12 @@ class HeadersTest : public FormTest {
     f.Picture7->setPicture(solidImage(320, 16, Strip16));
     return f;
   }
-  // Presses strip box n; its drag ends on the main picture at row y, or elsewhere without a row.
-  void dragStrip(int n, std::optional<double> y) {
-    Form1& f = *form;
-    f.beginDrag = [&f, y](QWidget*) {
-      if (y) f.Picture1_DragDrop(5, *y);
-    };
-    f.PictureStrip_MouseDown(n, 1, 0, 5, 5);
+  // The strips that show the drop icon.
+  std::vector<int> allowed() const {
+    std::vector<int> v;
+    for (int n = 4; n <= 12; ++n)
+      if (form->showsDropAllowed(form->headerStrips[n])) v.push_back(n);
+    return v;
   }
 };
 
@@ -50,40 +41,48 @@ TEST_F(HeadersTest, AStripDroppedAboveRow200GoesToTheTopElseToTheBottomAcrossThe
     Form1& f = prepared(c.wide);
     const int width = f.frameWidth();
     f.Label26->setBackColor(colour::state::Armed);  // pending work goes with the drop
-    dragStrip(c.strip, c.y);
+    f.beginDrag = [&f, y = c.y](QWidget*) { f.Picture1_DragDrop(5, y); };
+    f.PictureStrip_MouseDown(c.strip, 1, 0, 5, 5);
     const QImage& picture = f.Picture1->picture();
     EXPECT_EQ(countColour(picture, c.colour, QRect(0, c.top, width, c.height)), width * c.height);
     EXPECT_EQ(countColour(picture, Grey), width * (256 - c.height));
     EXPECT_TRUE(sameImage(picture, f.Image6->picture()));
     EXPECT_TRUE(sameImage(solidImage(width, 256, Grey), f.Image13->picture()));
-    EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
-    EXPECT_EQ(f.headerdrag, 0);
-    f.unloaded = true;
-    form.reset();
+    EXPECT_EQ(std::tuple(f.Label26->backColor(), f.headerdrag), std::tuple(colour::state::SetIdle, 0));
   }
 }
 
-// A strip is placed by its own drag only: after a drag that ended elsewhere, or a press in the
-// header maker, a later drop on the main picture places no strip.
-TEST_F(HeadersTest, NoStaleStripIsPlacedByALaterDrop) {
+// Only the strip being dragged shows the drop icon over the picture, and a strip is placed by its
+// own drag only: after a drag that ended elsewhere, or a press in the header maker, a later drop
+// on the main picture places no strip.
+TEST_F(HeadersTest, OnlyTheStripBeingDraggedShowsItsIconOrIsPlaced) {
   Form1& f = prepared();
-  dragStrip(4, std::nullopt);
+  std::vector<std::vector<int>> icons;
+  f.beginDrag = [&](QWidget*) {
+    for (int state : {dragstate::Enter, dragstate::Leave}) {
+      f.Picture1_DragOver(state);
+      icons.push_back(allowed());
+    }
+  };
+  f.PictureStrip_MouseDown(4, 1, 0, 5, 5);
+  EXPECT_EQ(icons, (std::vector<std::vector<int>>{{4}, {}}));
   EXPECT_EQ(f.headerdrag, 0);
+  f.Picture1_DragOver(dragstate::Enter);
+  EXPECT_EQ(allowed(), std::vector<int>{});
   f.dragsource = 8;
   f.Picture1_DragDrop(5, 250);
   EXPECT_EQ(countColour(f.Picture1->picture(), Strip32), 0);
 
   f.makeheader_Click();
-  bool dragged = false;
-  f.beginDrag = [&](QWidget*) { dragged = true; };
+  icons.clear();
   f.PictureStrip_MouseDown(4, 1, 0, 5, 5);
-  EXPECT_FALSE(dragged);
+  EXPECT_TRUE(icons.empty());
   EXPECT_EQ(f.headerdrag, 0);
 }
 
 TEST_F(HeadersTest, TheHeaderMakerStoresTheCommittedBottomRowsInTheStripDroppedOn) {
-  const struct { void (Form1::*menu)(); int strip; int firstRow; bool headerMode; } cases[] = {
-      {&Form1::makeheader_Click, 5, 224, true}, {&Form1::makeheader16_Click, 9, 240, true}, {nullptr, 5, 224, false}};
+  const struct { void (Form1::*menu)(); int strip; int firstRow; } cases[] = {
+      {&Form1::makeheader_Click, 5, 224}, {&Form1::makeheader16_Click, 9, 240}, {nullptr, 5, 224}};
   for (const auto& c : cases) {
     Form1& f = prepared();
     const QImage before = f.headerStrips[c.strip]->picture();
@@ -95,14 +94,12 @@ TEST_F(HeadersTest, TheHeaderMakerStoresTheCommittedBottomRowsInTheStripDroppedO
     f.dragsource = 8;
     f.PictureStrip_DragDrop(c.strip);
     const QImage& stored = f.headerStrips[c.strip]->picture();
-    if (!c.headerMode) {
+    if (!c.menu) {
       EXPECT_TRUE(sameImage(before, stored));
-    } else {
-      EXPECT_TRUE(sameImage(f.Picture1->picture().copy(0, c.firstRow, 320, 256 - c.firstRow), stored));
-      EXPECT_EQ(countColour(stored, Composed), 320 * 9);
+      continue;
     }
-    f.unloaded = true;
-    form.reset();
+    EXPECT_TRUE(sameImage(f.Picture1->picture().copy(0, c.firstRow, 320, 256 - c.firstRow), stored));
+    EXPECT_EQ(countColour(stored, Composed), 320 * 9);
   }
 }
 
@@ -122,21 +119,16 @@ TEST_F(HeadersTest, TheHeaderColourFillsTheWholePictureAndStaysForTheNextHeader)
 
 TEST_F(HeadersTest, DoneGivesBackThePictureOfTheFirstEntryAtItsFullWidth) {
   Form1& f = prepared(true);
-  f.Picture1->setPicture(columns(340));
+  f.Picture1->setPicture(columnPattern(340));
   f.makeheader_Click();
-  EXPECT_EQ(f.Picture1->scaleWidth(), 320);
-  EXPECT_EQ(f.Picture1->x(), narrowLayout.pictureLeft);
-  EXPECT_TRUE(f.makeheader->isChecked());
+  EXPECT_EQ(std::tuple(f.Picture1->scaleWidth(), f.Picture1->x(), f.makeheader->isChecked()),
+            std::tuple(320, narrowLayout.pictureLeft, true));
   f.makeheader16_Click();  // switching kind keeps the picture of the first entry
-  EXPECT_FALSE(f.makeheader->isChecked());
-  EXPECT_TRUE(f.Picture7->isVisibleTo(f.Frame7));
+  EXPECT_EQ(std::tuple(f.makeheader->isChecked(), f.Picture7->isVisibleTo(f.Frame7)), std::tuple(false, true));
   f.Command36_Click();
-  EXPECT_EQ(f.Picture1->scaleWidth(), 340);
-  EXPECT_EQ(f.Picture1->x(), wideLayout.pictureLeft);
-  EXPECT_TRUE(sameImage(columns(340), f.Picture1->image()));
-  EXPECT_FALSE(f.headerMode());
-  EXPECT_TRUE(f.Frame7->isHidden());
-  EXPECT_EQ(f.Picture1->font.size, 26);
+  EXPECT_EQ(std::tuple(f.Picture1->scaleWidth(), f.Picture1->x(), f.headerMode(), f.Frame7->isHidden(), f.Picture1->font.size),
+            std::tuple(340, wideLayout.pictureLeft, false, true, 26.0));
+  EXPECT_TRUE(sameImage(columnPattern(340), f.Picture1->image()));
 }
 
 TEST_F(HeadersTest, The32And16ButtonsToggleTheirPanelsAndLeaveTheHeaderMaker) {
@@ -153,31 +145,12 @@ TEST_F(HeadersTest, The32And16ButtonsToggleTheirPanelsAndLeaveTheHeaderMaker) {
   };
   for (const auto& s : steps) {
     if (s.button) s.button->click();
-    EXPECT_EQ(f.Command35->caption(), QString::fromLatin1(s.caption32));
-    EXPECT_EQ(f.Command37->caption(), QString::fromLatin1(s.caption16));
-    EXPECT_EQ(f.Command35->font().bold(), s.caption32[0] == 'E');
-    EXPECT_EQ(f.Frame7->isVisibleTo(&f), s.open);
-    EXPECT_EQ(f.Picture4->isVisibleTo(f.Frame7), s.strips32);
-    EXPECT_EQ(f.Picture7->isVisibleTo(f.Frame7), !s.strips32);
+    EXPECT_EQ(std::tuple(f.Command35->caption(), f.Command37->caption(), f.Command35->font().bold()),
+              std::tuple(QString::fromLatin1(s.caption32), QString::fromLatin1(s.caption16), s.caption32[0] == 'E'));
+    EXPECT_EQ(std::tuple(f.Frame7->isVisibleTo(&f), f.Picture4->isVisibleTo(f.Frame7), f.Picture7->isVisibleTo(f.Frame7)),
+              std::tuple(s.open, s.strips32, !s.strips32));
   }
   f.Frame9->show();
   f.makeheader->trigger();
   EXPECT_FALSE(f.makeheader->isChecked());
-}
-
-TEST_F(HeadersTest, OnlyTheDraggedStripChangesItsIcon) {
-  Form1& f = prepared();
-  const auto allowed = [&f] {
-    std::vector<int> v;
-    for (int n = 4; n <= 12; ++n)
-      if (f.showsDropAllowed(f.headerStrips[n])) v.push_back(n);
-    return v;
-  };
-  f.Picture1_DragOver(dragstate::Enter);
-  EXPECT_EQ(allowed(), std::vector<int>{});
-  f.headerdrag = 6;
-  f.Picture1_DragOver(dragstate::Enter);
-  EXPECT_EQ(allowed(), std::vector<int>{6});
-  f.Picture1_DragOver(dragstate::Leave);
-  EXPECT_EQ(allowed(), std::vector<int>{});
 }

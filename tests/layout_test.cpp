@@ -1,5 +1,4 @@
 #include <QGroupBox>
-#include <QLabel>
 
 #include "platform/colour.h"
 #include "sstvlink/layout.h"
@@ -7,15 +6,6 @@
 #include "tests/support/form_fixture.h"
 
 namespace {
-
-// Every column of the picture is unique: red and green number the column, blue is the row plus
-// `tone`, so a stretched copy tells which source column each of its columns came from.
-QImage columnPattern(int width, int tone) {
-  QImage img(width, 256, QImage::Format_RGB32);
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < width; ++x) img.setPixel(x, y, colour::toQRgb(colour::rgb(x & 0xFF, x >> 8, (y + tone) & 0xFF)));
-  return img;
-}
 
 // `scaled` must be `source` stretched or squeezed across: each of its columns one whole source
 // column, in order, from the first to the last, never skipping one when stretched.
@@ -41,47 +31,33 @@ QImage columnPattern(int width, int tone) {
 }
 
 QString describe(const QWidget* w) {
-  QString text;
-  if (const auto* b = qobject_cast<const QAbstractButton*>(w)) text = b->text();
-  else if (const auto* l = qobject_cast<const QLabel*>(w)) text = l->text();
-  else if (const auto* g = qobject_cast<const QGroupBox*>(w)) text = g->title();
   const QRect r = w->geometry();
   return QStringLiteral("%1 \"%2\" at %3,%4 %5x%6")
-      .arg(QLatin1String(w->metaObject()->className()), text)
+      .arg(QLatin1String(w->metaObject()->className()), w->property(w->inherits("QGroupBox") ? "title" : "text").toString())
       .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 // Controls that lie over others by design.
 bool overlapAllowed(Form1& f, const QWidget* a, const QWidget* b) {
-  const auto among = [](const QWidget* w, std::initializer_list<const QWidget*> set) {
-    return std::find(set.begin(), set.end(), w) != set.end();
-  };
-  const auto either = [&](auto test) { return test(a, b) || test(b, a); };
+  using Set = std::initializer_list<const QWidget*>;
+  const auto among = [](const QWidget* w, Set set) { return std::find(set.begin(), set.end(), w) != set.end(); };
   // Working copies of pictures that are never shown.
-  const auto unseen = [&](const QWidget* w, const QWidget*) {
-    return among(w, {f.Picture2, f.Picture3, f.Image1, f.Image6, f.Image13, f.Image14, f.Image15,
-                     f.PicbufOriginal, f.PicbufEdit});
-  };
-  // Frames drawn behind the editing modes' groups.
-  const auto frame = [&](const QWidget* w, const QWidget* other) {
-    return among(w, {f.Shape1, f.Shape2, f.Shape3}) && !among(other, {f.Shape1, f.Shape2, f.Shape3});
-  };
+  const Set unseen = {f.Picture2, f.Picture3, f.Image1, f.Image6, f.Image13, f.Image14, f.Image15, f.PicbufOriginal, f.PicbufEdit};
+  const Set shapes = {f.Shape1, f.Shape2, f.Shape3};  // drawn behind the editing modes' groups
   // Panels that cover the left column while they are open.
-  const auto leftPanel = [&](const QWidget* w, const QWidget* other) {
-    return among(w, {f.Frame1, f.Frame8, f.Frame2, f.Frame5, f.Frame6, f.Frame9, f.Text2}) &&
-           other->geometry().right() < f.Picture1->x();
-  };
+  const Set leftPanels = {f.Frame1, f.Frame8, f.Frame2, f.Frame5, f.Frame6, f.Frame9, f.Text2};
   // The header maker, the shown image buffer and the shut-down message cover the main picture.
-  const auto picturePanel = [&](const QWidget* w, const QWidget* other) {
-    const auto panel = [&](const QWidget* x) { return among(x, {f.Frame7, f.PicbufVisible, f.Label49}); };
-    return panel(w) && (other == f.Picture1 || panel(other));
-  };
+  const Set picturePanels = {f.Frame7, f.PicbufVisible, f.Label49};
   // The 16-line header strips stand where the 32-line ones do; one set shows at a time.
-  const auto strips = [&](const QWidget* w, const QWidget* other) {
-    return among(w, {f.Picture4, f.Picture5, f.Picture6}) &&
-           among(other, {f.Picture7, f.Picture8, f.Picture9, f.Picture10, f.Picture11, f.Picture12});
+  const Set strips32 = {f.Picture4, f.Picture5, f.Picture6};
+  const Set strips16 = {f.Picture7, f.Picture8, f.Picture9, f.Picture10, f.Picture11, f.Picture12};
+  const auto covers = [&](const QWidget* w, const QWidget* other) {
+    return among(w, unseen) || (among(w, shapes) && !among(other, shapes)) ||
+           (among(w, leftPanels) && other->geometry().right() < f.Picture1->x()) ||
+           (among(w, picturePanels) && (other == f.Picture1 || among(other, picturePanels))) ||
+           (among(w, strips32) && among(other, strips16));
   };
-  return either(unseen) || either(frame) || either(leftPanel) || either(picturePanel) || either(strips);
+  return covers(a, b) || covers(b, a);
 }
 
 // No two sibling controls of the window or of one of its frames overlap, hidden ones included:
@@ -116,8 +92,6 @@ class LayoutTest : public FormTest {
   // A committed main picture and a working picture, as after an ordinary composition.
   Form1& prepared() {
     Form1& f = build();
-    main320 = columnPattern(320, 0);
-    work320 = columnPattern(320, 100);
     f.Picture1->setPicture(main320);
     f.Image6->setPicture(main320);
     f.Picture2->setPicture(work320);
@@ -129,7 +103,7 @@ class LayoutTest : public FormTest {
     for (QPoint& p : places) p.setX(left);
     return places;
   }
-  QImage main320, work320;
+  const QImage main320 = columnPattern(320), work320 = columnPattern(320, 100);
 };
 
 // Each program of wide pictures stretches the picture and its copies and moves the strip beside
@@ -145,29 +119,26 @@ TEST_F(LayoutTest, WideProgramsStretchAndSimpleCopyPasteSqueezesBack) {
     const int pictureTop = f.Picture1->y();
 
     (f.*(p.menu))->trigger();
-    EXPECT_EQ(f.Picture1->scaleHeight(), 256);
-    for (PictureBox* box : {f.Picture1, f.Picture2, f.Picture3}) EXPECT_EQ(box->scaleWidth(), 340);
-    EXPECT_TRUE(isColumnScaled(main320, f.Picture1->picture()));
-    EXPECT_TRUE(isColumnScaled(work320, f.Picture2->picture()));
-    EXPECT_TRUE(isColumnScaled(main320, f.Picture3->picture()));
+    EXPECT_EQ(std::tuple(f.Picture1->scaleWidth(), f.Picture2->scaleWidth(), f.Picture3->scaleWidth(), f.Picture1->scaleHeight()),
+              std::tuple(340, 340, 340, 256));
+    for (const auto& [source, box] : {std::pair(main320, f.Picture1), std::pair(work320, f.Picture2), std::pair(main320, f.Picture3)})
+      EXPECT_TRUE(isColumnScaled(source, box->picture()));
     for (const QImage& copy : {f.Picture1->image(), f.Image6->picture(), f.Image13->picture(), f.Image14->picture()})
       EXPECT_TRUE(sameImage(f.Picture1->picture(), copy));
-    EXPECT_EQ(f.Picture1->pos(), QPoint(wideLayout.pictureLeft, pictureTop));
-    EXPECT_EQ(thumbnails(f), movedTo(places, wideLayout.thumbnailLeft));
+    EXPECT_EQ(std::tuple(f.Picture1->pos(), thumbnails(f), f.width()),
+              std::tuple(QPoint(wideLayout.pictureLeft, pictureTop), movedTo(places, wideLayout.thumbnailLeft), narrowWindow + 7));
     // The strip still fits in the window, right of the wider picture.
     EXPECT_LE(f.Picture1->geometry().right(), f.Image2->x());
     EXPECT_LE(f.Image2->geometry().right(), f.centralWidget()->width() - 1);
-    EXPECT_EQ(f.width(), narrowWindow + 7);
 
     f.simplecopypaste->trigger();
-    for (PictureBox* box : {f.Picture1, f.Picture2, f.Picture3}) EXPECT_EQ(box->scaleWidth(), 320);
+    EXPECT_EQ(std::tuple(f.Picture1->scaleWidth(), f.Picture2->scaleWidth(), f.Picture3->scaleWidth()), std::tuple(320, 320, 320));
     // Stretching to 340 doubles 20 columns; squeezing back drops exactly those again.
-    EXPECT_TRUE(sameImage(main320, f.Picture1->picture()));
     EXPECT_TRUE(sameImage(work320, f.Picture2->picture()));
-    for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) EXPECT_TRUE(sameImage(main320, copy->picture()));
-    EXPECT_EQ(f.Picture1->x(), narrowLayout.pictureLeft);
-    EXPECT_EQ(thumbnails(f), movedTo(places, narrowLayout.thumbnailLeft));
-    EXPECT_EQ(f.width(), narrowWindow);
+    for (const QImage& copy : {f.Picture1->picture(), f.Image6->picture(), f.Image13->picture(), f.Image14->picture()})
+      EXPECT_TRUE(sameImage(main320, copy));
+    EXPECT_EQ(std::tuple(f.Picture1->x(), thumbnails(f), f.width()),
+              std::tuple(narrowLayout.pictureLeft, movedTo(places, narrowLayout.thumbnailLeft), narrowWindow));
   }
 }
 

@@ -17,9 +17,6 @@ const QString Log = QStringLiteral(
 
 QByteArray file(const QString& log) { return QByteArray("\"") + log.toUtf8() + "\"\r\n"; }
 
-template <std::size_t N>
-QByteArray bytes(const char (&s)[N]) { return QByteArray(s, N - 1); }  // NUL bytes included
-
 QString record(const QString& call, const QString& info) { return QStringLiteral("\r\n") + call + u' ' + info; }
 
 // The log holds exactly these records, in this order (compared in place: the log is large).
@@ -124,7 +121,8 @@ TEST(CallLogFile, BadFilesGiveEveryRecordInTheLogsOwnForm) {
       {"junk \"\r\nG4ABC Fred\r\nW1XYZ Bob", two, true},
       {"\"\r\nG4ABC Fred \"the rig\" man\"\r\nx\"\r\n", QStringLiteral("\r\nG4ABC Fred 'the rig' man'\r\nx "), true},
       {"\"\nG4ABC Fred\rW1XYZ Bob\n\rK1AB Al\"", two + QStringLiteral("\r\nK1AB Al"), true},
-      {bytes("\"\r\nG4ABC Fr\0ed\x1b\r\n\r\n\r\n \t\r\nW1XYZ Bob\r\n\""), QStringLiteral("\r\nG4ABC Fr ed \r\nW1XYZ Bob"), true},
+      {QByteArrayLiteral("\"\r\nG4ABC Fr\0ed\x1b\r\n\r\n\r\n \t\r\nW1XYZ Bob\r\n\""),
+       QStringLiteral("\r\nG4ABC Fr ed \r\nW1XYZ Bob"), true},
       {"\"G4ABC\r\nW1XYZ Bob\"", QStringLiteral("\r\nG4ABC \r\nW1XYZ Bob"), true},
   };
   for (const auto& c : cases) {

@@ -37,15 +37,17 @@ TEST_F(ProgramChoiceTest, EachMenuSetsCodeCheckMarkAndCaptions) {
     // Choosing it twice: the menu's own toggle must not take the check mark away.
     for (int round = 0; round < 2; ++round) {
       (f.*(p.menu))->trigger();
-      EXPECT_EQ(checkedCodes(f), std::vector<int>{p.code});
-      EXPECT_EQ(f.sstvprogram, p.code);
-      EXPECT_EQ(captions(f), captionsOf(p, w95));
+      EXPECT_EQ(std::tuple(checkedCodes(f), f.sstvprogram, captions(f)),
+                std::tuple(std::vector<int>{p.code}, p.code, captionsOf(p, w95)));
     }
   }
 }
 
-TEST_F(ProgramChoiceTest, ChoiceEndsReceiveViewAndScrapBook) {
+// With the adjust panel open every choice is refused, the current program's too (whose menu would
+// untick itself); once it is closed a choice ends the receive view and the scrap book.
+TEST_F(ProgramChoiceTest, ChoiceEndsReceiveViewAndScrapBookUnlessTheAdjustPanelIsOpen) {
   Form1& f = build();
+  f.w95sstvv->trigger();
   f.savedthumbs[1] = solidImage(8, 8, 0xFF);
   f.Text7->setText(QStringLiteral("3"));
   f.Text7->setBackColor(Selected);
@@ -53,6 +55,16 @@ TEST_F(ProgramChoiceTest, ChoiceEndsReceiveViewAndScrapBook) {
   f.Label37->setBackColor(Selected);
   f.Text5->setBackColor(ModeOff);
   f.scrapbookmode = 1;
+  f.Frame9->show();
+  f.jvcomm1->trigger();
+  f.w95sstvv->trigger();
+  f.simplecopypaste_Click();
+  EXPECT_EQ(checkedCodes(f), std::vector<int>{6});
+  EXPECT_EQ(captions(f), captionsOf(*sstvProgramOf(6), *sstvProgramOf(6)));
+  EXPECT_EQ(std::tuple(f.sstvprogram, f.Text7->text(), f.Text7->backColor(), f.scrapbookmode, f.Picture1->scaleWidth()),
+            std::tuple(6, QStringLiteral("3"), Selected, 1, 320));
+
+  f.Frame9->hide();
   f.mmsstv->trigger();
   EXPECT_EQ(f.Text7->text(), QStringLiteral("R"));
   EXPECT_TRUE(f.HScroll3->isHidden());
@@ -61,37 +73,15 @@ TEST_F(ProgramChoiceTest, ChoiceEndsReceiveViewAndScrapBook) {
   EXPECT_TRUE(sameImage(f.savedthumbs[1], f.Image2->picture()));
 }
 
-TEST_F(ProgramChoiceTest, AdjustPanelOpenRefusesEveryChoice) {
-  Form1& f = build();
-  f.w95sstvv->trigger();
-  f.Text7->setText(QStringLiteral("2"));
-  f.Text7->setBackColor(Selected);
-  f.Frame9->show();
-
-  // Another program and the current one again (whose menu would untick itself).
-  f.jvcomm1->trigger();
-  f.w95sstvv->trigger();
-  f.simplecopypaste_Click();
-
-  EXPECT_EQ(checkedCodes(f), std::vector<int>{6});
-  EXPECT_EQ(f.sstvprogram, 6);
-  EXPECT_EQ(captions(f), captionsOf(*sstvProgramOf(6), *sstvProgramOf(6)));
-  EXPECT_EQ(std::tuple(f.Text7->text(), f.Text7->backColor()), std::tuple(QString("2"), Selected));
-  EXPECT_EQ(f.Picture1->scaleWidth(), 320);
-}
-
 TEST_F(ProgramChoiceTest, StartUpChoiceLeavesLayoutToStartUpAndUnknownCodesRunNothing) {
   Form1& f = build();
   f.startingUp = true;
   EXPECT_TRUE(f.chooseProgram(8));
-  EXPECT_EQ(checkedCodes(f), std::vector<int>{8});
-  EXPECT_EQ(f.Command3->caption(), sstvProgramOf(8)->sendCaption);
-  EXPECT_EQ(f.Picture1->scaleWidth(), 320);
-
+  EXPECT_EQ(std::tuple(checkedCodes(f), f.Command3->caption(), f.Picture1->scaleWidth()),
+            std::tuple(std::vector<int>{8}, sstvProgramOf(8)->sendCaption, 320));
   f.startingUp = false;
   EXPECT_FALSE(f.chooseProgram(2) || f.chooseProgram(0));
-  EXPECT_EQ(f.sstvprogram, 8);
-  EXPECT_EQ(checkedCodes(f), std::vector<int>{8});
+  EXPECT_EQ(std::tuple(checkedCodes(f), f.sstvprogram), std::tuple(std::vector<int>{8}, 8));
 }
 
 }  // namespace

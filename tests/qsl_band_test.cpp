@@ -49,31 +49,26 @@ TEST_F(QslBandTest, BandAndStampLandInPlaceCommittedWithNothingLeftPending) {
     else
       f.Command32_Click();
     const QImage& picture = f.Picture1->picture();
-    EXPECT_EQ(pixelAt(picture, c.panel.x(), c.panel.y()), PanelFrame);
-    EXPECT_EQ(pixelAt(picture, c.panel.x() - 1, c.panel.y()), Grey);
+    EXPECT_EQ(std::tuple(pixelAt(picture, c.panel.x(), c.panel.y()), pixelAt(picture, c.panel.x() - 1, c.panel.y())),
+              std::tuple(PanelFrame, Grey));
     EXPECT_GT(blackIn(c.call), 20);
     EXPECT_GT(blackIn(c.lines), 100);
-    EXPECT_TRUE(sameImage(f.Picture1->image(), f.Picture1->shown()));
-    EXPECT_TRUE(sameImage(f.Picture1->image(), picture));
-    EXPECT_TRUE(sameImage(picture, f.Image6->picture()));
-    EXPECT_EQ(f.Label26->backColor(), colour::state::SetIdle);
-    EXPECT_EQ(f.qsltop, 0);
-    EXPECT_EQ(f.operationmarker, 0);
-    EXPECT_EQ(f.Picture1->font.size, font.size);
-    EXPECT_EQ(f.Picture1->font.name, font.name);
-    EXPECT_EQ(f.Picture1->font.bold(), c.stamp);  // the stamp leaves the font bold
-    EXPECT_EQ(f.Picture1->foreColor(), fore);
-    f.unloaded = true;
-    form.reset();
+    for (const QImage& copy : {f.Picture1->image(), f.Picture1->shown(), f.Image6->picture()}) EXPECT_TRUE(sameImage(picture, copy));
+    EXPECT_EQ(std::tuple(f.Label26->backColor(), f.qsltop, f.operationmarker, f.Picture1->foreColor()),
+              std::tuple(colour::state::SetIdle, 0, 0, fore));
+    // The font comes back; the stamp leaves it bold.
+    EXPECT_EQ(std::tuple(f.Picture1->font.size, f.Picture1->font.name, f.Picture1->font.bold()),
+              std::tuple(font.size, font.name, c.stamp));
   }
 }
 
+// The texts' own rules are pinned where they are made; here the boxes, the defaults and the clock
+// reach them, and what they give back is kept in the defaults.
 TEST_F(QslBandTest, LinesComeFromTheBoxesTheDefaultsAndOneReadingOfTheClock) {
   Form1& f = prepared();
-  const struct { const char* recipient; const char* zone; const char* offset; QDateTime now; const char* line1; const char* line3; } cases[] = {
+  const struct { const char *recipient, *zone, *offset; QDateTime now; const char *line1, *line3; } cases[] = {
       {"", "UTC", "-10", at(2026, 12, 5, 8, 15), "Confirms  NOTHING   2xSSTV", "Dec 04 2026    22:15 UTC"},
-      {"w1xyz", "UTC", "+5", at(2026, 12, 31, 22, 0), "Confirms  W1XYZ   2xSSTV", "Jan 01 2027    03:00 UTC"},
-      {"", "LCL", "-10", at(2026, 12, 5, 8, 15), "Confirms  NOTHING   2xSSTV", "Dec 05 2026    08:15 LCL"},
+      {"w1xyz", "LCL", "+5", at(2026, 12, 31, 22, 0), "Confirms  W1XYZ   2xSSTV", "Dec 31 2026    22:00 LCL"},
   };
   f.qsldefaults[2] = QStringLiteral("G4ABC/P");
   f.Text9->setText(QStringLiteral("20M"));
@@ -84,19 +79,13 @@ TEST_F(QslBandTest, LinesComeFromTheBoxesTheDefaultsAndOneReadingOfTheClock) {
     f.Text16->setText(QString::fromLatin1(c.offset));
     f.env.clock = [now = c.now] { return now; };
     f.Command32_Click();
-    EXPECT_EQ(f.textlines[1], QString::fromLatin1(c.line1));
-    EXPECT_EQ(f.textlines[2], QStringLiteral("RSV -  595       Band - 20M"));  // the same band after band
-    EXPECT_EQ(f.textlines[3], QString::fromLatin1(c.line3));
+    EXPECT_EQ(QStringList({f.textlines[1], f.textlines[2], f.textlines[3]}),
+              QStringList({c.line1, "RSV -  595       Band - 20M", c.line3}));
   }
-  EXPECT_EQ(f.qsldefaults[2], QStringLiteral("G4ABC/"));
-  EXPECT_EQ(f.qsldefaults[4], QStringLiteral("595"));
-
-  for (const char* stored : {"", "VK2ABCD"}) {
-    f.qsldefaults[2] = QString::fromLatin1(stored);
-    f.Label53_Click();
-    EXPECT_EQ(f.qsldefaults[2], QString::fromLatin1(*stored ? stored : "NOCALL"));
-    EXPECT_EQ(f.texttoplace, QStringLiteral("08:15 LCL  Dec 05 2026"));
-  }
+  EXPECT_EQ(QStringList({f.qsldefaults[2], f.qsldefaults[3], f.qsldefaults[4]}), QStringList({"G4ABC/", "20M", "595"}));
+  f.qsldefaults[2].clear();
+  f.Label53_Click();
+  EXPECT_EQ(QStringList({f.qsldefaults[2], f.texttoplace}), QStringList({"NOCALL", "22:00 LCL  Dec 31 2026"}));
 }
 
 TEST_F(QslBandTest, TextMarkedInText1NeitherReplacesTheTextsNorIsLost) {
@@ -124,28 +113,17 @@ TEST_F(QslBandTest, WhileTheSearchIsOnTheBandDrawsNothingAndTheNextGoesToTheBott
   EXPECT_EQ(f.qsltop, 0);
 }
 
-TEST_F(QslBandTest, DefaultsFramesAndTheHoursOffsetAsTyped) {
+TEST_F(QslBandTest, TheFramesOpenOnTheCallsignAndTheDefaults) {
   Form1& f = start();
   f.Text3->setText(QStringLiteral("g4abc"));
   f.Label54_Click();
-  EXPECT_TRUE(f.Frame5->isVisibleTo(&f));
-  EXPECT_EQ(f.Text15->text(), QStringLiteral("G4ABC"));
-
+  EXPECT_EQ(std::tuple(f.Frame5->isVisibleTo(&f), f.Text15->text()), std::tuple(true, QStringLiteral("G4ABC")));
   f.qslinfo->trigger();
-  EXPECT_TRUE(f.Frame6->isVisibleTo(&f));
-  EXPECT_EQ(f.Text11->text(), QStringLiteral("SETUP YOUR CALLSIGN"));
-  EXPECT_TRUE(f.Option9->value());
+  EXPECT_EQ(std::tuple(f.Frame6->isVisibleTo(&f), f.Text11->text(), f.Option9->value()),
+            std::tuple(true, QStringLiteral("SETUP YOUR CALLSIGN"), true));
   f.Text11->setText(QStringLiteral("G4ABC"));
   f.Option10->click();
-  EXPECT_EQ(f.qsldefaults[2], QStringLiteral("G4ABC"));
-  EXPECT_EQ(f.qsldefaults[5], QStringLiteral("LCL"));
-
-  const struct { const char* typed; const char* item116; } offsets[] = {{"-5", "-5"}, {"+3", "+3"}, {"5.5", "5.5"}, {"abc", ""}};
-  for (const auto& o : offsets) {
-    f.Text16->setText(QString::fromLatin1(o.typed));
-    f.Form_Unload();
-    EXPECT_EQ(readFile(QStringLiteral("restore")).split('\n').at(115), QByteArray(o.item116) + '\r') << o.typed;
-  }
+  EXPECT_EQ(QStringList({f.qsldefaults[2], f.qsldefaults[5]}), QStringList({"G4ABC", "LCL"}));
 }
 
 TEST(QslPanel, FramedOrangeToWhiteWithARoundedRedOutlineInside) {

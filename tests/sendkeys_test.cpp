@@ -4,48 +4,21 @@
 
 using platform::parseSendKeys;
 
-namespace {
-
-struct Accepted {
-  const char* keys;
-  QStringList strokes;
-};
-
-}  // namespace
-
 // Every key string the SSTV programs are sent (send and import sequences), then the other forms
 // of the notation.
 TEST(SendKeys, ProgramStringsAndNotationBecomeStrokes) {
-  const Accepted cases[] = {
-      {"%es", {"alt+e", "s"}},
-      {"%ep", {"alt+e", "p"}},
-      {"{enter}", {"Return"}},
-      {"{F4}", {"F4"}},
-      {"{tab}", {"Tab"}},
-      {"^m^v", {"ctrl+m", "ctrl+v"}},
-      {"^m^c", {"ctrl+m", "ctrl+c"}},
-      {"^m", {"ctrl+m"}},
-      {"^v", {"ctrl+v"}},
-      {"^c", {"ctrl+c"}},
-      {"%AW", {"alt+shift+a", "shift+w"}},
-      {"%", {"alt"}},
-      {"R", {"shift+r"}},
-      {"e", {"e"}},
-      {"p", {"p"}},
-      {"o", {"o"}},
-      {"c", {"c"}},
-      {"~", {"Return"}},
-      {"^~", {"ctrl+Return"}},
-      {"+(ec)x", {"shift+e", "shift+c", "x"}},
-      {"%(^a+b)", {"ctrl+alt+a", "alt+shift+b"}},
-      {"^%", {"ctrl+alt"}},
+  const struct { const char* keys; QStringList strokes; } cases[] = {
+      {"%es", {"alt+e", "s"}}, {"%ep", {"alt+e", "p"}}, {"{enter}", {"Return"}}, {"{F4}", {"F4"}}, {"{tab}", {"Tab"}},
+      {"^m^v", {"ctrl+m", "ctrl+v"}}, {"^m^c", {"ctrl+m", "ctrl+c"}}, {"^m", {"ctrl+m"}}, {"^v", {"ctrl+v"}},
+      {"^c", {"ctrl+c"}}, {"%AW", {"alt+shift+a", "shift+w"}}, {"%", {"alt"}}, {"R", {"shift+r"}}, {"e", {"e"}},
+      {"p", {"p"}}, {"o", {"o"}}, {"c", {"c"}}, {"~", {"Return"}}, {"^~", {"ctrl+Return"}},
+      {"+(ec)x", {"shift+e", "shift+c", "x"}}, {"%(^a+b)", {"ctrl+alt+a", "alt+shift+b"}}, {"^%", {"ctrl+alt"}},
       {"{%}{+}{^}{~}{{}{}}{(}{)}",
        {"percent", "plus", "asciicircum", "asciitilde", "braceleft", "braceright", "parenleft", "parenright"}},
       {"{ENTER}{Esc}{f1}{F16}{A}", {"Return", "Escape", "F1", "F16", "shift+a"}},
-      {"a 1.", {"a", "space", "1", "period"}},
-      {"", {}},
+      {"a 1.", {"a", "space", "1", "period"}}, {"", {}},
   };
-  for (const Accepted& c : cases) {
+  for (const auto& c : cases) {
     const platform::ParsedKeys parsed = parseSendKeys(QString::fromLatin1(c.keys));
     EXPECT_TRUE(parsed.ok()) << c.keys << ": " << parsed.error.toStdString();
     EXPECT_EQ(parsed.strokes, c.strokes) << c.keys << " gave " << parsed.strokes.join(' ').toStdString();

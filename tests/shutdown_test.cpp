@@ -26,10 +26,12 @@ class ShutdownTest : public FormTest {
 
 // Exit asks first: Yes saves the exit picture and the strips (never an empty slot, never the
 // scrap book), No rewrites the settings but leaves every picture file, Cancel touches nothing.
-// Closing from the frame saves without asking.
+// Closing from the frame saves without asking. The messages keep their separators; a quote
+// becomes an apostrophe, so the next start reads back what it will write again.
 TEST_F(ShutdownTest, ExitAndCloseSaveWhatTheAnswerSays) {
   const QByteArray oldFile = "old thumbnail, not even a picture";
   const QImage picture = solidImage(320, 256, 0x3366CC), strip = solidImage(320, 32, 0x00FF00);
+  const QString messages = QStringLiteral("CQ CQ de G4ABC, pse K\r\n---\r\nThanks for the \"picture\"\r\n73\r\n-----\r\nBye");
   const struct { int answer; bool asked, unloaded, pictures; } cases[] = {
       {vb::Yes, true, true, true}, {vb::No, true, true, false}, {vb::Cancel, true, false, false}, {0, false, true, true}};
   for (const auto& c : cases) {
@@ -39,6 +41,7 @@ TEST_F(ShutdownTest, ExitAndCloseSaveWhatTheAnswerSays) {
     writeFile(QStringLiteral("JustText7.bmp"), oldFile);  // an empty slot keeps its old file
     Form1& f = start();
     dialogs->calls.clear();
+    f.Text2->setText(messages);
     f.Picture1->setPicture(picture);
     f.Picture4->setPicture(strip);
     f.savedthumbs[3] = solidImage(40, 32, 0xFF);
@@ -47,9 +50,7 @@ TEST_F(ShutdownTest, ExitAndCloseSaveWhatTheAnswerSays) {
     if (c.asked) f.exit_Click();
     else f.close();
     EXPECT_TRUE(c.asked ? shownOnce(QStringLiteral("Close Program"), closeQuestion, vb::YesNoCancel) : dialogs->calls.empty());
-    EXPECT_EQ(f.unloaded, c.unloaded);
-    EXPECT_EQ(f.isVisible(), !c.unloaded);
-    EXPECT_EQ(f.Label49->isVisibleTo(&f), c.unloaded);
+    EXPECT_EQ(std::tuple(f.unloaded, f.isVisible(), f.Label49->isVisibleTo(&f)), std::tuple(c.unloaded, !c.unloaded, c.unloaded));
     if (!c.unloaded) {
       EXPECT_TRUE(filesWritten() == QSet<QString>({"JustText3.bmp", "JustText7.bmp"}));
       continue;
@@ -57,28 +58,21 @@ TEST_F(ShutdownTest, ExitAndCloseSaveWhatTheAnswerSays) {
     EXPECT_EQ(filesWritten(), filesOfAnExit(c.pictures, {"JustText3.bmp", "JustText7.bmp"}));
     EXPECT_EQ(readFile(QStringLiteral("JustText3.bmp")) == oldFile, !c.pictures);
     EXPECT_EQ(readFile(QStringLiteral("JustText7.bmp")), oldFile);
-    if (!c.pictures) continue;
-    EXPECT_TRUE(sameImage(f.Image1->picture(), f.Picture1->picture()));
-    EXPECT_TRUE(sameImage(picture, QImage::fromData(readFile(QStringLiteral("JustText21.bmp")), "BMP")));
-    EXPECT_TRUE(sameImage(strip, QImage::fromData(readFile(QStringLiteral("JustText22.bmp")), "BMP")));
+    EXPECT_EQ(readFile(QStringLiteral("messages")),
+              "\"CQ CQ de G4ABC, pse K\r\n---\r\nThanks for the 'picture'\r\n73\r\n-----\r\nBye\"\r\n");
+    if (c.pictures) {
+      EXPECT_TRUE(sameImage(f.Image1->picture(), f.Picture1->picture()));
+      EXPECT_TRUE(sameImage(picture, QImage::fromData(readFile(QStringLiteral("JustText21.bmp")), "BMP")));
+      EXPECT_TRUE(sameImage(strip, QImage::fromData(readFile(QStringLiteral("JustText22.bmp")), "BMP")));
+    }
     Form1& g = start();
+    EXPECT_EQ(g.Text2->text(), QString(messages).replace(u'"', u'\''));
+    if (!c.pictures) continue;
     ASSERT_TRUE(g.Image13->hasPicture());
     EXPECT_TRUE(sameImage(picture, g.Image13->picture()));
     EXPECT_TRUE(sameImage(strip, g.Picture4->image()));
     EXPECT_TRUE(g.savedthumbs[31].isNull());
   }
-}
-
-TEST_F(ShutdownTest, MessagesRoundTripWithTheirSeparators) {
-  start().Text2->setText(
-      QStringLiteral("CQ CQ de G4ABC, pse K\r\n---\r\nThanks for the \"picture\"\r\n73\r\n-----\r\nBye"));
-  form->close();
-  const QByteArray written = readFile(QStringLiteral("messages"));
-  EXPECT_EQ(written, "\"CQ CQ de G4ABC, pse K\r\n---\r\nThanks for the 'picture'\r\n73\r\n-----\r\nBye\"\r\n");
-  Form1& g = start();
-  EXPECT_EQ(g.Text2->text(), QStringLiteral("CQ CQ de G4ABC, pse K\r\n---\r\nThanks for the 'picture'\r\n73\r\n-----\r\nBye"));
-  g.close();
-  EXPECT_EQ(readFile(QStringLiteral("messages")), written);
 }
 
 TEST_F(ShutdownTest, FailedWritesAreReportedOnceAndTheRestIsSaved) {

@@ -12,6 +12,7 @@ long slotColour(int n) { return 0x010000 * n + 0x000300 * n + 7 * n; }
 
 class StartupTest : public FormTest {};
 
+// The state buttons show the colours the operator knows them by; nothing is written at start.
 TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   Form1& f = start();
   EXPECT_TRUE(dialogs->calls.empty()) << dialogs->calls.front().title.toStdString();
@@ -27,12 +28,7 @@ TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   EXPECT_EQ(QStringList({f.Text1->text(), f.Text2->text()}), QStringList({"TYPE HERE", ""}));
   EXPECT_EQ(QDir(f.File1->path()), QDir(programDir));
   EXPECT_FALSE(f.Image2->hasPicture());
-  for (const char* name : {"logdata.bak", "restore", "messages"}) EXPECT_FALSE(fileExists(name)) << name;
-}
-
-// The state buttons as a fresh start shows them, in the colours the operator knows them by.
-TEST_F(StartupTest, ButtonsShowTheirStateColours) {
-  Form1& f = start();
+  EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), QStringList{"marvane.lock"});
   EXPECT_EQ(std::vector<long>({f.Option1->backColor(), f.Option6->backColor(), f.Option7->backColor(),
                                f.Option8->backColor(), f.Text6->backColor(), f.Label26->backColor(),
                                f.Label34->backColor(), f.Label31->backColor(), f.Text13->backColor(),
@@ -84,30 +80,11 @@ TEST_F(StartupTest, StyleAndGradedShadowItemsAreApplied) {
     SCOPED_TRACE(c.caption);
     writeFile(QStringLiteral("restore"), restoreFile({{121, c.style}, {122, c.graded}, {123, "x"}}));
     Form1& f = start();
-    EXPECT_EQ(f.Label34->caption(), QLatin1String(c.caption));
-    EXPECT_EQ(f.Label34->backColor(), c.label);
-    EXPECT_EQ(f.shadowcolour, c.style.trimmed().toLong());
-    EXPECT_EQ(f.gradedshadow, c.on ? 1 : 0);
-    EXPECT_EQ(f.Text13->backColor(), c.on ? Armed : Idle);
-    EXPECT_EQ(f.Text13->text(), c.on ? QStringLiteral(" 1") : QStringLiteral(" Off"));
+    EXPECT_EQ(std::tuple(f.Label34->caption(), f.Label34->backColor(), f.shadowcolour, f.gradedshadow),
+              std::tuple(QString::fromLatin1(c.caption), c.label, c.style.trimmed().toLong(), c.on ? 1 : 0));
+    EXPECT_EQ(std::tuple(f.Text13->backColor(), f.Text13->text(), f.Option3->value()),
+              std::tuple(c.on ? Armed : Idle, QString::fromLatin1(c.on ? " 1" : " Off"), true));
     if (c.on) EXPECT_EQ(f.shadowbase, 0xFF);  // RGB(255, 0, 0)
-    EXPECT_TRUE(f.Option3->value());
-  }
-}
-
-TEST_F(StartupTest, CallLogIsBackedUpAndAGoodBackupSurvivesAMissingOrEmptyLog) {
-  const QByteArray log = "\"\r\nG4ABC Fred, Leeds\r\nW1XYZ Bob\"\r\n";
-  writeFile(QStringLiteral("logdata"), log);
-  Form1& f = start();
-  EXPECT_EQ(f.logtext, QStringLiteral("\r\nG4ABC Fred, Leeds\r\nW1XYZ Bob"));
-  EXPECT_EQ(f.logupper, f.logtext.toUpper());
-  EXPECT_DOUBLE_EQ(f.logsize20, f.logtext.size() / 20.0);
-  EXPECT_EQ(readFile(QStringLiteral("logdata.bak")), log);
-  for (const char* bad : {"", "\"\"\r\n", static_cast<const char*>(nullptr)}) {
-    if (bad) writeFile(QStringLiteral("logdata"), bad);
-    else QFile::remove(path(QStringLiteral("logdata")));
-    EXPECT_EQ(start().logtext, QString());
-    EXPECT_EQ(readFile(QStringLiteral("logdata.bak")), log) << (bad ? bad : "missing");
   }
 }
 
@@ -130,17 +107,6 @@ TEST_F(StartupTest, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
   EXPECT_FALSE(second.isVisible());
 }
 
-TEST_F(StartupTest, ToolTipsAreKeptBeforeTheSettingsSwitchThemOff) {
-  writeFile(QStringLiteral("restore"), restoreFile({{76, " 1 "}}));
-  Form1& f = start();
-  EXPECT_EQ(f.tipsoffflag, 1);
-  EXPECT_EQ(f.tooltiptexts[7], QStringLiteral("Multi Line OK, Click in Picture to Transfer Text  (text may be marked "
-                                              "with mouse) then Drag to Posn. Dbl click to Erase Text box. "));
-  for (int k = 1; k <= 91; ++k) EXPECT_TRUE(f.tooltipControl(k)->toolTip().isEmpty()) << k;
-  f.tooltipson_Click();
-  EXPECT_EQ(f.Text1->toolTip(), f.tooltiptexts[7]);
-}
-
 // The saved program chooses the captions and the layout; the saved direction its option.
 TEST_F(StartupTest, SavedProgramAndDirectionAreChosenAgain) {
   const std::pair<QByteArray, OptionButton* Form1::*> directions[] = {
@@ -152,15 +118,13 @@ TEST_F(StartupTest, SavedProgramAndDirectionAreChosenAgain) {
     const auto& [direction, option] = directions[k++ % std::size(directions)];
     writeFile(QStringLiteral("restore"), restoreFile({{75, " " + QByteArray::number(p.code) + " "}, {123, direction}}));
     Form1& f = start();
-    EXPECT_EQ(f.sstvprogram, p.code);
     // MScan names no import caption: the button keeps the one it was laid out with.
     const QString import = !p.importCaptionAtStartUp.isNull() ? p.importCaptionAtStartUp
                            : !p.importCaption.isNull()        ? p.importCaption
                                                               : QStringLiteral("Paste");
-    EXPECT_EQ(f.Command1->caption(), import);
-    EXPECT_EQ(f.Command3->caption(), p.sendCaption);
-    EXPECT_EQ(f.Picture1->scaleWidth(), p.widePicture ? 340 : 320);
-    EXPECT_EQ(f.frameWidth(), f.Picture1->scaleWidth());
+    const int width = p.widePicture ? 340 : 320;
+    EXPECT_EQ(std::tuple(f.sstvprogram, f.Command1->caption(), f.Command3->caption(), f.Picture1->scaleWidth(), f.frameWidth()),
+              std::tuple(p.code, import, p.sendCaption, width, width));
     EXPECT_TRUE((f.*option)->value());
     EXPECT_EQ(f.Option2->value() + f.Option3->value() + f.Option4->value() + f.Option5->value(), 1);
   }

@@ -1,35 +1,48 @@
 #!/bin/bash
-# End to end on a real X display: Marvane starts behind its splash, refuses a second instance
-# without disturbing the first, and writes its settings when its window is closed from the frame.
+# End to end on a real X display: Marvane starts behind its splash and refuses a second instance
+# without disturbing the first. In the first, "32" opens the strip panel and a strip dragged with
+# the mouse onto the lower half of the main picture is stamped across its bottom rows. Closing the
+# window from its frame writes the settings and keeps the picture (JustText21.bmp), the strip in
+# rows 224 to 255.
 # Usage: e2e_start_close.sh PATH_TO_MARVANE
 set -u
 . "$(dirname "$0")/support/xsession.sh"
 
 marvane=${1:?usage: $0 PATH_TO_MARVANE}
 [ -x "$marvane" ] || { echo "FAIL: $marvane is not an executable"; exit 2; }
-for tool in Xvfb openbox wmctrl xdotool xprop; do
+for tool in Xvfb openbox wmctrl xdotool xprop xwininfo perl; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 2; }
 done
 
 caption="MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"
 duplicate="DUPLICATE INSTANCE Marvane"
+strip_colour=2050A0
+# Places in the main window's central area (see the controls' layout): the "32" button, the first
+# 32-line strip once the panel is open below the picture, and a point in the picture's lower half.
+button32_x=547 button32_y=480 strip_x=354 strip_y=287 drop_x=352 drop_y=242 central_height=536
 
 work=$(mktemp -d)
 first_pid="" second_pid=""
-
 trap 'end_x_session $second_pid $first_pid' EXIT
 
+bmp() { perl "$(dirname "$0")/support/bmp.pl" "$@"; }
 # A picture of the program directory: names, sizes and modification times.
-snapshot() { (cd "$data/marvane" 2>/dev/null && find . -printf '%p %s %T@\n' | sort); }
+snapshot() { (cd "$program_dir" && find . -printf '%p %s %T@\n' | sort); }
+# Waits for the process $1 (called $2) to end, which it must do with status 0.
+ends_cleanly() {
+  wait_until 30 exited "$1" || fail "$2 did not end within 30 s"
+  wait "$1"
+  local status=$?
+  [ "$status" -eq 0 ] || fail "$2 ended with status $status"
+}
 
-# ---- The display and the window manager
 start_x_session "$work" || fail "no X session"
-
-# ---- A private program directory and runtime folder
-data="$work/data"
-mkdir -p "$data" "$work/runtime" "$work/home"
+program_dir="$work/data/marvane"
+mkdir -p "$program_dir" "$work/runtime" "$work/home"
 chmod 700 "$work/runtime"
-export XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
+export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
+# The first 32-line strip box (Picture4) starts with a strip of one colour.
+bmp solid 320 32 "$strip_colour" "$program_dir/JustText22.bmp" || fail "could not make the strip"
 
 # ---- First instance: the splash plays, then the main window shows its default caption
 "$marvane" >"$work/first.log" 2>&1 &
@@ -40,12 +53,10 @@ note_splash() { has_window "Marvane" && splash_seen=yes; return 1; }
 wait_until 30 eval 'note_splash || has_window "$caption" || exited $first_pid'
 running "$first_pid" || fail "the first instance ended before its window appeared"
 has_window "$caption" || fail "no window titled \"$caption\" within 30 s"
-echo "PASS: the main window appeared with the caption \"$caption\""
 [ "$splash_seen" = yes ] || fail "no splash window titled \"Marvane\" was seen before the main window"
-echo "PASS: the splash \"Marvane\" played before the main window"
 wait_until 5 eval '! has_window "Marvane"' || fail "the splash is still shown after start-up"
-echo "PASS: the splash is gone once the main window shows"
-first_window=$(windows_titled "$caption" | head -n1)
+echo "PASS: the splash \"Marvane\" played before the main window \"$caption\" and is gone"
+window=$(windows_titled "$caption" | head -n1)
 
 # ---- Second instance: the duplicate-instance box, OK ends it, nothing in the directory changes
 before=$(snapshot)
@@ -53,7 +64,6 @@ before=$(snapshot)
 second_pid=$!
 wait_until 30 eval 'has_window "$duplicate" || exited $second_pid'
 has_window "$duplicate" || fail "the second instance showed no \"$duplicate\" box"
-echo "PASS: the second instance shows \"$duplicate\""
 box=$(windows_titled "$duplicate" | head -n1)
 timeout 5 wmctrl -i -a "$box"
 sleep 0.5
@@ -61,30 +71,52 @@ timeout 5 xdotool key Return
 if ! wait_until 10 exited "$second_pid"; then
   echo "note: Return did not answer the box; closing it from its frame"
   timeout 5 wmctrl -i -c "$box"
-  wait_until 10 exited "$second_pid" || fail "the second instance did not end after its box was answered"
 fi
-wait "$second_pid"
-second_status=$?
+ends_cleanly "$second_pid" "the second instance"
 second_pid=""
-[ "$second_status" -eq 0 ] || fail "the second instance ended with status $second_status"
-echo "PASS: the second instance ended after OK"
+echo "PASS: the second instance showed \"$duplicate\" and ended after OK"
 [ "$(snapshot)" == "$before" ] || fail "the second instance changed the program directory"
-echo "PASS: the second instance left the program directory untouched"
-running "$first_pid" || fail "the first instance ended together with the second"
-has_window "$caption" || fail "the first instance's window went away"
-echo "PASS: the first instance keeps running"
+running "$first_pid" && has_window "$caption" || fail "the first instance went away with the second"
+echo "PASS: the program directory and the first instance are untouched"
 
-# ---- Closing the first window from its frame writes the settings and ends the process
-timeout 5 wmctrl -i -c "$first_window" || fail "wmctrl could not close the main window"
-wait_until 30 exited "$first_pid" || fail "the first instance did not end within 30 s of closing its window"
-wait "$first_pid"
-first_status=$?
+# ---- A strip dragged from the "32" panel onto the lower half of the picture
+timeout 5 wmctrl -i -a "$window"
+# The window's own area on the screen (xdotool reports it shifted by the frame); the menu bar
+# stands above the central area.
+geometry=$(timeout 5 xwininfo -id "$window")
+left=$(echo "$geometry" | sed -n 's/.*Absolute upper-left X: *//p')
+y=$(echo "$geometry" | sed -n 's/.*Absolute upper-left Y: *//p')
+height=$(echo "$geometry" | sed -n 's/.*Height: *//p')
+[ -n "$left" ] && [ -n "$y" ] && [ -n "$height" ] || fail "no geometry for the main window"
+top=$((y + height - central_height))
+timeout 5 xdotool mousemove $((left + button32_x)) $((top + button32_y)) click 1
+sleep 0.5
+timeout 5 xdotool mousemove $((left + strip_x)) $((top + strip_y))
+sleep 0.3
+timeout 5 xdotool mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+  timeout 5 xdotool mousemove $((left + strip_x + (drop_x - strip_x) * step / 8)) \
+    $((top + strip_y + (drop_y - strip_y) * step / 8))
+  sleep 0.1
+done
+timeout 5 xdotool mouseup 1
+sleep 0.5
+
+# ---- Closing the window from its frame writes the settings and the kept picture, then ends
+timeout 5 wmctrl -i -c "$window" || fail "wmctrl could not close the main window"
+ends_cleanly "$first_pid" "the first instance"
 first_pid=""
-[ "$first_status" -eq 0 ] || fail "the first instance ended with status $first_status"
 echo "PASS: closing the main window from its frame ended the program"
-restore="$data/marvane/restore"
-[ -f "$restore" ] || fail "no \"restore\" was written in $data/marvane"
+restore="$program_dir/restore"
+[ -f "$restore" ] || fail "no \"restore\" was written in $program_dir"
 lines=$(awk 'END { print NR }' "$restore")
 [ "$lines" -eq 127 ] || fail "\"restore\" has $lines lines, not 127"
 echo "PASS: \"restore\" was written with 127 lines"
+kept="$program_dir/JustText21.bmp"
+[ -f "$kept" ] || fail "no JustText21.bmp was written"
+bottom=$(bmp colours "$kept" 224 255)
+[ "$bottom" = "$strip_colour 10240" ] || fail "rows 224-255 are not the strip: $bottom"
+above=$(bmp colours "$kept" 0 223)
+echo "$above" | grep -q "^$strip_colour " && fail "the strip reached above row 224: $above"
+echo "PASS: the strip dropped on the picture fills rows 224-255 of the picture kept at exit, and no row above"
 echo "ALL PASSED"

@@ -42,6 +42,13 @@ QImage solidImage(int w, int h, long bgr) {
   return img;
 }
 
+QImage columnPattern(int width, int tone) {
+  QImage img(width, 256, QImage::Format_RGB32);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < width; ++x) img.setPixel(x, y, colour::toQRgb(colour::rgb(x & 0xFF, x >> 8, (y + tone) & 0xFF)));
+  return img;
+}
+
 QByteArray bmpBytes(const QImage& image) {
   QByteArray bytes;
   QBuffer buffer(&bytes);

@@ -6,10 +6,10 @@
 #include <QImage>
 #include <QString>
 
-// Readable failures for Qt's strings.
 // A file of the sample pictures kept with the tests (tests/data/pictures).
 QString samplePath(const QString& name);
 
+// Readable failures for Qt's strings.
 void PrintTo(const QString& s, std::ostream* os);
 void PrintTo(const QByteArray& b, std::ostream* os);
 
@@ -20,6 +20,9 @@ int countColour(const QImage& img, long bgr, const QRect& area = QRect());
 ::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual);
 // A plain picture of one colour.
 QImage solidImage(int w, int h, long bgr);
+// A 256-row picture whose every column differs: red and green number the column, blue is the row
+// plus `tone`, so a copy shows which source column each of its columns came from.
+QImage columnPattern(int width, int tone = 0);
 // A picture as the bytes of a BMP file.
 QByteArray bmpBytes(const QImage& image);
 

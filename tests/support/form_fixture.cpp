@@ -18,21 +18,6 @@ int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& t
   }
 }
 
-std::optional<QString> ScriptedDialogs::InputBox(const QString& prompt, const QString& title,
-                                                 const QString& defaultText) {
-  return input.take({prompt, title, defaultText});
-}
-
-std::optional<QString> ScriptedDialogs::ShowOpen(const QString& title, const QString& filter,
-                                                 const QString& initialDir) {
-  return open.take({title, filter, 1, initialDir});
-}
-
-std::optional<SaveChoice> ScriptedDialogs::ShowSave(const QString& title, const QString& filter, int filterIndex,
-                                                    const QString& initialName) {
-  return save.take({title, filter, filterIndex, initialName});
-}
-
 std::unique_ptr<QPrinter> ScriptedDialogs::ShowPrinter() {
   const std::optional<QString> pdf = printer.take({});
   if (!pdf) return nullptr;
@@ -41,10 +26,6 @@ std::unique_ptr<QPrinter> ScriptedDialogs::ShowPrinter() {
   target->setOutputFileName(*pdf);
   return target;
 }
-
-std::optional<long> ScriptedDialogs::ShowColor(long initial) { return colour.take(initial); }
-
-std::optional<QFont> ScriptedDialogs::ShowFont(const QFont& initial) { return font.take(initial); }
 
 void FormTest::SetUp() {
   ASSERT_TRUE(dataHome.isValid());
@@ -103,10 +84,6 @@ void FormTest::pendOnScreen() {
   form->Label26->setBackColor(seen::Armed);
 }
 
-void FormTest::queueRandom(std::vector<double> values) {
-  randomValues->insert(randomValues->end(), values.begin(), values.end());
-}
-
 ::testing::AssertionResult FormTest::shownOnce(const QString& title, const QString& prompt, int buttons) const {
   if (dialogs->calls.size() != 1) return ::testing::AssertionFailure() << dialogs->calls.size() << " message boxes";
   const ScriptedDialogs::Call& c = dialogs->calls[0];
@@ -114,14 +91,6 @@ void FormTest::queueRandom(std::vector<double> values) {
   return ::testing::AssertionFailure() << "shown: " << c.title.toStdString() << " | " << c.prompt.toStdString() << " | "
                                        << c.buttons;
 }
-
-QString FormTest::path(const QString& name) const { return programDir + QLatin1Char('/') + name; }
-
-void FormTest::writeFile(const QString& name, const QByteArray& bytes) const { writeBytes(path(name), bytes); }
-
-QByteArray FormTest::readFile(const QString& name) const { return bytesOf(path(name)); }
-
-bool FormTest::fileExists(const QString& name) const { return QFile::exists(path(name)); }
 
 QByteArray restoreFile(const std::map<int, QByteArray>& items) {
   QByteArray out;

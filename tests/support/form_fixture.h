@@ -53,13 +53,19 @@ struct ScriptedDialogs : Dialogs {
   DialogScript<long, std::optional<long>> colour;
   DialogScript<QFont, std::optional<QFont>> font;
 
-  std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
-  std::optional<QString> ShowOpen(const QString& title, const QString& filter, const QString& initialDir) override;
+  std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& defaultText) override {
+    return input.take({prompt, title, defaultText});
+  }
+  std::optional<QString> ShowOpen(const QString& title, const QString& filter, const QString& initialDir) override {
+    return open.take({title, filter, 1, initialDir});
+  }
   std::optional<SaveChoice> ShowSave(const QString& title, const QString& filter, int filterIndex,
-                                     const QString& initialName) override;
+                                     const QString& initialName) override {
+    return save.take({title, filter, filterIndex, initialName});
+  }
   std::unique_ptr<QPrinter> ShowPrinter() override;
-  std::optional<long> ShowColor(long initial) override;
-  std::optional<QFont> ShowFont(const QFont& initial) override;
+  std::optional<long> ShowColor(long initial) override { return colour.take(initial); }
+  std::optional<QFont> ShowFont(const QFont& initial) override { return font.take(initial); }
 };
 
 // The colours the operator sees on the buttons, written out once: tests compare with these and
@@ -95,15 +101,14 @@ class FormTest : public ::testing::Test {
   // Work drawn on the erasable layer with SET red, as the text printer leaves it.
   void pendOnScreen();
   // Random numbers the colour jitter will draw, in order; 0 after they run out.
-  void queueRandom(std::vector<double> values);
+  void queueRandom(std::vector<double> values) { randomValues->insert(randomValues->end(), values.begin(), values.end()); }
 
   // Exactly one message box was shown, with this title, prompt and buttons.
   ::testing::AssertionResult shownOnce(const QString& title, const QString& prompt, int buttons) const;
 
-  QString path(const QString& name) const;
-  void writeFile(const QString& name, const QByteArray& bytes) const;
-  QByteArray readFile(const QString& name) const;
-  bool fileExists(const QString& name) const;
+  QString path(const QString& name) const { return programDir + QLatin1Char('/') + name; }
+  void writeFile(const QString& name, const QByteArray& bytes) const { writeBytes(path(name), bytes); }
+  QByteArray readFile(const QString& name) const { return bytesOf(path(name)); }
 
   QTemporaryDir dataHome;
   QString programDir;

@@ -73,14 +73,6 @@ class SampleLogMaker {
 // The log text of `records`, the first record newest.
 inline QString sampleLog(const std::vector<SampleRecord>& records) {
   QString log;
-  qsizetype size = 0;
-  for (const SampleRecord& r : records) size += r.call.size() + r.info.size() + 3;
-  log.reserve(size);
-  for (const SampleRecord& r : records) {
-    log += QStringLiteral("\r\n");
-    log += r.call;
-    log += u' ';
-    log += r.info;
-  }
+  for (const SampleRecord& r : records) log += QStringLiteral("\r\n") + r.call + u' ' + r.info;
   return log;
 }
