@@ -13,6 +13,7 @@
 #include <map>
 
 #include "app/form1.h"
+#include "bench/ratio_report.h"
 
 namespace {
 
@@ -108,17 +109,6 @@ void BM_GraphicsMagickFourReducedReads(benchmark::State& state) {
 }
 BENCHMARK(BM_GraphicsMagickFourReducedReads)->Unit(benchmark::kMillisecond);
 
-// Remembers the mean (or only) real time of every benchmark, for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.aggregate_name.empty() || run.aggregate_name == "mean") times[run.run_name.str()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,12 +117,10 @@ int main(int argc, char** argv) {
   Magick::InitializeMagick(*argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
+  bench::MeanTimes reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto gm = reporter.times.find("BM_GraphicsMagickFourReducedReads");
-  const auto ours = reporter.times.find("BM_Next4FirstPage");
-  if (gm != reporter.times.end() && ours != reporter.times.end() && ours->second > 0)
-    std::printf("GraphicsMagick reading the four JPEGs / Marvane's whole first page: %.2f\n", gm->second / ours->second);
+  reporter.printRatio("GraphicsMagick reading the four JPEGs / Marvane's whole first page",
+                       "BM_GraphicsMagickFourReducedReads", "BM_Next4FirstPage");
   browsing().form.reset();
   benchmark::Shutdown();
   return 0;

@@ -22,6 +22,7 @@
 #include "app/form1.h"
 #include "platform/windowlink.h"
 #include "sstvlink/programs.h"
+#include "bench/ratio_report.h"
 
 namespace {
 
@@ -157,16 +158,6 @@ void BM_GraphicsMagickFourReads(benchmark::State& state) {
 }
 BENCHMARK(BM_GraphicsMagickFourReads)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.aggregate_name.empty() || run.aggregate_name == "mean") times[run.run_name.str()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 // Without a display of its own, the benchmark runs itself again inside one.
 int runInSession(int argc, char** argv) {
   const QByteArray script =
@@ -187,12 +178,10 @@ int main(int argc, char** argv) {
   Magick::InitializeMagick(*argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
+  bench::MeanTimes reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto gm = reporter.times.find("BM_GraphicsMagickFourReads");
-  const auto ours = reporter.times.find("BM_ReceivedPage/program:8/page:1");
-  if (gm != reporter.times.end() && ours != reporter.times.end() && ours->second > 0)
-    std::printf("GraphicsMagick reading four received JPEGs / Marvane's whole page of them: %.2f\n", gm->second / ours->second);
+  reporter.printRatio("GraphicsMagick reading four received JPEGs / Marvane's whole page of them",
+                       "BM_GraphicsMagickFourReads", "BM_ReceivedPage/program:8/page:1");
   linked().form.reset();
   benchmark::Shutdown();
   return 0;

@@ -11,6 +11,7 @@
 
 #include "platform/picturefile.h"
 #include "raster/fit.h"
+#include "bench/ratio_report.h"
 
 namespace {
 
@@ -86,17 +87,6 @@ void BM_GraphicsMagickRead(benchmark::State& state) {
 }
 BENCHMARK(BM_GraphicsMagickRead)->Unit(benchmark::kMillisecond);
 
-// Remembers the mean (or only) real time of every benchmark, for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> times;
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.aggregate_name.empty() || run.aggregate_name == "mean") times[run.run_name.str()] = run.GetAdjustedRealTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,12 +97,10 @@ int main(int argc, char** argv) {
   Magick::InitializeMagick(*argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
+  bench::MeanTimes reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const auto gm = reporter.times.find("BM_GraphicsMagickRead");
-  const auto ours = reporter.times.find("BM_Read");
-  if (gm != reporter.times.end() && ours != reporter.times.end() && ours->second > 0)
-    std::printf("GraphicsMagick / Marvane, reading the 4000 x 3000 JPEG: %.2f\n", gm->second / ours->second);
+  reporter.printRatio("GraphicsMagick / Marvane, reading the 4000 x 3000 JPEG",
+                       "BM_GraphicsMagickRead", "BM_Read");
   benchmark::Shutdown();
   return 0;
 }
