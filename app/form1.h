@@ -11,6 +11,7 @@
 
 #include "app/codes.h"
 #include "app/variant.h"
+#include "platform/clipboard.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/filelists.h"
@@ -131,12 +132,26 @@ class Form1 : public QMainWindow {
   // Ends a pending picture font (picturefontmode 400): the main picture's size comes back from
   // normalfontsize and, as `how` says, more with it.
   void endPictureFont(PictureFontEnd how);
-  // The crop and noise-line tools' turns inside the canvas mouse handlers.
+  // The touch-up tools: Crop, Fix Col and Remove noise lines, and their turns inside the canvas
+  // mouse handlers.
+  void Label24_Click();  // Crop
+  void Label29_Click();  // Fix Col
+  void Label73_Click();  // Remove noise lines
   void cropStart(double x, double y);
   void cropRubberBand(double x, double y);
   void cropFinish(double x, double y);
   void noiseLinePointer();
-  void noiseLineRemoval(int button, double y);
+  void noiseLineRemoval(int button, double x, double y);
+  void Label30_MouseDown(int button, int shift, double x, double y);  // Make overlay
+  // Bigger and Smaller resize whatever is pending.
+  void Command6_MouseDown(int button, int shift, double x, double y);
+  void Command10_MouseDown(int button, int shift, double x, double y);
+  // Paste.
+  void Command7_Click();
+  void Command7_MouseDown(int button, int shift, double x, double y);
+  // The clipboard Paste and the import read; tests may put their own in its place.
+  platform::Clipboard& clipboard() { return *clipboardAccess; }
+  std::shared_ptr<platform::Clipboard> clipboardAccess = std::make_shared<platform::SystemClipboard>();
   // Every drag of a control of this window starts here. A real drag runs its own event loop and
   // the drop has run when it returns; tests replace beginDrag to record the request, or to drop
   // there and then.
@@ -188,6 +203,7 @@ class Form1 : public QMainWindow {
   LabelButton* Label30;  // Make overlay
   CommandButton* Command6;   // Bigger
   CommandButton* Command10;  // Smaller
+  CommandButton* Command7;   // Paste
 
   // ================= 3. Text rendering and styling (text/) =================
   void printtext();
@@ -512,6 +528,8 @@ class Form1 : public QMainWindow {
   void Command22_Click();
   // Image2_DragDrop .. Image5_DragDrop: a control of this window dropped on strip box n (2..5).
   void stripBox_DragDrop(int n);
+  // Has the chosen program copy its current picture to the clipboard.
+  void importfromprogram();
   int sstvprogram = 1;
   // Set while start-up runs a program's menu procedure: it stops before the focus request.
   bool startingUp = false;
@@ -650,6 +668,15 @@ class Form1 : public QMainWindow {
   void turntransparent();
   void Label32_Click();  // PatFil
   void Label38_Click();  // ColFill
+  // PatFil's fill of the colour in textsettings element 7, from Picture2 or the dragged colour.
+  void patternfill();
+  // ColFill's flood of the area under (x, y) with the colour of textsettings element 7.
+  void colfillflood(double x, double y);
+  // Blend: the pending insert laid as a ghost, weighted by the slider HScroll7.
+  void Label14_Click();
+  void blendoverlay();
+  void HScroll7_Change();
+  void HScroll7_Scroll();
   void Combo1_Click();
   // "Ellipse", "Circle" or "Box": the Things entries that stay pending until SET or Undo.
   static bool isThingsShape(const QString& text);
@@ -663,6 +690,8 @@ class Form1 : public QMainWindow {
   void Label72_Click();  // Stretch Fill
   void fillModeClick(LabelButton* chosen);
   void olepicturesize();
+  // `source` fitted into a black frame of `size` by the green fill mode (black alone with none).
+  QImage fitByFillMode(const QImage& source, QSize size) const;
   void imagecorrectaspect();
   void picturecorrectaspect();
   // Draws the pending Things shape named by Combo1's text ("Ellipse", "Circle", "Box") centred on
@@ -719,6 +748,7 @@ class Form1 : public QMainWindow {
   LabelButton* Label38;  // ColFill
   LabelButton* Label33;  // fill progress
   LabelButton* Label14;  // Blend
+  ScrollBar* HScroll7;   // blend ratio
   CommandButton* Command28;  // Flip V
   CommandButton* Command29;  // Flip H
   CommandButton* Command44;  // Rot >

@@ -1,0 +1,60 @@
+#include "canvas/canvaskit.h"
+
+#include "app/codes.h"
+#include "app/form1.h"
+#include "platform/colour.h"
+#include "sstvlink/layout.h"
+
+namespace canvaskit {
+
+const ImageBox* draggedThumbnail(const Form1& f) {
+  if (f.dragsource == drag::OldMugshot) return f.Image7;
+  return qobject_cast<const ImageBox*>(f.draggedControl());
+}
+
+void setInsertWidth(Form1& f, double width) {
+  f.picinpicsize = width;
+  if (f.makeheader->isChecked()) f.picinpicsize = insert::Header32Width;
+  if (f.makeheader16->isChecked()) f.picinpicsize = insert::Header16Width;
+}
+
+void placeInQuarter(Form1& f, double x, double y) {
+  f.startx = x < insert::QuarterWidth ? 0 : insert::QuarterWidth;
+  f.starty = y < insert::QuarterHeight ? 0 : insert::QuarterHeight;
+  double width = insert::QuarterWidth;
+  if (f.frameWidth() == wideLayout.pictureWidth) {
+    width = insert::WideQuarterWidth;
+    if (f.startx > 0) f.startx = insert::WideQuarterWidth;
+  }
+  setInsertWidth(f, width);
+}
+
+bool followMouse(const Form1& f) { return f.Check18->value() == 1 && f.Option7->value(); }
+
+void centreInsert(Form1& f, double& x, double& y) {
+  x -= f.picinpicsize / 2;
+  f.startx = x;
+  y -= f.picinpicsize / 2.5;
+  f.starty = y;
+}
+
+void keepWorkingCopy(Form1& f, const QImage& source) {
+  f.Picture2->setPicture(followMouse(f) ? f.Picture1->image() : source);
+}
+
+void endFixCol(Form1& f) {
+  if (!f.isArmed(f.Label29)) return;
+  f.Label29->setBackColor(colour::state::Idle);
+  f.textsettings[7] = f.fixcolsaved;
+}
+
+void keepBeforeCopy(Form1& f, const QImage& before) {
+  f.Image13->setPicture(before);
+  f.Command31->setBackColor(colour::state::OopsNormal);
+}
+
+void paintFullFrame(Form1& f, const QImage& source) {
+  f.Picture1->PaintPicture(source, 0, 0, f.frameWidth(), f.Picture1->scaleHeight());
+}
+
+}  // namespace canvaskit

@@ -1,0 +1,82 @@
+#include <algorithm>
+#include <cmath>
+
+#include "app/codes.h"
+#include "app/form1.h"
+#include "platform/colour.h"
+
+namespace {
+
+// Bigger steps up and Smaller down, each step a little more than the last for larger things.
+enum class Step { Bigger = 1, Smaller = -1 };
+
+constexpr double ShapeGrowth = 10.0 / 9.0;
+// The smallest insert Smaller leaves, and the smallest text size it still shrinks.
+constexpr double SmallestInsert = 1;
+constexpr double SmallestFontSize = 2;
+
+double sign(Step step) { return double(int(step)); }
+
+// One step of a size: one unit and a fortieth (with `unit` 1) or four units and a twentieth.
+double stepped(double size, Step step, double unit, double fraction) { return size + sign(step) * (unit + size / fraction); }
+
+bool refused(const Form1& f) {
+  const bool fullFrameOverlay = f.Option6->value() && f.fullframe == 1;
+  return f.Check18->value() == 1 || fullFrameOverlay || f.Label26->backColor() == colour::state::SetIdle;
+}
+
+void resizeShape(Form1& f, Step step) {
+  f.Picture1->Cls();
+  f.shaperadius *= step == Step::Bigger ? ShapeGrowth : 1 / ShapeGrowth;
+  f.drawThingsShape(f.startx, f.starty);
+}
+
+// The insert keeps its middle across: the anchor moves by half the change of width. The preview
+// is a twentieth wider than picinpicsize, as SET then commits it.
+void resizeInsert(Form1& f, Step step) {
+  f.picturefontmode = fontmode::Resized;
+  f.Picture1->Cls();
+  const double before = f.picinpicsize;
+  f.picinpicsize = std::max(stepped(before, step, 4, 20), SmallestInsert);
+  const double shift = (f.picinpicsize - before) / 2;
+  f.startx -= shift;
+  f.starty -= shift;
+  if (f.Option6->value()) {
+    f.turntransparent();
+  } else {
+    const double shown = f.picinpicsize + f.picinpicsize / 20;
+    f.Picture1->PaintPicture(f.Picture2->picture(), f.startx, f.starty, shown, shown * 4 / 5);
+  }
+  f.Text1->setFocus();
+}
+
+void resizeText(Form1& f, Step step) {
+  TextFont& font = f.Picture1->font;
+  if (step == Step::Smaller && font.size < SmallestFontSize) return;
+  font.size = std::round(stepped(font.size, step, 1, 40) * 10000) / 10000;
+  f.lineheight += sign(step) * (1 + font.size / 40);
+  double setting = 0;
+  readsAsNumber(f.textsettings[9], &setting);
+  f.textsettings[9] = QString::number(stepped(setting, step, 1, 40));
+  if (f.styleapplied == 1) return f.Label36_Click();
+  f.Picture1->Cls();
+  f.Picture1->currentX = f.startx;
+  f.Picture1->currentY = f.starty;
+  f.printtext();
+  f.Check15_Click();
+  f.Check17_Click();
+  f.Text1->setFocus();
+}
+
+void resizePending(Form1& f, Step step) {
+  if (refused(f)) return f.Text1->setFocus();
+  if (Form1::isThingsShape(f.Combo1->text())) return resizeShape(f, step);
+  if (f.Option7->value() || f.Option6->value()) return resizeInsert(f, step);
+  resizeText(f, step);
+}
+
+}  // namespace
+
+void Form1::Command6_MouseDown(int, int, double, double) { resizePending(*this, Step::Bigger); }
+
+void Form1::Command10_MouseDown(int, int, double, double) { resizePending(*this, Step::Smaller); }
