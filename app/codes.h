@@ -8,7 +8,6 @@
 namespace drag {
 constexpr int Nothing = 0;
 constexpr int FirstThumbnail = 2;  // the strip's boxes Image2 .. Image5 are 2 .. 5
-constexpr int OldMugshot = 7;      // tested as the mugshot Image7 as well, though no drag stores it
 constexpr int MainPicture = 8;
 constexpr int ImportButton = 9;
 constexpr int Mugshot = 10;

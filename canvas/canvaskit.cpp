@@ -7,10 +7,7 @@
 
 namespace canvaskit {
 
-const ImageBox* draggedThumbnail(const Form1& f) {
-  if (f.dragsource == drag::OldMugshot) return f.Image7;
-  return qobject_cast<const ImageBox*>(f.draggedControl());
-}
+const ImageBox* draggedThumbnail(const Form1& f) { return qobject_cast<const ImageBox*>(f.draggedControl()); }
 
 void setInsertWidth(Form1& f, double width) {
   f.picinpicsize = width;

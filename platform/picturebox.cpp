@@ -176,6 +176,17 @@ void PictureBox::drawPending() {
   changed();
 }
 
+QBrush PictureBox::fillBrush() const {
+  // The hatches are Qt's 8 x 8 patterns, lined up with the layer's corner: one-pixel lines eight
+  // pixels apart, as the old brushes drew them.
+  switch (fillStyle_) {
+    case FillSolid: return colour::toQColor(fillColor_);
+    case FillDownwardDiagonal: return QBrush(colour::toQColor(fillColor_), Qt::FDiagPattern);
+    case FillCross: return QBrush(colour::toQColor(fillColor_), Qt::CrossPattern);
+    default: return Qt::NoBrush;
+  }
+}
+
 void PictureBox::Line(double x1, double y1, double x2, double y2, long colour) {
   QPainter p(&drawTarget());
   beginExact(p);
@@ -192,15 +203,10 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, long colour) {
 
 void PictureBox::Box(double x1, double y1, double x2, double y2, long colour) {
   const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
-  if (fillStyle_ == FillDownwardDiagonal)
-    raster::hatch(drawTarget(), r, colour::toQRgb(fillColor_), raster::Hatch::DownwardDiagonal);
   QPainter p(&drawTarget());
   beginExact(p);
   p.setPen(QPen(colour::toQColor(colour), drawWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-  if (fillStyle_ == FillSolid)
-    p.setBrush(colour::toQColor(fillColor_));
-  else if (fillStyle_ == FillCross)
-    p.setBrush(QBrush(colour::toQColor(fillColor_), Qt::CrossPattern));
+  p.setBrush(fillBrush());
   p.drawRect(r.x(), r.y(), r.width() - 1, r.height() - 1);
   currentX = x2;
   currentY = y2;
@@ -227,10 +233,7 @@ void PictureBox::Circle(double cx, double cy, double radius, long colour, double
   QPainter p(&drawTarget());
   beginExact(p);
   p.setPen(QPen(colour::toQColor(colour), drawWidth_));
-  if (fillStyle_ == FillSolid)
-    p.setBrush(colour::toQColor(fillColor_));
-  else if (fillStyle_ == FillCross)
-    p.setBrush(QBrush(colour::toQColor(fillColor_), Qt::CrossPattern));
+  p.setBrush(fillBrush());
   p.drawEllipse(QPoint(px(cx), px(cy)), px(rx), px(ry));
   currentX = cx;
   currentY = cy;
@@ -282,6 +285,11 @@ void PictureBox::PaintPicture(const QImage& source, double x, double y, double w
   PaintPicture(source.copy(part).mirrored(sw < 0, sh < 0), x, y, w, h);
 }
 
+bool PictureBox::floodable() {
+  drawPending();
+  return autoRedraw_ && fillStyle_ == FillSolid;
+}
+
 bool PictureBox::holds(double x, double y, QPoint* at) const {
   *at = QPoint(px(x), px(y));
   return persistent_.valid(*at);
@@ -289,7 +297,7 @@ bool PictureBox::holds(double x, double y, QPoint* at) const {
 
 bool PictureBox::FloodFill(double x, double y, long border) {
   QPoint at;
-  if (fillStyle_ != FillSolid || !holds(x, y, &at)) return false;
+  if (!floodable() || !holds(x, y, &at)) return false;
   const bool painted = raster::floodFillBorder(drawTarget(), at, colour::toQRgb(border), colour::toQRgb(fillColor_));
   changed();
   return painted;
@@ -297,7 +305,7 @@ bool PictureBox::FloodFill(double x, double y, long border) {
 
 bool PictureBox::ExtFloodFillSurface(double x, double y) {
   QPoint at;
-  if (fillStyle_ != FillSolid || !holds(x, y, &at)) return false;
+  if (!floodable() || !holds(x, y, &at)) return false;
   const bool painted = raster::floodFillSurface(drawTarget(), at, colour::toQRgb(fillColor_));
   changed();
   return painted;

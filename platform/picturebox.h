@@ -60,7 +60,7 @@ class PictureBox : public QWidget {
   void setBackColor(long c);
   long fillColor() const { return fillColor_; }
   void setFillColor(long c) { fillColor_ = c; }
-  // Solid, none, the downward diagonal hatch (boxes only) and the cross hatch.
+  // Solid, none, and the downward diagonal and cross hatches.
   enum FillStyle { FillSolid = 0, FillTransparent = 1, FillDownwardDiagonal = 5, FillCross = 6 };
   int fillStyle() const { return fillStyle_; }
   void setFillStyle(int s) { fillStyle_ = s; }
@@ -116,12 +116,12 @@ class PictureBox : public QWidget {
   // direction. Nothing is painted for a part without pixels.
   void PaintPicture(const QImage& source, double x, double y, double w, double h, double sx, double sy, double sw,
                     double sh);
-  // The two floods of the old graphics interface, reading and painting the current layer (the
-  // persistent image while AutoRedraw is on) in the fill colour; like a hollow brush, any fill
-  // style but solid paints nothing. FloodFill spreads from
-  // (x, y) up to pixels of the colour `border`; ExtFloodFillSurface covers the area of the colour
-  // at (x, y) that is connected to it. False, changing nothing, when nothing was painted: a point
-  // outside the drawing area, a style that is not solid, or a start on the border colour.
+  // The two floods of the old graphics interface, on the persistent image in the fill colour:
+  // they read what it holds, so they paint only while AutoRedraw is on, and, like a hollow brush,
+  // only with the solid fill style. FloodFill spreads from (x, y) up to pixels of the colour
+  // `border`; ExtFloodFillSurface covers the area of the colour at (x, y) that is connected to it.
+  // False, changing nothing, when nothing was painted: AutoRedraw off, a style that is not solid,
+  // a point outside the drawing area, or a start on the border colour.
   bool FloodFill(double x, double y, long border);
   bool ExtFloodFillSurface(double x, double y);
   // Copies the rectangle `from` of `source` to (x, y) of the current layer, leaving out the
@@ -160,6 +160,8 @@ class PictureBox : public QWidget {
   };
 
   QImage blankImage() const;
+  QBrush fillBrush() const;
+  bool floodable();
   // Whether (x, y) lies in the drawing area, and the pixel it rounds to.
   bool holds(double x, double y, QPoint* at) const;
   QImage& layer() { return autoRedraw_ ? persistent_ : screen_; }

@@ -6,6 +6,7 @@
 # helper programs built with the tests).
 set -u
 . "$(dirname "$0")/support/xsession.sh"
+. "$(dirname "$0")/support/filedrag.sh"
 
 marvane=${1:?usage: $0 PATH_TO_MARVANE}
 tools=$(dirname "$marvane")/tests
@@ -30,13 +31,6 @@ work=$(mktemp -d)
 marvane_pid="" source_pid=""
 trap 'end_x_session $source_pid $marvane_pid' EXIT
 
-# Sets X, Y, WIDTH and HEIGHT of the first window titled exactly $1.
-geometry_of() {
-  local id
-  id=$(windows_titled "$1" | head -n1)
-  [ -n "$id" ] && eval "$(timeout 5 xdotool getwindowgeometry --shell "$((id))")"
-}
-
 start_x_session "$work" || fail "no X session"
 data="$work/data"
 mkdir -p "$data" "$work/runtime" "$work/home"
@@ -54,21 +48,10 @@ timeout 5 xdotool windowmove "$(($(windows_titled "$source_title" | head -n1)))"
 sleep 0.5
 
 geometry_of "$caption" || fail "cannot find where the main window is"
-to_x=$((X + box_x + box_w / 2)) to_y=$((Y + HEIGHT - central_h + box_y + box_h / 2))
-geometry_of "$source_title" || fail "cannot find where the drag source is"
-from_x=$((X + WIDTH / 2)) from_y=$((Y + HEIGHT / 2))
 
-# ---- Drag base.tga from the source onto Image2, in small steps as a hand would
-timeout 5 xdotool mousemove "$from_x" "$from_y"
-sleep 0.3
-timeout 5 xdotool mousedown 1
-for step in 1 2 3 4 5 6 7 8 9 10; do
-  timeout 5 xdotool mousemove $((from_x + (to_x - from_x) * step / 10)) $((from_y + (to_y - from_y) * step / 10))
-  sleep 0.15
-done
-timeout 5 xdotool mousemove "$to_x" "$to_y"
-sleep 0.5
-timeout 5 xdotool mouseup 1
+# ---- Drag base.tga from the source onto Image2
+drag_to "$source_title" $((X + box_x + box_w / 2)) $((Y + HEIGHT - central_h + box_y + box_h / 2)) ||
+  fail "cannot find where the drag source is"
 wait_until 10 grep -q . "$work/source.log" || fail "the drag did not end"
 grep -q accepted "$work/source.log" || fail "the strip box refused the dropped file"
 echo "PASS: the first strip box took base.tga"
