@@ -43,8 +43,10 @@ bool testFullFrame(Form1& f) {
   }
   f.keycolour = f.Picture2->Point(KeyPoint.x(), KeyPoint.y());
   f.picinpicsize = drag::ThumbnailInsertWidth;
-  const bool rowPlain = allOfColour(f.Picture2, {FirstScannedColumn, MiddleRow}, {LastScannedColumn, MiddleRow}, f.keycolour);
-  const bool columnPlain = allOfColour(f.Picture2, {MiddleColumn, FirstScannedRow}, {MiddleColumn, LastScannedRow}, f.keycolour);
+  const bool rowPlain =
+      allOfColour(f.Picture2, {FirstScannedColumn, MiddleRow}, {LastScannedColumn, MiddleRow}, f.keycolour);
+  const bool columnPlain =
+      allOfColour(f.Picture2, {MiddleColumn, FirstScannedRow}, {MiddleColumn, LastScannedRow}, f.keycolour);
   f.fullframe = rowPlain && columnPlain ? 1 : 0;
   return f.fullframe == 1;
 }
@@ -54,7 +56,9 @@ void layFullFrame(Form1& f) {
   const QRect whole(0, 0, f.Picture1->scaleWidth(), f.Picture1->scaleHeight());
   f.Picture2->setPicture(f.Image6->picture());
   if (f.frameWidth() == wideLayout.pictureWidth)
-    drawCommitted(f.Picture2, [&f] { f.Picture2->PaintPicture(f.Image6->picture(), 0, 0, wideLayout.pictureWidth, pictureHeight); });
+    drawCommitted(f.Picture2, [&f] {
+      f.Picture2->PaintPicture(f.Image6->picture(), 0, 0, wideLayout.pictureWidth, pictureHeight);
+    });
   f.transparentblit(f.Picture1, f.Picture2->image(), whole, 0, 0, f.Picture2->Point(KeyPoint.x(), KeyPoint.y()));
   f.Text1->setFocus();
 }

@@ -18,7 +18,9 @@ constexpr double SmallestFontSize = 2;
 double sign(Step step) { return double(int(step)); }
 
 // One step of a size: one unit and a fortieth (with `unit` 1) or four units and a twentieth.
-double stepped(double size, Step step, double unit, double fraction) { return size + sign(step) * (unit + size / fraction); }
+double stepped(double size, Step step, double unit, double fraction) {
+  return size + sign(step) * (unit + size / fraction);
+}
 
 bool refused(const Form1& f) {
   const bool fullFrameOverlay = f.Option6->value() && f.fullframe == 1;

@@ -47,10 +47,17 @@ class DropsTest : public FormTest {
 // In Text and Draw modes a thumbnail replaces the picture at once: a narrow one centred between
 // black bars, a wide one stretched. In Pic in Pic it waits at the drop point.
 TEST_F(DropsTest, AThumbnailReplacesThePictureOrWaitsAsAnInsert) {
-  const struct { Mode mode; bool wide; QSize size; QRect lands; bool pending; } cases[] = {
-      {Text, false, {100, 100}, {32, 0, 256, 256}, false}, {Text, true, {100, 100}, {42, 0, 256, 256}, false},
-      {Draw, false, {400, 200}, {0, 0, 320, 256}, false},  {Draw, true, {400, 200}, {0, 0, 340, 256}, false},
-      {PicInPic, false, {320, 256}, {100, 80, 120, 96}, true}};
+  const struct {
+    Mode mode;
+    bool wide;
+    QSize size;
+    QRect lands;
+    bool pending;
+  } cases[] = {{Text, false, {100, 100}, {32, 0, 256, 256}, false},
+               {Text, true, {100, 100}, {42, 0, 256, 256}, false},
+               {Draw, false, {400, 200}, {0, 0, 320, 256}, false},
+               {Draw, true, {400, 200}, {0, 0, 340, 256}, false},
+               {PicInPic, false, {320, 256}, {100, 80, 120, 96}, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lands.x());
     Form1& f = ready(c.mode, c.wide);
@@ -118,8 +125,9 @@ TEST_F(DropsTest, ColFillFloodsTheConnectedAreaInTextModeOnly) {
 // PatFil replaces every pixel of the colour under the drop point, to the last row and column,
 // by the dragged thumbnail or colour; in header mode only rows 220 to 255.
 TEST_F(DropsTest, PatFilFillsTheColourFromAThumbnailOrOneColour) {
-  const struct { bool thumbnail, header, wide; } cases[] = {
-      {true, false, false}, {false, false, true}, {true, true, false}, {false, true, false}};
+  const struct {
+    bool thumbnail, header, wide;
+  } cases[] = {{true, false, false}, {false, false, true}, {true, true, false}, {false, true, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.thumbnail * 4 + c.header * 2 + c.wide);
     Form1& f = ready(Text, c.wide);
@@ -149,14 +157,21 @@ TEST_F(DropsTest, PatFilFillsTheColourFromAThumbnailOrOneColour) {
 // commits a quarter; an overlay one colour across its middle is a frame for the whole picture.
 TEST_F(DropsTest, InsertsLandWhereTheModeSays) {
   const QImage red = solidImage(320, 256, Red);
-  const struct { Mode mode; int check; bool wide; QImage picture; QPointF at; QRect lands; bool pending, exact; } cases[] = {
-      {PicInPic, 0, false, red, {160, 128}, {100, 80, 120, 96}, true, true},
-      {PicInPic, 18, false, red, {100, 100}, {85, 88, 30, 24}, true, true},
-      {PicInPic, 19, false, red, {159, 127}, {0, 0, 160, 128}, false, true},
-      {PicInPic, 19, false, red, {160, 128}, {160, 128, 160, 128}, false, true},
-      {PicInPic, 19, true, solidImage(340, 256, Red), {200, 50}, {170, 0, 170, 128}, false, true},
-      {Overlays, 0, false, Framed, {30, 30}, {0, 32, 320, 32}, true, true},
-      {Overlays, 0, false, NotFramed, {160, 128}, {100, 80, 120, 96}, true, false}};
+  const struct {
+    Mode mode;
+    int check;
+    bool wide;
+    QImage picture;
+    QPointF at;
+    QRect lands;
+    bool pending, exact;
+  } cases[] = {{PicInPic, 0, false, red, {160, 128}, {100, 80, 120, 96}, true, true},
+               {PicInPic, 18, false, red, {100, 100}, {85, 88, 30, 24}, true, true},
+               {PicInPic, 19, false, red, {159, 127}, {0, 0, 160, 128}, false, true},
+               {PicInPic, 19, false, red, {160, 128}, {160, 128, 160, 128}, false, true},
+               {PicInPic, 19, true, solidImage(340, 256, Red), {200, 50}, {170, 0, 170, 128}, false, true},
+               {Overlays, 0, false, Framed, {30, 30}, {0, 32, 320, 32}, true, true},
+               {Overlays, 0, false, NotFramed, {160, 128}, {100, 80, 120, 96}, true, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lands.x() * 1000 + c.lands.y());
     Form1& f = ready(c.mode, c.wide);

@@ -57,9 +57,15 @@ class FromOutsideTest : public FormTest {
 // Text mode takes the clipboard's picture stretched over the frame; the insert modes centre it on
 // (160, 128) in both layouts.
 TEST_F(FromOutsideTest, PasteReplacesThePictureOrCentresAnInsert) {
-  const struct { Mode mode; bool wide; QRect lands; bool pending; } cases[] = {
-      {Text, false, {0, 0, 320, 256}, false}, {Text, true, {0, 0, 340, 256}, false},
-      {PicInPic, false, {100, 80, 120, 96}, true}, {PicInPic, true, {100, 80, 120, 96}, true}};
+  const struct {
+    Mode mode;
+    bool wide;
+    QRect lands;
+    bool pending;
+  } cases[] = {{Text, false, {0, 0, 320, 256}, false},
+               {Text, true, {0, 0, 340, 256}, false},
+               {PicInPic, false, {100, 80, 120, 96}, true},
+               {PicInPic, true, {100, 80, 120, 96}, true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.mode * 2 + c.wide);
     ready(c.mode, c.wide);
@@ -115,19 +121,26 @@ TEST_F(FromOutsideTest, TheImportPlacesThePictureAndGivesTheClipboardBack) {
 // The worked numbers of the fill modes, the insert, 4 pics in 1 and the header maker's insert.
 TEST_F(FromOutsideTest, AFileDroppedFromTheDesktopLandsByModeAndFillMode) {
   constexpr auto Correct = &Form1::Label70, Spread = &Form1::Label71, Stretch = &Form1::Label72;
-  const struct { Mode mode; LabelButton* Form1::*fill; bool wide; QSize size; QPoint at; QRect lands; bool pending, header; } cases[] = {
-      {Text, Correct, false, {640, 480}, {}, {0, 8, 320, 240}, false, false},
-      {Text, Correct, true, {640, 480}, {}, {0, 8, 340, 240}, false, false},
-      {Text, Correct, false, {480, 640}, {}, {64, 0, 192, 256}, false, false},
-      {Text, Correct, true, {480, 640}, {}, {74, 0, 192, 256}, false, false},
-      {Text, Correct, true, {256, 256}, {}, {42, 0, 256, 256}, false, false},
-      {Text, Spread, false, {480, 640}, {}, {0, 0, 320, 256}, false, false},
-      {Text, Stretch, true, {50, 100}, {}, {0, 0, 340, 256}, false, false},
-      {PicInPic, Spread, false, {50, 100}, {160, 128}, {100, 80, 120, 96}, true, false},
-      {PicInPic, Spread, false, {50, 100}, {160, 128}, {140, 112, 40, 32}, true, true},
-      {FourInOne, Spread, false, {50, 100}, {200, 50}, {160, 0, 160, 128}, false, false},
-      {FourInOne, Spread, true, {50, 100}, {200, 50}, {170, 0, 170, 128}, false, false},
-      {FourInOne, Spread, false, {50, 100}, {100, 200}, {0, 128, 160, 128}, false, false}};
+  const struct {
+    Mode mode;
+    LabelButton* Form1::*fill;
+    bool wide;
+    QSize size;
+    QPoint at;
+    QRect lands;
+    bool pending, header;
+  } cases[] = {{Text, Correct, false, {640, 480}, {}, {0, 8, 320, 240}, false, false},
+               {Text, Correct, true, {640, 480}, {}, {0, 8, 340, 240}, false, false},
+               {Text, Correct, false, {480, 640}, {}, {64, 0, 192, 256}, false, false},
+               {Text, Correct, true, {480, 640}, {}, {74, 0, 192, 256}, false, false},
+               {Text, Correct, true, {256, 256}, {}, {42, 0, 256, 256}, false, false},
+               {Text, Spread, false, {480, 640}, {}, {0, 0, 320, 256}, false, false},
+               {Text, Stretch, true, {50, 100}, {}, {0, 0, 340, 256}, false, false},
+               {PicInPic, Spread, false, {50, 100}, {160, 128}, {100, 80, 120, 96}, true, false},
+               {PicInPic, Spread, false, {50, 100}, {160, 128}, {140, 112, 40, 32}, true, true},
+               {FourInOne, Spread, false, {50, 100}, {200, 50}, {160, 0, 160, 128}, false, false},
+               {FourInOne, Spread, true, {50, 100}, {200, 50}, {170, 0, 170, 128}, false, false},
+               {FourInOne, Spread, false, {50, 100}, {100, 200}, {0, 128, 160, 128}, false, false}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lands.x() * 1000 + c.lands.width());
     Form1& f = ready(c.mode, c.wide);
@@ -143,10 +156,11 @@ TEST_F(FromOutsideTest, AFileDroppedFromTheDesktopLandsByModeAndFillMode) {
 
 // A file that cannot be read is named in a message, and nothing changes, not even the OOPS copy.
 TEST_F(FromOutsideTest, AFileThatCannotBeReadChangesNothing) {
-  const QString files[] = {Corpus + "not-a-picture.jpg", Corpus + "random-bytes.tga", Corpus + "truncated-header.bmp",
-                           Corpus + "zero-height.bmp",   Corpus + "huge-dimensions.bmp", Corpus + "empty.png",
-                           Corpus + "truncated-half.png", Corpus + "truncated-half.jpg", QDir::tempPath(),
-                           Corpus + "missing.png"};
+  const QString files[] = {
+      Corpus + "not-a-picture.jpg",  Corpus + "random-bytes.tga",    Corpus + "truncated-header.bmp",
+      Corpus + "zero-height.bmp",    Corpus + "huge-dimensions.bmp", Corpus + "empty.png",
+      Corpus + "truncated-half.png", Corpus + "truncated-half.jpg",  QDir::tempPath(),
+      Corpus + "missing.png"};
   Form1& f = ready(Text);
   f.Image13->clearPicture();
   for (const QString& file : files) {

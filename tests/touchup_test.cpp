@@ -38,9 +38,13 @@ TEST_F(TouchUpTest, BiggerAndSmallerStepEachPendingThing) {
   Form1& f = ready();
   f.Option7_Click();
   f.Label26->setBackColor(Armed);
-  const struct { double size; void (Form1::*press)(int, int, double, double); double after, anchor; } inserts[] = {
-      {120, &Form1::Command6_MouseDown, 130, 95}, {120, &Form1::Command10_MouseDown, 110, 105},
-      {3, &Form1::Command10_MouseDown, 1, 101}};
+  const struct {
+    double size;
+    void (Form1::*press)(int, int, double, double);
+    double after, anchor;
+  } inserts[] = {{120, &Form1::Command6_MouseDown, 130, 95},
+                 {120, &Form1::Command10_MouseDown, 110, 105},
+                 {3, &Form1::Command10_MouseDown, 1, 101}};
   for (const auto& c : inserts) {
     f.picinpicsize = c.size;
     f.startx = f.starty = 100;
@@ -122,10 +126,13 @@ TEST_F(TouchUpTest, MakeOverlayCutsOutTheObjectOrRefuses) {
 // The marked rectangle, held to the frame, fills the picture, mirrored when marked backwards; a
 // rectangle without area leaves Crop armed and the picture as it was.
 TEST_F(TouchUpTest, CropStretchesTheMarkedRectangleOverThePicture) {
-  const struct { bool wide; QPointF from, to; long corners[4]; } cases[] = {
-      {false, {200, 150}, {100, 50}, {White, Blue, Green, Red}},
-      {true, {-50, -40}, {160, 128}, {Red, Red, Red, Red}},
-      {false, {100, 100}, {100.4, 200}, {Red, Green, Blue, White}}};
+  const struct {
+    bool wide;
+    QPointF from, to;
+    long corners[4];
+  } cases[] = {{false, {200, 150}, {100, 50}, {White, Blue, Green, Red}},
+               {true, {-50, -40}, {160, 128}, {Red, Red, Red, Red}},
+               {false, {100, 100}, {100.4, 200}, {Red, Green, Blue, White}}};
   for (const auto& c : cases) {
     Form1& f = ready(c.wide);
     const int w = f.frameWidth();
@@ -165,9 +172,17 @@ TEST_F(TouchUpTest, FixColPicksAndGivesTheColourBack) {
 // The row under the pointer takes the row above or below, across the whole frame; rows without
 // such a neighbour and releases outside the picture change nothing; Undo brings the row back.
 TEST_F(TouchUpTest, NoiseLinesTakeTheNeighbouringRow) {
-  const struct { int button; bool wide; double x, y; long row127; int changedRow; } cases[] = {
-      {Left, true, 10, 128, Green, 128}, {Right, false, 10, 127, Blue, 127}, {Left, false, 10, 0, Red, -1},
-      {Right, false, 10, 255, Red, -1},  {Left, false, -3, 128, Red, -1}};
+  const struct {
+    int button;
+    bool wide;
+    double x, y;
+    long row127;
+    int changedRow;
+  } cases[] = {{Left, true, 10, 128, Green, 128},
+               {Right, false, 10, 127, Blue, 127},
+               {Left, false, 10, 0, Red, -1},
+               {Right, false, 10, 255, Red, -1},
+               {Left, false, -3, 128, Red, -1}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.y);
     Form1& f = ready(c.wide);
