@@ -26,6 +26,8 @@ void placeInQuarter(Form1& f, double x, double y) {
   setInsertWidth(f, width);
 }
 
+bool insertMode(const Form1& f) { return f.Option7->value() || f.Option6->value(); }
+
 bool followMouse(const Form1& f) { return f.Check18->value() == 1 && f.Option7->value(); }
 
 void centreInsert(Form1& f, double& x, double& y) {
@@ -52,6 +54,18 @@ void keepBeforeCopy(Form1& f, const QImage& before) {
 
 void paintFullFrame(Form1& f, const QImage& source) {
   f.Picture1->PaintPicture(source, 0, 0, f.frameWidth(), f.Picture1->scaleHeight());
+}
+
+void showInsert(Form1& f) {
+  if (f.Option7->value())
+    f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.picinpicsize, f.picinpicsize * 4 / 5);
+  else
+    f.turntransparent();
+}
+
+void showInsertFromOutside(Form1& f) {
+  showInsert(f);
+  if (f.fullframe == 1) paintFullFrame(f, f.Image6->picture());
 }
 
 }  // namespace canvaskit

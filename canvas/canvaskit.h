@@ -19,6 +19,9 @@ void setInsertWidth(Form1& f, double width);
 // 4 pics in 1: the anchor and the width of the quarter of the frame that holds (x, y).
 void placeInQuarter(Form1& f, double x, double y);
 
+// Pic in Pic or Overlays: pictures brought in become pending inserts.
+bool insertMode(const Form1& f);
+
 // Pic in Pic with Follow Mouse: the insert grows along a trail of copies.
 bool followMouse(const Form1& f);
 
@@ -37,6 +40,13 @@ void keepBeforeCopy(Form1& f, const QImage& before);
 
 // Paints `source` stretched over the whole frame of the main picture's current layer.
 void paintFullFrame(Form1& f, const QImage& source);
+
+// Shows the pending insert of Image6 at the anchor: as it is in Pic in Pic, else as an overlay
+// from Picture2, its key colour left out.
+void showInsert(Form1& f);
+// The same for a picture brought in from outside, which a pending full-frame overlay also shows
+// over the whole picture.
+void showInsertFromOutside(Form1& f);
 
 // A pending insert dropped at (x, y): a picture-in-picture, an overlay, a full-frame overlay or
 // a quarter of 4 pics in 1, as the mode and its check boxes say.

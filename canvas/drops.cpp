@@ -86,7 +86,7 @@ void Form1::Picture1_DragDrop(double x, double y) {
   if (Option1->value() && isArmed(Label32)) return patFilDrop(*this, x, y);
   if (dragsource == drag::ImportButton) return canvaskit::importDrop(*this, x, y);
   canvaskit::setInsertWidth(*this, drag::ThumbnailInsertWidth);
-  if (Option7->value() || Option6->value()) return canvaskit::dropInsert(*this, x, y);
+  if (canvaskit::insertMode(*this)) return canvaskit::dropInsert(*this, x, y);
   Picture1->currentX = x;
   startx = x;
   Picture1->currentY = y;

@@ -67,10 +67,8 @@ void layInsert(Form1& f) {
   if (f.Option6->value()) {
     f.Picture2->setPicture(f.Image6->picture());
     f.Picture1->setAutoRedraw(false);
-    f.turntransparent();
-  } else {
-    f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.picinpicsize, f.picinpicsize * 4 / 5);
   }
+  showInsert(f);
 }
 
 }  // namespace

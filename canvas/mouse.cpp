@@ -7,14 +7,13 @@
 #include "platform/dragdrop.h"
 
 using canvaskit::centreInsert;
+using canvaskit::insertMode;
 using colour::state::Armed;
 using colour::state::SetIdle;
 
 namespace {
 
 long wholeColour(const QString& decimal) { return long(decimal.trimmed().toDouble()); }
-
-bool insertMode(const Form1& f) { return f.Option7->value() || f.Option6->value(); }
 
 // Pending text follows the pointer: it is printed afresh at the new anchor.
 void placeText(Form1& f, double x, double y) {

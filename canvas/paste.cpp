@@ -11,9 +11,6 @@ using colour::state::SetIdle;
 
 namespace {
 
-// The insert modes take a picture from outside as a pending insert, the others as the picture.
-bool insertMode(const Form1& f) { return f.Option7->value() || f.Option6->value(); }
-
 // The picture from outside stretched over the whole frame.
 QImage fullFrame(const Form1& f, const QImage& picture) {
   QImage frame(f.frameWidth(), f.Picture1->scaleHeight(), QImage::Format_RGB32);
@@ -27,14 +24,6 @@ void replacePicture(Form1& f, const QImage& picture) {
   f.Picture1->setPicture(picture);
   drawCommitted(f.Picture1, [&] { paintFullFrame(f, picture); });
   f.Image6->setPicture(f.Picture1->picture());
-}
-
-// The insert is shown where it now stands, as a picture-in-picture or an overlay.
-void showInsert(Form1& f) {
-  if (f.Option7->value())
-    f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.picinpicsize, f.picinpicsize * 4 / 5);
-  else
-    f.turntransparent();
 }
 
 void pasteInsert(Form1& f, const QImage& pasted) {
@@ -57,9 +46,7 @@ void importInsert(Form1& f, const QImage& imported, double x, double y) {
   keepWorkingCopy(f, imported);
   f.Image6->setPicture(imported);
   centreInsert(f, x, y);
-  showInsert(f);
-  // A full-frame overlay left pending shows the import over the whole picture too.
-  if (f.fullframe == 1) paintFullFrame(f, f.Image6->picture());
+  showInsertFromOutside(f);
 }
 
 }  // namespace

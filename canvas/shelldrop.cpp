@@ -16,15 +16,8 @@ void insertFile(Form1& f, double x, double y) {
   setInsertWidth(f, drag::ThumbnailInsertWidth);
   f.Text1->setFocus();
   f.Label26->setBackColor(colour::state::Armed);
-  f.Picture2->currentX = x;
-  f.Picture2->currentY = y;
   centreInsert(f, x, y);
-  if (f.Option7->value())
-    f.Picture1->PaintPicture(f.Image6->picture(), x, y, f.picinpicsize, f.picinpicsize * 4 / 5);
-  else
-    f.turntransparent();
-  // A full-frame overlay left pending shows the file over the whole picture too.
-  if (f.fullframe == 1) paintFullFrame(f, f.Image6->picture());
+  showInsertFromOutside(f);
 }
 
 // 4 pics in 1: the file is painted at once into the quarter that holds the drop point.
@@ -55,8 +48,7 @@ void Form1::Picture1_OLEDragDrop(const QStringList& files, double x, double y) {
     return;
   }
   keepBeforeCopy(*this, Picture1->image());
-  const bool insertMode = Option7->value() || Option6->value();
-  if (insertMode && Check19->value() == 0) return insertFile(*this, x, y);
+  if (insertMode(*this) && Check19->value() == 0) return insertFile(*this, x, y);
   if (Option7->value() && Check19->value() == 1) return fileInQuarter(*this, x, y);
   fileAsPicture(*this);
 }

@@ -3,6 +3,7 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/colour.h"
 
 namespace {
@@ -73,7 +74,7 @@ void resizeText(Form1& f, Step step) {
 void resizePending(Form1& f, Step step) {
   if (refused(f)) return f.Text1->setFocus();
   if (Form1::isThingsShape(f.Combo1->text())) return resizeShape(f, step);
-  if (f.Option7->value() || f.Option6->value()) return resizeInsert(f, step);
+  if (canvaskit::insertMode(f)) return resizeInsert(f, step);
   resizeText(f, step);
 }
 
