@@ -24,19 +24,6 @@ QRectF drawnBox(const Form1& f) {
   return QRectF(topLeft, bottomRight);
 }
 
-// A solid flood on the persistent image; the fill style goes back to transparent so that later
-// shapes are drawn unfilled.
-template <typename Flood>
-void solidFlood(PictureBox* box, long colour, Flood flood) {
-  box->setFillColor(colour);
-  box->setFillStyle(PictureBox::FillSolid);
-  {
-    PersistentDrawing persistent(box);
-    flood();
-  }
-  box->setFillStyle(PictureBox::FillTransparent);
-}
-
 // After the flood from the corner, a closed outline leaves the object inside it untouched; through
 // a gap the flood has covered the whole box.
 bool floodReachedInside(const Form1& f, const QRect& box, long outline) {

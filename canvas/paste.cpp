@@ -11,6 +11,9 @@ using colour::state::SetIdle;
 
 namespace {
 
+// A pasted insert is centred here in both layouts.
+constexpr double PasteCentreX = 160, PasteCentreY = 128;
+
 // The picture from outside stretched over the whole frame.
 QImage fullFrame(const Form1& f, const QImage& picture) {
   QImage frame(f.frameWidth(), f.Picture1->scaleHeight(), QImage::Format_RGB32);
@@ -32,9 +35,8 @@ void pasteInsert(Form1& f, const QImage& pasted) {
   f.Image6->setPicture(pasted);
   keepWorkingCopy(f, fullFrame(f, pasted));
   f.Label26->setBackColor(Armed);
-  // Centred on (160, 128) in both layouts.
-  f.startx = 160 - f.picinpicsize / 2;
-  f.starty = 128 - f.picinpicsize * 2 / 5;
+  f.startx = PasteCentreX - f.picinpicsize / 2;
+  f.starty = PasteCentreY - f.picinpicsize * 2 / 5;
   showInsert(f);
 }
 

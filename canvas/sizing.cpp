@@ -8,20 +8,21 @@
 
 namespace {
 
-// Bigger steps up and Smaller down, each step a little more than the last for larger things.
 enum class Step { Bigger = 1, Smaller = -1 };
 
+// A step is a fixed amount and a share of the size: an insert's width 4 and a twentieth, a text
+// size 1 and a fortieth; a shape's radius goes by a ninth. Text sizes keep four decimal places.
+constexpr double InsertUnit = 4, InsertShare = 20;
+constexpr double TextUnit = 1, TextShare = 40;
 constexpr double ShapeGrowth = 10.0 / 9.0;
+constexpr double FontSizeScale = 10000;
 // The smallest insert Smaller leaves, and the smallest text size it still shrinks.
 constexpr double SmallestInsert = 1;
 constexpr double SmallestFontSize = 2;
 
 double sign(Step step) { return double(int(step)); }
 
-// One step of a size: one unit and a fortieth (with `unit` 1) or four units and a twentieth.
-double stepped(double size, Step step, double unit, double fraction) {
-  return size + sign(step) * (unit + size / fraction);
-}
+double stepped(double size, Step step, double unit, double share) { return size + sign(step) * (unit + size / share); }
 
 bool refused(const Form1& f) {
   const bool fullFrameOverlay = f.Option6->value() && f.fullframe == 1;
@@ -40,14 +41,14 @@ void resizeInsert(Form1& f, Step step) {
   f.picturefontmode = fontmode::Resized;
   f.Picture1->Cls();
   const double before = f.picinpicsize;
-  f.picinpicsize = std::max(stepped(before, step, 4, 20), SmallestInsert);
+  f.picinpicsize = std::max(stepped(before, step, InsertUnit, InsertShare), SmallestInsert);
   const double shift = (f.picinpicsize - before) / 2;
   f.startx -= shift;
   f.starty -= shift;
   if (f.Option6->value()) {
     f.turntransparent();
   } else {
-    const double shown = f.picinpicsize + f.picinpicsize / 20;
+    const double shown = f.picinpicsize + f.picinpicsize / InsertShare;
     f.Picture1->PaintPicture(f.Picture2->picture(), f.startx, f.starty, shown, shown * 4 / 5);
   }
   f.Text1->setFocus();
@@ -56,11 +57,11 @@ void resizeInsert(Form1& f, Step step) {
 void resizeText(Form1& f, Step step) {
   TextFont& font = f.Picture1->font;
   if (step == Step::Smaller && font.size < SmallestFontSize) return;
-  font.size = std::round(stepped(font.size, step, 1, 40) * 10000) / 10000;
-  f.lineheight += sign(step) * (1 + font.size / 40);
+  font.size = std::round(stepped(font.size, step, TextUnit, TextShare) * FontSizeScale) / FontSizeScale;
+  f.lineheight += sign(step) * (TextUnit + font.size / TextShare);
   double setting = 0;
   readsAsNumber(f.textsettings[9], &setting);
-  f.textsettings[9] = QString::number(stepped(setting, step, 1, 40));
+  f.textsettings[9] = QString::number(stepped(setting, step, TextUnit, TextShare));
   if (f.styleapplied == 1) return f.Label36_Click();
   f.Picture1->Cls();
   f.Picture1->currentX = f.startx;

@@ -91,16 +91,8 @@ void Form1::patternfill() {
 // The area of the colour under the drop point takes the dragged colour and is committed at once;
 // a point outside the picture has no colour, and nothing is filled.
 void Form1::colfillflood(double x, double y) {
-  savedtext[1] = textsettings[7];
-  Picture1->setFillColor(colourOf(textsettings[7]));
-  Picture1->setFillStyle(PictureBox::FillSolid);
-  {
-    PersistentDrawing persistent(Picture1);
-    Picture1->ExtFloodFillSurface(x, y);
-  }
-  Picture1->setFillStyle(PictureBox::FillTransparent);
+  solidFlood(Picture1, colourOf(textsettings[7]), [&] { Picture1->ExtFloodFillSurface(x, y); });
   Picture1->commit();
   Image6->setPicture(Picture1->image());
-  textsettings[7] = savedtext[1];
   Text1->setFocus();
 }

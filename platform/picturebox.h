@@ -184,3 +184,16 @@ class PictureBox : public QWidget {
   int openBatches_ = 0;
   std::vector<PendingPrint> pending_;
 };
+
+// Runs `flood` (a call of FloodFill or ExtFloodFillSurface) with a solid fill of `colour` on the
+// box's persistent image, and leaves the box drawing on its erasable layer with no fill, so that
+// shapes drawn later are hollow.
+template <typename Flood>
+void solidFlood(PictureBox* box, long colour, Flood flood) {
+  box->setFillColor(colour);
+  box->setFillStyle(PictureBox::FillSolid);
+  box->setAutoRedraw(true);
+  flood();
+  box->setAutoRedraw(false);
+  box->setFillStyle(PictureBox::FillTransparent);
+}
