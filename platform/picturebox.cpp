@@ -278,11 +278,18 @@ void PictureBox::PaintPicture(const QImage& source, double x, double y, double w
 
 void PictureBox::PaintPicture(const QImage& source, double x, double y, double w, double h, double sx, double sy,
                               double sw, double sh) {
-  const QRect part = QRect(QPoint(px(std::min(sx, sx + sw)), px(std::min(sy, sy + sh))),
-                           QPoint(px(std::max(sx, sx + sw)) - 1, px(std::max(sy, sy + sh)) - 1)) &
-                     source.rect();
+  const QRect wanted(QPoint(px(std::min(sx, sx + sw)), px(std::min(sy, sy + sh))),
+                     QPoint(px(std::max(sx, sx + sw)) - 1, px(std::max(sy, sy + sh)) - 1));
+  const QRect part = wanted & source.rect();
   if (part.isEmpty()) return;
-  PaintPicture(source.copy(part).mirrored(sw < 0, sh < 0), x, y, w, h);
+  // What lies outside the source is left out; the rest keeps its place in the stretched
+  // rectangle, counted from its far side where it is mirrored.
+  const double kx = w / wanted.width();
+  const double ky = h / wanted.height();
+  const int left = sw < 0 ? wanted.right() - part.right() : part.left() - wanted.left();
+  const int top = sh < 0 ? wanted.bottom() - part.bottom() : part.top() - wanted.top();
+  PaintPicture(source.copy(part).mirrored(sw < 0, sh < 0), x + left * kx, y + top * ky, part.width() * kx,
+               part.height() * ky);
 }
 
 bool PictureBox::floodable() {

@@ -113,7 +113,7 @@ class PictureBox : public QWidget {
   void PaintPicture(const QImage& source, double x, double y, double w, double h);
   // Paints the part of `source` from (sx, sy), sw x sh, stretched into (x, y, w, h). A negative
   // source width or height takes the part to the left of or above (sx, sy) and mirrors it in that
-  // direction. Nothing is painted for a part without pixels.
+  // direction. Only the source's own pixels are painted, each where the stretch puts it.
   void PaintPicture(const QImage& source, double x, double y, double w, double h, double sx, double sy, double sw,
                     double sh);
   // The two floods of the old graphics interface, on the persistent image in the fill colour:
