@@ -17,6 +17,19 @@ constexpr int PendingShape = 99;          // nothing dragged: a Things shape wai
 constexpr double ThumbnailInsertWidth = 120;
 }  // namespace drag
 
+// Sizes and places of inserts on the main picture (the height is always four fifths of the width).
+namespace insert {
+// While a header strip is made, inserts are small enough for a 32-line or a 16-line strip.
+constexpr double Header32Width = 40;
+constexpr double Header16Width = 20;
+// Follow Mouse starts small and grows while it is dragged.
+constexpr double FollowMouseWidth = 30;
+// 4 pics in 1: each picture fills one quarter of the frame, split at this point.
+constexpr double QuarterWidth = 160;
+constexpr double WideQuarterWidth = 170;  // in the 340 layout
+constexpr double QuarterHeight = 128;
+}  // namespace insert
+
 // `operationmarker`
 namespace marker {
 // The QSL band or the date stamp prints: the printer and the outline draw although SET is idle.

@@ -11,6 +11,7 @@
 
 #include "app/codes.h"
 #include "app/variant.h"
+#include "platform/clipboard.h"
 #include "platform/controls.h"
 #include "platform/dialogs.h"
 #include "platform/filelists.h"
@@ -143,12 +144,23 @@ class Form1 : public QMainWindow {
   // Ends a pending picture font (picturefontmode 400): the main picture's size comes back from
   // normalfontsize and, as `how` says, more with it.
   void endPictureFont(PictureFontEnd how);
-  // The crop and noise-line tools' turns inside the canvas mouse handlers.
+  // The touch-up tools: Crop, Fix Col and Remove noise lines, and their turns inside the canvas
+  // mouse handlers.
+  void Label24_Click();  // Crop
+  void Label29_Click();  // Fix Col
+  void Label73_Click();  // Remove noise lines
   void cropStart(double x, double y);
   void cropRubberBand(double x, double y);
   void cropFinish(double x, double y);
   void noiseLinePointer();
-  void noiseLineRemoval(int button, double y);
+  void noiseLineRemoval(int button, double x, double y);
+  void Label30_MouseDown(int button, int shift, double x, double y);  // Make overlay
+  // Bigger and Smaller resize whatever is pending.
+  void Command6_MouseDown(int button, int shift, double x, double y);
+  void Command10_MouseDown(int button, int shift, double x, double y);
+  // Paste.
+  void Command7_Click();
+  void Command7_MouseDown(int button, int shift, double x, double y);
   // Every drag of a control of this window starts here. A real drag runs its own event loop and
   // the drop has run when it returns; tests replace beginDrag to record the request, or to drop
   // there and then.
@@ -200,6 +212,7 @@ class Form1 : public QMainWindow {
   LabelButton* Label30;  // Make overlay
   CommandButton* Command6;   // Bigger
   CommandButton* Command10;  // Smaller
+  CommandButton* Command7;   // Paste
 
   // ================= 3. Text rendering and styling (text/) =================
   void printtext();
@@ -710,6 +723,15 @@ class Form1 : public QMainWindow {
   void turntransparent();
   void Label32_Click();  // PatFil
   void Label38_Click();  // ColFill
+  // PatFil's fill of the colour in textsettings element 7, from Picture2 or the dragged colour.
+  void patternfill();
+  // ColFill's flood of the area under (x, y) with the colour of textsettings element 7.
+  void colfillflood(double x, double y);
+  // Blend: the pending insert laid as a ghost, weighted by the slider HScroll7.
+  void Label14_Click();
+  void blendoverlay();
+  void HScroll7_Change();
+  void HScroll7_Scroll();
   void Combo1_Click();
   // "Ellipse", "Circle" or "Box": the Things entries that stay pending until SET or Undo.
   static bool isThingsShape(const QString& text);
@@ -723,6 +745,8 @@ class Form1 : public QMainWindow {
   void Label72_Click();  // Stretch Fill
   void fillModeClick(LabelButton* chosen);
   void olepicturesize();
+  // `source` fitted into a black frame of `size` by the green fill mode (black alone with none).
+  QImage fitByFillMode(const QImage& source, QSize size) const;
   void imagecorrectaspect();
   void picturecorrectaspect();
   // Draws the pending Things shape named by Combo1's text ("Ellipse", "Circle", "Box") centred on
@@ -777,8 +801,8 @@ class Form1 : public QMainWindow {
   CheckBox* Check19;  // 4 pics in 1
   LabelButton* Label32;  // PatFil
   LabelButton* Label38;  // ColFill
-  LabelButton* Label33;  // fill progress
   LabelButton* Label14;  // Blend
+  ScrollBar* HScroll7;   // blend ratio
   CommandButton* Command28;  // Flip V
   CommandButton* Command29;  // Flip H
   CommandButton* Command44;  // Rot >

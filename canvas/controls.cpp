@@ -22,6 +22,7 @@ ImageBox* hiddenImage(QWidget* parent) {
 
 void createPictures(Form1& f, QWidget* c) {
   f.Picture1 = new PictureBox(c, narrowLayout.pictureWidth, pictureHeight);
+  f.Picture1->mouseIcon = drawFillIcon();
   f.Picture1->setToolTip(
       QStringLiteral("Main picture. Click to place text, drag to move it, right drag to copy the picture"));
   f.Picture2 = hiddenPicture(c);
@@ -88,6 +89,7 @@ void createTools(Form1& f, QWidget* c) {
   f.VScroll4->hide();
   f.Command6 = command(c, QStringLiteral("Bigger"), QStringLiteral("Click to make Bigger"));
   f.Command10 = command(c, QStringLiteral("Smaller"), QStringLiteral("Click to make Smaller"));
+  f.Command7 = command(c, QStringLiteral("Paste"));
 }
 
 void placeControls(Form1& f) {
@@ -113,6 +115,7 @@ void placeControls(Form1& f) {
   place(f.VScroll4, 300, 488, 16, 48);
   place(f.Command6, 320, 490, 62, 24);
   place(f.Command10, 384, 490, 62, 24);
+  place(f.Command7, 318, 516, 44, 20);
   // The shapes frame their groups from behind.
   for (ShapeBox* s : {f.Shape1, f.Shape2, f.Shape3}) s->lower();
 }
@@ -133,6 +136,14 @@ void wireControls(Form1& f) {
   acceptDrops(f.Picture1, f,
               {[&f](int state) { f.Picture1_DragOver(state); }, [&f](double x, double y) { f.Picture1_DragDrop(x, y); },
                [&f](const QStringList& files, double x, double y) { f.Picture1_OLEDragDrop(files, x, y); }});
+  on(f.Label24, &LabelButton::clicked, f, &Form1::Label24_Click);
+  on(f.Label29, &LabelButton::clicked, f, &Form1::Label29_Click);
+  on(f.Label73, &LabelButton::clicked, f, &Form1::Label73_Click);
+  QObject::connect(f.Label30, &LabelButton::mouseDown, &f, &Form1::Label30_MouseDown);
+  QObject::connect(f.Command6, &CommandButton::mouseDown, &f, &Form1::Command6_MouseDown);
+  QObject::connect(f.Command10, &CommandButton::mouseDown, &f, &Form1::Command10_MouseDown);
+  QObject::connect(f.Command7, &CommandButton::mouseDown, &f, &Form1::Command7_MouseDown);
+  on(f.Command7, &QPushButton::clicked, f, &Form1::Command7_Click);
   on(f.Text1, &TextBox::change, f, &Form1::Text1_Change);
   on(f.Text1, &TextBox::dblClick, f, &Form1::Text1_DblClick);
   QObject::connect(f.Text1, &TextBox::mouseUp, &f, &Form1::Text1_MouseUp);

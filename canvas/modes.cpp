@@ -1,5 +1,6 @@
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/colour.h"
 
 using namespace colour::state;
@@ -27,12 +28,6 @@ void endFillTools(Form1& f) {
 void restorePreStylePicture(Form1& f) {
   if (f.styleapplied == 1) f.Picture1->setPicture(f.Image6->picture());
   f.styleapplied = 0;
-}
-
-void endFixCol(Form1& f) {
-  if (!f.isArmed(f.Label29)) return;
-  f.Label29->setBackColor(Idle);
-  f.textsettings[7] = f.fixcolsaved;
 }
 
 // Clearing a set box raises its click, which passes through Pic in Pic before the caller goes on.
@@ -65,7 +60,7 @@ void Form1::Option1_Click() {
     styleapplied = 1;
     Image6->setPicture(Picture1->image());
   }
-  endFixCol(*this);
+  canvaskit::endFixCol(*this);
   endPictureFont(PictureFontEnd::Font);
   Label26->setBackColor(SetIdle);
   Picture1->Cls();
@@ -87,7 +82,7 @@ void Form1::Option6_Click() {
   clearInsertChecks(*this);
   Label73->setBackColor(Idle);
   Label32->setBackColor(Idle);
-  endFixCol(*this);
+  canvaskit::endFixCol(*this);
   // Overlays alone keeps the picture font's name on the picture.
   endPictureFont(PictureFontEnd::SizeOnly);
   frameModeGroup(*this, 13, 13, 14);
@@ -102,7 +97,7 @@ void Form1::Option7_Click() {
   endFillTools(*this);
   rotationangle = 0;
   restorePreStylePicture(*this);
-  endFixCol(*this);
+  canvaskit::endFixCol(*this);
   endPictureFont(PictureFontEnd::Font);
   Picture2->setPicture(Picture1->picture());
   frameModeGroup(*this, 13, 13, 14);

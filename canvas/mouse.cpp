@@ -2,17 +2,18 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/colour.h"
 #include "platform/dragdrop.h"
 
+using canvaskit::centreInsert;
+using canvaskit::insertMode;
 using colour::state::Armed;
 using colour::state::SetIdle;
 
 namespace {
 
 long wholeColour(const QString& decimal) { return long(decimal.trimmed().toDouble()); }
-
-bool insertMode(const Form1& f) { return f.Option7->value() || f.Option6->value(); }
 
 // Pending text follows the pointer: it is printed afresh at the new anchor.
 void placeText(Form1& f, double x, double y) {
@@ -22,14 +23,6 @@ void placeText(Form1& f, double x, double y) {
   f.Picture1->currentY = y;
   f.starty = y;
   f.printtext();
-}
-
-// An insert is centred on the pointer: the anchor is its top-left corner.
-void centreInsert(Form1& f, double& x, double& y) {
-  x -= f.picinpicsize / 2;
-  f.startx = x;
-  y -= f.picinpicsize / 2.5;
-  f.starty = y;
 }
 
 void insertStart(Form1& f, double x, double y) {
@@ -70,7 +63,9 @@ void freehandStart(Form1& f, double x, double y) {
   f.startx = x;
   f.Picture1->currentY = y;
   f.starty = y;
-  if (f.isArmed(f.Label29)) f.textsettings[7] = QString::number(f.Picture1->Point(x, y));
+  // Outside the picture there is no colour to pick: Fix Col keeps the one it has.
+  const long under = f.Picture1->Point(x, y);
+  if (f.isArmed(f.Label29) && under != PictureBox::NoColour) f.textsettings[7] = QString::number(under);
 }
 
 void freehandStep(Form1& f, double x, double y) {
@@ -107,13 +102,18 @@ void rightPress(Form1& f) {
   }
 }
 
-// PatFil takes the colour under the pointer. The drag runs its own event loop and the drop reads
-// the picked colour, so everything the drop needs is set before the drag starts.
+// PatFil takes the colour under the pointer; outside the picture there is none, and no drag. The
+// drag runs its own event loop and the drop reads the picked colour, so everything the drop needs
+// is set before the drag starts; once it returns, filled or not, no colour is dragged any more.
 void colourDrag(Form1& f, double x, double y) {
+  const long under = f.Picture1->Point(x, y);
+  if (under == PictureBox::NoColour) return;
+  platform::setDragIcon(f.Picture1, f.Picture1->mouseIcon);
   f.Picture1->setMousePointer(2);
-  f.pickedcolour = f.Picture1->Point(x, y);
+  f.pickedcolour = under;
   f.operationmarker = marker::ColourDrag;
   f.beginDrag(f.Picture1);
+  f.operationmarker = 0;
 }
 
 void insertDrag(Form1& f, double x, double y) {
@@ -210,7 +210,7 @@ void Form1::Picture1_MouseUp(int button, int, double x, double y) {
   if (isArmed(Label24)) return cropFinish(x, y);
   // OOPS then goes back to the picture with the trail laid so far.
   if (Option7->value() && Check18->value() == 1) Image13->setPicture(Picture1->image());
-  if (Option8->value() && isArmed(Label73)) return noiseLineRemoval(button, y);
+  if (Option8->value() && isArmed(Label73)) return noiseLineRemoval(button, x, y);
   if (button == mousebutton::Right) return Text1->setFocus();
   if (isArmed(Label32)) return;
   if (insertMode(*this)) return Text1->setFocus();

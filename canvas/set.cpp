@@ -76,10 +76,12 @@ void commitInsert(Form1& f) {
       f.picturefontmode = 0;
       f.picinpicsize += f.picinpicsize / 20;
     }
-    if (fourInOne) f.picinpicsize = 160;
+    if (fourInOne) f.picinpicsize = insert::QuarterWidth;
     if (f.Image6->hasPicture()) {
       if (fourInOne)
-        f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.frameWidth() == 340 ? 170 : 160, 128);
+        f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty,
+                                 f.frameWidth() == 340 ? insert::WideQuarterWidth : insert::QuarterWidth,
+                                 insert::QuarterHeight);
       else
         f.Picture1->PaintPicture(f.Image6->picture(), f.startx, f.starty, f.picinpicsize, f.picinpicsize * 4 / 5);
     }

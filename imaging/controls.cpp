@@ -25,8 +25,8 @@ void createFillsAndTurns(Form1& f, QWidget* c) {
   f.Label14 = label(c, QStringLiteral("Blend"), Idle,
                     QStringLiteral("Makes Ghost Overlay. Position and size overlay, then click Blend. Use slider to "
                                    "select ratio. Click OOPS to try again."));
-  f.Label33 = label(c, QString(), Idle);
-  f.Label33->hide();
+  // Blend's ratio in tenths: 5 gives half and half.
+  f.HScroll7 = new ScrollBar(Qt::Horizontal, 1, 10, 5, c);
   f.Command28 =
       command(c, QStringLiteral("Flip V"), QStringLiteral("Flip Picture, Pic in Pic or Overlays  Vertically"));
   f.Command29 =
@@ -80,13 +80,13 @@ void placeControls(Form1& f) {
   place(f.Label32, 192, 462, 54, 22);
   place(f.Label38, 250, 462, 54, 22);
   place(f.Label14, 308, 462, 50, 22);
+  place(f.HScroll7, 366, 519, 150, 14);
   place(f.Command28, 362, 462, 38, 24);
   place(f.Command29, 400, 462, 38, 24);
   place(f.Command44, 438, 462, 39, 24);
   place(f.Command46, 477, 462, 39, 24);
   place(f.Combo1, 192, 490, 104, 24);
   place(f.Command13, 448, 490, 68, 24);
-  place(f.Label33, 320, 516, 196, 18);
   place(f.Frame9, 0, 0, 185, 300);
   for (int i = 0; i < 3; ++i) place(f.optProcessor[i], 8, 20 + 24 * i, 120, 22);
   place(f.HScroll6, 8, 96, 169, 16);
@@ -105,6 +105,9 @@ void placeControls(Form1& f) {
 void wireControls(Form1& f) {
   on(f.Label32, &LabelButton::clicked, f, &Form1::Label32_Click);
   on(f.Label38, &LabelButton::clicked, f, &Form1::Label38_Click);
+  on(f.Label14, &LabelButton::clicked, f, &Form1::Label14_Click);
+  on(f.HScroll7, &ScrollBar::change, f, &Form1::HScroll7_Change);
+  on(f.HScroll7, &QAbstractSlider::sliderMoved, f, &Form1::HScroll7_Scroll);
   on(f.Combo1, &ComboBox::click, f, &Form1::Combo1_Click);
   on(f.Combo1, &ComboBox::gotFocus, f, &Form1::Combo1_GotFocus);
   on(f.Combo1, &ComboBox::lostFocus, f, &Form1::Combo1_LostFocus);

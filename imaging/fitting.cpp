@@ -34,14 +34,19 @@ void Form1::fillModeClick(LabelButton* chosen) {
   reshowBrowsePage();
 }
 
-void Form1::olepicturesize() {
-  Picture13->setPicture(PicbufVisible->picture());
-  const QImage& source = Picture13->picture();
+QImage Form1::fitByFillMode(const QImage& source, QSize size) const {
   const int w = frameWidth();
-  QImage frame(Picture2->scaleWidth(), Picture2->scaleHeight(), QImage::Format_RGB32);
+  QImage frame(size, QImage::Format_RGB32);
   frame.fill(Qt::black);
   for (const FillMode& m : FillModes)
-    if ((this->*m.label)->backColor() == Selected) raster::stretchPaint(frame, source, raster::fitRect(m.fit, source.size(), w));
+    if ((this->*m.label)->backColor() == Selected)
+      raster::stretchPaint(frame, source, raster::fitRect(m.fit, source.size(), w));
+  return frame;
+}
+
+void Form1::olepicturesize() {
+  Picture13->setPicture(PicbufVisible->picture());
+  const QImage frame = fitByFillMode(Picture13->picture(), Picture2->image().size());
   drawCommitted(Picture2, [&] { drawFrame(Picture2, frame); });
 }
 

@@ -81,7 +81,9 @@ class DropFilter : public QObject {
     if (handler) handler();
   }
 
-  bool takesFiles(const QMimeData* m) const { return h_.fileDrop && !localFiles(m).isEmpty(); }
+  // Another program's data is fetched from it on every request, and a request can come back
+  // empty, at the drop above all: the files are read once, when the drag enters, and kept.
+  bool takesFiles() const { return h_.fileDrop && !offered_.isEmpty(); }
 
   // The drag shows the dragged control's icon through the action the target accepts: runDrag
   // gives the copy action the drop-allowed pointer.
@@ -98,11 +100,12 @@ class DropFilter : public QObject {
   }
 
   void enter(QDragEnterEvent* e) {
+    offered_ = ownDrag(e) || !h_.fileDrop ? QStringList() : localFiles(e->mimeData());
     if (ownDrag(e)) {
       inside_ = true;
       call(h_.dragEnter);
       show(e);
-    } else if (takesFiles(e->mimeData())) {
+    } else if (takesFiles()) {
       takeFiles(e);
     } else {
       e->ignore();
@@ -113,7 +116,7 @@ class DropFilter : public QObject {
     if (ownDrag(e)) {
       call(h_.dragMove);
       show(e);
-    } else if (takesFiles(e->mimeData())) {
+    } else if (takesFiles()) {
       takeFiles(e);
     } else {
       e->ignore();
@@ -132,11 +135,10 @@ class DropFilter : public QObject {
       inside_ = false;
       show(e);
       dropAfterDrag() = [drop = h_.drop, at] { drop(at.x(), at.y()); };
-    } else if (takesFiles(e->mimeData())) {
+    } else if (takesFiles()) {
       takeFiles(e);
       QMetaObject::invokeMethod(
-          target_, [drop = h_.fileDrop, files = localFiles(e->mimeData()), at] { drop(files, at.x(), at.y()); },
-          Qt::QueuedConnection);
+          target_, [drop = h_.fileDrop, files = offered_, at] { drop(files, at.x(), at.y()); }, Qt::QueuedConnection);
     } else {
       e->ignore();
     }
@@ -154,6 +156,7 @@ class DropFilter : public QObject {
   QWidget* receiver_;
   DropTarget h_;
   bool inside_ = false;
+  QStringList offered_;  // the local files another program's drag offers
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/colour.h"
@@ -10,6 +11,7 @@
 #include "platform/textstamp.h"
 #include "raster/blit.h"
 #include "raster/extrude.h"
+#include "raster/fill.h"
 
 namespace {
 
@@ -22,7 +24,22 @@ QPainter* beginExact(QPainter& p) {
   return &p;
 }
 
+constexpr int FillIconSide = 32;
+
 }  // namespace
+
+QPixmap drawFillIcon() {
+  QPixmap icon(FillIconSide, FillIconSide);
+  icon.fill(Qt::transparent);
+  QPainter p(&icon);
+  // A tilted pot, and the paint running from its lip to the pointer's tip at the bottom left.
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(QColor(192, 192, 192));
+  p.drawPolygon(QPolygon({QPoint(12, 4), QPoint(26, 12), QPoint(20, 24), QPoint(6, 16)}));
+  p.setBrush(QColor(0, 0, 255));
+  p.drawPolygon(QPolygon({QPoint(6, 16), QPoint(2, 22), QPoint(1, 31), QPoint(4, 24), QPoint(8, 18)}));
+  return icon;
+}
 
 PictureBox::PictureBox(QWidget* parent, int scaleWidth, int scaleHeight, int border)
     : QWidget(parent), border_(border) {
@@ -159,6 +176,17 @@ void PictureBox::drawPending() {
   changed();
 }
 
+QBrush PictureBox::fillBrush() const {
+  // The hatches are Qt's 8 x 8 patterns, lined up with the layer's corner: one-pixel lines eight
+  // pixels apart, as the old brushes drew them.
+  switch (fillStyle_) {
+    case FillSolid: return colour::toQColor(fillColor_);
+    case FillDownwardDiagonal: return QBrush(colour::toQColor(fillColor_), Qt::FDiagPattern);
+    case FillCross: return QBrush(colour::toQColor(fillColor_), Qt::CrossPattern);
+    default: return Qt::NoBrush;
+  }
+}
+
 void PictureBox::Line(double x1, double y1, double x2, double y2, long colour) {
   QPainter p(&drawTarget());
   beginExact(p);
@@ -174,14 +202,11 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, long colour) {
 }
 
 void PictureBox::Box(double x1, double y1, double x2, double y2, long colour) {
+  const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
   QPainter p(&drawTarget());
   beginExact(p);
   p.setPen(QPen(colour::toQColor(colour), drawWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-  if (fillStyle_ == FillSolid)
-    p.setBrush(colour::toQColor(fillColor_));
-  else if (fillStyle_ == FillCross)
-    p.setBrush(QBrush(colour::toQColor(fillColor_), Qt::CrossPattern));
-  const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+  p.setBrush(fillBrush());
   p.drawRect(r.x(), r.y(), r.width() - 1, r.height() - 1);
   currentX = x2;
   currentY = y2;
@@ -208,10 +233,7 @@ void PictureBox::Circle(double cx, double cy, double radius, long colour, double
   QPainter p(&drawTarget());
   beginExact(p);
   p.setPen(QPen(colour::toQColor(colour), drawWidth_));
-  if (fillStyle_ == FillSolid)
-    p.setBrush(colour::toQColor(fillColor_));
-  else if (fillStyle_ == FillCross)
-    p.setBrush(QBrush(colour::toQColor(fillColor_), Qt::CrossPattern));
+  p.setBrush(fillBrush());
   p.drawEllipse(QPoint(px(cx), px(cy)), px(rx), px(ry));
   currentX = cx;
   currentY = cy;
@@ -238,7 +260,7 @@ void PictureBox::PSet(double x, double y, long colour) {
 long PictureBox::Point(double x, double y) const {
   const int ix = px(x);
   const int iy = px(y);
-  if (!persistent_.valid(ix, iy)) return -1;
+  if (!persistent_.valid(ix, iy)) return NoColour;
   if (!autoRedraw_) {
     const QRgb s = screen_.pixel(ix, iy);
     if (qAlpha(s) != 0) return colour::fromQRgb(s);
@@ -252,6 +274,48 @@ void PictureBox::PaintPicture(const QImage& source, double x, double y, double w
   beginExact(p);
   p.drawImage(QRect(px(x), px(y), px(w), px(h)), source);
   changed();
+}
+
+void PictureBox::PaintPicture(const QImage& source, double x, double y, double w, double h, double sx, double sy,
+                              double sw, double sh) {
+  const QRect wanted(QPoint(px(std::min(sx, sx + sw)), px(std::min(sy, sy + sh))),
+                     QPoint(px(std::max(sx, sx + sw)) - 1, px(std::max(sy, sy + sh)) - 1));
+  const QRect part = wanted & source.rect();
+  if (part.isEmpty()) return;
+  // What lies outside the source is left out; the rest keeps its place in the stretched
+  // rectangle, counted from its far side where it is mirrored.
+  const double kx = w / wanted.width();
+  const double ky = h / wanted.height();
+  const int left = sw < 0 ? wanted.right() - part.right() : part.left() - wanted.left();
+  const int top = sh < 0 ? wanted.bottom() - part.bottom() : part.top() - wanted.top();
+  PaintPicture(source.copy(part).mirrored(sw < 0, sh < 0), x + left * kx, y + top * ky, part.width() * kx,
+               part.height() * ky);
+}
+
+bool PictureBox::floodable() {
+  drawPending();
+  return autoRedraw_ && fillStyle_ == FillSolid;
+}
+
+bool PictureBox::holds(double x, double y, QPoint* at) const {
+  *at = QPoint(px(x), px(y));
+  return persistent_.valid(*at);
+}
+
+bool PictureBox::FloodFill(double x, double y, long border) {
+  QPoint at;
+  if (!floodable() || !holds(x, y, &at)) return false;
+  const bool painted = raster::floodFillBorder(drawTarget(), at, colour::toQRgb(border), colour::toQRgb(fillColor_));
+  changed();
+  return painted;
+}
+
+bool PictureBox::ExtFloodFillSurface(double x, double y) {
+  QPoint at;
+  if (!floodable() || !holds(x, y, &at)) return false;
+  const bool painted = raster::floodFillSurface(drawTarget(), at, colour::toQRgb(fillColor_));
+  changed();
+  return painted;
 }
 
 void PictureBox::TransparentBlit(const QImage& source, const QRect& from, double x, double y, long key) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -9,6 +10,10 @@
 #include "platform/textfont.h"
 
 class TextStamp;
+
+// The main picture's mouse icon: a pointer of Marvane's own design, a paint pot pouring, which
+// the fill tools give the controls dragged as their source.
+QPixmap drawFillIcon();
 
 // A picture box of the main window: the canvas model every editing tool relies on.
 //
@@ -55,7 +60,8 @@ class PictureBox : public QWidget {
   void setBackColor(long c);
   long fillColor() const { return fillColor_; }
   void setFillColor(long c) { fillColor_ = c; }
-  enum FillStyle { FillSolid = 0, FillTransparent = 1, FillCross = 6 };
+  // Solid, none, and the downward diagonal and cross hatches.
+  enum FillStyle { FillSolid = 0, FillTransparent = 1, FillDownwardDiagonal = 5, FillCross = 6 };
   int fillStyle() const { return fillStyle_; }
   void setFillStyle(int s) { fillStyle_ = s; }
   int drawWidth() const { return drawWidth_; }
@@ -100,10 +106,24 @@ class PictureBox : public QWidget {
   // horizontal half axis, from 1 up the vertical one. Filled by the fill style.
   void Circle(double cx, double cy, double radius, long colour, double aspect = 1.0);
   void PSet(double x, double y, long colour);
-  // The colour at (x, y), or -1 outside the drawing area.
+  // The colour at (x, y), or NoColour outside the drawing area.
+  static constexpr long NoColour = -1;
   long Point(double x, double y) const;
   // Paints a picture stretched into the rectangle (x, y, w, h) of the current layer.
   void PaintPicture(const QImage& source, double x, double y, double w, double h);
+  // Paints the part of `source` from (sx, sy), sw x sh, stretched into (x, y, w, h). A negative
+  // source width or height takes the part to the left of or above (sx, sy) and mirrors it in that
+  // direction. Only the source's own pixels are painted, each where the stretch puts it.
+  void PaintPicture(const QImage& source, double x, double y, double w, double h, double sx, double sy, double sw,
+                    double sh);
+  // The two floods of the old graphics interface, on the persistent image in the fill colour:
+  // they read what it holds, so they paint only while AutoRedraw is on, and, like a hollow brush,
+  // only with the solid fill style. FloodFill spreads from (x, y) up to pixels of the colour
+  // `border`; ExtFloodFillSurface covers the area of the colour at (x, y) that is connected to it.
+  // False, changing nothing, when nothing was painted: AutoRedraw off, a style that is not solid,
+  // a point outside the drawing area, or a start on the border colour.
+  bool FloodFill(double x, double y, long border);
+  bool ExtFloodFillSurface(double x, double y);
   // Copies the rectangle `from` of `source` to (x, y) of the current layer, leaving out the
   // source pixels of the colour `key`: there the box keeps what it shows (or holds, while
   // AutoRedraw is on).
@@ -111,6 +131,9 @@ class PictureBox : public QWidget {
 
   // The image the next drawing call goes to: I while AutoRedraw is on, else the screen layer.
   QImage& drawTarget();
+
+  // The picture the box offers as a drag icon in place of its pointer; none unless given.
+  QPixmap mouseIcon;
 
   int mousePointer() const { return mousePointer_; }
   void setMousePointer(int pointer);
@@ -137,6 +160,10 @@ class PictureBox : public QWidget {
   };
 
   QImage blankImage() const;
+  QBrush fillBrush() const;
+  bool floodable();
+  // Whether (x, y) lies in the drawing area, and the pixel it rounds to.
+  bool holds(double x, double y, QPoint* at) const;
   QImage& layer() { return autoRedraw_ ? persistent_ : screen_; }
   void drawPending();
   void changed();
@@ -157,3 +184,16 @@ class PictureBox : public QWidget {
   int openBatches_ = 0;
   std::vector<PendingPrint> pending_;
 };
+
+// Runs `flood` (a call of FloodFill or ExtFloodFillSurface) with a solid fill of `colour` on the
+// box's persistent image, and leaves the box drawing on its erasable layer with no fill, so that
+// shapes drawn later are hollow.
+template <typename Flood>
+void solidFlood(PictureBox* box, long colour, Flood flood) {
+  box->setFillColor(colour);
+  box->setFillStyle(PictureBox::FillSolid);
+  box->setAutoRedraw(true);
+  flood();
+  box->setAutoRedraw(false);
+  box->setFillStyle(PictureBox::FillTransparent);
+}

@@ -105,9 +105,12 @@ TEST_F(CanvasMouseTest, RightPressEndsPendingWorkAndPatFilPressDragsThePickedCol
   EXPECT_EQ(std::tuple(shownInk(), f.dragsource, drags.size()), std::tuple(0, 0, size_t(1)));
 
   f.Picture1->setPicture(solidImage(320, 256, Blue));
+  int markerWhileDragged = 0;
+  f.beginDrag = [&](QWidget*) { markerWhileDragged = f.operationmarker; };
   f.Picture1_MouseDown(Left, 0, 10, 10);
-  EXPECT_EQ(std::tuple(f.pickedcolour, f.operationmarker, drags.size(), f.Label26->backColor()),
-            std::tuple(Blue, 201, size_t(2), SetIdle));
+  // The colour travels with the drag; a drag that ends without a fill leaves nothing armed or pending.
+  EXPECT_EQ(std::tuple(f.pickedcolour, markerWhileDragged, f.operationmarker, f.Label26->backColor()),
+            std::tuple(Blue, 201, 0, SetIdle));
 }
 
 TEST_F(CanvasMouseTest, DraggedShapeWidensTheBoxByItsCentre) {

@@ -2,83 +2,27 @@
 # End to end on a real X display: a picture file dragged from another program onto the first box
 # of the saved-thumbnail strip is kept in the shown page, so closing the window writes it as the
 # first saved picture, fitted to the 320 x 256 frame.
-# Usage: e2e_strip_drop.sh PATH_TO_MARVANE (MARVANE_DRAG_SOURCE and MARVANE_SAME_PICTURE name the
-# helper programs built with the tests).
+# Usage: e2e_strip_drop.sh PATH_TO_MARVANE
 set -u
 . "$(dirname "$0")/support/xsession.sh"
+. "$(dirname "$0")/support/filedrag.sh"
+prepare_file_drags "${1:?usage: $0 PATH_TO_MARVANE}"
 
-marvane=${1:?usage: $0 PATH_TO_MARVANE}
-tools=$(dirname "$marvane")/tests
-drag_source=${MARVANE_DRAG_SOURCE:-$tools/drag_source}
-same_picture=${MARVANE_SAME_PICTURE:-$tools/same_picture}
-corpus=$(cd "$(dirname "$0")/../data/pictures" 2>/dev/null && pwd)
-for program in "$marvane" "$drag_source" "$same_picture"; do
-  [ -x "$program" ] || { echo "FAIL: $program is not an executable"; exit 2; }
-done
-[ -f "$corpus/base.tga" ] || { echo "FAIL: the sample pictures are missing"; exit 2; }
-for tool in Xvfb openbox wmctrl xdotool xprop; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 2; }
-done
-
-caption="MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"
-source_title="Marvane test drag source"
-# Where the first strip box lies in the main window's client area below its menu bar, and the
-# height of that area (the menu bar sits above it).
-box_x=523 box_y=8 box_w=101 box_h=81 central_h=536
+# The middle of the first strip box in the main window's client area.
+box_x=573 box_y=48
 
 work=$(mktemp -d)
 marvane_pid="" source_pid=""
 trap 'end_x_session $source_pid $marvane_pid' EXIT
-
-# Sets X, Y, WIDTH and HEIGHT of the first window titled exactly $1.
-geometry_of() {
-  local id
-  id=$(windows_titled "$1" | head -n1)
-  [ -n "$id" ] && eval "$(timeout 5 xdotool getwindowgeometry --shell "$((id))")"
-}
-
 start_x_session "$work" || fail "no X session"
-data="$work/data"
-mkdir -p "$data" "$work/runtime" "$work/home"
-chmod 700 "$work/runtime"
-export XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
+launch_marvane
 
-"$marvane" >"$work/marvane.log" 2>&1 &
-marvane_pid=$!
-wait_until 30 eval 'has_window "$caption" || exited $marvane_pid'
-has_window "$caption" || fail "no main window within 30 s"
-"$drag_source" "$corpus/base.tga" "$source_title" >"$work/source.log" 2>&1 &
-source_pid=$!
-wait_until 30 has_window "$source_title" || fail "the drag source did not show its window"
-timeout 5 xdotool windowmove "$(($(windows_titled "$source_title" | head -n1)))" 900 700
-sleep 0.5
-
-geometry_of "$caption" || fail "cannot find where the main window is"
-to_x=$((X + box_x + box_w / 2)) to_y=$((Y + HEIGHT - central_h + box_y + box_h / 2))
-geometry_of "$source_title" || fail "cannot find where the drag source is"
-from_x=$((X + WIDTH / 2)) from_y=$((Y + HEIGHT / 2))
-
-# ---- Drag base.tga from the source onto Image2, in small steps as a hand would
-timeout 5 xdotool mousemove "$from_x" "$from_y"
-sleep 0.3
-timeout 5 xdotool mousedown 1
-for step in 1 2 3 4 5 6 7 8 9 10; do
-  timeout 5 xdotool mousemove $((from_x + (to_x - from_x) * step / 10)) $((from_y + (to_y - from_y) * step / 10))
-  sleep 0.15
-done
-timeout 5 xdotool mousemove "$to_x" "$to_y"
-sleep 0.5
-timeout 5 xdotool mouseup 1
-wait_until 10 grep -q . "$work/source.log" || fail "the drag did not end"
-grep -q accepted "$work/source.log" || fail "the strip box refused the dropped file"
+drop_file "$corpus/base.tga" "$box_x" "$box_y"
 echo "PASS: the first strip box took base.tga"
 sleep 1
 
 # ---- Closing the window keeps the page: JustText1.bmp is base.tga fitted, the same pixels
-timeout 5 wmctrl -c "$caption" || fail "wmctrl could not close the main window"
-wait_until 30 exited "$marvane_pid" || fail "Marvane did not end within 30 s of closing its window"
-wait "$marvane_pid"
-marvane_pid=""
+close_marvane
 saved="$data/marvane/JustText1.bmp"
 [ -f "$saved" ] || fail "no JustText1.bmp was written"
 "$same_picture" "$saved" "$corpus/base.ppm" || fail "JustText1.bmp is not the dropped picture"
