@@ -114,14 +114,8 @@ BENCHMARK(BM_GraphicsMagickFourReducedReads)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  Magick::InitializeMagick(*argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  bench::MeanTimes reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatio("GraphicsMagick reading the four JPEGs / Marvane's whole first page",
-                       "BM_GraphicsMagickFourReducedReads", "BM_Next4FirstPage");
+  const int result = bench::runComparing(argc, argv, "GraphicsMagick reading the four JPEGs / Marvane's whole first page",
+                                         "BM_GraphicsMagickFourReducedReads", "BM_Next4FirstPage");
   browsing().form.reset();
-  benchmark::Shutdown();
-  return 0;
+  return result;
 }

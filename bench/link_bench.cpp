@@ -175,14 +175,9 @@ int runInSession(int argc, char** argv) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("MARVANE_LINK_BENCH_DISPLAY")) return runInSession(argc, argv);
   QApplication app(argc, argv);
-  Magick::InitializeMagick(*argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  bench::MeanTimes reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatio("GraphicsMagick reading four received JPEGs / Marvane's whole page of them",
-                       "BM_GraphicsMagickFourReads", "BM_ReceivedPage/program:8/page:1");
+  const int result =
+      bench::runComparing(argc, argv, "GraphicsMagick reading four received JPEGs / Marvane's whole page of them",
+                          "BM_GraphicsMagickFourReads", "BM_ReceivedPage/program:8/page:1");
   linked().form.reset();
-  benchmark::Shutdown();
-  return 0;
+  return result;
 }

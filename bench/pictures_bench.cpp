@@ -92,15 +92,6 @@ BENCHMARK(BM_GraphicsMagickRead)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  // This program calls GraphicsMagick itself, as the reference; a second initialisation by
-  // Marvane's reader does nothing.
-  Magick::InitializeMagick(*argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  bench::MeanTimes reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatio("GraphicsMagick / Marvane, reading the 4000 x 3000 JPEG",
-                       "BM_GraphicsMagickRead", "BM_Read");
-  benchmark::Shutdown();
-  return 0;
+  return bench::runComparing(argc, argv, "GraphicsMagick / Marvane, reading the 4000 x 3000 JPEG", "BM_GraphicsMagickRead",
+                             "BM_Read");
 }

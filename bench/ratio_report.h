@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the benchmarks that time one Marvane job beside GraphicsMagick doing the same: the
 // run ends with the ratio of their mean times.
+#include <Magick++.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -29,5 +30,19 @@ class MeanTimes : public benchmark::ConsoleReporter {
  private:
   std::map<std::string, double> times_;
 };
+
+// Runs the benchmarks the command line asks for, GraphicsMagick ready, and ends with "<what>:
+// <theirs / ours>"; 1 for an unknown argument. The caller's application and state stay its own.
+inline int runComparing(int& argc, char** argv, const char* what, const std::string& theirs, const std::string& ours) {
+  // A second initialisation, by Marvane's own picture reader, does nothing.
+  Magick::InitializeMagick(*argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  MeanTimes reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  reporter.printRatio(what, theirs, ours);
+  benchmark::Shutdown();
+  return 0;
+}
 
 }  // namespace bench

@@ -9,8 +9,6 @@ using namespace colour::state;
 
 namespace {
 
-constexpr int vbExclamation = 48;
-
 // Codes 9 (the import button) and 11-14 (the browse boxes themselves) are never saved here.
 bool browserSavesFrom(int source) {
   return source != drag::ImportButton &&
@@ -68,14 +66,14 @@ void Form1::Command20_Click() {
 void Form1::Drive1_Change() {
   const QString root = Drive1->root();
   if (root.isEmpty()) {
-    env.dialogs->MsgBox(QStringLiteral("Drive not ready. Please insert disk in drive."), vb::OKOnly | vbExclamation,
+    env.dialogs->MsgBox(QStringLiteral("Drive not ready. Please insert disk in drive."), vb::OKOnly | vb::Exclamation,
                         QString());
     Drive1->setDrive(Dir1->path());
     return;
   }
   if (Drive1->driveOf(Dir1->path()) == Drive1->drive()) return;
   if (!Dir1->setPath(root))
-    env.dialogs->MsgBox(QStringLiteral("Application error."), vb::OKOnly | vbExclamation, QString());
+    env.dialogs->MsgBox(QStringLiteral("Application error."), vb::OKOnly | vb::Exclamation, QString());
 }
 
 void Form1::Dir1_Change() {

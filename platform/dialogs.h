@@ -13,6 +13,7 @@ constexpr int OKOnly = 0;
 constexpr int OKCancel = 1;
 constexpr int YesNoCancel = 3;
 constexpr int YesNo = 4;
+constexpr int Exclamation = 48;
 constexpr int DefaultButton2 = 256;
 
 constexpr int OK = 1;

@@ -16,9 +16,8 @@ const QString Question = QStringLiteral("ARE YOU SURE!!");
 constexpr int KeyEnter = 13;
 constexpr int KeyEscape = 27;
 constexpr int Text1Height = 52;
-constexpr int ExclamationIcon = 48;
 // No is the default: the log loses a station on Yes.
-constexpr int DeleteQuestion = vb::YesNo + ExclamationIcon + vb::DefaultButton2;
+constexpr int DeleteQuestion = vb::YesNo + vb::Exclamation + vb::DefaultButton2;
 
 QString repairedMessage(bool backedUp) {
   const QString first = QStringLiteral("The call log \"logdata\" was not in its usual form and has been repaired as it was read.");

@@ -1,11 +1,11 @@
 #include <cmath>
 
+#include "app/codes.h"
 #include "app/form1.h"
 #include "platform/textfont.h"
 
 namespace {
 
-constexpr int RightButton = 2;
 constexpr int slotSize = 7;  // entries of one saved font on each side
 
 QString trueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
@@ -59,7 +59,7 @@ void savedFontPressed(Form1& f, int slot, int button) {
     f.printShadowOutline();
   }
   // A cancelled dialog leaves the press a left one: applied, not saved.
-  if (button == RightButton && f.chooseFont()) f.SaveFontBox_Click(slot);
+  if (button == mousebutton::Right && f.chooseFont()) f.SaveFontBox_Click(slot);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int LeftButton = 1;
-constexpr int RightButton = 2;
 constexpr int CtrlAlone = 2;
 
 // What a left press takes off the button's colour for the text colour, Label1..Label12.
@@ -93,9 +91,9 @@ void Form1::Palette_MouseDown(int n, int button, int shift, double, double) {
   const long c = palette[n]->backColor();
   Frame2->hide();
   const bool fillArmed = Option1->value() && (isArmed(Label32) || isArmed(Label38));
-  if (fillArmed && button == LeftButton) return colourDrag(*this, n, c, shift);
+  if (fillArmed && button == mousebutton::Left) return colourDrag(*this, n, c, shift);
   if (fillArmed && isArmed(Label32)) return;
-  if (button == RightButton)
+  if (button == mousebutton::Right)
     backColourPress(*this, c, shift);
   else
     textColourPress(*this, n, c, shift);

@@ -7,7 +7,6 @@ using namespace colour::state;
 
 namespace {
 
-constexpr int RightButton = 2;
 constexpr double listPoints = 20;
 constexpr double characterPoints = 100;
 constexpr double header32Points = 20;
@@ -85,7 +84,7 @@ void Form1::VScroll2_Change() {
 void Form1::VScroll2_GotFocus() { Text1->setFocus(); }
 
 void Form1::Text14_MouseDown(int button, int, double, double) {
-  if (button != RightButton) return;
+  if (button != mousebutton::Right) return;
   const std::optional<QFont> chosen = env.dialogs->ShowFont(QFont(drawnFamily(faceName(Combo3))));
   if (!chosen) return;
   const QString face = chosen->family();
