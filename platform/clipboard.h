@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <chrono>
+#include <memory>
 #include <utility>
 
 namespace platform {
@@ -21,6 +23,7 @@ struct ClipboardContent {
 // tests can put their own in its place.
 class Clipboard {
  public:
+  using Mark = quint64;
   virtual ~Clipboard() = default;
   // The picture on the clipboard; null when it holds none.
   virtual QImage picture() = 0;
@@ -30,16 +33,33 @@ class Clipboard {
   virtual ClipboardContent content() = 0;
   // Offers exactly `content` again, from this program; empty content clears the clipboard.
   virtual void restore(const ClipboardContent& content) = 0;
+  // How far the clipboard's history has gone, to wait from: others' copies made before are
+  // counted in.
+  virtual Mark mark() = 0;
+  // Waits, holding the operator's input back, until someone else has put something on the
+  // clipboard since `since`, or `limit` has passed; whether someone did.
+  virtual bool awaitCopyAfter(Mark since, std::chrono::milliseconds limit) = 0;
 };
 
-// The window system's clipboard (Qt's QClipboard).
+// The window system's clipboard (Qt's QClipboard). On X, every call first lets our window-system
+// events run (the operator's input held back) until Qt has heard of every change of owner the
+// server told us of: until then Qt reads a new owner with the formats the former one offered,
+// and the server refuses to give the clipboard back to us with a time before the new owner's.
 class SystemClipboard : public Clipboard {
  public:
+  SystemClipboard();
+  ~SystemClipboard() override;
   QImage picture() override;
   void clear() override;
   void setPicture(const QImage& picture) override;
   ClipboardContent content() override;
   void restore(const ClipboardContent& content) override;
+  Mark mark() override;
+  bool awaitCopyAfter(Mark since, std::chrono::milliseconds limit) override;
+
+ private:
+  struct Impl;
+  std::unique_ptr<Impl> d_;
 };
 
 // Keeps the whole clipboard from its construction and puts it back when it goes out of scope, so

@@ -34,7 +34,10 @@ namespace {
 using namespace std::chrono_literals;
 using std::chrono::milliseconds;
 
-constexpr milliseconds kActivationTimeout = 1000ms;
+constexpr milliseconds kActivationTimeout = 2000ms;
+// A window that has just shown may take the focus for itself after we asked for another, on a
+// busy machine even half a second later; the request is then made again, this often.
+constexpr milliseconds kActivationRetry = 250ms;
 constexpr milliseconds kPollInterval = 5ms;
 constexpr useconds_t kKeyDelayMicroseconds = 12000;  // xdotool's own pace between key events
 // After the last key: the most we wait for the program to answer a ping, its time to act on the
@@ -288,8 +291,14 @@ struct XdoWindowLink::Impl {
   bool waitUntilActive(Window w) const {
     QElapsedTimer clock;
     clock.start();
+    milliseconds nextRequest = kActivationRetry;
     while (!isActive(w)) {
       if (!exists(w) || milliseconds(clock.elapsed()) >= kActivationTimeout) return false;
+      if (milliseconds(clock.elapsed()) >= nextRequest) {
+        ErrorTrap trap(display());
+        bringForward(trap, w);
+        nextRequest += kActivationRetry;
+      }
       pumpFor(kPollInterval);
     }
     return true;

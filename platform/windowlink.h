@@ -32,7 +32,7 @@ class WindowLink {
   // Types `keys` (parseSendKeys notation) into `window`, then waits until its program has read
   // them and has had a moment to act, serving our clipboard meanwhile but holding the operator's
   // input back. No key is sent when the string is faulty or the window does not have the focus
-  // within a second; sending stops as soon as it loses the focus.
+  // within two seconds; sending stops as soon as it loses the focus.
   virtual SendResult sendKeys(const LinkWindow& window, const QString& keys) = 0;
 };
 

@@ -49,7 +49,7 @@ bool Form1::importfromprogram(const std::function<void(const QImage&)>& take) {
     if (!program.importTitles.isEmpty()) {
       const std::optional<platform::LinkWindow> window = activateProgram(*this, program.importTitles);
       letSystemEventsRun();
-      reached = window && typeKeys(*this, *window, program.importKeys);
+      reached = window && typeCopyKeys(*this, *window, program.importKeys);
     }
     if (reached) take(env.clipboard->picture());
   }

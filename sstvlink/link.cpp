@@ -5,6 +5,17 @@
 #include <utility>
 
 #include "app/codes.h"
+#include "platform/clipboard.h"
+
+namespace {
+
+// A program has read its keys when the typing returns, but its picture may reach the clipboard
+// well after: one under Wine hands it over to X from another thread. Nor may we read or put back
+// the clipboard before it has: the picture read would be the one from before, and the program's
+// late copy would take the place of the operator's clipboard put back.
+constexpr std::chrono::milliseconds kProgramCopyLimit{1000};
+
+}  // namespace
 
 LinkOperation::LinkOperation(Form1& f) : f_(f), started_(!f.linkrunning) { f_.linkrunning = true; }
 
@@ -35,6 +46,13 @@ std::optional<platform::LinkWindow> activateProgram(Form1& f, const QStringList&
 bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys) {
   for (const QString& k : keys)
     if (f.env.link->sendKeys(window, k) != platform::SendResult::Sent) return false;
+  return true;
+}
+
+bool typeCopyKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys) {
+  const platform::Clipboard::Mark before = f.env.clipboard->mark();
+  if (!typeKeys(f, window, keys)) return false;
+  f.env.clipboard->awaitCopyAfter(before, kProgramCopyLimit);
   return true;
 }
 

@@ -33,6 +33,9 @@ std::optional<platform::LinkWindow> activateProgram(Form1& f, const QStringList&
 // Types the key strings into `window` in order; false as soon as one does not reach it (the
 // program ended or lost the focus): the rest are not sent, to it or anywhere else.
 bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);
+// Types keys that have the program copy its picture, as typeKeys, then waits until the picture
+// is on the clipboard, or until kProgramCopyLimit has passed without one.
+bool typeCopyKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);
 // The program's window could not be reached.
 void showCannotPaste(Form1& f);
 

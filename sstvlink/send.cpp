@@ -23,7 +23,7 @@ bool sendInTwoStages(Form1& f, const SstvProgram& p) {
   platform::Clipboard& clipboard = *f.env.clipboard;
   clipboard.clear();
   const std::optional<platform::LinkWindow> window = activateProgram(f, p.sendTitles);
-  if (!window || !typeKeys(f, *window, p.sendKeys)) return false;
+  if (!window || !typeCopyKeys(f, *window, p.sendKeys)) return false;
   f.Image6->setPicture(clipboard.picture());
   if (!f.Image6->hasPicture() && !typeKeys(f, *window, {NoFirstPicture})) return false;
   clipboard.setPicture(f.Picture1->image());

@@ -13,6 +13,11 @@ long shade(int i) { return 0x102030 + i * 0x0B0905; }
 
 class RxThumbnailsTest : public FormTest {
  protected:
+  // The program folder is known only once the fixture has set it up.
+  void SetUp() override {
+    FormTest::SetUp();
+    dir = path(QStringLiteral("received"));
+  }
   // Makes the receive directory's listing (the file system's own order) read `kinds`: "P" a name
   // holding "PLR", "n" another. A name keeps its place in the listing whatever else is removed,
   // so a pool of both is thinned out. Picture i is the listing's i-th file.
@@ -51,7 +56,7 @@ class RxThumbnailsTest : public FormTest {
     }
     return which;
   }
-  QString dir = path(QStringLiteral("received"));
+  QString dir;
 };
 
 // Each rule at its edges: "PLR" names leading or inside, the first page, a page at or past the

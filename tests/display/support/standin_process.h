@@ -111,10 +111,14 @@ class StandIns {
       const qsizetype at = arguments.indexOf(QStringLiteral("--window-title"));
       if (at < 0) continue;
       const QString title = arguments.value(at + 1);
+      std::optional<platform::LinkWindow> window;
       EXPECT_TRUE(waitFor([&] {
-        const std::optional<platform::LinkWindow> window = link_.activate(title);
+        window = link_.activate(title);
         return window && window->title == title;
       })) << "\"" << title.toStdString() << "\" is not found";
+      // Each has taken the focus before the next is asked to: one that took it late, on a busy
+      // machine, would take the keys typed into another.
+      if (window) EXPECT_EQ(link_.sendKeys(*window, QString()), platform::SendResult::Sent) << title.toStdString();
     }
     return opened;
   }
