@@ -22,10 +22,19 @@ extern "C" {
 
 namespace platform {
 
+// A program asked to become active hands the focus over a moment later; when a second window is
+// asked for before that, the first may take the focus back after it. So each window found is
+// waited for (an empty key string types nothing but waits) before the next title is tried.
 std::optional<LinkWindow> activateInOrder(WindowLink& link, const QStringList& titles) {
   std::optional<LinkWindow> last;
-  for (const QString& title : titles)
-    if (std::optional<LinkWindow> found = link.activate(title)) last = found;
+  bool settled = true;
+  for (const QString& title : titles) {
+    if (!std::exchange(settled, true)) link.sendKeys(*last, QString());
+    if (std::optional<LinkWindow> found = link.activate(title)) {
+      last = found;
+      settled = false;
+    }
+  }
   return last;
 }
 

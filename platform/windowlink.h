@@ -36,8 +36,9 @@ class WindowLink {
   virtual SendResult sendKeys(const LinkWindow& window, const QString& keys) = 0;
 };
 
-// Activates the titles in order, as the programs' sequences list them; the last one found is the
-// window the keys go to. Nothing when none was found.
+// Activates the titles in order, as the programs' sequences list them, each window found given
+// time to take the focus before the next title; the last one found is the window the keys go to.
+// Nothing when none was found.
 std::optional<LinkWindow> activateInOrder(WindowLink& link, const QStringList& titles);
 
 // The link on the X display: windows found among the window manager's clients (by libxdo's

@@ -47,7 +47,7 @@ bool Form1::importfromprogram(const std::function<void(const QImage&)>& take) {
   {
     const platform::ClipboardKeeper keeper(*env.clipboard);
     if (!program.importTitles.isEmpty()) {
-      const std::optional<platform::LinkWindow> window = activateProgram(*this, program.importTitles);
+      const std::optional<platform::LinkWindow> window = platform::activateInOrder(*env.link, program.importTitles);
       letSystemEventsRun();
       reached = window && typeCopyKeys(*this, *window, program.importKeys);
     }

@@ -27,22 +27,6 @@ LinkOperation::~LinkOperation() {
 
 void letSystemEventsRun() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-// A program asked to become active hands the focus over a moment later; when a second window is
-// asked for before that, the first may take the focus back after it. So each window found is
-// waited for (an empty key string types nothing but waits) before the next title is tried.
-std::optional<platform::LinkWindow> activateProgram(Form1& f, const QStringList& titles) {
-  std::optional<platform::LinkWindow> last;
-  bool settled = true;
-  for (const QString& title : titles) {
-    if (!std::exchange(settled, true)) f.env.link->sendKeys(*last, QString());
-    if (std::optional<platform::LinkWindow> found = f.env.link->activate(title)) {
-      last = found;
-      settled = false;
-    }
-  }
-  return last;
-}
-
 bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys) {
   for (const QString& k : keys)
     if (f.env.link->sendKeys(window, k) != platform::SendResult::Sent) return false;

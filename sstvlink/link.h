@@ -28,8 +28,6 @@ class LinkOperation {
 // Lets window events run but holds the operator's clicks and keys back until the operation ends.
 void letSystemEventsRun();
 
-// Activates `titles` in order; the last window found takes the keys. Nothing when none is found.
-std::optional<platform::LinkWindow> activateProgram(Form1& f, const QStringList& titles);
 // Types the key strings into `window` in order; false as soon as one does not reach it (the
 // program ended or lost the focus): the rest are not sent, to it or anywhere else.
 bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);

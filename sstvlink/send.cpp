@@ -22,7 +22,7 @@ QStringList sendTitles(const Form1& f, const SstvProgram& p) {
 bool sendInTwoStages(Form1& f, const SstvProgram& p) {
   platform::Clipboard& clipboard = *f.env.clipboard;
   clipboard.clear();
-  const std::optional<platform::LinkWindow> window = activateProgram(f, p.sendTitles);
+  const std::optional<platform::LinkWindow> window = platform::activateInOrder(*f.env.link, p.sendTitles);
   if (!window || !typeCopyKeys(f, *window, p.sendKeys)) return false;
   f.Image6->setPicture(clipboard.picture());
   if (!f.Image6->hasPicture() && !typeKeys(f, *window, {NoFirstPicture})) return false;
@@ -33,7 +33,7 @@ bool sendInTwoStages(Form1& f, const SstvProgram& p) {
 // With the main picture on the clipboard; false when the program's window could not be reached.
 bool runSendSequence(Form1& f, const SstvProgram& p) {
   if (!p.secondStageKeys.isEmpty()) return sendInTwoStages(f, p);
-  const std::optional<platform::LinkWindow> window = activateProgram(f, sendTitles(f, p));
+  const std::optional<platform::LinkWindow> window = platform::activateInOrder(*f.env.link, sendTitles(f, p));
   return window && typeKeys(f, *window, p.sendKeys);
 }
 
