@@ -4,6 +4,7 @@
 #include "pictures/browserkit.h"
 #include "pictures/filetypes.h"
 #include "platform/colour.h"
+#include "platform/textfont.h"
 
 using namespace colour::state;
 
@@ -43,13 +44,13 @@ void Form1::Command20_Click() {
   if (Command37->caption() == QLatin1String("Exit")) Command37_Click();
   if (Command20->caption() != QLatin1String("Load Pic")) {
     Command20->setCaption(QStringLiteral("Load Pic"));
-    setBold(Command20, false);
+    setWidgetBold(Command20, false);
     Frame2->hide();
     Command22->hide();
     Text1->setFocus();
     return;
   }
-  setBold(Command20, true);
+  setWidgetBold(Command20, true);
   Command20->setCaption(QStringLiteral("Exit Pic"));
   Frame2->show();
   Text1->setFocus();

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "pictures/browserkit.h"
 #include "platform/colour.h"
+#include "platform/textfont.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void Form1::dirButton_Click(int n) {
   lastdirbutton = n;
   resetdirbuttons();
   CommandButton* button = dirButton(n);
-  setBold(button, true);
+  setWidgetBold(button, true);
   button->setCaption(QStringLiteral("Dir%1").arg(n));
   if (!File1->setPath(platform::resolveWindowsPath(savedirs[DirEntry[n]]))) return;
   Dir1->setPath(File1->path());
@@ -52,7 +53,7 @@ void Form1::resetdirbuttons() {
   for (int n = 1; n <= 8; ++n) {
     CommandButton* button = dirButton(n);
     button->setCaption(QStringLiteral("Dir %1").arg(n));
-    setBold(button, false);
+    setWidgetBold(button, false);
   }
   platform::DoEvents();
 }

@@ -1,6 +1,7 @@
 #include "app/codes.h"
 #include "app/form1.h"
 #include "platform/autoredraw.h"
+#include "platform/textfont.h"
 #include "sstvlink/layout.h"
 
 namespace {
@@ -79,9 +80,7 @@ void toggleStripPanel(Form1& f, const StripPanelButton& own, const StripPanelBut
   showStrips(f, own.button == f.Command35);
   const bool opening = own.button->caption() == own.caption;
   f.Frame7->setVisible(opening);
-  QFont font = own.button->font();
-  font.setBold(opening);
-  own.button->setFont(font);
+  setWidgetBold(own.button, opening);
   own.button->setCaption(opening ? Exit : own.caption);
 }
 

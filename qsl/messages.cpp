@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "platform/colour.h"
+#include "platform/textfont.h"
 #include "qsl/messagelist.h"
 
 namespace {
@@ -9,16 +10,10 @@ namespace {
 const QString Closed = QStringLiteral("Load Msg");
 const QString Open = QStringLiteral("Exit  Msg");
 
-void setBold(QWidget* w, bool bold) {
-  QFont font = w->font();
-  font.setBold(bold);
-  w->setFont(font);
-}
-
 void closeList(Form1& f) {
   f.Text2->hide();
   f.Frame1->hide();
-  setBold(f.Command8, false);
+  setWidgetBold(f.Command8, false);
   f.Command8->setCaption(Closed);
 }
 
@@ -52,7 +47,7 @@ void Form1::Command8_Click() {
   if (!Frame9->isHidden()) return;
   if (Command8->caption() == Closed) {
     Text2->show();
-    setBold(Command8, true);
+    setWidgetBold(Command8, true);
     Command8->setCaption(Open);
   } else if (Command8->caption() == Open) {
     closeList(*this);
@@ -63,7 +58,7 @@ void Form1::Text2_DblClick() {
   if (isArmed(Label48)) {
     // The search's list stands in Text1: no message is taken.
     Text2->hide();
-    setBold(Command8, false);
+    setWidgetBold(Command8, false);
     Command8->setCaption(Closed);
     return;
   }
