@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 
 #include "platform/controls.h"
+#include "platform/system.h"
 
 FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {}
 
@@ -61,11 +62,7 @@ namespace {
 
 const QString RootDrive = QStringLiteral("/");
 
-QString wineDosDevices() {
-  QString prefix = qEnvironmentVariable("WINEPREFIX");
-  if (prefix.isEmpty()) prefix = QDir::homePath() + QStringLiteral("/.wine");
-  return prefix + QStringLiteral("/dosdevices");
-}
+QString wineDosDevices() { return platform::winePrefix() + QStringLiteral("/dosdevices"); }
 
 // "c:" and the like; "c::" names a raw device, not a folder.
 bool isDriveLetter(const QString& name) {

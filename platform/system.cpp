@@ -35,6 +35,11 @@ QString programDirectory() {
   return dir;
 }
 
+QString winePrefix() {
+  const QString prefix = qEnvironmentVariable("WINEPREFIX");
+  return prefix.isEmpty() ? QDir::homePath() + QLatin1String("/.wine") : prefix;
+}
+
 namespace {
 
 // Finds `name` in `dir` ignoring case, as Windows programs under Wine name their folders.
@@ -50,10 +55,8 @@ QString matchCaseInsensitive(const QDir& dir, const QString& name) {
 
 QString resolveWindowsPath(const QString& path) {
   if (path.size() < 2 || path[1] != QLatin1Char(':') || !path[0].isLetter()) return path;
-  QString prefix = qEnvironmentVariable("WINEPREFIX");
-  if (prefix.isEmpty()) prefix = QDir::homePath() + QLatin1String("/.wine");
   QString drive = QStringLiteral("drive_") + path[0].toLower();
-  QString resolved = prefix + QLatin1Char('/') + drive;
+  QString resolved = winePrefix() + QLatin1Char('/') + drive;
   const QStringList parts = path.mid(2).split(QRegularExpression(QStringLiteral("[\\\\/]")), Qt::SkipEmptyParts);
   for (const QString& part : parts) resolved += QLatin1Char('/') + matchCaseInsensitive(QDir(resolved), part);
   return resolved;

@@ -19,9 +19,12 @@ int twipsPerPixelX();
 // when missing.
 QString programDirectory();
 
+// The Wine prefix the external programs run in: $WINEPREFIX, default ~/.wine.
+QString winePrefix();
+
 // A Windows path kept in the settings ("c:\Program Files\...") as it lies in the Wine prefix
-// ($WINEPREFIX, default ~/.wine, under drive_c), each part matched case-insensitively. A path
-// that is not a Windows path comes back unchanged.
+// (under drive_c), each part matched case-insensitively. A path that is not a Windows path comes
+// back unchanged.
 QString resolveWindowsPath(const QString& path);
 
 // Held for the whole run: a second instance cannot take it. A lock left by a crashed instance is
