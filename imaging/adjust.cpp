@@ -83,10 +83,7 @@ void openPanel(Form1& f) {
 }  // namespace
 
 void Form1::placeImageBuffers() {
-  // The picture box's border is equal on every side.
-  const QRect box = Picture1->geometry();
-  const int border = (box.width() - Picture1->scaleWidth()) / 2;
-  const QRect drawingArea(box.x() + border, box.y() + border, Picture1->scaleWidth(), Picture1->scaleHeight());
+  const QRect drawingArea = Picture1->drawingArea().translated(Picture1->pos());
   for (PicBuf* buffer : {PicbufVisible, PicbufOriginal, PicbufEdit}) buffer->setGeometry(drawingArea);
 }
 

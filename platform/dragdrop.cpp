@@ -144,11 +144,10 @@ class DropFilter : public QObject {
     }
   }
 
-  // A picture box's border lies evenly around its drawing area.
+  // A drop on a picture box lands on its drawing area, whose origin lies inside the border.
   QPointF inTarget(QPointF p) const {
     QPointF at = receiver_->mapTo(target_, p);
-    if (const auto* box = qobject_cast<const PictureBox*>(target_))
-      at -= QPointF((box->width() - box->scaleWidth()) / 2, (box->height() - box->scaleHeight()) / 2);
+    if (const auto* box = qobject_cast<const PictureBox*>(target_)) at -= box->drawingArea().topLeft();
     return at;
   }
 

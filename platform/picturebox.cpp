@@ -345,8 +345,9 @@ void PictureBox::paintEvent(QPaintEvent*) {
 void PictureBox::emitMouse(QMouseEvent* e, int kind) {
   const int button = kind == 1 ? platform::heldButtons(e->buttons()) : platform::vbButton(e->button());
   const int shift = platform::shiftState(e->modifiers());
-  const double x = e->position().x() - border_;
-  const double y = e->position().y() - border_;
+  const QPointF at = e->position() - drawingArea().topLeft();
+  const double x = at.x();
+  const double y = at.y();
   if (kind == 0) emit mouseDown(button, shift, x, y);
   if (kind == 1) emit mouseMove(button, shift, x, y);
   if (kind == 2) emit mouseUp(button, shift, x, y);

@@ -33,6 +33,8 @@ class PictureBox : public QWidget {
 
   int scaleWidth() const { return persistent_.width(); }
   int scaleHeight() const { return persistent_.height(); }
+  // Where the drawing area lies in the widget, inside the border.
+  QRect drawingArea() const { return QRect(border_, border_, scaleWidth(), scaleHeight()); }
   // Resizes the drawing area; the contents keep their place at the top left, new room shows the
   // back colour. The widget grows with it.
   void setScaleSize(int width, int height);
