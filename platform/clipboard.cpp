@@ -11,7 +11,7 @@
 #include <functional>
 
 // Last: the X headers' names clash with Qt's.
-#include <xcb/xcb.h>
+#include "platform/xcbevent.h"
 
 namespace platform {
 
@@ -98,9 +98,7 @@ class EventBarrier : public QAbstractNativeEventFilter {
   }
 
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-    constexpr uint8_t kNotSent = 0x7f;  // strips the bit of events made by SendEvent
-    const auto* event = static_cast<xcb_generic_event_t*>(message);
-    if (type != "xcb_generic_event_t" || (event->response_type & kNotSent) != XCB_CLIENT_MESSAGE) return false;
+    if (!isXcbEvent(type, message, XCB_CLIENT_MESSAGE)) return false;
     const auto* client = static_cast<xcb_client_message_event_t*>(message);
     if (client->window != window_) return false;
     back_ = client->data.data32[0];

@@ -7,14 +7,13 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstring>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "platform/sendkeys.h"
 
 // X headers last: their macros (None, Bool, Status) clash with Qt's names.
-#include <xcb/xcb.h>
+#include "platform/xcbevent.h"
 extern "C" {
 #include <xdo.h>
 }
@@ -60,10 +59,6 @@ constexpr milliseconds kSettleLimit = 1000ms;
 // Lets our own events run for `span` but holds the operator's input back: the clipboard keeps
 // being served while nothing can start a second link operation.
 void pumpFor(milliseconds span) {
-  if (!QCoreApplication::instance()) {
-    std::this_thread::sleep_for(span);
-    return;
-  }
   QEventLoop loop;
   QTimer::singleShot(span, &loop, &QEventLoop::quit);
   loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -117,10 +112,7 @@ class ErrorTrap {
 class SelectionRequests : public QAbstractNativeEventFilter {
  public:
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-    constexpr uint8_t kNotSent = 0x7f;  // strips the bit of events made by SendEvent
-    if (type == "xcb_generic_event_t" &&
-        (static_cast<xcb_generic_event_t*>(message)->response_type & kNotSent) == XCB_SELECTION_REQUEST)
-      last_.start();
+    if (isXcbEvent(type, message, XCB_SELECTION_REQUEST)) last_.start();
     return false;
   }
   void forget() { last_.invalidate(); }
