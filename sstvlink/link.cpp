@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "app/codes.h"
+#include "canvas/canvaskit.h"
 #include "platform/clipboard.h"
 
 namespace {
@@ -46,11 +47,7 @@ void showCannotPaste(Form1& f) {
 }
 
 std::optional<QImage> draggedPicture(const Form1& f) {
-  const int source = f.dragsource;
-  if (source == drag::MainPicture) return f.Picture1->image();
-  if (source == drag::Mugshot) return f.Image7->picture();
-  if (source >= drag::FirstThumbnail && source < drag::FirstThumbnail + 4) return f.stripBox(source)->picture();
-  const int k = source - drag::FirstBrowseThumbnail + 1;
-  if (k >= 1 && k <= 4) return f.browseBox(k)->picture();
+  if (f.dragsource == drag::MainPicture) return f.Picture1->image();
+  if (const ImageBox* thumbnail = canvaskit::draggedThumbnail(f)) return thumbnail->picture();
   return std::nullopt;
 }
