@@ -374,6 +374,8 @@ class Form1 : public QMainWindow {
   void HScroll2_Change();
   void HScroll2_GotFocus();
   void storethumbpage();
+  // What strip box n (2..5) shows now is kept in the saved page shown, or in its scrap-book slot.
+  void keepStripBox(int n);
   void Text5_Click();
   void Label37_Click();  // Scrap Book
   void Label28_Click();  // Reset thumb

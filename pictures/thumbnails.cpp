@@ -1,5 +1,6 @@
 #include "platform/picturefile.h"
 
+#include "app/codes.h"
 #include "app/form1.h"
 #include "platform/colour.h"
 
@@ -10,10 +11,10 @@ namespace {
 // The page's slots from the top are its first, second, fourth and third: box n shows slot
 // first + pageOffset[n].
 constexpr int pageOffset[] = {0, 0, 0, 1, 3, 2};
-// Scrap-book slots of boxes Image2 .. Image5 (savedthumbs is 1-based).
-constexpr int FirstScrapSlot = 31;
-
 int firstSlotOfPage(int page) { return 4 * (page - 1) + 1; }
+
+// The scrap-book slot of strip box n.
+int scrapSlot(int n) { return slot::FirstScrap + n - drag::FirstThumbnail; }
 
 }  // namespace
 
@@ -59,6 +60,12 @@ void Form1::storethumbpage() {
   HScroll2_Change();
 }
 
+// storethumbpage keeps nothing while the scrap book is shown: there the box's own slot takes it.
+void Form1::keepStripBox(int n) {
+  storethumbpage();
+  if (scrapbookmode == 1) savedthumbs[scrapSlot(n)] = stripBox(n)->picture();
+}
+
 void Form1::Text5_Click() {
   if (Label37->backColor() == Selected) {
     Label37->setBackColor(Off);
@@ -80,7 +87,7 @@ void Form1::Label37_Click() {
   Text7->setBackColor(Off);
   Label37->setBackColor(Selected);
   scrapbookmode = 1;
-  for (int n = 2; n <= 5; ++n) stripBox(n)->setPicture(savedthumbs[FirstScrapSlot + n - 2]);
+  for (int n = 2; n <= 5; ++n) stripBox(n)->setPicture(savedthumbs[scrapSlot(n)]);
   Text1->setFocus();
 }
 
@@ -136,8 +143,6 @@ void Form1::stripBox_OLEDragDrop(int n, const QStringList& files) {
   PicbufVisible->fileName = files.value(0);
   if (!PicbufVisible->load()) return;
   olepicturesize();
-  ImageBox* box = stripBox(n);
-  box->setPicture(Picture2->picture());
-  if (Label37->backColor() == Selected) savedthumbs[FirstScrapSlot + n - 2] = box->picture();
-  storethumbpage();
+  stripBox(n)->setPicture(Picture2->picture());
+  keepStripBox(n);
 }

@@ -8,12 +8,6 @@ using namespace colour::state;
 
 namespace {
 
-// What box n shows now is kept in the saved page shown, or in the box's scrap-book slot.
-void keepStripBox(Form1& f, int n) {
-  f.storethumbpage();
-  if (f.scrapbookmode == 1) f.savedthumbs[slot::FirstScrap + n - drag::FirstThumbnail] = f.stripBox(n)->picture();
-}
-
 void importIntoStripBox(Form1& f, int n, const QImage& picture) {
   // An empty clipboard must not empty the box and the saved page with it.
   if (picture.isNull()) {
@@ -23,7 +17,7 @@ void importIntoStripBox(Form1& f, int n, const QImage& picture) {
   f.stripBox(n)->setPicture(picture);
   f.Label26->setBackColor(SetIdle);
   f.Image6->setPicture(picture);
-  keepStripBox(f, n);
+  f.keepStripBox(n);
 }
 
 }  // namespace
@@ -71,7 +65,7 @@ void Form1::stripBox_DragDrop(int n) {
     importfromprogram([this, n](const QImage& picture) { importIntoStripBox(*this, n, picture); });
   } else if (const std::optional<QImage> picture = draggedPicture(*this); picture && dragsource != n) {
     stripBox(n)->setPicture(*picture);
-    keepStripBox(*this, n);
+    keepStripBox(n);
   }
   Text1->setFocus();
 }
