@@ -2,14 +2,15 @@
 #include <array>
 
 #include "sstvlink/link.h"
+#include "sstvlink/programs.h"
 
 namespace {
 
-// One program's prompt on Command22 and where its choice is stored. Four programs always save
-// into a directory of a fixed name; a choice without that word is refused.
+// One receive directory's prompt on Command22 and where its choice is stored; it serves every
+// program whose receive directory that is. Four programs always save into a directory of a
+// fixed name; a choice without that word is refused.
 struct ReceivePrompt {
   void (Form1::*procedure)();
-  std::array<QAction* Form1::*, 2> menus;  // the program menus it serves; the second may be null
   QString caption;
   int entry;             // of `savedirs`
   QString word;          // what the path must contain; empty: any directory
@@ -21,28 +22,29 @@ const QString Then = QStringLiteral(" (Dbl Click), then Click here to set or cli
 
 // In the order sdrx_Click looks for the checked menu.
 const std::array<ReceivePrompt, 9> prompts = {{
-    {&Form1::setdirchromapix, {&Form1::panel2panel1, &Form1::panel2panel2}, "For ChromaPIX Open CPIX Directory" + Then, 7,
-     "CPIX", "\\CPIX Directory", false},
-    {&Form1::setdirjvcomm, {&Form1::jvcomm1}, "For JVComm Open \\SSTV-Lastreceived sub directory" + Then, 8,
-     "SSTV-Last", "JVComm\\SSTV-Lastreceived Directory", false},
-    {&Form1::setdirmscan, {&Form1::mscann}, "For MScan Open chosen Directory" + Then, 15, {}, {}, false},
-    {&Form1::setdirroy1, {&Form1::roy11}, "For Roy1 Open ROY1_SSTV\\RxBmp Directory" + Then, 12, "RxBmp",
-     "ROY1_SSTV\\RxBmp Directory", false},
-    {&Form1::setdirw95sstv, {&Form1::w95sstvv}, "For W95SSTV Open chosen Directory" + Then, 14, {}, {}, false},
-    {&Form1::setdirwinpix, {&Form1::winpixx, &Form1::winpix2}, "For WinPix Open chosen Directory" + Then, 13, {}, {},
+    {&Form1::setdirchromapix, "For ChromaPIX Open CPIX Directory" + Then, 7, "CPIX", "\\CPIX Directory", false},
+    {&Form1::setdirjvcomm, "For JVComm Open \\SSTV-Lastreceived sub directory" + Then, 8, "SSTV-Last",
+     "JVComm\\SSTV-Lastreceived Directory", false},
+    {&Form1::setdirmscan, "For MScan Open chosen Directory" + Then, 15, {}, {}, false},
+    {&Form1::setdirroy1, "For Roy1 Open ROY1_SSTV\\RxBmp Directory" + Then, 12, "RxBmp", "ROY1_SSTV\\RxBmp Directory",
      false},
-    {&Form1::setdirwinskan, {&Form1::winskann}, "For WinSkan Open WinSkan\\RxThumbs Directory" + Then, 11, "RxThumbs",
+    {&Form1::setdirw95sstv, "For W95SSTV Open chosen Directory" + Then, 14, {}, {}, false},
+    {&Form1::setdirwinpix, "For WinPix Open chosen Directory" + Then, 13, {}, {}, false},
+    {&Form1::setdirwinskan, "For WinSkan Open WinSkan\\RxThumbs Directory" + Then, 11, "RxThumbs",
      "Winskan\\RxThumbs Directory", false},
-    {&Form1::setdirsstv32, {&Form1::sstv32e}, "For SSTV32 Open SSTV32\\RxThumbs Directory" + Then, 16, {}, {}, true},
-    {&Form1::setdirmmsstv, {&Form1::mmsstv}, "For MMSSTV Open chosen Directory" + Then, 17, {}, {}, true},
+    {&Form1::setdirsstv32, "For SSTV32 Open SSTV32\\RxThumbs Directory" + Then, 16, {}, {}, true},
+    {&Form1::setdirmmsstv, "For MMSSTV Open chosen Directory" + Then, 17, {}, {}, true},
 }};
 enum { ChromaPix, JvComm, MScan, Roy1, W95Sstv, WinPix, WinSkan, Sstv32, Mmsstv };
 
 // The order in which Command22_Click tries them.
 constexpr std::array storeOrder = {WinPix, W95Sstv, Mmsstv, ChromaPix, JvComm, WinSkan, Sstv32, Roy1, MScan};
 
+// Whether the menu of a program the prompt serves is checked.
 bool checked(const Form1& f, const ReceivePrompt& p) {
-  return std::ranges::any_of(p.menus, [&f](QAction* Form1::*menu) { return menu && (f.*menu)->isChecked(); });
+  return std::ranges::any_of(sstvPrograms(), [&](const SstvProgram& program) {
+    return program.receiveDirectory == p.entry && (f.*program.menu)->isChecked();
+  });
 }
 
 void showPrompt(Form1& f, int which) {
