@@ -16,9 +16,7 @@ void Form1::winpix2_Click() { chooseProgram(27); }
 void Form1::sstv32e_Click() { chooseProgram(36); }
 
 void Form1::nomodechecks() {
-  for (QAction* menu : {winpixx, winpix2, winskann, simplecopypaste, panel2panel1, panel2panel2, w95sstvv, jvcomm1,
-                        roy11, mscann, sstv32e, mmsstv})
-    menu->setChecked(false);
+  for (const SstvProgram& p : sstvPrograms()) (this->*p.menu)->setChecked(false);
 }
 
 bool Form1::chooseProgram(int code) {
