@@ -660,6 +660,8 @@ class Form1 : public QMainWindow {
   void Command36_Click();  // DONE
   void Command35_Click();  // 32
   void Command37_Click();  // 16
+  // Closes whichever strip panel ("32" or "16") is open.
+  void closeStripPanels();
 
   std::array<QString, 8> qsldefaults;
   QString hoursoffset;

@@ -95,8 +95,7 @@ void Form1::Command13_Click() {
 void Form1::toggleAdjustPanel() {
   if (!Frame2->isHidden()) Command20_Click();
   Label24->setBackColor(Idle);
-  if (Command35->caption() == QLatin1String("Exit")) Command35_Click();
-  if (Command37->caption() == QLatin1String("Exit")) Command37_Click();
+  closeStripPanels();
   // Closing this way keeps nothing of the adjustments.
   if (!Frame9->isHidden())
     closePanel(*this);

@@ -40,8 +40,7 @@ void Form1::Command20_Click() {
     Text1->setFocus();
     return;
   }
-  if (Command35->caption() == QLatin1String("Exit")) Command35_Click();
-  if (Command37->caption() == QLatin1String("Exit")) Command37_Click();
+  closeStripPanels();
   if (Command20->caption() != QLatin1String("Load Pic")) {
     Command20->setCaption(QStringLiteral("Load Pic"));
     setWidgetBold(Command20, false);

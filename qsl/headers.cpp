@@ -46,8 +46,7 @@ void fillHeader(Form1& f) {
 void enterHeaderMode(Form1& f, QAction* chosen, QAction* other) {
   if (!f.Frame9->isHidden()) return f.Text1->setFocus();
   const bool entering = !f.headerMode();
-  if (f.Command35->caption() == Exit) f.Command35_Click();
-  if (f.Command37->caption() == Exit) f.Command37_Click();
+  f.closeStripPanels();
   f.Command12_Click();
   if (entering) f.Image15->setPicture(f.Picture1->image());
   // Headers are made 320 wide whatever program is chosen.
@@ -152,3 +151,8 @@ void Form1::Command36_Click() {
 
 void Form1::Command35_Click() { toggleStripPanel(*this, button32(*this), button16(*this)); }
 void Form1::Command37_Click() { toggleStripPanel(*this, button16(*this), button32(*this)); }
+
+void Form1::closeStripPanels() {
+  if (Command35->caption() == Exit) Command35_Click();
+  if (Command37->caption() == Exit) Command37_Click();
+}

@@ -38,8 +38,7 @@ void Form1::checkscreensize() {
     return;
   }
   Image6->setPicture(Picture1->image());
-  if (Command35->caption() == QLatin1String("Exit")) Command35_Click();
-  if (Command37->caption() == QLatin1String("Exit")) Command37_Click();
+  closeStripPanels();
   if (!Frame7->isHidden()) Picture1->setPicture(Image15->picture());
 
   const WindowLayout& layout = windowLayout();
