@@ -4,6 +4,7 @@
 #include "pictures/browserkit.h"
 #include "platform/colour.h"
 #include "platform/picturefile.h"
+#include "sstvlink/layout.h"
 
 using namespace colour::state;
 
@@ -94,15 +95,12 @@ bool Form1::loadbrowsefile() {
   PicbufVisible->fileName = joinPath(File1->path(), selected ? selected->text() : QString());
   worktext = PicbufVisible->fileName.right(3).toUpper();
   if (Label43->backColor() == Selected) return false;
+  const bool buffered = BufferEndings.contains(worktext);
+  if (!buffered && !ToolkitEndings.contains(worktext)) return false;
   // JPEGs of a page are decoded no larger than the frame needs; the fit stays as sharp.
-  const QSize frame(frameWidth(), 256);
   QImage picture;
-  if (BufferEndings.contains(worktext)) {
-    if (!readPictureFile(PicbufVisible->fileName, &picture, nullptr, frame)) return false;
-    PicbufVisible->setPicture(picture);
-  } else if (!ToolkitEndings.contains(worktext) || !readPictureFile(PicbufVisible->fileName, &picture, nullptr, frame)) {
-    return false;
-  }
+  if (!readPictureFile(PicbufVisible->fileName, &picture, nullptr, QSize(frameWidth(), pictureHeight))) return false;
+  if (buffered) PicbufVisible->setPicture(picture);
   Picture13->setPicture(picture);
   imagecorrectaspect();
   return true;
