@@ -72,7 +72,7 @@ TEST_F(CallLogTest, SaveAndDeleteAskFirstAndWriteTheLogOnlyOnYes) {
     show(c.call, c.edit);
     dialogs->answers = {c.answer};
     c.saving ? f.Command2_Click() : f.Command9_Click();
-    const int buttons = c.saving ? vb::YesNoCancel : vb::YesNo + 48 + vb::DefaultButton2;  // 48: the exclamation mark
+    const int buttons = c.saving ? vb::YesNoCancel : vb::YesNo + vb::Exclamation + vb::DefaultButton2;
     EXPECT_TRUE(c.prompt.isNull() ? dialogs->calls.empty() : shownOnce(QStringLiteral("ARE YOU SURE!!"), c.prompt, buttons));
     EXPECT_EQ(logFile(), c.file);
     EXPECT_EQ(f.logtext, QString::fromUtf8(c.file.mid(1, c.file.size() - 4)));

@@ -12,7 +12,7 @@
 // style colour is 1 per channel. Tests print what they expect on a second picture box.
 class TextFixture : public FormTest {
  protected:
-  static constexpr long White = 0xFFFFFF;
+  static constexpr long White = seen::White;
   static constexpr long Ink = colour::rgb(0, 0, 200);
   static constexpr long Rim = colour::rgb(0, 200, 0);
   static constexpr long Shade = colour::rgb(90, 90, 90);
