@@ -1,5 +1,4 @@
 #include "raster/fit.h"
-#include "tests/imaging_fixture.h"
 #include "tests/pictures_fixture.h"
 
 using namespace colour::state;
