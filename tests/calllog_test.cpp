@@ -144,10 +144,9 @@ TEST_F(CallLogTest, MugshotIsTheLastFileThatLoadsAndNeverOneOutsideTheProgramDir
   show("G4ABC");
   ASSERT_TRUE(f.Image7->hasPicture());
   EXPECT_EQ(pixelAt(f.Image7->picture(), 0, 0), 0xFF00);
-  std::vector<int> dragged;
-  f.beginDrag = [&](QWidget*) { dragged.push_back(f.dragsource); };
+  recordDrags();
   f.Image7_MouseDown(2, 0, 0, 0);
-  EXPECT_EQ(dragged, std::vector<int>{10});
+  EXPECT_EQ(drags, std::vector<int>{10});
   show("../X");
   EXPECT_EQ(std::tuple(f.Text4->text(), f.Image7->hasPicture()), std::tuple(QStringLiteral("planted"), false));
 }

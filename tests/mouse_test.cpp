@@ -26,10 +26,7 @@ TEST_F(CanvasMouseTest, TextFollowsThePressAndTheDragAndTheLeftReleaseAddsShadow
   f.palette[1]->setBackColor(Blue);
   f.HScroll4->setValueChecked(0);
   f.shadowcolour = ShadowGreen;
-  f.shadowdepth = 9;
-  f.Option5->setValue(true);
-  f.Check17->setValue(1);
-  f.Check15->setValue(1);
+  withShadowAndOutline();
   const auto layers = [&f] {
     const QImage shown = f.Picture1->shown();
     return std::tuple(countColour(shown, ShadowGreen) > 0, countColour(shown, Blue) > 0, countColour(shown, Ink) > 0);

@@ -52,14 +52,6 @@ class TextFixture : public FormTest {
     return shown();
   }
 
-  // A shadow and a fine outline around the letters.
-  void withShadowAndOutline() {
-    form->shadowdepth = 9;
-    form->Option5->setValue(true);
-    form->Check17->setValue(1);
-    form->Check15->setValue(1);
-  }
-
   static long raised(long c) {
     const auto up = [](int channel) { return std::min(channel + 1, 255); };
     return colour::rgb(up(colour::red(c)), up(colour::green(c)), up(colour::blue(c)));
