@@ -8,8 +8,7 @@ using colour::state::Armed;
 
 namespace {
 
-using mousebutton::Left;
-using mousebutton::Right;
+using mousebutton::Left, mousebutton::Right;
 constexpr int Ctrl = 2;
 
 QFont face(const char* family, bool styled) {

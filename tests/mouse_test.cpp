@@ -8,8 +8,7 @@ namespace {
 constexpr long Ink = colour::rgb(200, 30, 40);
 constexpr long Blue = colour::rgb(0, 0, 220);
 constexpr long ShadowGreen = colour::rgb(0, 160, 0);
-using mousebutton::Left;
-using mousebutton::Right;
+using mousebutton::Left, mousebutton::Right;
 
 // The rectangle the text "HI" in 24 points covers when anchored at (x, y), with room to spare.
 QRect textArea(int x, int y) { return QRect(x - 4, y - 4, 90, 60); }

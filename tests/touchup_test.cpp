@@ -5,8 +5,7 @@ using namespace canvastest;
 
 namespace {
 
-using mousebutton::Left;
-using mousebutton::Right;
+using mousebutton::Left, mousebutton::Right;
 
 // Quadrants split at (160, 128): red, green above; blue, white below.
 QImage quadrants(int w = 320) {

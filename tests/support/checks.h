@@ -37,9 +37,8 @@ QByteArray bmpBytes(const QImage& image);
 
 // Runs a tool in `directory` and gives its standard output; a tool that fails fails the test.
 QByteArray runTool(const QString& program, const QStringList& arguments, const QString& directory);
-// Links the icon files g0.ico, g1.ico ... of `directory` (`groups` of them, group g as icon
-// resource g + 1) into the library <target>.dll there, with the MinGW tools for `target`
-// ("x86_64" or "i686").
+// Links g0.ico .. g<groups - 1>.ico of `directory`, group g as icon resource g + 1, into
+// <target>.dll there with the MinGW tools for `target` ("x86_64" or "i686").
 void linkIconLibrary(const QString& directory, int groups, const QString& target);
 
 // An environment variable set for the object's lifetime, then given back what it was (or unset).
