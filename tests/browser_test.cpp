@@ -162,9 +162,9 @@ TEST_F(BrowserTest, DanglingDriveLetterIsNotReady) {
   for (const char* folder : {"dosdevices", "drive_c"}) QDir().mkpath(prefix.filePath(folder));
   QFile::link(prefix.filePath(QStringLiteral("drive_c")), prefix.filePath(QStringLiteral("dosdevices/c:")));
   QFile::link(prefix.filePath(QStringLiteral("gone")), prefix.filePath(QStringLiteral("dosdevices/d:")));
-  qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
+  std::optional<ScopedEnv> wine(std::in_place, "WINEPREFIX", prefix.path().toLocal8Bit());
   Form1& f = browsing(folderOf(1));
-  qunsetenv("WINEPREFIX");
+  wine.reset();  // the drive list keeps the prefix it was built with
   const QString before = f.Dir1->path();
   f.Drive1->setCurrentIndex(f.Drive1->findText(QStringLiteral("d:")));
   EXPECT_EQ(prompts(), QStringList{"Drive not ready. Please insert disk in drive."});

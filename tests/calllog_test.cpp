@@ -72,7 +72,7 @@ TEST_F(CallLogTest, SaveAndDeleteAskFirstAndWriteTheLogOnlyOnYes) {
     show(c.call, c.edit);
     dialogs->answers = {c.answer};
     c.saving ? f.Command2_Click() : f.Command9_Click();
-    const int buttons = c.saving ? vb::YesNoCancel : vb::YesNo + 48 + vb::DefaultButton2;  // 48: the exclamation mark
+    const int buttons = c.saving ? vb::YesNoCancel : vb::YesNo + vb::Exclamation + vb::DefaultButton2;
     EXPECT_TRUE(c.prompt.isNull() ? dialogs->calls.empty() : shownOnce(QStringLiteral("ARE YOU SURE!!"), c.prompt, buttons));
     EXPECT_EQ(logFile(), c.file);
     EXPECT_EQ(f.logtext, QString::fromUtf8(c.file.mid(1, c.file.size() - 4)));
@@ -144,10 +144,9 @@ TEST_F(CallLogTest, MugshotIsTheLastFileThatLoadsAndNeverOneOutsideTheProgramDir
   show("G4ABC");
   ASSERT_TRUE(f.Image7->hasPicture());
   EXPECT_EQ(pixelAt(f.Image7->picture(), 0, 0), 0xFF00);
-  std::vector<int> dragged;
-  f.beginDrag = [&](QWidget*) { dragged.push_back(f.dragsource); };
+  recordDrags();
   f.Image7_MouseDown(2, 0, 0, 0);
-  EXPECT_EQ(dragged, std::vector<int>{10});
+  EXPECT_EQ(drags, std::vector<int>{10});
   show("../X");
   EXPECT_EQ(std::tuple(f.Text4->text(), f.Image7->hasPicture()), std::tuple(QStringLiteral("planted"), false));
 }

@@ -11,25 +11,32 @@ const QImage NotFramed = painted(320, Key, {{QRect(0, 32, 320, 32), Red}, {QRect
 
 class DropsTest : public CanvasTest {
  protected:
-  // Strip box n, holding `picture`, is dragged from and let go on the main picture at (x, y).
+  // Strip box n (2 to 5) or browse box n (11 to 14), holding `picture`, is dragged from and let go
+  // on the main picture at (x, y).
   void dropBox(int n, const QImage& picture, double x, double y) {
     Form1& f = *form;
-    f.stripBox(n)->setPicture(picture);
     f.beginDrag = [&f, x, y](QWidget*) { f.Picture1_DragDrop(x, y); };
-    f.stripBox_MouseDown(n, 1);
+    if (n < drag::FirstBrowseThumbnail) {
+      f.stripBox(n)->setPicture(picture);
+      return f.stripBox_MouseDown(n, mousebutton::Left);
+    }
+    const int k = n - drag::FirstBrowseThumbnail + 1;
+    f.browseBox(k)->setPicture(picture);
+    f.browseBox_MouseDown(k, mousebutton::Left);
   }
 };
 
-// In Text and Draw modes a thumbnail replaces the picture at once (a narrow one centred between
-// black bars, a wide one stretched); in Pic in Pic it waits centred on the drop point.
+// In Text and Draw modes a thumbnail of the strip or the browser replaces the picture at once (a
+// narrow one centred between black bars, a wide one stretched); in Pic in Pic it waits centred on
+// the drop point.
 TEST_F(DropsTest, AThumbnailReplacesThePictureOrWaitsAsAnInsert) {
-  const struct { Mode mode; bool wide; QSize size; QRect lands; } cases[] = {
+  const struct { Mode mode; bool wide; QSize size; QRect lands; int box = 3; } cases[] = {
       {Text, false, {100, 100}, {32, 0, 256, 256}}, {Text, true, {100, 100}, {42, 0, 256, 256}},
       {Draw, false, {400, 200}, {0, 0, 320, 256}}, {Draw, true, {400, 200}, {0, 0, 340, 256}},
-      {PicInPic, false, {320, 256}, {100, 80, 120, 96}}};
+      {Text, true, {200, 100}, {0, 0, 340, 256}, 12}, {PicInPic, false, {320, 256}, {100, 80, 120, 96}}};
   for (const auto& c : cases) {
     Form1& f = ready(c.mode, c.wide);
-    dropBox(3, solidImage(c.size.width(), c.size.height(), Red), 160, 128);
+    dropBox(c.box, solidImage(c.size.width(), c.size.height(), Red), 160, 128);
     expectLanded(c.lands, c.mode == PicInPic);
     if (c.mode != PicInPic) EXPECT_EQ(committed(0), f.frameWidth() * 256 - c.lands.width() * 256);
     EXPECT_EQ(countColour(f.Image13->picture(), Grey), f.frameWidth() * 256);

@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -48,15 +47,6 @@ QImage picture(int group, int side, int colours) {
       p.setPixel(x, y, alpha ? qRgba((c * 37 + side) % 256, (c * 91) % 256, (c * 13 + group * 40) % 256, alpha) : 0);
     }
   return p;
-}
-
-QByteArray run(const QString& program, const QStringList& arguments, const QString& directory) {
-  QProcess process;
-  process.setWorkingDirectory(directory);
-  process.start(program, arguments);
-  process.waitForFinished(60000);
-  EXPECT_EQ(process.exitCode(), 0) << qPrintable(program) << ": " << process.readAllStandardError().constData();
-  return process.readAllStandardOutput();
 }
 
 // The picture an icon must come out as: nearest neighbour over the background.
@@ -115,7 +105,6 @@ class ExeIconsTest : public ::testing::Test {
   static void SetUpTestSuite() {
     folder = new QTemporaryDir;
     const QString dir = folder->path();
-    QString rc;
     for (int g = 0; g < kGroups.size(); ++g) {
       const QString sub = dir + QStringLiteral("/g%1").arg(g);
       QDir().mkpath(sub);
@@ -125,14 +114,11 @@ class ExeIconsTest : public ::testing::Test {
         picture(g, side, kGroups[g].colours).save(sub + "/" + png);
         if (!kGroups[g].icotoolOptions.contains(png)) pngs << png;
       }
-      run("icotool", QStringList{"-c", "-o", QStringLiteral("../g%1.ico").arg(g)} + kGroups[g].icotoolOptions + pngs, sub);
-      rc += QStringLiteral("%1 ICON \"g%2.ico\"\n").arg(g + 1).arg(g);
+      runTool("icotool", QStringList{"-c", "-o", QStringLiteral("../g%1.ico").arg(g)} + kGroups[g].icotoolOptions + pngs,
+              sub);
     }
-    writeBytes(dir + "/icons.rc", rc.toUtf8());
-    for (const QString& target : {QStringLiteral("x86_64"), QStringLiteral("i686")}) {
-      run(target + "-w64-mingw32-windres", {"--preprocessor=cat", "icons.rc", "-O", "coff", "-o", target + ".o"}, dir);
-      run(target + "-w64-mingw32-ld", {"--dll", "-e", "0", "-o", target + ".dll", target + ".o"}, dir);
-    }
+    for (const QString& target : {QStringLiteral("x86_64"), QStringLiteral("i686")})
+      linkIconLibrary(dir, int(kGroups.size()), target);
     writeBytes(dir + "/icons.exe", neFile(icoFiles()));
   }
   static void TearDownTestSuite() { delete folder; }
@@ -144,7 +130,7 @@ class ExeIconsTest : public ::testing::Test {
   }
   // How many resources of a type (14: icon groups) wrestool lists.
   static int listed(const QString& name, int type) {
-    return int(run("wrestool", {"-l", QStringLiteral("--type=%1").arg(type), path(name)}, folder->path()).count('\n'));
+    return int(runTool("wrestool", {"-l", QStringLiteral("--type=%1").arg(type), path(name)}, folder->path()).count('\n'));
   }
   static inline QTemporaryDir* folder = nullptr;
 };
@@ -264,7 +250,7 @@ TEST_F(ExeIconsTest, TruncatedAndRandomlyDamagedFilesStayWithinBounds) {
     SCOPED_TRACE(name.toStdString());
     const QByteArray whole = bytesOf(path(name));
     QSet<qsizetype> edges;
-    const QString listing = QString::fromUtf8(run("wrestool", {"-l", path(name)}, folder->path()));
+    const QString listing = QString::fromUtf8(runTool("wrestool", {"-l", path(name)}, folder->path()));
     for (const QRegularExpressionMatch& m : QRegularExpression("offset=0x([0-9a-f]+) size=(\\d+)").globalMatch(listing)) {
       const qsizetype start = m.captured(1).toLongLong(nullptr, 16);
       for (qsizetype edge : {start, start + m.captured(2).toLongLong()}) edges << edge - 1 << edge << edge + 1;

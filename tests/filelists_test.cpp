@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "platform/filelists.h"
+#include "tests/support/checks.h"
 
 namespace {
 
@@ -12,19 +13,16 @@ namespace {
 class DriveListTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    oldPrefix = qgetenv("WINEPREFIX");
     QDir().mkpath(prefix.filePath("dosdevices"));
     QDir().mkpath(prefix.filePath("drive_c/users/op"));
     const std::pair<QString, const char*> links[] = {
         {"../drive_c", "c:"}, {"/", "z:"}, {prefix.filePath("no-disc"), "d:"}, {"/dev/null", "d::"}};
     for (const auto& [target, name] : links) QFile::link(target, prefix.filePath("dosdevices/") + name);
-    qputenv("WINEPREFIX", prefix.path().toLocal8Bit());
   }
-  void TearDown() override { qputenv("WINEPREFIX", oldPrefix); }
   QString driveC() const { return QDir(prefix.filePath(QStringLiteral("drive_c"))).canonicalPath(); }
 
   QTemporaryDir prefix;
-  QByteArray oldPrefix;
+  const ScopedEnv wine{"WINEPREFIX", prefix.path().toLocal8Bit()};
 };
 
 // The list holds root and the prefix's letters; a path belongs to the letter that holds it most

@@ -8,8 +8,7 @@ using colour::state::Armed;
 
 namespace {
 
-constexpr int Left = 1;
-constexpr int Right = 2;
+using mousebutton::Left, mousebutton::Right;
 constexpr int Ctrl = 2;
 
 QFont face(const char* family, bool styled) {

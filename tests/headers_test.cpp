@@ -1,21 +1,19 @@
 #include "app/codes.h"
 #include "platform/colour.h"
 #include "sstvlink/layout.h"
-#include "tests/support/form_fixture.h"
+#include "tests/canvas_fixture.h"
 
 namespace {
 
-constexpr long Grey = 0x808080;
+using canvastest::Grey;
 constexpr long Strip32 = 0xFF;
 constexpr long Strip16 = 0xFF00;
 constexpr long Composed = 0xFF0000;
 
-class HeadersTest : public FormTest {
+class HeadersTest : public canvastest::CanvasTest {
  protected:
   Form1& prepared(bool wide = false) {
-    Form1& f = start();
-    if (wide) f.jvcomm1->trigger();
-    f.Picture1->setPicture(solidImage(f.frameWidth(), 256, Grey));
+    Form1& f = ready(canvastest::Text, wide);
     f.Picture4->setPicture(solidImage(320, 32, Strip32));
     f.Picture7->setPicture(solidImage(320, 16, Strip16));
     return f;

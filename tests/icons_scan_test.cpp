@@ -1,5 +1,4 @@
 #include <QDialog>
-#include <QProcess>
 #include <QPushButton>
 
 #include "platform/clipboard.h"
@@ -17,28 +16,15 @@ class IconsScanTest : public FormTest {
  protected:
   // A library of six icon groups, each of one colour, linked by the MinGW tools.
   void writeLibrary() {
-    QString rc;
-    for (int g = 0; g < Groups; ++g) {
+    for (int g = 0; g < Groups; ++g)
       ASSERT_TRUE(solidImage(32, 32, groupColour(g)).save(path(QStringLiteral("g%1.ico").arg(g)), "ICO"));
-      rc += QStringLiteral("%1 ICON \"g%2.ico\"\n").arg(g + 1).arg(g);
-    }
-    writeFile(QStringLiteral("icons.rc"), rc.toUtf8());
-    for (const QStringList& command : {QStringList{"x86_64-w64-mingw32-windres", "--preprocessor=cat", "icons.rc", "-O", "coff", "-o", "icons.o"},
-                                       QStringList{"x86_64-w64-mingw32-ld", "--dll", "-e", "0", "-o", "icons.dll", "icons.o"}}) {
-      QProcess tool;
-      tool.setWorkingDirectory(programDir);
-      tool.start(command.first(), command.mid(1));
-      ASSERT_TRUE(tool.waitForFinished(60000) && tool.exitCode() == 0) << tool.readAllStandardError().toStdString();
-    }
+    linkIconLibrary(programDir, Groups, QStringLiteral("x86_64"));
   }
   // Which group each browse box shows, from the middle of its icon; -1 empty.
   std::vector<int> shownIcons() const {
     std::vector<int> groups;
-    for (int k = 1; k <= 4; ++k) {
-      int g = form->browseBox(k)->hasPicture() ? 0 : -1;
-      while (g >= 0 && g < Groups && pixelAt(form->browseBox(k)->picture(), 32 + 128, 7 + 128) != groupColour(g)) ++g;
-      groups.push_back(g);
-    }
+    for (int k = 1; k <= 4; ++k)
+      groups.push_back(shownPicture(form->browseBox(k), groupColour, Groups, QPoint(32 + 128, 7 + 128)));
     return groups;
   }
   platform::SystemClipboard clipboard;

@@ -7,16 +7,8 @@
 #include "raster/fit.h"
 #include "raster/flip.h"
 #include "raster/rotate.h"
+#include "tests/support/checks.h"
 #include "tests/support/form_fixture.h"
-
-// Every pixel tells where it lies, so a turn, mirror or stretch shows everywhere. Its blue never
-// falls below 0x80: no solid fill colour, overlay key or globe marker occurs in it.
-inline QImage positionPicture(int w, int h) {
-  QImage img(w, h, QImage::Format_RGB32);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x80 | (x >> 8) | ((y >> 8) << 3)));
-  return img;
-}
 
 // The source stretched over a frame `width` x 256, mirrored across `axis` unless it is 0.
 inline QImage frameOf(const QImage& source, int width, int axis = 0) {

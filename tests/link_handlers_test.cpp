@@ -78,7 +78,7 @@ TEST_F(LinkHandlersTest, CopyButtonAndImportButton) {
   EXPECT_TRUE(sameImage(shown, f.Picture1->shown()));
   f.Command11->click();
   EXPECT_TRUE(sameImage(solidImage(320, 256, 0x5555), clipboard.picture()));
-  f.beginDrag = [this](QWidget*) { drags.push_back(form->dragsource); };
+  recordDrags();
   f.Frame9->show();
   f.Command1_MouseDown(mousebutton::Left, 0, 5, 5);
   f.Frame9->hide();

@@ -4,11 +4,11 @@ using namespace seen;
 
 namespace {
 
-class ModesTest : public FormTest {
+class ModesTest : public OnWhiteTest {
  protected:
   void SetUp() override {
-    FormTest::SetUp();
-    buildOnWhite().textsettings[7] = QStringLiteral("255");
+    OnWhiteTest::SetUp();
+    form->textsettings[7] = QStringLiteral("255");
   }
   // Every tool another mode must end, armed at once.
   void armForeignTools() {

@@ -8,8 +8,7 @@ namespace {
 constexpr long Ink = colour::rgb(200, 30, 40);
 constexpr long Blue = colour::rgb(0, 0, 220);
 constexpr long ShadowGreen = colour::rgb(0, 160, 0);
-constexpr int Left = 1;
-constexpr int Right = 2;
+using mousebutton::Left, mousebutton::Right;
 
 // The rectangle the text "HI" in 24 points covers when anchored at (x, y), with room to spare.
 QRect textArea(int x, int y) { return QRect(x - 4, y - 4, 90, 60); }
@@ -26,10 +25,7 @@ TEST_F(CanvasMouseTest, TextFollowsThePressAndTheDragAndTheLeftReleaseAddsShadow
   f.palette[1]->setBackColor(Blue);
   f.HScroll4->setValueChecked(0);
   f.shadowcolour = ShadowGreen;
-  f.shadowdepth = 9;
-  f.Option5->setValue(true);
-  f.Check17->setValue(1);
-  f.Check15->setValue(1);
+  withShadowAndOutline();
   const auto layers = [&f] {
     const QImage shown = f.Picture1->shown();
     return std::tuple(countColour(shown, ShadowGreen) > 0, countColour(shown, Blue) > 0, countColour(shown, Ink) > 0);

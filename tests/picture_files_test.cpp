@@ -28,14 +28,9 @@ std::vector<Checkpoint> checkpoints(const QString& reference) {
   return points;
 }
 
-int channelDistance(QRgb a, QRgb b) {
-  return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
-}
-
 // JPEG files (within a tolerance) and metafiles (drawn with antialiased edges) are checked on the
 // quadrants' interiors only.
 enum class Check { Exact, Lossy, Interiors };
-constexpr int LossyTolerance = 64;
 
 void expectCheckpoints(const QImage& picture, const QString& reference, Check check) {
   const std::vector<Checkpoint> points = checkpoints(reference);

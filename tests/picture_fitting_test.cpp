@@ -1,5 +1,4 @@
 #include "raster/fit.h"
-#include "tests/imaging_fixture.h"
 #include "tests/pictures_fixture.h"
 
 using namespace colour::state;
@@ -50,21 +49,6 @@ TEST_F(FittingTest, DroppedAndBrowsedPicturesFollowTheModeAtEitherWidth) {
   f.dragsource = 11;
   f.picturecorrectaspect();
   EXPECT_EQ(countColour(f.Picture1->picture(), 0x112233), 340 * 256);
-}
-
-// A narrow thumbnail is centred across the frame between black bars, a wide one stretched.
-TEST_F(FittingTest, DroppedThumbnailsFillTheMainPicture) {
-  Form1& f = start();
-  f.jvcomm1->trigger();
-  f.Image3->setPicture(solidImage(100, 100, 0xFF));
-  f.Image9->setPicture(solidImage(200, 100, 0xFF00));
-  f.dragsource = 3;
-  f.picturecorrectaspect();
-  EXPECT_EQ(countColour(f.Picture1->picture(), 0xFF, QRect(42, 0, 256, 256)), 256 * 256);
-  EXPECT_EQ(countColour(f.Picture1->picture(), 0), 84 * 256);
-  f.dragsource = 12;
-  f.picturecorrectaspect();
-  EXPECT_EQ(countColour(f.Picture1->picture(), 0xFF00), 340 * 256);
 }
 
 // The fill-mode labels show the same page again in the new mode, from its first file, also when

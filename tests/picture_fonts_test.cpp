@@ -3,7 +3,7 @@
 #include "platform/textfont.h"
 #include "tests/text_fixture.h"
 
-constexpr int Right = 2;
+using mousebutton::Right;
 
 class PictureFontsTest : public TextFixture {
  protected:
@@ -82,13 +82,9 @@ TEST_F(PictureFontsTest, WebdingsStaysStoredAndDrawsInTheFreeSymbolFont) {
 
   // The character as the printer puts it at (50, 40): 100 points are 120 pixels.
   const auto printed = [&f](const char* family) {
-    PictureBox box(nullptr, 320, 256);
-    box.setPicture(solidImage(320, 256, White));
-    box.setForeColor(f.Picture1->foreColor());
-    box.currentX = 50;
-    box.currentY = 40;
-    box.Print(QStringLiteral(" e"), TextFont{QString::fromLatin1(family), 0, 120}, 0);
-    return box.shown();
+    const auto box = expectedCanvas();
+    printAt(*box, QStringLiteral(" e"), TextFont{QString::fromLatin1(family), 0, 120}, 50, 40, f.Picture1->foreColor());
+    return box->shown();
   };
   EXPECT_TRUE(sameImage(printed("D050000L"), f.Picture1->shown()));
   EXPECT_FALSE(sameImage(printed("Liberation Sans"), f.Picture1->shown()));

@@ -40,8 +40,7 @@ TEST_F(LoadSaveTest, EveryTypeOfTheFilterLoadsFitted) {
         {0.2, 0.1, qRgb(255, 0, 0)}, {0.8, 0.1, qRgb(0, 255, 0)}, {0.2, 0.9, qRgb(0, 0, 255)}, {0.8, 0.6, qRgb(255, 255, 255)}};
     for (const auto& q : quadrants) {
       const QRgb p = shown.pixel(int(at.x() + q.x * at.width()), int(at.y() + q.y * at.height()));
-      EXPECT_LE(std::max({std::abs(qRed(p) - qRed(q.colour)), std::abs(qGreen(p) - qGreen(q.colour)),
-                          std::abs(qBlue(p) - qBlue(q.colour))}), ending == "jpg" ? 64 : 0);
+      EXPECT_LE(channelDistance(p, q.colour), ending == "jpg" ? LossyTolerance : 0);
     }
     EXPECT_TRUE(sameImage(shown, f.Image6->picture()));
     EXPECT_EQ(f.worktext, ending.toUpper());

@@ -31,13 +31,7 @@ class PicturesTest : public FormTest {
     return f;
   }
   // Which picture of the folder a box shows (-1 empty, -2 none of them).
-  static int shownFile(const ImageBox* box) {
-    if (!box->hasPicture()) return -1;
-    const long c = pixelAt(box->picture(), box->picture().width() / 2, box->picture().height() / 2);
-    for (int i = 0; i < 100; ++i)
-      if (shade(i) == c) return i;
-    return -2;
-  }
+  static int shownFile(const ImageBox* box) { return shownPicture(box, shade, 100); }
   static std::vector<int> page(const Form1& f) {
     return {shownFile(f.Image8), shownFile(f.Image9), shownFile(f.Image10), shownFile(f.Image11)};
   }

@@ -49,11 +49,7 @@ class RxThumbnailsTest : public FormTest {
     f.Text7_Click();
     f.HScroll3->setValueChecked(page);
     std::vector<int> which;
-    for (int n = 2; n <= 5; ++n) {
-      int i = f.stripBox(n)->hasPicture() ? 0 : -1;
-      while (i >= 0 && i < 50 && pixelAt(f.stripBox(n)->picture(), 0, 0) != shade(i)) ++i;
-      which.push_back(i);
-    }
+    for (int n = 2; n <= 5; ++n) which.push_back(shownPicture(f.stripBox(n), shade, 50, QPoint(0, 0)));
     return which;
   }
   QString dir;
@@ -99,7 +95,7 @@ TEST_F(RxThumbnailsTest, EachRulePicksItsFour) {
 // ChromaPIX's fixed files in any case, a JPEG before a BMP, under a Windows path of the Wine
 // prefix in another case.
 TEST_F(RxThumbnailsTest, FixedFilesUnderAWindowsPath) {
-  qputenv("WINEPREFIX", path(QStringLiteral("wine")).toLocal8Bit());
+  const ScopedEnv wine("WINEPREFIX", path(QStringLiteral("wine")).toLocal8Bit());
   dir = path(QStringLiteral("wine/drive_c/cpix"));
   writeNamed({"CPTEMP00.bmp", "cptemp01.BMP", "x", "CPTEMP02.bmp"});
   ASSERT_TRUE(solidImage(32, 24, shade(2)).save(dir + QStringLiteral("/CpTemp01.jpg"), "JPEG", 100));
@@ -112,7 +108,6 @@ TEST_F(RxThumbnailsTest, FixedFilesUnderAWindowsPath) {
   EXPECT_NEAR(pixelAt(f.Image3->picture(), 5, 5) & 0xFF, shade(2) & 0xFF, 3);
   EXPECT_FALSE(f.Image4->hasPicture() || f.Image5->hasPicture());
   EXPECT_EQ(f.Text7->text(), QStringLiteral("R"));
-  qunsetenv("WINEPREFIX");
 }
 
 // A file that cannot be read leaves its box empty, not showing the picture read before. A

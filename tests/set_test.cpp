@@ -10,7 +10,7 @@ namespace {
 
 constexpr long Ink = rgb(100, 150, 200);
 constexpr long Blue = rgb(0, 0, 220);
-constexpr int Left = 1;
+using mousebutton::Left;
 
 class SetTest : public FormTest {
  protected:

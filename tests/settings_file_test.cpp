@@ -154,12 +154,10 @@ TEST_F(SettingsFileTest, DamagedItemsFallBack) {
 TEST_F(SettingsFileTest, WindowsDirectoryOpensInTheWinePrefixAndStaysAsWritten) {
   QTemporaryDir wine;
   ASSERT_TRUE(QDir().mkpath(wine.path() + QStringLiteral("/drive_c/SSTV Pics/Rx")));
-  const QByteArray oldPrefix = qgetenv("WINEPREFIX");
-  qputenv("WINEPREFIX", wine.path().toLocal8Bit());
+  const ScopedEnv prefix("WINEPREFIX", wine.path().toLocal8Bit());
   writeFile(QStringLiteral("restore"), restoreFile({{90, "\"C:\\sstv pics\\RX\\\""}, {109, " 7 "}}));
   EXPECT_EQ(QDir(start().File1->path()), QDir(wine.path() + QStringLiteral("/drive_c/SSTV Pics/Rx")));
   EXPECT_EQ(exitAndRead()[89], "\"C:\\sstv pics\\RX\\\"");
-  qputenv("WINEPREFIX", oldPrefix);
 }
 
 TEST(ItemFileTest, ReaderFollowsBothFormsAcrossCommasAndLineEnds) {

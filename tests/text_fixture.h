@@ -12,7 +12,7 @@
 // style colour is 1 per channel. Tests print what they expect on a second picture box.
 class TextFixture : public FormTest {
  protected:
-  static constexpr long White = 0xFFFFFF;
+  static constexpr long White = seen::White;
   static constexpr long Ink = colour::rgb(0, 0, 200);
   static constexpr long Rim = colour::rgb(0, 200, 0);
   static constexpr long Shade = colour::rgb(90, 90, 90);
@@ -50,14 +50,6 @@ class TextFixture : public FormTest {
     arm();
     form->redrawPendingText();
     return shown();
-  }
-
-  // A shadow and a fine outline around the letters.
-  void withShadowAndOutline() {
-    form->shadowdepth = 9;
-    form->Option5->setValue(true);
-    form->Check17->setValue(1);
-    form->Check15->setValue(1);
   }
 
   static long raised(long c) {

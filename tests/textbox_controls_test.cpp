@@ -7,13 +7,12 @@ using namespace seen;
 namespace {
 
 constexpr long kShape = 0xFF0000;  // blue, the text colour of the shapes
-const QImage white = solidImage(320, 256, White);
 
-class TextBoxControlsTest : public FormTest {
+class TextBoxControlsTest : public OnWhiteTest {
  protected:
   void SetUp() override {
-    FormTest::SetUp();
-    buildOnWhite().textsettings[7] = QString::number(kShape);
+    OnWhiteTest::SetUp();
+    form->textsettings[7] = QString::number(kShape);
   }
   void chooseThing(const QString& item) {
     form->Combo1->setText(item);

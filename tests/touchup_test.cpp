@@ -5,7 +5,7 @@ using namespace canvastest;
 
 namespace {
 
-constexpr int Left = 1, Right = 2;
+using mousebutton::Left, mousebutton::Right;
 
 // Quadrants split at (160, 128): red, green above; blue, white below.
 QImage quadrants(int w = 320) {

@@ -16,12 +16,8 @@ QImage overlay(int x0, int y0, int x1, int y1) {
   return img;
 }
 
-class TransparentTest : public FormTest {
+class TransparentTest : public OnWhiteTest {
  protected:
-  void SetUp() override {
-    FormTest::SetUp();
-    buildOnWhite();
-  }
   // The overlay laid at the anchor, picinpicsize wide.
   void lay(const QImage& img, double size, double x, double y) {
     form->Picture2->setPicture(img);
@@ -54,7 +50,7 @@ TEST_F(TransparentTest, ARectangleBeyondSixteenBitsDrawsNothing) {
   const QImage source = solidImage(40, 40, 0xFF);
   f.transparentblit(f.Picture1, source, QRect(QPoint(0, 0), QPoint(32767, 10)), 0, 0, kKey);
   f.transparentblit(f.Picture1, source, QRect(QPoint(-5, 0), QPoint(10, 40000)), 0, 0, kKey);
-  EXPECT_TRUE(sameImage(solidImage(320, 256, White), f.Picture1->shown()));
+  EXPECT_TRUE(sameImage(white, f.Picture1->shown()));
   f.transparentblit(f.Picture1, source, QRect(QPoint(0, 0), QPoint(32766, 10)), 0, 0, kKey);
   EXPECT_EQ(countColour(f.Picture1->shown(), 0xFF), 40 * 11);
 }
@@ -73,7 +69,7 @@ TEST_F(TransparentTest, OversizeOverlayIsCappedWithOneMessageAndAnOverlayLandsWh
   EXPECT_FALSE(f.Picture2->autoRedraw());
 
   // Within the limit: no new message, a 120 x 96 insert at the anchor, its key frame left out.
-  f.Picture1->setPicture(solidImage(320, 256, White));
+  f.Picture1->setPicture(white);
   lay(overlay(40, 40, 280, 216), 120, 50, 40);
   EXPECT_EQ(dialogs->calls.size(), 1u);
   const QImage placed = f.Picture1->shown();
@@ -84,7 +80,7 @@ TEST_F(TransparentTest, OversizeOverlayIsCappedWithOneMessageAndAnOverlayLandsWh
   EXPECT_EQ(countColour(placed, kBlue), blue);
 
   // The overlay lands on the persistent layer when the caller commits.
-  f.Picture1->setPicture(solidImage(320, 256, White));
+  f.Picture1->setPicture(white);
   f.Picture1->setAutoRedraw(true);
   lay(overlay(158, 126, 163, 131), 319, 0, 0);
   f.Picture1->setAutoRedraw(false);

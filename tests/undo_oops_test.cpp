@@ -4,15 +4,7 @@ using namespace seen;
 
 namespace {
 
-const QImage white = solidImage(320, 256, White);
-
-class UndoOopsTest : public FormTest {
- protected:
-  void SetUp() override {
-    FormTest::SetUp();
-    buildOnWhite();
-  }
-};
+using UndoOopsTest = OnWhiteTest;
 
 TEST_F(UndoOopsTest, PlainUndoClearsPendingWorkAndRereadsTheText) {
   Form1& f = *form;

@@ -3,6 +3,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageWriter>
+#include <QProcess>
+#include <algorithm>
+#include <cstdlib>
 
 #include "platform/colour.h"
 
@@ -36,6 +39,10 @@ int countColour(const QImage& img, long bgr, const QRect& area) {
   return ::testing::AssertionSuccess();
 }
 
+int channelDistance(QRgb a, QRgb b) {
+  return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+}
+
 QImage solidImage(int w, int h, long bgr) {
   QImage img(w, h, QImage::Format_RGB32);
   img.fill(colour::toQRgb(bgr));
@@ -49,12 +56,49 @@ QImage columnPattern(int width, int tone) {
   return img;
 }
 
+QImage positionPicture(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) img.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, 0x80 | (x >> 8) | ((y >> 8) << 3)));
+  return img;
+}
+
 QByteArray bmpBytes(const QImage& image) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
   QImageWriter(&buffer, "bmp").write(image);
   return bytes;
+}
+
+QByteArray runTool(const QString& program, const QStringList& arguments, const QString& directory) {
+  QProcess process;
+  process.setWorkingDirectory(directory);
+  process.start(program, arguments);
+  EXPECT_TRUE(process.waitForFinished(60000) && process.exitCode() == 0)
+      << qPrintable(program) << ": " << process.readAllStandardError().constData();
+  return process.readAllStandardOutput();
+}
+
+void linkIconLibrary(const QString& directory, int groups, const QString& target) {
+  QString rc;
+  for (int g = 0; g < groups; ++g) rc += QStringLiteral("%1 ICON \"g%2.ico\"\n").arg(g + 1).arg(g);
+  writeBytes(directory + QStringLiteral("/icons.rc"), rc.toUtf8());
+  runTool(target + "-w64-mingw32-windres", {"--preprocessor=cat", "icons.rc", "-O", "coff", "-o", target + ".o"},
+          directory);
+  runTool(target + "-w64-mingw32-ld", {"--dll", "-e", "0", "-o", target + ".dll", target + ".o"}, directory);
+}
+
+ScopedEnv::ScopedEnv(const char* name, const QByteArray& value) : name_(name) {
+  if (qEnvironmentVariableIsSet(name)) before_ = qgetenv(name);
+  qputenv(name, value);
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (before_)
+    qputenv(name_, *before_);
+  else
+    qunsetenv(name_);
 }
 
 QByteArray bytesOf(const QString& path) {

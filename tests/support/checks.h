@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 // A file of the sample pictures kept with the tests (tests/data/pictures).
 QString samplePath(const QString& name);
@@ -18,13 +20,39 @@ long pixelAt(const QImage& img, int x, int y);
 int countColour(const QImage& img, long bgr, const QRect& area = QRect());
 // Equal images, or a failure naming the first differing pixel and both colours.
 ::testing::AssertionResult sameImage(const QImage& expected, const QImage& actual);
+// The largest difference of one channel between two colours.
+int channelDistance(QRgb a, QRgb b);
+// How far a pixel of a JPEG sample may lie from the colour it was drawn in.
+constexpr int LossyTolerance = 64;
 // A plain picture of one colour.
 QImage solidImage(int w, int h, long bgr);
 // A 256-row picture whose every column differs: red and green number the column, blue is the row
 // plus `tone`, so a copy shows which source column each of its columns came from.
 QImage columnPattern(int width, int tone = 0);
+// Every pixel tells where it lies, so a turn, mirror or stretch shows everywhere. Its blue never
+// falls below 0x80: no solid fill colour, overlay key or globe marker occurs in it.
+QImage positionPicture(int w, int h);
 // A picture as the bytes of a BMP file.
 QByteArray bmpBytes(const QImage& image);
+
+// Runs a tool in `directory` and gives its standard output; a tool that fails fails the test.
+QByteArray runTool(const QString& program, const QStringList& arguments, const QString& directory);
+// Links g0.ico .. g<groups - 1>.ico of `directory`, group g as icon resource g + 1, into
+// <target>.dll there with the MinGW tools for `target` ("x86_64" or "i686").
+void linkIconLibrary(const QString& directory, int groups, const QString& target);
+
+// An environment variable set for the object's lifetime, then given back what it was (or unset).
+class ScopedEnv {
+ public:
+  ScopedEnv(const char* name, const QByteArray& value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  const char* name_;
+  std::optional<QByteArray> before_;
+};
 
 // Whole files; a file that cannot be read gives no bytes.
 QByteArray bytesOf(const QString& path);

@@ -75,8 +75,15 @@ Form1& FormTest::prepareText(long ink) {
   f.Picture1->setForeColor(ink);
   f.textsettings[7] = QString::number(ink);
   f.Text1->setText(QStringLiteral("HI"));
-  f.beginDrag = [this](QWidget*) { drags.push_back(form->dragsource); };
+  recordDrags();
   return f;
+}
+
+void FormTest::withShadowAndOutline() {
+  form->shadowdepth = 9;
+  form->Option5->setValue(true);
+  form->Check17->setValue(1);
+  form->Check15->setValue(1);
 }
 
 void FormTest::pendOnScreen() {
@@ -90,6 +97,15 @@ void FormTest::pendOnScreen() {
   if (c.title == title && c.prompt == prompt && c.buttons == buttons) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "shown: " << c.title.toStdString() << " | " << c.prompt.toStdString() << " | "
                                        << c.buttons;
+}
+
+int shownPicture(const ImageBox* box, long (*colourOf)(int), int count, std::optional<QPoint> at) {
+  if (!box->hasPicture()) return -1;
+  const QImage& shown = box->picture();
+  const long c = pixelAt(shown, at ? at->x() : shown.width() / 2, at ? at->y() : shown.height() / 2);
+  for (int i = 0; i < count; ++i)
+    if (colourOf(i) == c) return i;
+  return -2;
 }
 
 QByteArray restoreFile(const std::map<int, QByteArray>& items) {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/form1.h"
@@ -98,6 +99,10 @@ class FormTest : public ::testing::Test {
   Form1& buildOnWhite();
   // A white picture, "HI" typed in Text mode, 24 points in `ink`; drags are recorded, not run.
   Form1& prepareText(long ink);
+  // Drags begun from now on are recorded in `drags`, not run.
+  void recordDrags() { form->beginDrag = [this](QWidget*) { drags.push_back(form->dragsource); }; }
+  // A shadow and a fine outline around the letters.
+  void withShadowAndOutline();
   // Work drawn on the erasable layer with SET red, as the text printer leaves it.
   void pendOnScreen();
   // Random numbers the colour jitter will draw, in order; 0 after they run out.
@@ -117,6 +122,20 @@ class FormTest : public ::testing::Test {
   std::shared_ptr<std::deque<double>> randomValues;
   std::vector<int> drags;  // dragsource at each drag begun
 };
+
+// Every test on a window built on a white picture.
+class OnWhiteTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    buildOnWhite();
+  }
+  const QImage white = solidImage(320, 256, seen::White);
+};
+
+// Which of `count` pictures a box shows, picture i being all of colourOf(i), told by its pixel at
+// `at` (the middle unless given): -1 when the box is empty, -2 when it shows none of them.
+int shownPicture(const ImageBox* box, long (*colourOf)(int), int count, std::optional<QPoint> at = {});
 
 // The drawn-area box: left, right, top, bottom.
 inline std::tuple<double, double, double, double> drawnArea(const Form1& f) { return {f.minx, f.maxx, f.miny, f.maxy}; }
