@@ -22,10 +22,8 @@
 #include "raster/rotate.h"
 
 class Form2;
-class FileListBox;
 struct WindowLayout;
 namespace platform {
-class Clipboard;
 class Scanner;
 class WindowLink;
 }  // namespace platform
