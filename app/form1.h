@@ -190,6 +190,7 @@ class Form1 : public QMainWindow {
   ImageBox* Image13;  // OOPS before-picture
   ImageBox* Image14;  // OOPS after-picture
   TextBox* Text1;
+  static constexpr int Text1Height = 52;  // its height, except while the wildcard search lists in it
   LabelButton* Label26;      // SET
   CommandButton* Command12;  // Undo
   CommandButton* Command31;  // OOPS

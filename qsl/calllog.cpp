@@ -15,7 +15,6 @@ const QString LogTitle = QStringLiteral("Call Log");
 const QString Question = QStringLiteral("ARE YOU SURE!!");
 constexpr int KeyEnter = 13;
 constexpr int KeyEscape = 27;
-constexpr int Text1Height = 52;
 // No is the default: the log loses a station on Yes.
 constexpr int DeleteQuestion = vb::YesNo + vb::Exclamation + vb::DefaultButton2;
 
