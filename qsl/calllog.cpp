@@ -36,12 +36,12 @@ void focusEndOf(TextField* box) {
 // loads.
 QImage mugshotOf(const QString& directory, const QString& callsign) {
   const QDir dir(directory);
-  QImage shown;
-  for (const QString& name : logbook::mugshotFiles(callsign, dir.entryList(QDir::Files))) {
+  const QStringList files = logbook::mugshotFiles(callsign, dir.entryList(QDir::Files));
+  for (auto name = files.crbegin(); name != files.crend(); ++name) {
     QImage picture;
-    if (readPictureFile(dir.filePath(name), &picture)) shown = picture;
+    if (readPictureFile(dir.filePath(*name), &picture)) return picture;
   }
-  return shown;
+  return QImage();
 }
 
 }  // namespace
