@@ -642,6 +642,8 @@ class Form1 : public QMainWindow {
   void Label53_Click();  // date stamp
   // The messages list.
   void Command8_Click();
+  // Hides the list and shows Command8 as "Load Msg" again, not bold.
+  void hideMessageList();
   void Text2_DblClick();
   void Text2_MouseUp(int button, int shift, double x, double y);
   // The header strips Picture4 .. Picture12 share their handlers; `n` is the box's number.

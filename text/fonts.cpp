@@ -137,12 +137,8 @@ void Form1::SaveFontBox_Click(int slot) {
 }
 
 void Form1::savefontandcolor_Click() {
-  if (Command8->caption() == QLatin1String("Exit  Msg")) {
-    Command8->setCaption(QStringLiteral("Load Msg"));
-    setWidgetBold(Command8, false);
-  }
+  hideMessageList();
   Frame8->hide();
-  Text2->hide();
   Frame1->show();
   Text1->setFocus();
 }

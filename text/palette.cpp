@@ -104,15 +104,9 @@ void Form1::savecolor_Click() {
   const std::optional<long> chosen = env.dialogs->ShowColor(Picture1->foreColor());
   // Only Cancel stops: the colour already on the text is a choice like any other.
   if (!chosen) return;
-  if (Command8->caption() == QLatin1String("Exit  Msg")) {
-    Command8->setCaption(QStringLiteral("Load Msg"));
-    setWidgetBold(Command8, false);
-    Text2->hide();
-  }
+  hideMessageList();
   // The text keeps its colour; later users of element 7 (SET, shapes, header fills) take this.
   textsettings[7] = numberText(*chosen);
-  Text2->hide();
-  setWidgetBold(Command8, false);
   Frame8->show();
   Text1->setFocus();
 }
