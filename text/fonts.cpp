@@ -8,8 +8,6 @@ namespace {
 
 constexpr int slotSize = 7;  // entries of one saved font on each side
 
-QString trueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
-
 CommandButton* slotButton(const Form1& f, int slot) {
   CommandButton* const buttons[] = {nullptr, f.Command21, f.Command25, f.Command23, f.Command24};
   return buttons[slot];
