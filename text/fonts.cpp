@@ -47,14 +47,9 @@ void savedFontPressed(Form1& f, int slot, int button) {
   applySavedFaces(f, slot);
   f.Text1->setFocus();
   if (f.Option1->value()) {
-    f.Picture1->Cls();
-    f.Picture1->currentX = f.startx;
-    f.Picture1->currentY = f.starty;
-    if (f.styleapplied == 1) {
-      f.Label36_Click();
-      return;
-    }
-    f.printShadowOutline();
+    const bool styled = f.styleapplied == 1;
+    f.redrawPendingText();
+    if (styled) return;  // the style's redraw ends the press
   }
   // A cancelled dialog leaves the press a left one: applied, not saved.
   if (button == mousebutton::Right && f.chooseFont()) f.SaveFontBox_Click(slot);

@@ -69,9 +69,7 @@ void textColourPress(Form1& f, int n, long c, int shift) {
   }
   f.Picture1->currentX = f.startx;
   f.Picture1->currentY = f.starty;
-  f.printtext();
-  if (f.Check17->value() == 1) f.Check17_Click();
-  if (f.Check15->value() == 1) f.Check15_Click();
+  f.printShadowOutline();  // shadow and outline draw only when their boxes are ticked
 }
 
 // PatFil or ColFill takes the colour by a drag onto the main picture. The drag runs to its drop
