@@ -164,6 +164,10 @@ class Form1 : public QMainWindow {
   // there and then.
   void startQDrag(QWidget* source);
   std::function<void(QWidget*)> beginDrag = [this](QWidget* source) { startQDrag(source); };
+  // PatFil or ColFill takes `colour` by a drag from `source` onto the main picture. The drop
+  // reads the colour while the drag runs; once it returns, dropped or cancelled, no colour is
+  // dragged any more and a later fill must not take this one.
+  void dragColour(QWidget* source, long colour);
 
   int dragsource = 0;
   int headerdrag = 0;

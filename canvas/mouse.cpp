@@ -102,18 +102,13 @@ void rightPress(Form1& f) {
   }
 }
 
-// PatFil takes the colour under the pointer; outside the picture there is none, and no drag. The
-// drag runs its own event loop and the drop reads the picked colour, so everything the drop needs
-// is set before the drag starts; once it returns, filled or not, no colour is dragged any more.
+// PatFil takes the colour under the pointer; outside the picture there is none, and no drag.
 void colourDrag(Form1& f, double x, double y) {
   const long under = f.Picture1->Point(x, y);
   if (under == PictureBox::NoColour) return;
   platform::setDragIcon(f.Picture1, f.Picture1->mouseIcon);
   f.Picture1->setMousePointer(2);
-  f.pickedcolour = under;
-  f.operationmarker = marker::ColourDrag;
-  f.beginDrag(f.Picture1);
-  f.operationmarker = 0;
+  f.dragColour(f.Picture1, under);
 }
 
 void insertDrag(Form1& f, double x, double y) {
@@ -147,6 +142,13 @@ void Form1::startQDrag(QWidget* source) {
   platform::runDrag(source, platform::dragIcon(Dir1), platform::dragIcon(Drive1));
   // The drag swallows the button release, so the mouse-up that would reset the pointer never comes.
   Picture1->setMousePointer(0);
+}
+
+void Form1::dragColour(QWidget* source, long colour) {
+  pickedcolour = colour;
+  operationmarker = marker::ColourDrag;
+  beginDrag(source);
+  operationmarker = 0;
 }
 
 void Form1::Picture1_MouseDown(int button, int, double x, double y) {

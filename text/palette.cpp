@@ -72,15 +72,10 @@ void textColourPress(Form1& f, int n, long c, int shift) {
   f.printShadowOutline();  // shadow and outline draw only when their boxes are ticked
 }
 
-// PatFil or ColFill takes the colour by a drag onto the main picture. The drag runs to its drop
-// inside this press, so the drop finds everything set before it starts; once it returns, dropped
-// or cancelled, no colour is dragged any more and a later fill must not take this one.
+// PatFil or ColFill takes the colour by a drag onto the main picture.
 void colourDrag(Form1& f, int n, long c, int shift) {
   if (!f.isArmed(f.Label32)) textColourPress(f, n, c, shift);  // ColFill: the text takes it too
-  f.pickedcolour = c;
-  f.operationmarker = marker::ColourDrag;
-  f.beginDrag(f.palette[n]);
-  f.operationmarker = 0;
+  f.dragColour(f.palette[n], c);
 }
 
 }  // namespace
