@@ -240,6 +240,11 @@ class Form1 : public QMainWindow {
   void Label34_Click();  // the style: Normal, Stripes, Grad
   void Label36_Click();  // Try: the Grad and Stripes styles
   void Label36_MouseUp(int button, int shift, double x, double y);
+  // A style that is on cannot be drawn with turned text: says so, and true when it refused.
+  bool refusesRotatedStyle();
+  // `pen` with each channel raised by its own 1 to 5 (red, green, blue drawn in that order), at
+  // most 255: the committed text and the style colours differ slightly from the preview.
+  long jitteredColour(long pen);
   void drawstyledtext();
   // Paints 63 bands of colour down (or up) the whole of `target`, starting from (r, g, b); the
   // channels come back as the last band left them.
@@ -292,8 +297,9 @@ class Form1 : public QMainWindow {
   void effectBoxMouseUp(const CheckBox* box, void (Form1::*otherLayer)());
 
   QString texttoplace;
-  std::array<QString, 21> textlines;
-  std::array<double, 21> lineys{};
+  static constexpr int MaxTextLines = 20;  // lines 1..20 of Text1 are printed
+  std::array<QString, MaxTextLines + 1> textlines;
+  std::array<double, MaxTextLines + 1> lineys{};
   double lineheight = 0;
   int textangle = 0;
   int savedtextangle = 0;
