@@ -22,10 +22,8 @@
 #include "raster/rotate.h"
 
 class Form2;
-class FileListBox;
 struct WindowLayout;
 namespace platform {
-class Clipboard;
 class Scanner;
 class WindowLink;
 }  // namespace platform
@@ -166,6 +164,10 @@ class Form1 : public QMainWindow {
   // there and then.
   void startQDrag(QWidget* source);
   std::function<void(QWidget*)> beginDrag = [this](QWidget* source) { startQDrag(source); };
+  // PatFil or ColFill takes `colour` by a drag from `source` onto the main picture. The drop
+  // reads the colour while the drag runs; once it returns, dropped or cancelled, no colour is
+  // dragged any more and a later fill must not take this one.
+  void dragColour(QWidget* source, long colour);
 
   int dragsource = 0;
   int headerdrag = 0;
@@ -192,6 +194,7 @@ class Form1 : public QMainWindow {
   ImageBox* Image13;  // OOPS before-picture
   ImageBox* Image14;  // OOPS after-picture
   TextBox* Text1;
+  static constexpr int Text1Height = 52;  // its height, except while the wildcard search lists in it
   LabelButton* Label26;      // SET
   CommandButton* Command12;  // Undo
   CommandButton* Command31;  // OOPS
@@ -237,6 +240,11 @@ class Form1 : public QMainWindow {
   void Label34_Click();  // the style: Normal, Stripes, Grad
   void Label36_Click();  // Try: the Grad and Stripes styles
   void Label36_MouseUp(int button, int shift, double x, double y);
+  // A style that is on cannot be drawn with turned text: says so, and true when it refused.
+  bool refusesRotatedStyle();
+  // `pen` with each channel raised by its own 1 to 5 (red, green, blue drawn in that order), at
+  // most 255: the committed text and the style colours differ slightly from the preview.
+  long jitteredColour(long pen);
   void drawstyledtext();
   // Paints 63 bands of colour down (or up) the whole of `target`, starting from (r, g, b); the
   // channels come back as the last band left them.
@@ -289,8 +297,9 @@ class Form1 : public QMainWindow {
   void effectBoxMouseUp(const CheckBox* box, void (Form1::*otherLayer)());
 
   QString texttoplace;
-  std::array<QString, 21> textlines;
-  std::array<double, 21> lineys{};
+  static constexpr int MaxTextLines = 20;  // lines 1..20 of Text1 are printed
+  std::array<QString, MaxTextLines + 1> textlines;
+  std::array<double, MaxTextLines + 1> lineys{};
   double lineheight = 0;
   int textangle = 0;
   int savedtextangle = 0;
@@ -645,6 +654,8 @@ class Form1 : public QMainWindow {
   void Label53_Click();  // date stamp
   // The messages list.
   void Command8_Click();
+  // Hides the list and shows Command8 as "Load Msg" again, not bold.
+  void hideMessageList();
   void Text2_DblClick();
   void Text2_MouseUp(int button, int shift, double x, double y);
   // The header strips Picture4 .. Picture12 share their handlers; `n` is the box's number.

@@ -14,8 +14,6 @@ const QString exitQuestion = QStringLiteral(
     "Click YES to Exit and Save Updated Thumbnails\r\nClick NO to Exit and leave original Thumbnails "
     "untouched\r\nClick CANCEL to return to Program");
 
-QString trueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
-
 bool saveBmp(const QImage& picture, const QString& path) {
   QByteArray bytes;
   QBuffer buffer(&bytes);

@@ -15,6 +15,8 @@ QString numberText(double n) {
   return QString::number(n, 'g', 15);
 }
 
+QString trueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
+
 Variant Variant::fromText(const QString& t) {
   double n = 0;
   if (readsAsNumber(t, &n)) return Variant(n);

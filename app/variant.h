@@ -30,3 +30,5 @@ struct Variant {
 bool readsAsNumber(const QString& text, double* value = nullptr);
 // Writes a number in the C locale without a trailing ".0".
 QString numberText(double n);
+// "True" or "False", as the settings files keep a flag.
+QString trueFalse(bool on);

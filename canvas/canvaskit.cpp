@@ -2,10 +2,13 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
+#include "platform/autoredraw.h"
 #include "platform/colour.h"
 #include "sstvlink/layout.h"
 
 namespace canvaskit {
+
+long wholeColour(const QString& decimal) { return long(decimal.trimmed().toDouble()); }
 
 const ImageBox* draggedThumbnail(const Form1& f) { return qobject_cast<const ImageBox*>(f.draggedControl()); }
 
@@ -29,6 +32,8 @@ void placeInQuarter(Form1& f, double x, double y) {
 bool insertMode(const Form1& f) { return f.Option7->value() || f.Option6->value(); }
 
 bool followMouse(const Form1& f) { return f.Check18->value() == 1 && f.Option7->value(); }
+
+bool fourInOne(const Form1& f) { return f.Check19->value() == 1 && f.Option7->value(); }
 
 void centreInsert(Form1& f, double& x, double& y) {
   x -= f.picinpicsize / 2;
@@ -54,6 +59,16 @@ void keepBeforeCopy(Form1& f, const QImage& before) {
 
 void paintFullFrame(Form1& f, const QImage& source) {
   f.Picture1->PaintPicture(source, 0, 0, f.frameWidth(), f.Picture1->scaleHeight());
+}
+
+void showFullFrameOverlay(Form1& f) {
+  const QRect whole(0, 0, f.Picture1->scaleWidth(), f.Picture1->scaleHeight());
+  f.Picture2->setPicture(f.Image6->picture());
+  if (f.frameWidth() == wideLayout.pictureWidth)
+    drawCommitted(f.Picture2, [&f] {
+      f.Picture2->PaintPicture(f.Image6->picture(), 0, 0, wideLayout.pictureWidth, pictureHeight);
+    });
+  f.transparentblit(f.Picture1, f.Picture2->image(), whole, 0, 0, f.Picture2->Point(KeyPoint.x(), KeyPoint.y()));
 }
 
 void showInsert(Form1& f) {

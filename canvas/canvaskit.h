@@ -1,12 +1,23 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 
 class Form1;
 class ImageBox;
+class OptionButton;
 
 // Steps the canvas handlers share: the drops, Paste, the import and the touch-up tools.
 namespace canvaskit {
+
+// The point of the frame whose colour an overlay leaves out: its key colour.
+constexpr QPoint KeyPoint(160, 128);
+
+// A colour kept as decimal text (textsettings element 7), as a whole number.
+long wholeColour(const QString& decimal);
+
+// The chosen editing mode's button is light green, the others teal; Text6 goes with Draw.
+void colourModeButtons(Form1& f, OptionButton* chosen);
 
 // The thumbnail the drag under way comes from (the strip, the mugshot, the browse boxes), found
 // by dragsource; null for any other drag.
@@ -25,6 +36,9 @@ bool insertMode(const Form1& f);
 // Pic in Pic with Follow Mouse: the insert grows along a trail of copies.
 bool followMouse(const Form1& f);
 
+// Pic in Pic with 4 pics in 1: each picture fills the quarter of the frame it is dropped in.
+bool fourInOne(const Form1& f);
+
 // Moves (x, y) from the insert's centre to its top-left corner and makes that the anchor.
 void centreInsert(Form1& f, double& x, double& y);
 
@@ -40,6 +54,10 @@ void keepBeforeCopy(Form1& f, const QImage& before);
 
 // Paints `source` stretched over the whole frame of the main picture's current layer.
 void paintFullFrame(Form1& f, const QImage& source);
+
+// Lays the full-frame overlay of Image6 over the whole main picture, its key colour left out; in
+// the 340 layout it is stretched over the wider frame first.
+void showFullFrameOverlay(Form1& f);
 
 // Shows the pending insert of Image6 at the anchor: as it is in Pic in Pic, else as an overlay
 // from Picture2, its key colour left out.

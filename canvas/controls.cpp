@@ -94,7 +94,7 @@ void createTools(Form1& f, QWidget* c) {
 
 void placeControls(Form1& f) {
   place(f.Picture1, narrowLayout.pictureLeft, 0, f.Picture1->width(), f.Picture1->height());
-  place(f.Text1, 192, 264, 250, 52);
+  place(f.Text1, 192, 264, 250, Form1::Text1Height);
   place(f.Label26, 446, 264, 70, 24);
   place(f.Command12, 446, 292, 70, 24);
   place(f.Command31, 446, 350, 70, 24);

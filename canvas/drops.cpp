@@ -20,12 +20,10 @@ void placeHeaderStrip(Form1& f, double y, int width) {
   const int height = strip::height(n);
   const double top = y < StripAtBottomFrom ? 0 : pictureHeight - height;
   canvaskit::keepBeforeCopy(f, f.Picture1->image());
-  {
-    PersistentDrawing persistent(f.Picture1);
+  drawCommitted(f.Picture1, [&] {
     f.Command12_Click();
     f.Picture1->PaintPicture(f.headerStrips[n]->picture(), 0, top, width, height);
-  }
-  f.Picture1->commit();
+  });
   f.Image6->setPicture(f.Picture1->image());
   f.headerdrag = strip::None;
 }

@@ -3,7 +3,6 @@
 #include "canvas/canvaskit.h"
 #include "platform/autoredraw.h"
 #include "platform/colour.h"
-#include "sstvlink/layout.h"
 
 using namespace canvaskit;
 
@@ -14,11 +13,8 @@ constexpr int MiddleRow = 128;
 constexpr int FirstScannedColumn = 80, LastScannedColumn = 210;
 constexpr int MiddleColumn = 165;
 constexpr int FirstScannedRow = 90, LastScannedRow = 166;
-constexpr QPoint KeyPoint(160, 128);
 // Where an ordinary overlay starts while a full-frame one is still pending.
 constexpr double AfterFullFrameX = 100, AfterFullFrameY = 70;
-
-bool fourInOne(const Form1& f) { return f.Check19->value() == 1 && f.Option7->value(); }
 
 bool allOfColour(const PictureBox* box, QPoint from, QPoint to, long key) {
   for (int x = from.x(); x <= to.x(); ++x)
@@ -51,15 +47,9 @@ bool testFullFrame(Form1& f) {
   return f.fullframe == 1;
 }
 
-// The full-frame overlay is laid over the whole picture, its middle colour left out; SET commits it.
+// The full-frame overlay is shown over the whole picture; SET commits it.
 void layFullFrame(Form1& f) {
-  const QRect whole(0, 0, f.Picture1->scaleWidth(), f.Picture1->scaleHeight());
-  f.Picture2->setPicture(f.Image6->picture());
-  if (f.frameWidth() == wideLayout.pictureWidth)
-    drawCommitted(f.Picture2, [&f] {
-      f.Picture2->PaintPicture(f.Image6->picture(), 0, 0, wideLayout.pictureWidth, pictureHeight);
-    });
-  f.transparentblit(f.Picture1, f.Picture2->image(), whole, 0, 0, f.Picture2->Point(KeyPoint.x(), KeyPoint.y()));
+  showFullFrameOverlay(f);
   f.Text1->setFocus();
 }
 

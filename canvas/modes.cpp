@@ -3,6 +3,7 @@
 #include "canvas/canvaskit.h"
 #include "platform/colour.h"
 
+using canvaskit::colourModeButtons;
 using namespace colour::state;
 
 namespace {
@@ -12,12 +13,6 @@ void frameModeGroup(Form1& f, int draw, int text, int inserts) {
   f.Shape1->setDrawMode(draw);
   f.Shape2->setDrawMode(text);
   f.Shape3->setDrawMode(inserts);
-}
-
-// The chosen mode's button is light green, the others teal; Text6 goes with Draw.
-void colourModeButtons(Form1& f, OptionButton* chosen) {
-  for (OptionButton* o : {f.Option1, f.Option6, f.Option7, f.Option8}) o->setBackColor(o == chosen ? ModeChosen : Off);
-  f.Text6->setBackColor(chosen == f.Option8 ? ModeChosen : Off);
 }
 
 void endFillTools(Form1& f) {
@@ -37,6 +32,11 @@ void clearInsertChecks(Form1& f) {
 }
 
 }  // namespace
+
+void canvaskit::colourModeButtons(Form1& f, OptionButton* chosen) {
+  for (OptionButton* o : {f.Option1, f.Option6, f.Option7, f.Option8}) o->setBackColor(o == chosen ? ModeChosen : Off);
+  f.Text6->setBackColor(chosen == f.Option8 ? ModeChosen : Off);
+}
 
 void Form1::endPictureFont(PictureFontEnd how) {
   if (picturefontmode != fontmode::PictureFont) return;

@@ -7,13 +7,12 @@
 #include "platform/dragdrop.h"
 
 using canvaskit::centreInsert;
+using canvaskit::followMouse;
 using canvaskit::insertMode;
 using colour::state::Armed;
 using colour::state::SetIdle;
 
 namespace {
-
-long wholeColour(const QString& decimal) { return long(decimal.trimmed().toDouble()); }
 
 // Pending text follows the pointer: it is printed afresh at the new anchor.
 void placeText(Form1& f, double x, double y) {
@@ -26,7 +25,7 @@ void placeText(Form1& f, double x, double y) {
 }
 
 void insertStart(Form1& f, double x, double y) {
-  if (f.Check18->value() == 1 && f.Option7->value()) {
+  if (followMouse(f)) {
     f.picinpicsize = 1;
     f.followx = x;
     f.followy = y;
@@ -73,7 +72,7 @@ void freehandStep(Form1& f, double x, double y) {
   f.minx = std::min(f.minx, x);
   f.maxy = std::max(f.maxy, y);
   f.miny = std::min(f.miny, y);
-  f.Picture1->Line(f.Picture1->currentX, f.Picture1->currentY, x, y, wholeColour(f.textsettings[7]));
+  f.Picture1->Line(f.Picture1->currentX, f.Picture1->currentY, x, y, canvaskit::wholeColour(f.textsettings[7]));
 }
 
 // The box is widened by comparing the centre, not the shape's edge, with it.
@@ -102,18 +101,13 @@ void rightPress(Form1& f) {
   }
 }
 
-// PatFil takes the colour under the pointer; outside the picture there is none, and no drag. The
-// drag runs its own event loop and the drop reads the picked colour, so everything the drop needs
-// is set before the drag starts; once it returns, filled or not, no colour is dragged any more.
+// PatFil takes the colour under the pointer; outside the picture there is none, and no drag.
 void colourDrag(Form1& f, double x, double y) {
   const long under = f.Picture1->Point(x, y);
   if (under == PictureBox::NoColour) return;
   platform::setDragIcon(f.Picture1, f.Picture1->mouseIcon);
   f.Picture1->setMousePointer(2);
-  f.pickedcolour = under;
-  f.operationmarker = marker::ColourDrag;
-  f.beginDrag(f.Picture1);
-  f.operationmarker = 0;
+  f.dragColour(f.Picture1, under);
 }
 
 void insertDrag(Form1& f, double x, double y) {
@@ -147,6 +141,13 @@ void Form1::startQDrag(QWidget* source) {
   platform::runDrag(source, platform::dragIcon(Dir1), platform::dragIcon(Drive1));
   // The drag swallows the button release, so the mouse-up that would reset the pointer never comes.
   Picture1->setMousePointer(0);
+}
+
+void Form1::dragColour(QWidget* source, long colour) {
+  pickedcolour = colour;
+  operationmarker = marker::ColourDrag;
+  beginDrag(source);
+  operationmarker = 0;
 }
 
 void Form1::Picture1_MouseDown(int button, int, double x, double y) {
@@ -209,7 +210,7 @@ void Form1::Picture1_MouseUp(int button, int, double x, double y) {
   if (isArmed(Label26) && Option1->value() && styleapplied == 1) return Label36_Click();
   if (isArmed(Label24)) return cropFinish(x, y);
   // OOPS then goes back to the picture with the trail laid so far.
-  if (Option7->value() && Check18->value() == 1) Image13->setPicture(Picture1->image());
+  if (followMouse(*this)) Image13->setPicture(Picture1->image());
   if (Option8->value() && isArmed(Label73)) return noiseLineRemoval(button, x, y);
   if (button == mousebutton::Right) return Text1->setFocus();
   if (isArmed(Label32)) return;

@@ -58,7 +58,7 @@ void Form1::Label30_MouseDown(int, int, double, double) {
     env.dialogs->MsgBox(QStringLiteral("Draw a closed outline round the object first."), vb::OKOnly, Title);
     return Text1->setFocus();
   }
-  const long outline = long(textsettings[7].trimmed().toDouble());
+  const long outline = canvaskit::wholeColour(textsettings[7]);
   const QImage drawn = Picture1->image();
   solidFlood(Picture1, outline, [&] { Picture1->FloodFill(0, 0, outline); });
   if (floodReachedInside(*this, box.toAlignedRect(), outline)) {

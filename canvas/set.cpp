@@ -1,11 +1,9 @@
-#include <algorithm>
-
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/autoredraw.h"
 #include "platform/colour.h"
 
-using colour::state::Armed;
 using colour::state::Idle;
 using colour::state::OopsNormal;
 using colour::state::SetIdle;
@@ -41,14 +39,7 @@ void commitOverlay(Form1& f) {
     return;
   }
   f.fullframe = 0;
-  const int w = f.Picture1->scaleWidth();
-  const int h = f.Picture1->scaleHeight();
-  f.Picture2->setPicture(f.Image6->picture());
-  if (f.frameWidth() == 340)
-    drawCommitted(f.Picture2, [&f] { f.Picture2->PaintPicture(f.Image6->picture(), 0, 0, 340, 256); });
-  drawCommitted(f.Picture1, [&f, w, h] {
-    f.transparentblit(f.Picture1, f.Picture2->image(), QRect(0, 0, w, h), 0, 0, f.Picture2->Point(160, 128));
-  });
+  drawCommitted(f.Picture1, [&f] { canvaskit::showFullFrameOverlay(f); });
   f.Label26->setBackColor(SetIdle);
   f.Text1->setFocus();
 }
@@ -96,28 +87,14 @@ void commitInsert(Form1& f) {
   f.Label26->setBackColor(SetIdle);
 }
 
-// Each channel is raised by its own 1 to 5, so the committed text differs slightly from the
-// preview and the style tools can tell the two apart.
-long jitteredColour(Form1& f, long pen) {
-  const auto raise = [&f](int channel) { return std::min(channel + int(f.env.random() * 5) + 1, 255); };
-  const int r = raise(colour::red(pen));
-  const int g = raise(colour::green(pen));
-  const int b = raise(colour::blue(pen));
-  return colour::rgb(r, g, b);
-}
-
 // The text commit; after a Draw commit it runs too, drawing nothing (SET is idle by then) but
 // refreshing the copies, moving the anchor away and re-reading the text.
 void commitText(Form1& f, bool afterDrawing) {
   const long pen = f.Picture1->foreColor();
-  if (!afterDrawing && f.Label34->backColor() == Armed && f.textangle != 0) {
-    f.env.dialogs->MsgBox(QStringLiteral("Does not work correctly with rotated texts. Will exit without change."),
-                          vb::OKOnly, QString());
-    f.Text1->setFocus();
-    return;
-  }
+  if (!afterDrawing && f.refusesRotatedStyle()) return;
   const QString savedColour = f.textsettings[7];
-  const long committed = jitteredColour(f, pen);
+  // The committed text differs slightly from the preview, so the style tools can tell them apart.
+  const long committed = f.jitteredColour(pen);
   f.Picture1->setForeColor(committed);
   f.textsettings[7] = QString::number(committed);
   {
@@ -144,7 +121,7 @@ void commitText(Form1& f, bool afterDrawing) {
   f.textangle = 0;
   // Image6 now holds the picture as shown, turned or not: the next turn starts from it afresh.
   f.rotationangle = 0;
-  f.Picture1->setForeColor(long(savedColour.trimmed().toDouble()));
+  f.Picture1->setForeColor(canvaskit::wholeColour(savedColour));
   f.textsettings[7] = savedColour;
 }
 
@@ -152,14 +129,14 @@ void commitText(Form1& f, bool afterDrawing) {
 
 void Form1::Label26_MouseDown(int, int, double, double) {
   // Follow Mouse ends with this press: the trail becomes the picture the next insert lands on.
-  if (Check18->value() == 1 && Option7->value()) {
+  if (canvaskit::followMouse(*this)) {
     Picture2->setPicture(Picture1->image());
     Image6->clearPicture();
   }
 }
 
 void Form1::Label26_Click() {
-  if (Option7->value() && Check18->value() == 1) {
+  if (canvaskit::followMouse(*this)) {
     Label26->setBackColor(SetIdle);
     Text1->setFocus();
     return;

@@ -49,6 +49,6 @@ void Form1::Picture1_OLEDragDrop(const QStringList& files, double x, double y) {
   }
   keepBeforeCopy(*this, Picture1->image());
   if (insertMode(*this) && Check19->value() == 0) return insertFile(*this, x, y);
-  if (Option7->value() && Check19->value() == 1) return fileInQuarter(*this, x, y);
+  if (fourInOne(*this)) return fileInQuarter(*this, x, y);
   fileAsPicture(*this);
 }

@@ -1,20 +1,7 @@
-#include <QLineEdit>
-
 #include "app/form1.h"
 #include "platform/colour.h"
 
 using namespace colour::state;
-
-namespace {
-
-// The selection of whichever control has the focus; controls without a selection give "".
-QString selectedTextOf(QWidget* w) {
-  if (auto* box = qobject_cast<TextBox*>(w)) return box->selText();
-  if (auto* line = qobject_cast<QLineEdit*>(w)) return line->selectedText();
-  return QString();
-}
-
-}  // namespace
 
 void Form1::Text1_Change() {
   // Pending text is thrown away at every edit, so the edited text is placed anew.
@@ -31,7 +18,7 @@ void Form1::Text1_DblClick() {
 void Form1::Text1_MouseUp(int, int, double, double) {
   // The release comes from Text1, which then has the focus even while the window is inactive.
   QWidget* focused = focusWidget();
-  markedtext = selectedTextOf(focused ? focused : Text1);
+  markedtext = platform::selectedTextOf(focused ? focused : Text1);
 }
 
 void Form1::File1_MouseUp(int, int, double x, double y) {

@@ -1,5 +1,6 @@
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/colour.h"
 
 using namespace colour::state;
@@ -37,7 +38,7 @@ void Form1::Command12_Click() {
   Label26->setBackColor(SetIdle);
   endPictureFont(PictureFontEnd::FontAndTextMode);
   texttoplace = Text1->text();
-  if (Check18->value() == 1 && Option7->value()) Picture1->setPicture(Picture2->picture());
+  if (canvaskit::followMouse(*this)) Picture1->setPicture(Picture2->picture());
 }
 
 void Form1::Command31_Click() {

@@ -205,3 +205,14 @@ class ShapeBox : public QWidget {
  private:
   int drawMode_ = 13;
 };
+
+namespace platform {
+
+// The selection of `w` when it is a text box; "" for any other control, and for none.
+inline QString selectedTextOf(QWidget* w) {
+  if (auto* box = qobject_cast<TextBox*>(w)) return box->selText();
+  if (auto* line = qobject_cast<QLineEdit*>(w)) return line->selectedText();
+  return QString();
+}
+
+}  // namespace platform

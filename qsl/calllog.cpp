@@ -15,7 +15,6 @@ const QString LogTitle = QStringLiteral("Call Log");
 const QString Question = QStringLiteral("ARE YOU SURE!!");
 constexpr int KeyEnter = 13;
 constexpr int KeyEscape = 27;
-constexpr int Text1Height = 52;
 // No is the default: the log loses a station on Yes.
 constexpr int DeleteQuestion = vb::YesNo + vb::Exclamation + vb::DefaultButton2;
 
@@ -37,12 +36,12 @@ void focusEndOf(TextField* box) {
 // loads.
 QImage mugshotOf(const QString& directory, const QString& callsign) {
   const QDir dir(directory);
-  QImage shown;
-  for (const QString& name : logbook::mugshotFiles(callsign, dir.entryList(QDir::Files))) {
+  const QStringList files = logbook::mugshotFiles(callsign, dir.entryList(QDir::Files));
+  for (auto name = files.crbegin(); name != files.crend(); ++name) {
     QImage picture;
-    if (readPictureFile(dir.filePath(name), &picture)) shown = picture;
+    if (readPictureFile(dir.filePath(*name), &picture)) return picture;
   }
-  return shown;
+  return QImage();
 }
 
 }  // namespace

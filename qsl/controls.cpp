@@ -43,7 +43,7 @@ void createHeaderMaker(Form1& f, QWidget* c) {
   f.Image15->hide();
   f.Frame7 = new QGroupBox(c);
   f.Frame7->hide();
-  for (int n = 4; n <= 12; ++n) f.headerStrips[n] = new PictureBox(f.Frame7, 320, n <= 6 ? 32 : 16);
+  for (int n = strip::First; n <= strip::Last; ++n) f.headerStrips[n] = new PictureBox(f.Frame7, 320, strip::height(n));
   f.Picture4 = f.headerStrips[4];
   f.Picture5 = f.headerStrips[5];
   f.Picture6 = f.headerStrips[6];
@@ -127,13 +127,15 @@ void createCallLog(Form1& f, QWidget* c) {
 
 // The 32-line strips stand 3 pixels apart, the 16-line ones edge to edge, all within the
 // strip panel's height.
-constexpr int stripTop(int n) { return n <= 6 ? 3 + (n - 4) * 39 : (n - 7) * 20; }
+constexpr int stripTop(int n) {
+  return strip::is32Line(n) ? 3 + (n - strip::First) * 39 : (n - strip::Last32Line - 1) * 20;
+}
 
 void placeControls(Form1& f) {
   place(f.Frame7, narrowLayout.pictureLeft, 0, 324, 229);
-  for (int n = 4; n <= 12; ++n) {
+  for (int n = strip::First; n <= strip::Last; ++n) {
     place(f.headerStrips[n], 0, stripTop(n), 324, f.headerStrips[n]->height());
-    f.headerStrips[n]->setVisible(n <= 6);
+    f.headerStrips[n]->setVisible(strip::is32Line(n));
   }
   place(f.Command36, 120, 122, 81, 20);
   place(f.Text12, 0, 144, 324, 73);
@@ -172,7 +174,7 @@ void onClick(TextField* box, Form1& f, void (Form1::*handler)()) {
 }
 
 void wireStrips(Form1& f) {
-  for (int n = 4; n <= 12; ++n) {
+  for (int n = strip::First; n <= strip::Last; ++n) {
     PictureBox* box = f.headerStrips[n];
     QObject::connect(box, &PictureBox::mouseDown, &f,
                      [&f, n](int button, int shift, double x, double y) { f.PictureStrip_MouseDown(n, button, shift, x, y); });

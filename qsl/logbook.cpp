@@ -60,11 +60,6 @@ struct Span {
   bool found() const { return start >= 0; }
 };
 
-qsizetype recordEnd(const QString& log, qsizetype from) {
-  while (from < log.size() && !isControl(log[from])) ++from;
-  return from;
-}
-
 // A callsign as it would stand in the log, in capitals; as long as the callsign itself.
 QString keyOf(const QString& callsign) { return upperCopy(cleanRecordText(callsign)); }
 
@@ -108,6 +103,16 @@ QString cleanRecordText(const QString& text) {
       c = Blank;
   }
   return clean;
+}
+
+qsizetype recordStart(const QString& log, qsizetype at) {
+  while (at > 0 && !isControl(log[at - 1])) --at;
+  return at;
+}
+
+qsizetype recordEnd(const QString& log, qsizetype at) {
+  while (at < log.size() && !isControl(log[at])) ++at;
+  return at;
 }
 
 QString upperCopy(const QString& text) {

@@ -6,7 +6,8 @@
 
 // The call log is one text of records, newest first: each record is CR LF, the callsign, one
 // blank and the information line. Apart from the CR LF that lead into records it holds no
-// character below 32 and no double quote, because "logdata" keeps it as one quoted item.
+// control character (below 32, or 127) and no double quote, because "logdata" keeps it as one
+// quoted item.
 //
 // Functions that search take `logupper` beside the log: it must be upperCopy(log), kept by the
 // caller so that a lookup while typing does not capitalise the whole log again.
@@ -35,6 +36,12 @@ QString cleanRecordText(const QString& text);
 // Capitals character for character (no letter grows into two), so that a position in the copy
 // is the same position in the log.
 QString upperCopy(const QString& text);
+
+// The record that holds position `at` of a log, or of its upperCopy: it starts after the line
+// break before `at` (or at the log's start) and ends at the line break from `at` on (or at the
+// log's end).
+qsizetype recordStart(const QString& log, qsizetype at);
+qsizetype recordEnd(const QString& log, qsizetype at);
 
 // What the callsign box's text is in the log.
 enum class Found {

@@ -34,9 +34,6 @@ bool holdsAll(QStringView record, const QStringList& words) {
   return std::all_of(words.begin() + 1, words.end(), [record](const QString& w) { return findText(record, w) >= 0; });
 }
 
-// Records end at the line break, the only character below 32 a log holds.
-bool endsRecord(QChar c) { return c.unicode() < 32; }
-
 }  // namespace
 
 QString wildcardList(const QString& log, const QString& logupper, const QString& typed) {
@@ -46,10 +43,8 @@ QString wildcardList(const QString& log, const QString& logupper, const QString&
   if (words.front().size() >= MinFirstWord) {
     qsizetype hit = 0;
     while ((hit = findText(logupper, words.front(), hit)) >= 0) {
-      qsizetype start = hit;
-      while (start > 0 && !endsRecord(logupper[start - 1])) --start;
-      qsizetype end = hit + words.front().size();
-      while (end < logupper.size() && !endsRecord(logupper[end])) ++end;
+      const qsizetype start = recordStart(logupper, hit);
+      const qsizetype end = recordEnd(logupper, hit + words.front().size());
       if (holdsAll(QStringView(logupper).sliced(start, end - start), words)) {
         list += Gap;
         list += QStringView(log).sliced(start, end - start);

@@ -1,5 +1,3 @@
-#include <QLineEdit>
-
 #include "app/form1.h"
 #include "platform/colour.h"
 #include "platform/textfont.h"
@@ -11,10 +9,8 @@ const QString Closed = QStringLiteral("Load Msg");
 const QString Open = QStringLiteral("Exit  Msg");
 
 void closeList(Form1& f) {
-  f.Text2->hide();
+  f.hideMessageList();
   f.Frame1->hide();
-  setWidgetBold(f.Command8, false);
-  f.Command8->setCaption(Closed);
 }
 
 // The list closes behind the message it gave, and the text direction shows horizontal (without
@@ -33,13 +29,6 @@ qsizetype caretInList(const TextBox* list) {
   return caret + list->toPlainText().left(caret).count(u'\n');
 }
 
-// The selection of the text control that has the focus; nothing when no text control has it.
-QString focusedSelection(QWidget* focused) {
-  if (auto* box = qobject_cast<TextBox*>(focused)) return box->selText();
-  if (auto* line = qobject_cast<QLineEdit*>(focused)) return line->selectedText();
-  return QString();
-}
-
 }  // namespace
 
 void Form1::Command8_Click() {
@@ -54,12 +43,16 @@ void Form1::Command8_Click() {
   }
 }
 
+void Form1::hideMessageList() {
+  Text2->hide();
+  setWidgetBold(Command8, false);
+  Command8->setCaption(Closed);
+}
+
 void Form1::Text2_DblClick() {
   if (isArmed(Label48)) {
     // The search's list stands in Text1: no message is taken.
-    Text2->hide();
-    setWidgetBold(Command8, false);
-    Command8->setCaption(Closed);
+    hideMessageList();
     return;
   }
   Text1->setText(messagelist::pickMessage(Text2->text(), caretInList(Text2)));
@@ -70,7 +63,7 @@ void Form1::Text2_DblClick() {
 }
 
 void Form1::Text2_MouseUp(int, int, double, double) {
-  const QString marked = focusedSelection(focusWidget());
+  const QString marked = platform::selectedTextOf(focusWidget());
   if (marked.isEmpty()) return;
   Text1->setText(marked);
   closeForText(*this);

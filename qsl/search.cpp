@@ -10,7 +10,6 @@ namespace {
 constexpr long ListBackColour = 0xC0FFFF;
 constexpr long TextBackColour = 0xC0C0C0;
 constexpr int ListHeight = 132;
-constexpr int TextHeight = 52;
 constexpr int ListFontSize = 8;
 
 // Text1 grows over the controls below it to show the list.
@@ -32,7 +31,7 @@ void showList(Form1& f) {
 void endSearch(Form1& f) {
   f.Label48->setBackColor(Idle);
   f.Text1->setBackColor(TextBackColour);
-  f.Text1->resize(f.Text1->width(), TextHeight);
+  f.Text1->resize(f.Text1->width(), Form1::Text1Height);
   f.Text1->lower();
   f.Text1->setFont(f.searchfont);
   f.Text1->setText(f.qsldefaults[6]);

@@ -81,3 +81,14 @@ TEST_F(MessagesTest, MarkedTextIsTakenOnlyFromAFocusedTextControl) {
   EXPECT_EQ(f.Text1->text(), QStringLiteral("CQ CQ"));
   expectClosed();
 }
+
+TEST_F(MessagesTest, TheFontAndColourPanelsCloseTheList) {
+  for (const bool colourPanel : {false, true}) {
+    SCOPED_TRACE(colourPanel);
+    Form1& f = opened();
+    dialogs->colour.answers = {0xFF};
+    (colourPanel ? f.savecolor : f.savefontandcolor)->trigger();
+    EXPECT_FALSE((colourPanel ? f.Frame8 : f.Frame1)->isHidden());
+    expectClosed();
+  }
+}

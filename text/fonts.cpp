@@ -8,8 +8,6 @@ namespace {
 
 constexpr int slotSize = 7;  // entries of one saved font on each side
 
-QString trueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
-
 CommandButton* slotButton(const Form1& f, int slot) {
   CommandButton* const buttons[] = {nullptr, f.Command21, f.Command25, f.Command23, f.Command24};
   return buttons[slot];
@@ -49,14 +47,9 @@ void savedFontPressed(Form1& f, int slot, int button) {
   applySavedFaces(f, slot);
   f.Text1->setFocus();
   if (f.Option1->value()) {
-    f.Picture1->Cls();
-    f.Picture1->currentX = f.startx;
-    f.Picture1->currentY = f.starty;
-    if (f.styleapplied == 1) {
-      f.Label36_Click();
-      return;
-    }
-    f.printShadowOutline();
+    const bool styled = f.styleapplied == 1;
+    f.redrawPendingText();
+    if (styled) return;  // the style's redraw ends the press
   }
   // A cancelled dialog leaves the press a left one: applied, not saved.
   if (button == mousebutton::Right && f.chooseFont()) f.SaveFontBox_Click(slot);
@@ -137,12 +130,8 @@ void Form1::SaveFontBox_Click(int slot) {
 }
 
 void Form1::savefontandcolor_Click() {
-  if (Command8->caption() == QLatin1String("Exit  Msg")) {
-    Command8->setCaption(QStringLiteral("Load Msg"));
-    setWidgetBold(Command8, false);
-  }
+  hideMessageList();
   Frame8->hide();
-  Text2->hide();
   Frame1->show();
   Text1->setFocus();
 }

@@ -69,20 +69,13 @@ void textColourPress(Form1& f, int n, long c, int shift) {
   }
   f.Picture1->currentX = f.startx;
   f.Picture1->currentY = f.starty;
-  f.printtext();
-  if (f.Check17->value() == 1) f.Check17_Click();
-  if (f.Check15->value() == 1) f.Check15_Click();
+  f.printShadowOutline();  // shadow and outline draw only when their boxes are ticked
 }
 
-// PatFil or ColFill takes the colour by a drag onto the main picture. The drag runs to its drop
-// inside this press, so the drop finds everything set before it starts; once it returns, dropped
-// or cancelled, no colour is dragged any more and a later fill must not take this one.
+// PatFil or ColFill takes the colour by a drag onto the main picture.
 void colourDrag(Form1& f, int n, long c, int shift) {
   if (!f.isArmed(f.Label32)) textColourPress(f, n, c, shift);  // ColFill: the text takes it too
-  f.pickedcolour = c;
-  f.operationmarker = marker::ColourDrag;
-  f.beginDrag(f.palette[n]);
-  f.operationmarker = 0;
+  f.dragColour(f.palette[n], c);
 }
 
 }  // namespace
@@ -104,15 +97,9 @@ void Form1::savecolor_Click() {
   const std::optional<long> chosen = env.dialogs->ShowColor(Picture1->foreColor());
   // Only Cancel stops: the colour already on the text is a choice like any other.
   if (!chosen) return;
-  if (Command8->caption() == QLatin1String("Exit  Msg")) {
-    Command8->setCaption(QStringLiteral("Load Msg"));
-    setWidgetBold(Command8, false);
-    Text2->hide();
-  }
+  hideMessageList();
   // The text keeps its colour; later users of element 7 (SET, shapes, header fills) take this.
   textsettings[7] = numberText(*chosen);
-  Text2->hide();
-  setWidgetBold(Command8, false);
   Frame8->show();
   Text1->setFocus();
 }

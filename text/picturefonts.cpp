@@ -1,5 +1,6 @@
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/colour.h"
 #include "platform/textfont.h"
 
@@ -31,11 +32,7 @@ void chooseTextMode(Form1& f) {
   f.Option6->setValue(false);
   f.Option7->setValue(false);
   f.Option8->setValue(false);
-  f.Option1->setBackColor(ModeChosen);
-  f.Option6->setBackColor(Off);
-  f.Option7->setBackColor(Off);
-  f.Option8->setBackColor(Off);
-  f.Text6->setBackColor(Off);
+  canvaskit::colourModeButtons(f, f.Option1);
 }
 
 void placeCharacter(Form1& f) {

@@ -12,14 +12,14 @@
 
 namespace {
 
-constexpr int maxLines = 20;
+constexpr int maxLines = Form1::MaxTextLines;
 constexpr int maxLineLength = 1501;
 
 // Splits `text` into lines 1..20 of at most 1501 characters and returns how many there are.
 // A CR (with the LF after it) ends a line and is dropped; a line cut at its length limit goes
 // on with the very next character, so a long line is wrapped without losing anything. An empty
 // text, and a text ending in CR LF, end with an empty line.
-int splitLines(const QString& text, std::array<QString, 21>& lines) {
+int splitLines(const QString& text, std::array<QString, maxLines + 1>& lines) {
   qsizetype p = 0;
   for (int line = 1; line <= maxLines; ++line) {
     for (int taken = 0;; ++taken) {
@@ -74,11 +74,11 @@ struct LayoutKey {
 // hundreds of times at other anchors, and a text may hold 100,000 characters.
 struct LaidOutText {
   LayoutKey key;
-  std::array<QString, 21> lines;
+  std::array<QString, maxLines + 1> lines;
   int count = 0;
   // Horizontal: each line as printed (after a blank) and its stamp.
-  std::array<QString, 21> lineTexts;
-  std::array<std::shared_ptr<const TextStamp>, 21> lineStamps;
+  std::array<QString, maxLines + 1> lineTexts;
+  std::array<std::shared_ptr<const TextStamp>, maxLines + 1> lineStamps;
   // Vertical: a stamp per character, the five blanks printed under each with BkGnd on, and the
   // pixels any of them can touch relative to its anchor.
   QHash<QChar, std::shared_ptr<const TextStamp>> glyphs;

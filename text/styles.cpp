@@ -2,7 +2,9 @@
 #include <cmath>
 
 #include "app/form1.h"
+#include "platform/autoredraw.h"
 #include "platform/colour.h"
+#include "sstvlink/layout.h"
 #include "text/waitcursor.h"
 
 using namespace colour::state;
@@ -13,66 +15,60 @@ const QString normalStyle = QStringLiteral(" Normal");
 const QString stripesStyle = QStringLiteral(" Stripes");
 const QString gradStyle = QStringLiteral("  Grad");
 
-constexpr int frameHeight = 256;
 constexpr int gradBands = 63;
 constexpr int gradBaseBands = 21;  // the bands that show the start colour
 constexpr int gradStep = 7;        // each later band steps this far towards the back colour
 constexpr int stripePeriod = 9;    // 5 rows of the text colour, then 4 of the back colour
 constexpr int stripeBackRow = 5;
-constexpr int maxLines = 20;
 
 // A channel above 255 shows as 255.
 long clampedRgb(int r, int g, int b) { return colour::rgb(std::min(r, 255), std::min(g, 255), std::min(b, 255)); }
 
-// Each style colour is raised by its own 1 to 5 per channel, drawn red, green, blue.
-struct Jitter {
-  Form1& f;
-  int raise() const { return int(f.env.random() * 5) + 1; }
-  long of(long c) const {
-    // Separate statements: the draws must come in this order.
-    const int r = colour::red(c) + raise();
-    const int g = colour::green(c) + raise();
-    const int b = colour::blue(c) + raise();
-    return clampedRgb(r, g, b);
-  }
-};
+// What a style colour is raised by, per channel: 1 to 5.
+int jitterRaise(Form1& f) { return int(f.env.random() * 5) + 1; }
 
 // Text-colour boxes of 5 rows from row 0 and back-colour boxes of 4 rows from row 5, every 9
 // rows; a filled box includes its last row, so together they tile the frame.
 void paintStripes(Form1& f, int w, long fore, long back) {
-  const Jitter jitter{f};
   f.Picture2->setDrawWidth(1);
-  for (int y = 0; y < frameHeight; y += stripePeriod) f.Picture2->BoxFilled(0, y, w, y + 4, jitter.of(fore));
-  for (int y = stripeBackRow; y < frameHeight; y += stripePeriod)
-    f.Picture2->BoxFilled(0, y, w, y + 3, jitter.of(back));
+  for (int y = 0; y < pictureHeight; y += stripePeriod) f.Picture2->BoxFilled(0, y, w, y + 4, f.jitteredColour(fore));
+  for (int y = stripeBackRow; y < pictureHeight; y += stripePeriod)
+    f.Picture2->BoxFilled(0, y, w, y + 3, f.jitteredColour(back));
 }
 
 // The whole gradient squeezed into each printed line's height, with a box of the back colour
 // over the lower part of the line.
 void paintGradient(Form1& f, int w, long fore, long back) {
-  const Jitter jitter{f};
-  f.Picture3->setAutoRedraw(true);
   f.Picture1->setDrawWidth(1);
-  int r = colour::red(fore) + jitter.raise();
-  int g = colour::green(fore) + jitter.raise();
-  int b = colour::blue(fore) + jitter.raise();
-  f.gradlines(f.Picture3, r, g, b, true);
-  f.Picture3->setPicture(f.Picture3->image());
-  f.Picture3->setAutoRedraw(false);
+  drawCommitted(f.Picture3, [&f, fore] {
+    // Unclamped: gradlines caps each band itself.
+    int r = colour::red(fore) + jitterRaise(f);
+    int g = colour::green(fore) + jitterRaise(f);
+    int b = colour::blue(fore) + jitterRaise(f);
+    f.gradlines(f.Picture3, r, g, b, true);
+  });
 
   const double size = f.Picture1->font.size;
   const double lineHeight = size * 1.2;
   const auto paintLine = [&](double y) {
     f.Picture2->PaintPicture(f.Picture3->picture(), 0, y, w, lineHeight);
     const double top = y + lineHeight - lineHeight / 16 - 2;
-    f.Picture2->BoxFilled(0, top, w, top + size, jitter.of(back));
+    f.Picture2->BoxFilled(0, top, w, top + size, f.jitteredColour(back));
   };
   paintLine(f.starty);
-  for (int i = 2; i <= maxLines; ++i)
+  for (int i = 2; i <= Form1::MaxTextLines; ++i)
     if (f.lineys[i] > 0) paintLine(f.lineys[i]);
 }
 
 }  // namespace
+
+long Form1::jitteredColour(long pen) {
+  // Separate statements: the draws must come in this order.
+  const int r = colour::red(pen) + jitterRaise(*this);
+  const int g = colour::green(pen) + jitterRaise(*this);
+  const int b = colour::blue(pen) + jitterRaise(*this);
+  return clampedRgb(r, g, b);
+}
 
 bool Form1::gradChosen() const { return Label34->caption() == gradStyle; }
 
@@ -129,12 +125,7 @@ void Form1::Label36_Click() {
     Text1->setFocus();
     return;
   }
-  if (Label34->backColor() == Armed && textangle != 0) {
-    env.dialogs->MsgBox(QStringLiteral("Does not work correctly with rotated texts. Will exit without change."),
-                        vb::OKOnly, QString());
-    Text1->setFocus();
-    return;
-  }
+  if (refusesRotatedStyle()) return;
   if (Label34->caption() == normalStyle) return;
   if (styleapplied == 0) Image6->setPicture(Picture1->image());
   styleapplied = 1;
@@ -142,6 +133,14 @@ void Form1::Label36_Click() {
 }
 
 void Form1::Label36_MouseUp(int, int, double, double) {}
+
+bool Form1::refusesRotatedStyle() {
+  if (Label34->backColor() != Armed || textangle == 0) return false;
+  env.dialogs->MsgBox(QStringLiteral("Does not work correctly with rotated texts. Will exit without change."),
+                      vb::OKOnly, QString());
+  Text1->setFocus();
+  return true;
+}
 
 void Form1::drawstyledtext() {
   if (!Option1->value()) {
@@ -183,7 +182,7 @@ void Form1::drawstyledtext() {
   // letters were printed in; element 7 may hold another one (Save Color sets it alone). The
   // source is the layer they were printed on, as it shows.
   const QImage letters = Picture1->autoRedraw() ? Picture1->image() : Picture1->shown();
-  transparentblit(Picture2, letters, QRect(0, 0, w, frameHeight), 0, 0, fore);
+  transparentblit(Picture2, letters, QRect(0, 0, w, pictureHeight), 0, 0, fore);
   Picture1->setPicture(Picture2->image());
   Picture1->setAutoRedraw(false);
   Picture2->setAutoRedraw(false);
