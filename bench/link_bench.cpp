@@ -11,11 +11,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <vector>
 #include <unistd.h>
@@ -24,27 +22,18 @@
 #include "platform/windowlink.h"
 #include "sstvlink/programs.h"
 #include "tests/display/support/standin_launch.h"
+#include "bench/bench_dialogs.h"
 #include "bench/ratio_report.h"
 
 namespace {
 
 constexpr int ReceivedPictures = 1000;
 
-struct BenchDialogs : Dialogs {
-  int MsgBox(const QString&, int, const QString&) override { return vb::OK; }
-  std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QString> ShowOpen(const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<SaveChoice> ShowSave(const QString&, const QString&, int, const QString&) override { return {}; }
-  std::unique_ptr<QPrinter> ShowPrinter() override { return nullptr; }
-  std::optional<long> ShowColor(long) override { return {}; }
-  std::optional<QFont> ShowFont(const QFont&) override { return {}; }
-};
-
 // A main window on a program directory of its own, with a receive directory of 1,000 pictures.
 struct Linked {
   QTemporaryDir home;
   QString received = home.filePath(QStringLiteral("received"));
-  std::shared_ptr<BenchDialogs> dialogs = std::make_shared<BenchDialogs>();
+  std::shared_ptr<bench::BenchDialogs> dialogs = std::make_shared<bench::BenchDialogs>();
   std::shared_ptr<platform::XdoWindowLink> link = std::make_shared<platform::XdoWindowLink>();
   std::unique_ptr<Form1> form;
 
