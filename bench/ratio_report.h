@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "bench/one_core_magick.h"
+
 namespace bench {
 
 // Remembers the mean (or only) real time of every benchmark.
@@ -31,11 +33,12 @@ class MeanTimes : public benchmark::ConsoleReporter {
   std::map<std::string, double> times_;
 };
 
-// Runs the benchmarks the command line asks for, GraphicsMagick ready, and ends with "<what>:
-// <theirs / ours>"; 1 for an unknown argument. The caller's application and state stay its own.
+// Runs the benchmarks the command line asks for, GraphicsMagick ready on one core, and ends with
+// "<what>: <theirs / ours>"; 1 for an unknown argument. The caller's application and state stay
+// its own.
 inline int runComparing(int& argc, char** argv, const char* what, const std::string& theirs, const std::string& ours) {
   // A second initialisation, by Marvane's own picture reader, does nothing.
-  Magick::InitializeMagick(*argv);
+  initialiseMagickOnOneCore(*argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   MeanTimes reporter;
