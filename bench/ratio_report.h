@@ -1,7 +1,6 @@
 #pragma once
 // Shared by the benchmarks that time one Marvane job beside GraphicsMagick doing the same: the
 // run ends with the ratio of their mean times.
-#include <Magick++.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
