@@ -7,12 +7,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPrinter>
 #include <QTemporaryDir>
-#include <cstdio>
-#include <map>
 
 #include "app/form1.h"
+#include "bench/bench_dialogs.h"
+#include "bench/camera_picture.h"
 #include "bench/ratio_report.h"
 
 namespace {
@@ -20,43 +19,22 @@ namespace {
 constexpr int Pictures = 1000;
 constexpr int CameraPictures = 4;
 
-// Answers the open dialog with one file and nothing else.
-struct BenchDialogs : Dialogs {
-  QString openAnswer;
-  int MsgBox(const QString&, int, const QString&) override { return vb::OK; }
-  std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QString> ShowOpen(const QString&, const QString&, const QString&) override { return openAnswer; }
-  std::optional<SaveChoice> ShowSave(const QString&, const QString&, int, const QString&) override { return {}; }
-  std::unique_ptr<QPrinter> ShowPrinter() override { return nullptr; }
-  std::optional<long> ShowColor(long) override { return {}; }
-  std::optional<QFont> ShowFont(const QFont&) override { return {}; }
-};
-
-QImage cameraPicture(int seed) {
-  QImage picture(4000, 3000, QImage::Format_RGB32);
-  for (int y = 0; y < picture.height(); ++y) {
-    QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-    for (int x = 0; x < picture.width(); ++x) row[x] = qRgb(x * 255 / 4000, y * 255 / 3000, (x ^ y ^ seed) & 0xFF);
-  }
-  return picture;
-}
-
 // The folder and a main window browsing it, made once.
 struct Browsing {
   QTemporaryDir home;
   QString folder = home.filePath(QStringLiteral("camera"));
-  std::shared_ptr<BenchDialogs> dialogs = std::make_shared<BenchDialogs>();
+  std::shared_ptr<bench::BenchDialogs> dialogs = std::make_shared<bench::BenchDialogs>();
   std::unique_ptr<Form1> form;
 
   Browsing() {
     QDir().mkpath(folder);
-    for (int i = 0; i < CameraPictures; ++i) cameraPicture(i).save(cameraFile(i), "jpeg", 90);
+    for (int i = 0; i < CameraPictures; ++i) bench::cameraPicture(i).save(cameraFile(i), "jpeg", 90);
     QImage small(64, 48, QImage::Format_RGB32);
     for (int i = CameraPictures; i < Pictures; ++i) {
       small.fill(qRgb(i & 0xFF, 100, 200));
       small.save(folder + QStringLiteral("/b%1.bmp").arg(i, 4, 10, QLatin1Char('0')));
     }
-    dialogs->openAnswer = cameraFile(0);
+    dialogs->openAnswer = cameraFile(0);  // the open dialog answers with one file
     Form1Environment env;
     env.programDirectory = home.path();
     env.dialogs = dialogs;

@@ -22,12 +22,6 @@ std::vector<FloodCase> floodCases(const QImage& base) {
   return {{"Flood white quadrant", base, {300, 200}}, {"Flood one colour", plain, {160, 128}}};
 }
 
-double megapixelsOf(const QImage& p) { return p.width() * double(p.height()) / 1e6; }
-
-std::string nameOf(const std::string& job, const QImage& p) {
-  return job + "/" + std::to_string(p.width()) + "x" + std::to_string(p.height());
-}
-
 void registerFlood(const FloodCase& c) {
   const QPoint seed = c.seed;
   const auto ours = [seed](QImage& p) { raster::floodFillSurface(p, seed, kFillColour); };
@@ -37,12 +31,12 @@ void registerFlood(const FloodCase& c) {
   };
   const QImage picture = c.picture;
   const Magick::Image magick = bench::toMagick(picture);
-  const std::string name = nameOf(c.name, picture);
+  const std::string name = bench::nameOf(c.name, picture);
   benchmark::RegisterBenchmark((bench::kOurs + name).c_str(), [=](benchmark::State& s) {
-    bench::timeOnCopies(s, picture, ours, megapixelsOf(picture));
+    bench::timeOnCopies(s, picture, ours);
   })->Unit(benchmark::kMicrosecond)->UseRealTime();
   benchmark::RegisterBenchmark((bench::kGm + name).c_str(), [=](benchmark::State& s) {
-    bench::timeOnCopies(s, magick, gm, megapixelsOf(picture));
+    bench::timeOnCopies(s, magick, gm);
     // Both fills once more, outside the clock, to show they change the same pixels.
     QImage ourResult = picture;
     ours(ourResult);
@@ -58,17 +52,16 @@ void registerPattern(const FloodCase& c) {
   const QImage picture = c.picture;
   const QImage pattern = picture.mirrored(true, true);
   const QRgb key = picture.pixel(c.seed);
-  const std::string name = nameOf("PatFil" + c.name.substr(std::string("Flood").size()), picture);
+  const std::string name = bench::nameOf("PatFil" + c.name.substr(std::string("Flood").size()), picture);
   benchmark::RegisterBenchmark((bench::kOurs + name).c_str(), [=](benchmark::State& s) {
-    bench::timeOnCopies(s, picture, [&](QImage& p) { raster::patternfill(p, key, pattern); }, megapixelsOf(picture));
+    bench::timeOnCopies(s, picture, [&](QImage& p) { raster::patternfill(p, key, pattern); });
   })->Unit(benchmark::kMicrosecond)->UseRealTime();
 }
 
 void registerBlend(const QImage& base) {
   const QImage pattern = base.mirrored(true, true);
-  benchmark::RegisterBenchmark((bench::kOurs + nameOf("Blend", base)).c_str(), [=](benchmark::State& s) {
-    bench::timeOnCopies(s, base, [&](QImage& p) { raster::blendArea(p, pattern, p.rect(), kBlendRatio); },
-                        megapixelsOf(base));
+  benchmark::RegisterBenchmark((bench::kOurs + bench::nameOf("Blend", base)).c_str(), [=](benchmark::State& s) {
+    bench::timeOnCopies(s, base, [&](QImage& p) { raster::blendArea(p, pattern, p.rect(), kBlendRatio); });
   })->Unit(benchmark::kMicrosecond)->UseRealTime();
 }
 

@@ -15,12 +15,19 @@
 #include <type_traits>
 #include <vector>
 
+#include "bench/one_core_magick.h"
+
 namespace bench {
 
 // Registered names are "<side>/<job>/<size>", side "Ours" or "GM"; the table pairs them by job
 // and size.
 inline const std::string kOurs = "Ours/";
 inline const std::string kGm = "GM/";
+
+// "<job>/<width>x<height>" of the picture the job works on.
+inline std::string nameOf(const std::string& job, const QImage& picture) {
+  return job + "/" + std::to_string(picture.width()) + "x" + std::to_string(picture.height());
+}
 
 inline QImage basePicture() {
   const QString path = QString::fromUtf8(__FILE__).section('/', 0, -3) + "/tests/data/pictures/base.ppm";
@@ -58,16 +65,15 @@ inline long differingPixels(const QImage& a, const QImage& b) {
   return n;
 }
 
-// GraphicsMagick parallelises with OpenMP; the comparison is one core against one core.
-inline void initialiseMagickOnOneCore(const char* argv0) {
-  setenv("OMP_NUM_THREADS", "1", 1);
-  Magick::InitializeMagick(argv0);
-  MagickLib::SetMagickResourceLimit(MagickLib::ThreadsResource, 1);
-}
-
 // Times one job on a fresh copy of `source` per iteration; the copy is made outside the clock.
+// The rate counted is of the source's megapixels.
 template <typename Picture, typename Job>
-void timeOnCopies(benchmark::State& state, const Picture& source, Job job, double megapixels) {
+void timeOnCopies(benchmark::State& state, const Picture& source, Job job) {
+  double megapixels;
+  if constexpr (std::is_same_v<Picture, QImage>)
+    megapixels = source.width() * double(source.height()) / 1e6;
+  else
+    megapixels = source.columns() * double(source.rows()) / 1e6;
   for (auto _ : state) {
     state.PauseTiming();
     Picture work = source;

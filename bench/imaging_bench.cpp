@@ -65,26 +65,23 @@ std::vector<Job> jobs() {
   return list;
 }
 
-std::string sizeName(const QImage& p) { return std::to_string(p.width()) + "x" + std::to_string(p.height()); }
-
 void registerJobs(const QImage& picture) {
   const Magick::Image magick = bench::toMagick(picture);
-  const double megapixels = picture.width() * double(picture.height()) / 1e6;
   for (const Job& job : jobs()) {
-    const std::string name = job.name + "/" + sizeName(picture);
+    const std::string name = bench::nameOf(job.name, picture);
     benchmark::RegisterBenchmark((bench::kOurs + name).c_str(), [=](benchmark::State& s) {
-      bench::timeOnCopies(s, picture, job.ours, megapixels);
+      bench::timeOnCopies(s, picture, job.ours);
     })->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::RegisterBenchmark((bench::kGm + name).c_str(), [=](benchmark::State& s) {
-      bench::timeOnCopies(s, magick, job.gm, megapixels);
+      bench::timeOnCopies(s, magick, job.gm);
     })->Unit(benchmark::kMillisecond)->UseRealTime();
   }
   // What the first turn at a new size costs, with the table of angles still to build.
-  benchmark::RegisterBenchmark((bench::kOurs + "First turn/" + sizeName(picture)).c_str(), [=](benchmark::State& s) {
+  benchmark::RegisterBenchmark((bench::kOurs + bench::nameOf("First turn", picture)).c_str(), [=](benchmark::State& s) {
     bench::timeOnCopies(s, picture, [](QImage& p) {
       raster::PolarRotation fresh;
       p = raster::turnedPicture(p, p.size(), float(-kPi / 8), fresh);
-    }, megapixels);
+    });
   })->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 

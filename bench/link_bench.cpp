@@ -11,38 +11,29 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
-#include <map>
+#include <memory>
+#include <vector>
 #include <unistd.h>
 
 #include "app/form1.h"
 #include "platform/windowlink.h"
 #include "sstvlink/programs.h"
+#include "tests/display/support/standin_launch.h"
+#include "bench/bench_dialogs.h"
 #include "bench/ratio_report.h"
 
 namespace {
 
 constexpr int ReceivedPictures = 1000;
 
-struct BenchDialogs : Dialogs {
-  int MsgBox(const QString&, int, const QString&) override { return vb::OK; }
-  std::optional<QString> InputBox(const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QString> ShowOpen(const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<SaveChoice> ShowSave(const QString&, const QString&, int, const QString&) override { return {}; }
-  std::unique_ptr<QPrinter> ShowPrinter() override { return nullptr; }
-  std::optional<long> ShowColor(long) override { return {}; }
-  std::optional<QFont> ShowFont(const QFont&) override { return {}; }
-};
-
 // A main window on a program directory of its own, with a receive directory of 1,000 pictures.
 struct Linked {
   QTemporaryDir home;
   QString received = home.filePath(QStringLiteral("received"));
-  std::shared_ptr<BenchDialogs> dialogs = std::make_shared<BenchDialogs>();
+  std::shared_ptr<bench::BenchDialogs> dialogs = std::make_shared<bench::BenchDialogs>();
   std::shared_ptr<platform::XdoWindowLink> link = std::make_shared<platform::XdoWindowLink>();
   std::unique_ptr<Form1> form;
 
@@ -74,35 +65,24 @@ Linked& linked() {
   return l;
 }
 
-// Stand-in programs showing `titles`, each taking the clipboard's picture on `pasteOn`.
+// Stand-in programs (SSTV_STANDIN) showing `titles`, each taking the clipboard's picture on
+// `pasteOn`.
 class StandIns {
  public:
   StandIns(const QStringList& titles, const QString& pasteOn) {
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../tests/sstv_standin");
     for (const QString& title : titles) {
-      auto& p = processes_.emplace_back(std::make_unique<QProcess>());
-      p->start(program, {"--window-title", title, "--log", folder_.filePath(title), "--paste-on", pasteOn, "--paste-to",
-                         folder_.filePath(title + ".png")});
+      const QStringList arguments = {"--window-title", title, "--paste-on", pasteOn};
+      processes_.push_back(
+          std::make_unique<StandInProcess>(folder_.filePath(title), folder_.filePath(title + ".png"), arguments));
     }
-    for (auto& p : processes_) ok_ = ok_ && p->waitForReadyRead(10000) && p->readLine().trimmed() == "ready";
-    // The window manager lists a window a moment after it shows; only listed windows are found.
-    for (const QString& title : titles)
-      for (int tries = 0; ok_ && !linked().link->activate(title); ++tries) {
-        ok_ = tries < 100;
-        usleep(20000);
-      }
-  }
-  ~StandIns() {
-    for (auto& p : processes_) {
-      p->kill();
-      p->waitForFinished();
-    }
+    for (auto& p : processes_) ok_ = ok_ && p->ready();
+    for (const QString& title : titles) ok_ = ok_ && activateWhenListed(*linked().link, title).has_value();
   }
   bool ok() const { return ok_; }
 
  private:
   QTemporaryDir folder_;
-  std::vector<std::unique_ptr<QProcess>> processes_;
+  std::vector<std::unique_ptr<StandInProcess>> processes_;
   bool ok_ = true;
 };
 

@@ -6,11 +6,10 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <cstdio>
-#include <map>
 
 #include "platform/picturefile.h"
 #include "raster/fit.h"
+#include "bench/camera_picture.h"
 #include "bench/ratio_report.h"
 
 namespace {
@@ -18,18 +17,11 @@ namespace {
 constexpr int FrameWidth = 320;
 const QSize BrowseBox(101, 81);
 
-// A camera-sized picture with detail everywhere, so that the decoder has real work.
+// A camera picture saved as its JPEG.
 struct CameraJpeg {
   QTemporaryDir dir;
   QString path = dir.filePath(QStringLiteral("camera.jpg"));
-  CameraJpeg() {
-    QImage picture(4000, 3000, QImage::Format_RGB32);
-    for (int y = 0; y < picture.height(); ++y) {
-      QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-      for (int x = 0; x < picture.width(); ++x) row[x] = qRgb(x * 255 / 4000, y * 255 / 3000, (x ^ y) & 0xFF);
-    }
-    picture.save(path, "jpeg", 90);
-  }
+  CameraJpeg() { bench::cameraPicture(0).save(path, "jpeg", 90); }
 };
 
 const CameraJpeg& camera() {

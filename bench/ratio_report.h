@@ -1,13 +1,14 @@
 #pragma once
 // Shared by the benchmarks that time one Marvane job beside GraphicsMagick doing the same: the
 // run ends with the ratio of their mean times.
-#include <Magick++.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "bench/one_core_magick.h"
 
 namespace bench {
 
@@ -31,11 +32,12 @@ class MeanTimes : public benchmark::ConsoleReporter {
   std::map<std::string, double> times_;
 };
 
-// Runs the benchmarks the command line asks for, GraphicsMagick ready, and ends with "<what>:
-// <theirs / ours>"; 1 for an unknown argument. The caller's application and state stay its own.
+// Runs the benchmarks the command line asks for, GraphicsMagick ready on one core, and ends with
+// "<what>: <theirs / ours>"; 1 for an unknown argument. The caller's application and state stay
+// its own.
 inline int runComparing(int& argc, char** argv, const char* what, const std::string& theirs, const std::string& ours) {
   // A second initialisation, by Marvane's own picture reader, does nothing.
-  Magick::InitializeMagick(*argv);
+  initialiseMagickOnOneCore(*argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   MeanTimes reporter;

@@ -10,16 +10,13 @@ set -u
 
 marvane=${1:?usage: $0 PATH_TO_MARVANE}
 [ -x "$marvane" ] || { echo "FAIL: $marvane is not an executable"; exit 2; }
-for tool in Xvfb openbox wmctrl xdotool xprop xwininfo perl; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 2; }
-done
+need_tools Xvfb openbox wmctrl xdotool xprop xwininfo perl
 
-caption="MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"
 duplicate="DUPLICATE INSTANCE Marvane"
 strip_colour=2050A0
 # Places in the main window's central area (see the controls' layout): the "32" button, the first
 # 32-line strip once the panel is open below the picture, and a point in the picture's lower half.
-button32_x=547 button32_y=480 strip_x=354 strip_y=287 drop_x=352 drop_y=242 central_height=536
+button32_x=547 button32_y=480 strip_x=354 strip_y=287 drop_x=352 drop_y=242
 
 work=$(mktemp -d)
 first_pid="" second_pid=""
@@ -28,19 +25,9 @@ trap 'end_x_session $second_pid $first_pid' EXIT
 bmp() { perl "$(dirname "$0")/support/bmp.pl" "$@"; }
 # A picture of the program directory: names, sizes and modification times.
 snapshot() { (cd "$program_dir" && find . -printf '%p %s %T@\n' | sort); }
-# Waits for the process $1 (called $2) to end, which it must do with status 0.
-ends_cleanly() {
-  wait_until 30 exited "$1" || fail "$2 did not end within 30 s"
-  wait "$1"
-  local status=$?
-  [ "$status" -eq 0 ] || fail "$2 ended with status $status"
-}
 
 start_x_session "$work" || fail "no X session"
-program_dir="$work/data/marvane"
-mkdir -p "$program_dir" "$work/runtime" "$work/home"
-chmod 700 "$work/runtime"
-export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
+prepare_program_dir
 # The first 32-line strip box (Picture4) starts with a strip of one colour.
 bmp solid 320 32 "$strip_colour" "$program_dir/JustText22.bmp" || fail "could not make the strip"
 
@@ -81,25 +68,12 @@ echo "PASS: the program directory and the first instance are untouched"
 
 # ---- A strip dragged from the "32" panel onto the lower half of the picture
 timeout 5 wmctrl -i -a "$window"
-# The window's own area on the screen (xdotool reports it shifted by the frame); the menu bar
-# stands above the central area.
-geometry=$(timeout 5 xwininfo -id "$window")
-left=$(echo "$geometry" | sed -n 's/.*Absolute upper-left X: *//p')
-y=$(echo "$geometry" | sed -n 's/.*Absolute upper-left Y: *//p')
-height=$(echo "$geometry" | sed -n 's/.*Height: *//p')
-[ -n "$left" ] && [ -n "$y" ] && [ -n "$height" ] || fail "no geometry for the main window"
-top=$((y + height - central_height))
+# The menu bar stands above the central area.
+geometry_of "$caption" || fail "no geometry for the main window"
+left=$X top=$((Y + HEIGHT - central_h))
 timeout 5 xdotool mousemove $((left + button32_x)) $((top + button32_y)) click 1
 sleep 0.5
-timeout 5 xdotool mousemove $((left + strip_x)) $((top + strip_y))
-sleep 0.3
-timeout 5 xdotool mousedown 1
-for step in 1 2 3 4 5 6 7 8; do
-  timeout 5 xdotool mousemove $((left + strip_x + (drop_x - strip_x) * step / 8)) \
-    $((top + strip_y + (drop_y - strip_y) * step / 8))
-  sleep 0.1
-done
-timeout 5 xdotool mouseup 1
+drag_mouse $((left + strip_x)) $((top + strip_y)) $((left + drop_x)) $((top + drop_y)) 8 0.1 0
 sleep 0.5
 
 # ---- Closing the window from its frame writes the settings and the kept picture, then ends

@@ -3,23 +3,17 @@
 // clipboard's picture, and the clipboard another program owned comes back whole.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QFile>
 #include <QImage>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "platform/clipboard.h"
 #include "platform/sendkeys.h"
 #include "platform/windowlink.h"
 #include "tests/display/support/standin_process.h"
+#include "tests/support/checks.h"
 
 namespace {
 
@@ -96,7 +90,7 @@ TEST_F(LinkOnDisplay, KeysArriveInOrderAndThePasteKeysTakeOurPicture) {
   const QStringList keyStrings = {"%es", "{enter}", "%AW", "%", "R", "{F4}", "{tab}", "^m^v"};
   for (const QString& keys : keyStrings) EXPECT_EQ(link.sendKeys(*window, keys), SendResult::Sent) << keys.toStdString();
   // The paste keys came last, so the picture is on file once the send returned.
-  EXPECT_TRUE(samePixels(QImage(program.pasted()), sent)) << "the stand-in did not get our picture";
+  EXPECT_TRUE(sameImage(sent, QImage(program.pasted()))) << "the stand-in did not get our picture";
   EXPECT_EQ(program.strokes(), strokesOf(keyStrings));
 }
 
@@ -110,7 +104,7 @@ TEST_F(LinkOnDisplay, ImportKeysLeaveTheProgramsPictureOnTheClipboard) {
   ASSERT_TRUE(window);
   EXPECT_EQ(link.sendKeys(*window, QStringLiteral("^m")), SendResult::Sent);
   EXPECT_EQ(link.sendKeys(*window, QStringLiteral("^c")), SendResult::Sent);
-  EXPECT_TRUE(samePixels(clipboard.picture(), theirs));
+  EXPECT_TRUE(sameImage(theirs, clipboard.picture()));
 }
 
 // With no window of the program, or a faulty key string, no key goes anywhere: not to the
@@ -149,9 +143,8 @@ TEST_F(LinkOnDisplay, AProgramEndingPartWayGetsNoMoreKeysAndNobodyElseDoes) {
 TEST_F(LinkOnDisplay, AnotherProgramsClipboardComesBackWhole) {
   const QImage theirs = gradient(123, 45, 9);
   ASSERT_TRUE(theirs.save(file(QStringLiteral("owned.png"))));
-  QFile png(file(QStringLiteral("owned.png")));
-  ASSERT_TRUE(png.open(QIODevice::ReadOnly));
-  const QByteArray pngBytes = png.readAll();
+  const QByteArray pngBytes = bytesOf(file(QStringLiteral("owned.png")));
+  ASSERT_FALSE(pngBytes.isEmpty());
   const QString text = QStringLiteral("73 de G4XAB \u00e9\u00e8 \u2013 QSL via bureau");
   StandIn& program = open(QStringLiteral("CPIX-1"), {QStringLiteral("--paste-on"), QStringLiteral("ctrl+v")});
 
@@ -160,7 +153,7 @@ TEST_F(LinkOnDisplay, AnotherProgramsClipboardComesBackWhole) {
         const std::optional<LinkWindow> window = link.activate(QStringLiteral("CPIX-1"));
         ASSERT_TRUE(window);
         EXPECT_EQ(link.sendKeys(*window, QStringLiteral("^m^v")), SendResult::Sent);
-        EXPECT_TRUE(samePixels(QImage(program.pasted()), gradient(320, 256, 3)));
+        EXPECT_TRUE(sameImage(gradient(320, 256, 3), QImage(program.pasted())));
       },
       [&] {  // a send that ends early: no window has the title
         EXPECT_FALSE(link.activate(QStringLiteral("CPIX-9")));
@@ -180,7 +173,7 @@ TEST_F(LinkOnDisplay, AnotherProgramsClipboardComesBackWhole) {
     EXPECT_EQ(readAsAnotherProgram(QStringLiteral("image/png")), pngBytes);
     EXPECT_EQ(readAsAnotherProgram(QStringLiteral("UTF8_STRING")), text.toUtf8());
     // Formats the owner did not offer are made from the same picture.
-    EXPECT_TRUE(samePixels(QImage::fromData(readAsAnotherProgram(QStringLiteral("image/bmp"))), theirs));
+    EXPECT_TRUE(sameImage(theirs, QImage::fromData(readAsAnotherProgram(QStringLiteral("image/bmp")))));
   }
 }
 

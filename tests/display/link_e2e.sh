@@ -9,13 +9,10 @@ set -u
 marvane=${1:?usage: $0 PATH_TO_MARVANE}
 test_binary=${LINK_E2E_TEST:?LINK_E2E_TEST names the link test binary}
 standin=${SSTV_STANDIN:?SSTV_STANDIN names the stand-in program}
-for tool in Xvfb openbox wmctrl xclip xprop xdotool; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 2; }
-done
+need_tools Xvfb openbox wmctrl xclip xprop xdotool xwininfo
 
-caption="MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"
 # The send button's middle in the client area, below the menu bar, whose height is the rest.
-send_x=440 send_y=332 central_h=536
+send_x=440 send_y=332
 
 work=$(mktemp -d)
 marvane_pid="" standin_pid=""
@@ -25,11 +22,8 @@ start_x_session "$work" || fail "no X session"
 QT_QPA_PLATFORM=xcb "$test_binary" || fail "the link failed end to end"
 
 # ---- The running program, W95SSTV chosen in its settings (item 75): a click on the send button
-data="$work/data"
-mkdir -p "$data/marvane" "$work/runtime" "$work/home"
-chmod 700 "$work/runtime"
-export XDG_DATA_HOME="$data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
-for item in $(seq 1 127); do [ "$item" = 75 ] && echo "6" || echo ""; done >"$data/marvane/restore"
+prepare_program_dir
+for item in $(seq 1 127); do [ "$item" = 75 ] && echo "6" || echo ""; done >"$program_dir/restore"
 
 "$standin" --window-title "W95SSTV - C" --log "$work/standin.log" --paste-on ctrl+m,ctrl+v \
   --paste-to "$work/pasted.png" >"$work/standin-out.log" 2>&1 &
@@ -38,7 +32,7 @@ standin_pid=$!
 marvane_pid=$!
 wait_until 30 eval 'has_window "$caption" && has_window "W95SSTV - C"' || fail "the windows did not show"
 id=$(($(windows_titled "$caption" | head -n1)))
-eval "$(timeout 5 xdotool getwindowgeometry --shell "$id")"
+geometry_of "$caption" || fail "cannot find where the main window is"
 timeout 5 xdotool windowactivate --sync "$id"
 timeout 5 xdotool mousemove --window "$id" "$send_x" $((HEIGHT - central_h + send_y)) click 1
 wait_until 10 test -s "$work/pasted.png" || fail "the stand-in got no picture from the send button"

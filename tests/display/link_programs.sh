@@ -7,9 +7,7 @@ set -u
 
 test_binary=${LINK_DISPLAY_TEST:?LINK_DISPLAY_TEST names the link test binary}
 : "${SSTV_STANDIN:?SSTV_STANDIN names the stand-in program}"
-for tool in Xvfb openbox wmctrl xclip xprop; do
-  command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 2; }
-done
+need_tools Xvfb openbox wmctrl xclip xprop
 
 work=$(mktemp -d)
 

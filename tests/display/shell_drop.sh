@@ -2,7 +2,8 @@
 # End to end on a real X display: a file dragged from another program onto the main picture.
 # A file that is no picture brings a message box naming it; base.png, as wide as the frame's
 # aspect, fills the picture exactly, so the picture kept at exit (JustText21.bmp) is base.ppm.
-# Usage: shell_drop.sh PATH_TO_MARVANE
+# Usage: shell_drop.sh PATH_TO_MARVANE (MARVANE_DRAG_SOURCE and MARVANE_SAME_PICTURE name the helper
+# programs).
 set -u
 . "$(dirname "$0")/support/xsession.sh"
 . "$(dirname "$0")/support/filedrag.sh"
@@ -27,7 +28,7 @@ wait_until 10 eval '! has_window "$message_title"' || fail "the message box did 
 drop_file "$corpus/base.png" "$picture_x" "$picture_y"
 sleep 1
 close_marvane
-saved="$data/marvane/JustText21.bmp"
+saved="$program_dir/JustText21.bmp"
 [ -f "$saved" ] || fail "no JustText21.bmp was written"
 "$same_picture" "$saved" "$corpus/base.ppm" || fail "the main picture is not the dropped base.png"
 echo "PASS: the main picture is base.png"

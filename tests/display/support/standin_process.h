@@ -5,44 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QTimer>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/sendkeys.h"
 #include "platform/windowlink.h"
-
-inline constexpr int kStandInStartMs = 10000;
-inline constexpr int kArriveMs = 3000;
-
-// Lets our events run, so our clipboard is served, until `done` or the time is up.
-inline bool waitFor(const std::function<bool()>& done, int timeoutMs = kArriveMs) {
-  QElapsedTimer clock;
-  clock.start();
-  while (!done()) {
-    if (clock.elapsed() > timeoutMs) return false;
-    QEventLoop loop;
-    QTimer::singleShot(10, &loop, &QEventLoop::quit);
-    loop.exec();
-  }
-  return true;
-}
+#include "tests/display/support/standin_launch.h"
+#include "tests/support/checks.h"
 
 // The strokes the stand-in logs for these key strings.
 inline QStringList strokesOf(const QStringList& keyStrings) {
   QStringList strokes;
   for (const QString& keys : keyStrings) strokes << platform::parseSendKeys(keys).strokes;
   return strokes;
-}
-
-inline bool samePixels(const QImage& a, const QImage& b) {
-  return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
 }
 
 inline QImage gradient(int width, int height, int seed) {
@@ -61,36 +38,15 @@ inline QByteArray readAsAnotherProgram(const QString& target) {
   return xclip.readAllStandardOutput();
 }
 
-class StandIn {
+// Stand-in number `number` of a test, its files in `folder`.
+class StandIn : public StandInProcess {
  public:
   StandIn(const QString& folder, int number, QStringList arguments)
-      : log_(QStringLiteral("%1/standin%2.log").arg(folder).arg(number)),
-        pasted_(QStringLiteral("%1/standin%2.png").arg(folder).arg(number)) {
-    arguments << QStringLiteral("--log") << log_ << QStringLiteral("--paste-to") << pasted_;
-    process_.start(qEnvironmentVariable("SSTV_STANDIN"), arguments);
-  }
-  ~StandIn() { stop(); }
+      : StandInProcess(QStringLiteral("%1/standin%2.log").arg(folder).arg(number),
+                       QStringLiteral("%1/standin%2.png").arg(folder).arg(number), std::move(arguments)) {}
 
-  bool ready() {
-    return waitFor([&] { return process_.canReadLine() || process_.state() == QProcess::NotRunning; }, kStandInStartMs) &&
-           process_.readLine().trimmed() == "ready";
-  }
-  void stop() {
-    process_.kill();
-    process_.waitForFinished();
-  }
-  bool running() const { return process_.state() != QProcess::NotRunning; }
-  QStringList strokes() const {
-    QFile file(log_);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-  }
-  const QString& pasted() const { return pasted_; }
-
- private:
-  QString log_;
-  QString pasted_;
-  QProcess process_;
+  // The strokes logged so far; none while there is no log.
+  QStringList strokes() const { return QString::fromUtf8(bytesOf(log())).split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
 };
 
 // The stand-ins one test starts, their logs kept in `folder`.
@@ -106,16 +62,12 @@ class StandIns {
       opened.push_back(all_.back().get());
     }
     for (StandIn* s : opened) EXPECT_TRUE(s->ready()) << "a stand-in did not start";
-    // A window manager lists a window a little after it shows, and only listed windows are found.
     for (const QStringList& arguments : argumentLists) {
       const qsizetype at = arguments.indexOf(QStringLiteral("--window-title"));
       if (at < 0) continue;
       const QString title = arguments.value(at + 1);
-      std::optional<platform::LinkWindow> window;
-      EXPECT_TRUE(waitFor([&] {
-        window = link_.activate(title);
-        return window && window->title == title;
-      })) << "\"" << title.toStdString() << "\" is not found";
+      const std::optional<platform::LinkWindow> window = activateWhenListed(link_, title);
+      EXPECT_TRUE(window) << "\"" << title.toStdString() << "\" is not found";
       // Each has taken the focus before the next is asked to: one that took it late, on a busy
       // machine, would take the keys typed into another.
       if (window) EXPECT_EQ(link_.sendKeys(*window, QString()), platform::SendResult::Sent) << title.toStdString();

@@ -1,8 +1,19 @@
-# Shared by the display tests: a private X display with openbox, and polling helpers.
+# Shared by the display tests: a private X display with openbox, polling helpers, and what they
+# know of Marvane's main window and how they start it and drive the mouse.
 # Source it, then call start_x_session "$work"; it exports DISPLAY and sets xvfb_pid and wm_pid.
 # The sourcing script owns the folder $work and ends with end_x_session from its EXIT trap.
 
 xvfb_pid="" wm_pid=""
+caption="MARVANE   - SETUP YOUR CALLSIGN- Ver 10/MAR/2001"
+central_h=536  # the height of the main window's client area, below its menu bar
+
+# Ends the test unless every named tool is installed.
+need_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed"; exit 2; }
+  done
+}
 
 # Ends the given processes, then the window manager and the X servers, and removes $work.
 end_x_session() {
@@ -77,3 +88,50 @@ windows_titled() {
 has_window() { [ -n "$(windows_titled "$1")" ]; }
 running() { kill -0 "$1" 2>/dev/null; }
 exited() { ! running "$1"; }
+
+# Sets X, Y, WIDTH and HEIGHT of the client area of the first window titled exactly $1. xwininfo
+# gives its place on the screen; xdotool's getwindowgeometry adds the frame's edge to it once more.
+geometry_of() {
+  local id geometry
+  id=$(windows_titled "$1" | head -n1)
+  [ -n "$id" ] || return 1
+  geometry=$(timeout 5 xwininfo -id "$id" | awk -F: '
+    /Absolute upper-left X:/ { x = $2 + 0 } /Absolute upper-left Y:/ { y = $2 + 0 }
+    /^ *Width:/ { w = $2 + 0 } /^ *Height:/ { h = $2 + 0 }
+    END { if (h != "") printf "X=%d Y=%d WIDTH=%d HEIGHT=%d", x, y, w, h }')
+  [ -n "$geometry" ] && eval "$geometry"
+}
+
+# Gives Marvane a fresh program directory, $program_dir, and a home and runtime folder of its own
+# in $work, and makes the X display its platform.
+prepare_program_dir() {
+  program_dir="$work/data/marvane"
+  mkdir -p "$program_dir" "$work/runtime" "$work/home"
+  chmod 700 "$work/runtime"
+  export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
+}
+
+# Waits for the process $1 (called $2) to end, which it must do with status 0; $3 may say after
+# what the 30 s are counted.
+ends_cleanly() {
+  wait_until 30 exited "$1" || fail "$2 did not end within 30 s${3:+ $3}"
+  wait "$1"
+  local status=$?
+  [ "$status" -eq 0 ] || fail "$2 ended with status $status"
+}
+
+# Presses the left button at ($1, $2) and moves it to ($3, $4) in $5 even steps, $6 seconds apart,
+# as a hand drags; lets go $7 seconds after the last step.
+drag_mouse() {
+  local from_x=$1 from_y=$2 to_x=$3 to_y=$4 steps=$5 pause=$6 hold=$7 step
+  timeout 5 xdotool mousemove "$from_x" "$from_y"
+  sleep 0.3
+  timeout 5 xdotool mousedown 1
+  for ((step = 1; step <= steps; step++)); do
+    timeout 5 xdotool mousemove $((from_x + (to_x - from_x) * step / steps)) \
+      $((from_y + (to_y - from_y) * step / steps))
+    sleep "$pause"
+  done
+  sleep "$hold"
+  timeout 5 xdotool mouseup 1
+}
