@@ -2,12 +2,14 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "imaging/exclusive_run.h"
 #include "platform/autoredraw.h"
 #include "platform/colour.h"
 #include "raster/fit.h"
 #include "raster/flip.h"
 
+using canvaskit::insertMode;
 using colour::state::Armed;
 using colour::state::Idle;
 
@@ -29,8 +31,6 @@ int opposite(int direction) { return direction == tool::Clockwise ? tool::Anticl
 bool turnInForce(const Form1& f) {
   return f.turndirection == tool::Clockwise || f.turndirection == tool::Anticlockwise;
 }
-
-bool insertMode(const Form1& f) { return f.Option6->value() || f.Option7->value(); }
 
 // Follow Mouse and 4 pics in 1 place their inserts themselves: nothing turns them.
 bool insertVariantChecked(const Form1& f) {
