@@ -37,18 +37,10 @@ bool insertVariantChecked(const Form1& f) {
   return f.Option7->value() && (f.Check18->value() == 1 || f.Check19->value() == 1);
 }
 
-// The source stretched over the frame, as the inserts are shown and the main picture is held.
-QImage frameOf(const QImage& source, int width) {
-  QImage frame(width, raster::FrameHeight, QImage::Format_RGB32);
-  frame.fill(Qt::black);
-  raster::stretchPaint(frame, source, QRectF(0, 0, width, raster::FrameHeight));
-  return frame;
-}
-
 // A missing source has no mirror: it stays missing.
 QImage mirroredFrame(const QImage& source, int width, Qt::Orientation axis) {
   if (source.isNull()) return QImage();
-  QImage frame = frameOf(source, width);
+  QImage frame = raster::stretchedFrame(source, width);
   if (axis == Qt::Vertical)
     raster::flipVertical(frame);
   else
@@ -68,7 +60,7 @@ void layInsert(Form1& f) {
 // picture or laid as the pending insert. False when there is no source to turn.
 bool showTurnedSource(Form1& f, float angle) {
   if (!f.Image6->hasPicture()) return false;
-  f.Picture3->setPicture(frameOf(f.Image6->picture(), f.frameWidth()));
+  f.Picture3->setPicture(raster::stretchedFrame(f.Image6->picture(), f.frameWidth()));
   drawCommitted(f.Picture2, [&f, angle] {
     f.Picture2->BoxFilled(0, 0, kWidestFrame, raster::FrameHeight, f.Picture3->Point(1, 1));
     f.bmp_rotate(f.Picture3, f.Picture2, angle);

@@ -72,6 +72,13 @@ void stretchPaint(QImage& target, const QImage& source, const QRectF& dest) {
   }
 }
 
+QImage stretchedFrame(const QImage& source, int width) {
+  if (source.isNull()) return QImage();
+  QImage frame(width, FrameHeight, QImage::Format_RGB32);
+  stretchPaint(frame, source, frame.rect());
+  return frame;
+}
+
 void fitPicture(QImage& frame, const QImage& source, Fit fit, int frameWidth, QRgb background) {
   makeRgb32(frame);
   const int width = std::min(frameWidth, frame.width());
