@@ -148,11 +148,6 @@ bool PolarRotation::bmp_rotate(const QImage& source, QImage& destination, float 
   return true;
 }
 
-bool bmp_rotate(const QImage& source, QImage& destination, float angle) {
-  PolarRotation rotation;
-  return rotation.bmp_rotate(source, destination, angle);
-}
-
 QImage turnedPicture(const QImage& source, QSize size, float angle, PolarRotation& rotation) {
   const QImage src = asRgb32(source);
   if (src.isNull() || src.width() <= 0 || src.height() <= 0 || size.isEmpty() || !std::isfinite(angle))

@@ -38,9 +38,6 @@ class PolarRotation {
   std::vector<PolarPoint> points_;  // X-major, as the mapping visits them
 };
 
-// The same mapping without keeping the angles for the next turn.
-bool bmp_rotate(const QImage& source, QImage& destination, float angle);
-
 // One step of the turn tools: a picture of `size` filled with the source's pixel (1, 1) (its
 // nearest pixel in a smaller source), with the source turned by `angle` over it. A null picture
 // for a source or size without pixels, or an angle that is not finite.
