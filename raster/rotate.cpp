@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "raster/fit.h"
 #include "raster/rgb32.h"
 
 namespace raster {
@@ -155,7 +156,7 @@ QImage turnedPicture(const QImage& source, QSize size, float angle, PolarRotatio
   QImage turned(size, QImage::Format_RGB32);
   // The corners the turn leaves uncovered take the colour just inside the source's corner; an
   // overlay carries its transparency key there, so they stay transparent.
-  turned.fill(opaque(src.pixel(std::min(1, src.width() - 1), std::min(1, src.height() - 1))));
+  turned.fill(opaque(nearestPixel(src, 1, 1)));
   rotation.bmp_rotate(src, turned, angle);
   return turned;
 }
