@@ -8,6 +8,7 @@
 #include "platform/colour.h"
 #include "raster/fit.h"
 #include "raster/flip.h"
+#include "raster/rotate.h"
 
 using canvaskit::insertMode;
 using colour::state::Armed;
@@ -15,10 +16,9 @@ using colour::state::Idle;
 
 namespace {
 
-// The program's pi and its turn step; a count this large (sixteen steps come to 2 pi, 6.28) is
-// a full turn and starts again at 0.
-constexpr double kPi = 3.14159265359;
-constexpr double kStep = kPi / 8;
+// The turn step; a count this large (sixteen steps come to 2 pi, 6.28) is a full turn and starts
+// again at 0.
+constexpr double kStep = raster::kPi / 8;
 constexpr double kFullTurn = 6;
 // Pending text turns in steps of 10 degrees up to upright, in tenths of a degree.
 constexpr int kTextStep = 100;

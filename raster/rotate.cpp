@@ -12,9 +12,6 @@ namespace raster {
 
 namespace {
 
-// The program's value of pi, from which the angle of the points on the X = 0 column comes.
-constexpr double kPi = 3.14159265359;
-
 // The fast path below reproduces C and S to within about 1e-11 pixel for pictures of a few
 // thousand pixels (the single-precision angle offset is the largest error). Only a value this
 // close to a half could round differently; such points take the literal calculation.
