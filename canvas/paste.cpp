@@ -14,13 +14,6 @@ namespace {
 // A pasted insert is centred here in both layouts.
 constexpr double PasteCentreX = 160, PasteCentreY = 128;
 
-// The picture from outside stretched over the whole frame.
-QImage fullFrame(const Form1& f, const QImage& picture) {
-  QImage frame(f.frameWidth(), f.Picture1->scaleHeight(), QImage::Format_RGB32);
-  raster::stretchPaint(frame, picture, frame.rect());
-  return frame;
-}
-
 // The picture from outside becomes the picture, stretched over the frame, committed at once.
 void replacePicture(Form1& f, const QImage& picture) {
   f.Picture1->Cls();
@@ -33,7 +26,7 @@ void pasteInsert(Form1& f, const QImage& pasted) {
   f.dragsource = drag::Nothing;
   f.Picture1->Cls();
   f.Image6->setPicture(pasted);
-  keepWorkingCopy(f, fullFrame(f, pasted));
+  keepWorkingCopy(f, raster::stretchedFrame(pasted, f.frameWidth()));
   f.Label26->setBackColor(Armed);
   f.startx = PasteCentreX - f.picinpicsize / 2;
   f.starty = PasteCentreY - f.picinpicsize * 2 / 5;

@@ -3,6 +3,7 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "imaging/exclusive_run.h"
 #include "platform/colour.h"
 
@@ -62,7 +63,7 @@ void closePanel(Form1& f) {
 }
 
 void openPanel(Form1& f) {
-  if (f.Option6->value() || f.Option7->value()) f.Option1_Click();
+  if (canvaskit::insertMode(f)) f.Option1_Click();
   platform::DoEvents();
   f.Label24->setBackColor(Idle);
   if (!f.Frame7->isHidden()) f.Command36_Click();

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/autoredraw.h"
 #include "platform/colour.h"
 #include "raster/blend.h"
@@ -57,7 +58,7 @@ void Form1::HScroll7_Scroll() { HScroll7_Change(); }
 
 // No window events run while it works, so nothing can change the pictures in the middle of it.
 void Form1::Label14_Click() {
-  if (!Option6->value() && !Option7->value()) return;
+  if (!canvaskit::insertMode(*this)) return;
   if (Check18->value() == 1 || Check19->value() == 1) return;
   Label14->setBackColor(Armed);
   blendoverlay();

@@ -17,6 +17,13 @@ struct FillMode {
 constexpr FillMode FillModes[] = {
     {&Form1::Label70, raster::Fit::Correct}, {&Form1::Label71, raster::Fit::Spread}, {&Form1::Label72, raster::Fit::Stretch}};
 
+// The fill mode whose label is selected (the labels keep exactly one so); null for none.
+const FillMode* chosenFillMode(const Form1& f) {
+  const auto chosen = std::find_if(std::begin(FillModes), std::end(FillModes),
+                                   [&f](const FillMode& m) { return (f.*m.label)->backColor() == Selected; });
+  return chosen != std::end(FillModes) ? chosen : nullptr;
+}
+
 // Replaces the box's persistent image by `frame`, drawn at its own size.
 void drawFrame(PictureBox* box, const QImage& frame) { box->PaintPicture(frame, 0, 0, frame.width(), frame.height()); }
 
@@ -38,9 +45,8 @@ QImage Form1::fitByFillMode(const QImage& source, QSize size) const {
   const int w = frameWidth();
   QImage frame(size, QImage::Format_RGB32);
   frame.fill(Qt::black);
-  for (const FillMode& m : FillModes)
-    if ((this->*m.label)->backColor() == Selected)
-      raster::stretchPaint(frame, source, raster::fitRect(m.fit, source.size(), w));
+  if (const FillMode* chosen = chosenFillMode(*this))
+    raster::stretchPaint(frame, source, raster::fitRect(chosen->fit, source.size(), w));
   return frame;
 }
 
@@ -56,9 +62,7 @@ void Form1::imagecorrectaspect() {
   const int w = frameWidth();
   const QRgb background = raster::nearestPixel(source, 1, 1);
   QImage frame = Picture2->image();
-  const auto chosen = std::find_if(std::begin(FillModes), std::end(FillModes),
-                                   [this](const FillMode& m) { return (this->*m.label)->backColor() == Selected; });
-  if (chosen != std::end(FillModes))
+  if (const FillMode* chosen = chosenFillMode(*this))
     raster::fitPicture(frame, source, chosen->fit, w, background);
   else
     frame.fill(background);

@@ -5,7 +5,6 @@
 #include "imaging/exclusive_run.h"
 #include "platform/autoredraw.h"
 #include "platform/colour.h"
-#include "raster/fill.h"
 #include "raster/fit.h"
 #include "raster/globe.h"
 
@@ -54,10 +53,10 @@ bool fillFrame(Form1& f, const QString& thing, const QRect& frame) {
   PictureBox& p = *f.Picture1;
   const auto fill = [&](long colour) { p.BoxFilled(0, 0, frame.width(), frame.height(), colour); };
   if (thing == QLatin1String("X-Hatch")) {
-    // The pixel library's hatch lines up with the frame's corner; the outline goes over it.
-    raster::hatch(p.drawTarget(), frame, colour::toQRgb(p.fillColor()), raster::Hatch::Cross);
-    p.setFillStyle(PictureBox::FillTransparent);
+    // The hatch lines up with the frame's corner; the outline goes over it.
+    p.setFillStyle(PictureBox::FillCross);
     p.Box(0, 0, frame.width(), frame.height(), kOutline);
+    p.setFillStyle(PictureBox::FillTransparent);
   }
   for (const SolidFill& solid : kSolidFills)
     if (thing == QLatin1String(solid.name)) fill(solid.colour);

@@ -2,21 +2,23 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "imaging/exclusive_run.h"
 #include "platform/autoredraw.h"
 #include "platform/colour.h"
 #include "raster/fit.h"
 #include "raster/flip.h"
+#include "raster/rotate.h"
 
+using canvaskit::insertMode;
 using colour::state::Armed;
 using colour::state::Idle;
 
 namespace {
 
-// The program's pi and its turn step; a count this large (sixteen steps come to 2 pi, 6.28) is
-// a full turn and starts again at 0.
-constexpr double kPi = 3.14159265359;
-constexpr double kStep = kPi / 8;
+// The turn step; a count this large (sixteen steps come to 2 pi, 6.28) is a full turn and starts
+// again at 0.
+constexpr double kStep = raster::kPi / 8;
 constexpr double kFullTurn = 6;
 // Pending text turns in steps of 10 degrees up to upright, in tenths of a degree.
 constexpr int kTextStep = 100;
@@ -30,25 +32,15 @@ bool turnInForce(const Form1& f) {
   return f.turndirection == tool::Clockwise || f.turndirection == tool::Anticlockwise;
 }
 
-bool insertMode(const Form1& f) { return f.Option6->value() || f.Option7->value(); }
-
 // Follow Mouse and 4 pics in 1 place their inserts themselves: nothing turns them.
 bool insertVariantChecked(const Form1& f) {
   return f.Option7->value() && (f.Check18->value() == 1 || f.Check19->value() == 1);
 }
 
-// The source stretched over the frame, as the inserts are shown and the main picture is held.
-QImage frameOf(const QImage& source, int width) {
-  QImage frame(width, raster::FrameHeight, QImage::Format_RGB32);
-  frame.fill(Qt::black);
-  raster::stretchPaint(frame, source, QRectF(0, 0, width, raster::FrameHeight));
-  return frame;
-}
-
 // A missing source has no mirror: it stays missing.
 QImage mirroredFrame(const QImage& source, int width, Qt::Orientation axis) {
   if (source.isNull()) return QImage();
-  QImage frame = frameOf(source, width);
+  QImage frame = raster::stretchedFrame(source, width);
   if (axis == Qt::Vertical)
     raster::flipVertical(frame);
   else
@@ -68,7 +60,7 @@ void layInsert(Form1& f) {
 // picture or laid as the pending insert. False when there is no source to turn.
 bool showTurnedSource(Form1& f, float angle) {
   if (!f.Image6->hasPicture()) return false;
-  f.Picture3->setPicture(frameOf(f.Image6->picture(), f.frameWidth()));
+  f.Picture3->setPicture(raster::stretchedFrame(f.Image6->picture(), f.frameWidth()));
   drawCommitted(f.Picture2, [&f, angle] {
     f.Picture2->BoxFilled(0, 0, kWidestFrame, raster::FrameHeight, f.Picture3->Point(1, 1));
     f.bmp_rotate(f.Picture3, f.Picture2, angle);

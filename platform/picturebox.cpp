@@ -26,6 +26,10 @@ QPainter* beginExact(QPainter& p) {
 
 constexpr int FillIconSide = 32;
 
+// Qt's cross pattern has its lines in column 4 and row 3 of its tile; moved by this much they
+// pass through the layer's corner. Its downward diagonal already does.
+constexpr qreal CrossPatternShiftX = 4, CrossPatternShiftY = 5;
+
 }  // namespace
 
 QPixmap drawFillIcon() {
@@ -182,7 +186,11 @@ QBrush PictureBox::fillBrush() const {
   switch (fillStyle_) {
     case FillSolid: return colour::toQColor(fillColor_);
     case FillDownwardDiagonal: return QBrush(colour::toQColor(fillColor_), Qt::FDiagPattern);
-    case FillCross: return QBrush(colour::toQColor(fillColor_), Qt::CrossPattern);
+    case FillCross: {
+      QBrush cross(colour::toQColor(fillColor_), Qt::CrossPattern);
+      cross.setTransform(QTransform::fromTranslate(CrossPatternShiftX, CrossPatternShiftY));
+      return cross;
+    }
     default: return Qt::NoBrush;
   }
 }

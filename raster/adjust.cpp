@@ -24,19 +24,22 @@ ChannelTable tableOf(Formula formula) {
   return table;
 }
 
-// Width and height are read once: they are calls the compiler cannot move out of a loop that
-// writes pixels.
-void applyTable(QImage& picture, const ChannelTable& table) {
+// Every pixel of the picture becomes map(pixel). Width and height are read once: they are calls
+// the compiler cannot move out of a loop that writes pixels.
+template <typename Map>
+void mapPixels(QImage& picture, Map map) {
   const int w = picture.width();
   const int h = picture.height();
   for (int y = 0; y < h; ++y) {
     QRgb* row = rowOf(picture, y);
-    for (int x = 0; x < w; ++x) {
-      const QRgb p = row[x];
-      row[x] = kOpaque | QRgb(table[(p >> 16) & 0xFF]) << 16 | QRgb(table[(p >> 8) & 0xFF]) << 8 |
-               QRgb(table[p & 0xFF]);
-    }
+    for (int x = 0; x < w; ++x) row[x] = map(row[x]);
   }
+}
+
+void applyTable(QImage& picture, const ChannelTable& table) {
+  mapPixels(picture, [&table](QRgb p) {
+    return kOpaque | QRgb(table[(p >> 16) & 0xFF]) << 16 | QRgb(table[(p >> 8) & 0xFF]) << 8 | QRgb(table[p & 0xFF]);
+  });
 }
 
 void makeOpaque(std::uint8_t* row, int width) {
@@ -99,14 +102,18 @@ void sharpenSpan(const std::uint8_t* __restrict up, const std::uint8_t* __restri
     out[i] = sharpened<Lane>(mid[i], up[i], down[i], mid[i - kBytesPerPixel], mid[i + kBytesPerPixel], n);
 }
 
-// The first and last pixel of a row: their missing neighbour is themselves.
-void sharpenEdgePixel(const std::uint8_t* up, const std::uint8_t* mid, const std::uint8_t* down,
-                      std::uint8_t* out, int w, int x, int n) {
-  const int left = std::max(x - 1, 0) * kBytesPerPixel;
-  const int right = std::min(x + 1, w - 1) * kBytesPerPixel;
-  for (int c = 0; c < 3; ++c) {
-    const int i = x * kBytesPerPixel + c;
-    out[i] = sharpened<int>(mid[i], up[i], down[i], mid[left + c], mid[right + c], n);
+// The first and last pixel of a row, whose missing neighbour is themselves (in a row of one
+// pixel both are the same pixel, given the same value twice). `channel(i, left, right)` gives
+// colour byte i from the indexes of the same byte of its left and right neighbours.
+template <typename Channel>
+void rowEnds(std::uint8_t* out, int w, Channel channel) {
+  for (int x : {0, w - 1}) {
+    const int left = std::max(x - 1, 0) * kBytesPerPixel;
+    const int right = std::min(x + 1, w - 1) * kBytesPerPixel;
+    for (int c = 0; c < 3; ++c) {
+      const int i = x * kBytesPerPixel + c;
+      out[i] = channel(i, left + c, right + c);
+    }
   }
 }
 
@@ -118,8 +125,9 @@ void sharpenRow(const std::uint8_t* up, const std::uint8_t* mid, const std::uint
     sharpenSpan<std::int16_t>(up, mid, down, out, begin, end, std::int16_t(n));
   else
     sharpenSpan<int>(up, mid, down, out, begin, end, n);
-  sharpenEdgePixel(up, mid, down, out, w, 0, n);
-  if (w > 1) sharpenEdgePixel(up, mid, down, out, w, w - 1, n);
+  rowEnds(out, w, [&](int i, int left, int right) {
+    return sharpened<int>(mid[i], up[i], down[i], mid[left], mid[right], n);
+  });
 }
 
 constexpr int kSoftenBlock = 9;
@@ -150,14 +158,7 @@ void softenRow(const std::uint8_t* up, const std::uint8_t* mid, const std::uint8
   const int bytes = w * kBytesPerPixel;
   columnSums(up, mid, down, sums.data(), bytes);
   softenSpan(sums.data(), out, kBytesPerPixel, bytes - kBytesPerPixel);
-  for (int x : {0, w - 1}) {
-    const int left = std::max(x - 1, 0) * kBytesPerPixel;
-    const int right = std::min(x + 1, w - 1) * kBytesPerPixel;
-    for (int c = 0; c < 3; ++c) {
-      const int i = x * kBytesPerPixel + c;
-      out[i] = softened(sums[left + c], sums[i], sums[right + c]);
-    }
-  }
+  rowEnds(out, w, [&sums](int i, int left, int right) { return softened(sums[left], sums[i], sums[right]); });
 }
 
 }  // namespace
@@ -179,27 +180,16 @@ bool gammaCorrect(QImage& picture, double gamma) {
 
 bool grey(QImage& picture) {
   if (!prepareRgb32(picture)) return false;
-  const int w = picture.width();
-  const int h = picture.height();
-  for (int y = 0; y < h; ++y) {
-    QRgb* row = rowOf(picture, y);
-    for (int x = 0; x < w; ++x) {
-      const QRgb p = row[x];
-      const unsigned luma = (299 * qRed(p) + 587 * qGreen(p) + 114 * qBlue(p) + 500) / 1000;
-      row[x] = kOpaque | luma * 0x010101u;
-    }
-  }
+  mapPixels(picture, [](QRgb p) {
+    const unsigned luma = (299 * qRed(p) + 587 * qGreen(p) + 114 * qBlue(p) + 500) / 1000;
+    return kOpaque | luma * 0x010101u;
+  });
   return true;
 }
 
 bool negative(QImage& picture) {
   if (!prepareRgb32(picture)) return false;
-  const int w = picture.width();
-  const int h = picture.height();
-  for (int y = 0; y < h; ++y) {
-    QRgb* row = rowOf(picture, y);
-    for (int x = 0; x < w; ++x) row[x] = ~row[x] | kOpaque;
-  }
+  mapPixels(picture, [](QRgb p) { return ~p | kOpaque; });
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "raster/blit.h"
 
+#include "raster/rgb32.h"
+
 namespace raster {
 
 namespace {
@@ -17,16 +19,14 @@ void transparentCopy(QImage& target, const QImage& background, const QImage& sou
   const QPoint shift = to - from.topLeft();
   const QRect area = from.intersected(src.rect()).intersected(target.rect().translated(-shift));
   if (area.isEmpty()) return;
-  const QRgb keyColour = key & RGB_MASK;
   for (int sy = area.top(); sy <= area.bottom(); ++sy) {
     const int ty = sy + shift.y();
-    const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-    const QRgb* under = reinterpret_cast<const QRgb*>(background.constScanLine(ty));
-    QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(ty));
+    const QRgb* in = rowOf(src, sy);
+    const QRgb* under = rowOf(background, ty);
+    QRgb* out = rowOf(target, ty);
     for (int sx = area.left(); sx <= area.right(); ++sx) {
       const int tx = sx + shift.x();
-      const QRgb s = in[sx] & RGB_MASK;
-      out[tx] = (s == keyColour ? under[tx] : s) | 0xFF000000u;
+      out[tx] = opaque(sameColour(in[sx], key) ? under[tx] : in[sx]);
     }
   }
 }

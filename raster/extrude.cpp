@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+#include "raster/rgb32.h"
+
 namespace raster {
 
 namespace {
@@ -58,7 +60,7 @@ class Gathering {
 
   // Colours the gathered pixels no later print has claimed, and empties the layer.
   void paint(QRgb colour) {
-    const QRgb opaque = colour | 0xFF000000u;
+    const QRgb ink = opaque(colour);
     const int width = target_.width();
     uchar* const pixels = target_.bits();
     for (int y = top_; y <= bottom_; ++y) {
@@ -72,7 +74,7 @@ class Gathering {
         forEachRun(fresh, [&](int start, int length) {
           const int from = w * WordBits + start;
           const int to = std::min(from + length, width);
-          if (from < to) std::fill(line + from, line + to, opaque);
+          if (from < to) std::fill(line + from, line + to, ink);
         });
       }
     }

@@ -63,13 +63,6 @@ void replaceKey(QImage& picture, QRgb key, int firstRow, QSize size, Replacement
   }
 }
 
-constexpr int kHatchSpacing = 8;
-
-bool onHatchLine(int x, int y, Hatch style) {
-  if (style == Hatch::Cross) return x % kHatchSpacing == 0 || y % kHatchSpacing == 0;
-  return ((x - y) & (kHatchSpacing - 1)) == 0;  // descends to the right
-}
-
 }  // namespace
 
 bool floodFillSurface(QImage& picture, QPoint seed, QRgb colour) {
@@ -111,17 +104,6 @@ bool patternfill(QImage& picture, QRgb key, const QImage& pattern, int firstRow)
 bool patternfill(QImage& picture, QRgb key, QRgb colour, int firstRow) {
   if (!prepareRgb32(picture)) return false;
   replaceKey(picture, key, firstRow, picture.size(), [colour](int, int) { return colour; });
-  return true;
-}
-
-bool hatch(QImage& picture, const QRect& area, QRgb colour, Hatch style) {
-  if (!prepareRgb32(picture)) return false;
-  const QRect box = area.normalized() & picture.rect();
-  for (int y = box.top(); y <= box.bottom(); ++y) {
-    QRgb* row = rowOf(picture, y);
-    for (int x = box.left(); x <= box.right(); ++x)
-      if (onHatchLine(x, y, style)) row[x] = opaque(colour);
-  }
   return true;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QPoint>
-#include <QRect>
 #include <QRgb>
 
 // Fills that replace colours of a picture in place. Pixels compare by their 24 colour bits.
@@ -23,11 +22,5 @@ bool floodFillBorder(QImage& picture, QPoint seed, QRgb border, QRgb colour);
 bool patternfill(QImage& picture, QRgb key, const QImage& pattern, int firstRow = 0);
 // The same with one colour in place of a pattern.
 bool patternfill(QImage& picture, QRgb key, QRgb colour, int firstRow = 0);
-
-// The hatched fill styles: lines one pixel wide, eight pixels apart, aligned to the picture's
-// top-left corner so that hatches of neighbouring boxes join up; the gaps keep the picture.
-enum class Hatch { DownwardDiagonal = 5, Cross = 6 };
-// Draws the hatch lines of `style` in `colour` over `area`, clipped to the picture.
-bool hatch(QImage& picture, const QRect& area, QRgb colour, Hatch style);
 
 }  // namespace raster

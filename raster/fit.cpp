@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+#include "raster/rgb32.h"
+
 namespace raster {
 
 namespace {
@@ -14,11 +16,6 @@ constexpr double LoadPictureWidth = 320.0;
 
 // Positions and sizes are rounded as the toolkit rounds them; absurd ones stay within int.
 int toPixel(double v) { return int(std::nearbyint(std::clamp(v, -1e9, 1e9))); }
-
-// Rows are handled as runs of QRgb.
-void makeRgb32(QImage& image) {
-  if (image.format() != QImage::Format_RGB32) image = image.convertToFormat(QImage::Format_RGB32);
-}
 
 }  // namespace
 
@@ -54,8 +51,8 @@ void stretchPaint(QImage& target, const QImage& source, const QRectF& dest) {
   const qint64 dw = toPixel(dest.width());
   const qint64 dh = toPixel(dest.height());
   if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return;
-  makeRgb32(target);
-  const QImage pixels = source.convertToFormat(QImage::Format_RGB32);
+  if (!prepareRgb32(target)) return;
+  const QImage pixels = asRgb32(source);
   const int x0 = std::max(left, 0);
   const int x1 = int(std::min<qint64>(left + dw, target.width()));
   const int y0 = std::max(top, 0);
@@ -66,19 +63,26 @@ void stretchPaint(QImage& target, const QImage& source, const QRectF& dest) {
   for (int x = x0; x < x1; ++x) column[size_t(x - x0)] = int((2 * qint64(x - left) + 1) * sw / (2 * dw));
   for (int y = y0; y < y1; ++y) {
     const int sy = int((2 * qint64(y - top) + 1) * sh / (2 * dh));
-    const QRgb* from = reinterpret_cast<const QRgb*>(pixels.constScanLine(sy));
-    QRgb* to = reinterpret_cast<QRgb*>(target.scanLine(y));
+    const QRgb* from = rowOf(pixels, sy);
+    QRgb* to = rowOf(target, y);
     for (int x = x0; x < x1; ++x) to[x] = from[column[size_t(x - x0)]];
   }
 }
 
+QImage stretchedFrame(const QImage& source, int width) {
+  if (source.isNull()) return QImage();
+  QImage frame(width, FrameHeight, QImage::Format_RGB32);
+  stretchPaint(frame, source, frame.rect());
+  return frame;
+}
+
 void fitPicture(QImage& frame, const QImage& source, Fit fit, int frameWidth, QRgb background) {
-  makeRgb32(frame);
+  if (!prepareRgb32(frame)) return;
   const int width = std::min(frameWidth, frame.width());
   const int height = std::min(FrameHeight, frame.height());
   for (int y = 0; y < height; ++y) {
-    QRgb* row = reinterpret_cast<QRgb*>(frame.scanLine(y));
-    std::fill(row, row + std::max(width, 0), background | 0xFF000000u);
+    QRgb* row = rowOf(frame, y);
+    std::fill(row, row + std::max(width, 0), opaque(background));
   }
   stretchPaint(frame, source, fitRect(fit, source.size(), frameWidth));
 }

@@ -33,6 +33,10 @@ QRgb nearestPixel(const QImage& picture, int x, int y);
 // Format_RGB32 if it is not.
 void stretchPaint(QImage& target, const QImage& source, const QRectF& dest);
 
+// `source` stretched over a whole frame `width` x 256, as the inserts are shown and the main
+// picture is held; a null picture for a source without pixels.
+QImage stretchedFrame(const QImage& source, int width);
+
 // Fills the frame (`frameWidth` x 256 at the top left of `frame`) with `background`, then paints
 // `source` by `fit`.
 void fitPicture(QImage& frame, const QImage& source, Fit fit, int frameWidth, QRgb background);

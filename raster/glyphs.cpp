@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "raster/rgb32.h"
+
 namespace raster {
 
 namespace {
@@ -13,15 +15,13 @@ QImage withAlpha(const QImage& image) {
   return image.convertToFormat(QImage::Format_ARGB32);
 }
 
-const QRgb* constRow(const QImage& image, int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); }
-
 QRect alphaBounds(const QImage& image) {
   int left = INT_MAX;
   int right = -1;
   int top = -1;
   int bottom = -1;
   for (int y = 0; y < image.height(); ++y) {
-    const QRgb* row = constRow(image, y);
+    const QRgb* row = rowOf(image, y);
     const QRgb* end = row + image.width();
     const QRgb* first = std::find_if(row, end, [](QRgb p) { return qAlpha(p) != 0; });
     if (first == end) continue;
@@ -47,7 +47,7 @@ GlyphMask GlyphMask::fromAlpha(const QImage& image, QPoint anchor) {
   mask.wordsPerRow_ = (found.width() + WordBits - 1) / WordBits;
   mask.bits_.assign(std::size_t(mask.wordsPerRow_) * found.height(), 0);
   for (int r = 0; r < found.height(); ++r) {
-    const QRgb* row = constRow(argb, found.top() + r) + found.left();
+    const QRgb* row = rowOf(argb, found.top() + r) + found.left();
     Word* bits = mask.bits_.data() + std::size_t(r) * mask.wordsPerRow_;
     for (int x = 0; x < found.width(); ++x)
       if (qAlpha(row[x]) != 0) bits[x / WordBits] |= Word(1) << (x % WordBits);
@@ -59,7 +59,7 @@ void fill(QImage& target, const GlyphMask& mask, QPoint at, QRgb colour) {
   const QRect placed = mask.bounds().translated(at);
   const QRect area = placed.intersected(target.rect());
   if (area.isEmpty()) return;
-  const QRgb opaque = colour | 0xFF000000u;
+  const QRgb ink = opaque(colour);
   // Only the words that reach the target are read: a line far wider than the picture costs what
   // its visible part does.
   const int firstWord = (area.left() - placed.left()) / GlyphMask::WordBits;
@@ -73,7 +73,7 @@ void fill(QImage& target, const GlyphMask& mask, QPoint at, QRgb colour) {
       forEachRun(bits[w], [&](int start, int length) {
         const int from = std::max(wordLeft + start, area.left());
         const int to = std::min(wordLeft + start + length, area.right() + 1);
-        if (from < to) std::fill(line + from, line + to, opaque);
+        if (from < to) std::fill(line + from, line + to, ink);
       });
     }
   }

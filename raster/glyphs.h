@@ -21,11 +21,9 @@ class GlyphMask {
 
   // The smallest rectangle holding every set pixel, relative to the anchor; empty for none.
   QRect bounds() const { return bounds_; }
-  bool isEmpty() const { return bounds_.isEmpty(); }
   // Row `r` of the bounds (0 = top) in words of 64 pixels: bit b of word w is the pixel
   // bounds().left() + 64 w + b.
   const Word* row(int r) const { return bits_.data() + std::size_t(r) * wordsPerRow_; }
-  int wordsPerRow() const { return wordsPerRow_; }
   std::size_t byteSize() const { return bits_.size() * sizeof(Word); }
 
  private:

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "raster/rgb32.h"
+
 namespace raster {
 
 namespace {
@@ -29,7 +31,7 @@ QRgb fillAt(int x, int y) {
 QImage qslPanel() {
   QImage panel(QslPanelWidth, QslPanelHeight, QImage::Format_RGB32);
   for (int y = 0; y < QslPanelHeight; ++y) {
-    auto* line = reinterpret_cast<QRgb*>(panel.scanLine(y));
+    QRgb* line = rowOf(panel, y);
     for (int x = 0; x < QslPanelWidth; ++x) line[x] = fillAt(x, y);
   }
   QPainter p(&panel);

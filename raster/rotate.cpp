@@ -5,14 +5,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "raster/fit.h"
 #include "raster/rgb32.h"
 
 namespace raster {
 
 namespace {
-
-// The program's value of pi, from which the angle of the points on the X = 0 column comes.
-constexpr double kPi = 3.14159265359;
 
 // The fast path below reproduces C and S to within about 1e-11 pixel for pictures of a few
 // thousand pixels (the single-precision angle offset is the largest error). Only a value this
@@ -148,11 +146,6 @@ bool PolarRotation::bmp_rotate(const QImage& source, QImage& destination, float 
   return true;
 }
 
-bool bmp_rotate(const QImage& source, QImage& destination, float angle) {
-  PolarRotation rotation;
-  return rotation.bmp_rotate(source, destination, angle);
-}
-
 QImage turnedPicture(const QImage& source, QSize size, float angle, PolarRotation& rotation) {
   const QImage src = asRgb32(source);
   if (src.isNull() || src.width() <= 0 || src.height() <= 0 || size.isEmpty() || !std::isfinite(angle))
@@ -160,7 +153,7 @@ QImage turnedPicture(const QImage& source, QSize size, float angle, PolarRotatio
   QImage turned(size, QImage::Format_RGB32);
   // The corners the turn leaves uncovered take the colour just inside the source's corner; an
   // overlay carries its transparency key there, so they stay transparent.
-  turned.fill(opaque(src.pixel(std::min(1, src.width() - 1), std::min(1, src.height() - 1))));
+  turned.fill(opaque(nearestPixel(src, 1, 1)));
   rotation.bmp_rotate(src, turned, angle);
   return turned;
 }

@@ -18,6 +18,10 @@
 // a pixel wins, so the order above is part of the result.
 namespace raster {
 
+// The program's value of pi: the turn tools count their steps in it, and the points on the X = 0
+// column take half of it as their angle A.
+constexpr double kPi = 3.14159265359;
+
 // Keeps the single-precision angle of every point for one reach, since the angles depend only
 // on the destination's size and cost more to compute than a whole turn.
 class PolarRotation {
@@ -37,9 +41,6 @@ class PolarRotation {
   int reach_ = -1;
   std::vector<PolarPoint> points_;  // X-major, as the mapping visits them
 };
-
-// The same mapping without keeping the angles for the next turn.
-bool bmp_rotate(const QImage& source, QImage& destination, float angle);
 
 // One step of the turn tools: a picture of `size` filled with the source's pixel (1, 1) (its
 // nearest pixel in a smaller source), with the source turned by `angle` over it. A null picture

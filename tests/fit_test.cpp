@@ -84,4 +84,12 @@ TEST(FitPicture, SourcesWithoutPixelsOrOfOnePixel) {
   EXPECT_EQ(raster::nearestPixel(picture(3, 3, {Red, Green, Blue}), 9, -4), Blue);
 }
 
+// The source covers the whole frame of either layout; a source without pixels gives no frame.
+TEST(StretchedFrame, CoversTheWholeFrame) {
+  const QImage frame = raster::stretchedFrame(picture(2, 2, {Red, Green, Blue, White}), 340);
+  EXPECT_EQ(std::tuple(frame.size(), frame.pixel(169, 127), frame.pixel(170, 0), frame.pixel(0, 128), frame.pixel(339, 255)),
+            std::tuple(QSize(340, 256), Red, Green, Blue, White));
+  EXPECT_TRUE(raster::stretchedFrame(QImage(), 320).isNull());
+}
+
 }  // namespace

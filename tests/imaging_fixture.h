@@ -12,8 +12,7 @@
 
 // The source stretched over a frame `width` x 256, mirrored across `axis` unless it is 0.
 inline QImage frameOf(const QImage& source, int width, int axis = 0) {
-  QImage frame(width, raster::FrameHeight, QImage::Format_RGB32);
-  raster::stretchPaint(frame, source, QRectF(0, 0, width, raster::FrameHeight));
+  QImage frame = raster::stretchedFrame(source, width);
   if (axis == Qt::Vertical) raster::flipVertical(frame);
   if (axis == Qt::Horizontal) raster::flipHorizontal(frame);
   return frame;

@@ -272,20 +272,6 @@ TEST(RasterBlend, MixesChannelsOverTheAreaWithItsLastRowAndColumnAndSkipsTheKey)
   EXPECT_TRUE(sameImage(picture, out));
 }
 
-TEST(RasterHatch, LinesEightApartOnThePictureGridGapsKept) {
-  const QImage in = noise({23, 19});
-  const QRect area(QPoint(3, 2), QPoint(40, 17));  // clipped on the right
-  for (const auto style : {raster::Hatch::Cross, raster::Hatch::DownwardDiagonal}) {
-    QImage out = in;
-    ASSERT_TRUE(raster::hatch(out, area, qRgb(0, 0, 0), style));
-    for (int y = 0; y < in.height(); ++y)
-      for (int x = 0; x < in.width(); ++x) {
-        const bool line = style == raster::Hatch::Cross ? x % 8 == 0 || y % 8 == 0 : (x - y + 64) % 8 == 0;
-        ASSERT_EQ(out.pixel(x, y), line && area.contains(x, y) ? qRgb(0, 0, 0) : in.pixel(x, y)) << x << "," << y;
-      }
-  }
-}
-
 // The column a pixel of positionPicture() came from.
 int column(QRgb p) { return qRed(p) + 256 * (qBlue(p) & 7); }
 
@@ -444,7 +430,6 @@ TEST(RasterKernels, StayInsidePicturesOfAnySize) {
     EXPECT_TRUE(raster::floodFillBorder(img, {0, 0}, qRgb(1, 1, 1), qRgb(7, 7, 7)));
     EXPECT_TRUE(raster::patternfill(img, qRgb(7, 7, 7), noise({3, 5}), 1));
     EXPECT_TRUE(raster::blendArea(img, noise({5, 3}), QRect(-5, -5, 9000, 9000), 40));
-    EXPECT_TRUE(raster::hatch(img, QRect(-3, -3, 9000, 9000), 0, raster::Hatch::DownwardDiagonal));
     EXPECT_TRUE(raster::globe(img));
     raster::PolarRotation rotation;
     QImage turned = raster::turnedPicture(img, {320, 256}, 0.7f, rotation);
