@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer harnesses in fuzz/ with clang, AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs each for a bounded time. Usage: scripts/fuzz.sh [SECONDS_PER_HARNESS] [HARNESS...]
+# (default 60 seconds, every harness). Findings are kept in build-fuzz/findings/<harness>/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+shift || true
+bash scripts/install-deps.sh
+packages=(clang libclang-rt-14-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DMARVANE_FUZZ=ON -DMARVANE_SANITIZE=ON -DMARVANE_BENCHMARKS=OFF >/dev/null
+harnesses=("$@")
+if [ ${#harnesses[@]} -eq 0 ]; then
+  for source in fuzz/*_fuzz.cpp; do harnesses+=("$(basename "$source" .cpp)"); done
+fi
+cmake --build build-fuzz -j "$(nproc)" --target "${harnesses[@]}"
+export QT_QPA_PLATFORM=offscreen LANG=C LC_ALL=C ASAN_OPTIONS=detect_leaks=0
+status=0
+for h in "${harnesses[@]}"; do
+  echo "== $h for ${seconds}s"
+  corpus=build-fuzz/corpus/$h findings=build-fuzz/findings/$h
+  mkdir -p "$corpus" "$findings"
+  seeds=()
+  [ -d "fuzz/seeds/$h" ] && seeds+=("fuzz/seeds/$h")
+  "build-fuzz/fuzz/$h" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+    -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" || status=1
+done
+exit $status
