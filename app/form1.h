@@ -256,8 +256,9 @@ class Form1 : public QMainWindow {
   bool gradChosen() const;
   // Fonts and saved fonts F1-F4.
   void changefont_Click();
-  // The font dialog on the text box's font; OK puts the chosen face and styles on both fonts and
-  // gives true, Cancel changes nothing.
+  // Change Font's steps, also run by a right press on F1-F4: the Save Color panel closes, then the
+  // font dialog on the text box's font; OK puts the chosen face and styles on both fonts and gives
+  // true, Cancel changes nothing.
   bool chooseFont();
   void Check6_Click();   // Bold
   void Check14_Click();  // Ital

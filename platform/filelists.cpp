@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "platform/controls.h"
 #include "platform/system.h"
@@ -38,10 +40,48 @@ void FileListBox::mouseReleaseEvent(QMouseEvent* e) {
                e->position().y());
 }
 
+namespace {
+
+constexpr int FolderRole = Qt::UserRole;
+constexpr int DepthRole = Qt::UserRole + 1;
+constexpr int IndentPixels = 8;
+
+class IndentedFolders : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem indented = option;
+    indented.rect.setLeft(option.rect.left() + indent(index));
+    QStyledItemDelegate::paint(painter, indented, index);
+  }
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    return QStyledItemDelegate::sizeHint(option, index) + QSize(indent(index), 0);
+  }
+ private:
+  static int indent(const QModelIndex& index) { return index.data(DepthRole).toInt() * IndentPixels; }
+};
+
+// The open folder and those above it, root first.
+QStringList foldersDownTo(const QString& folder) {
+  QStringList chain;
+  QDir d(folder);
+  do {
+    chain.prepend(d.absolutePath());
+  } while (d.cdUp());
+  return chain;
+}
+
+}  // namespace
+
 DirListBox::DirListBox(QWidget* parent) : QListWidget(parent) {
-  connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-    setPath(QDir(path_).absoluteFilePath(item->text()));
-  });
+  setItemDelegate(new IndentedFolders(this));
+  connect(this, &QListWidget::itemDoubleClicked, this,
+          [this](QListWidgetItem* item) { setPath(folderAt(row(item))); });
+}
+
+QString DirListBox::folderAt(int row) const {
+  const QListWidgetItem* it = item(row);
+  return it ? it->data(FolderRole).toString() : QString();
 }
 
 bool DirListBox::setPath(const QString& dir) {
@@ -51,9 +91,19 @@ bool DirListBox::setPath(const QString& dir) {
   if (absolute == path_) return true;
   path_ = absolute;
   clear();
-  QDir d(path_);
-  if (!d.isRoot()) addItem(QStringLiteral(".."));
-  addItems(d.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+  const auto add = [this](const QString& folder, int depth, QStyle::StandardPixmap icon) {
+    const QString name = QDir(folder).isRoot() ? folder : QFileInfo(folder).fileName();
+    auto* entry = new QListWidgetItem(style()->standardIcon(icon), name, this);
+    entry->setData(FolderRole, folder);
+    entry->setData(DepthRole, depth);
+  };
+  const QStringList chain = foldersDownTo(path_);
+  for (int depth = 0; depth < chain.size(); ++depth) add(chain[depth], depth, QStyle::SP_DirOpenIcon);
+  const QDir open(path_);
+  for (const QString& sub : open.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+    add(open.absoluteFilePath(sub), int(chain.size()), QStyle::SP_DirClosedIcon);
+  setCurrentRow(int(chain.size()) - 1);
+  scrollToItem(currentItem(), QAbstractItemView::PositionAtCenter);
   emit change();
   return true;
 }
@@ -105,3 +155,17 @@ QString DriveListBox::driveOf(const QString& path) const {
 }
 
 void DriveListBox::setDrive(const QString& path) { setCurrentIndex(findText(driveOf(path))); }
+
+namespace platform {
+
+QStringList directoryListing(const QString& dir) {
+  QStringList names = QDir(dir).entryList(QDir::Files | QDir::Readable, QDir::Unsorted);
+  // That file system cannot hold two names equal but for case; here they keep one fixed order.
+  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+    const QString upperA = a.toUpper(), upperB = b.toUpper();
+    return upperA != upperB ? upperA < upperB : a < b;
+  });
+  return names;
+}
+
+}  // namespace platform

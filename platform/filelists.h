@@ -27,12 +27,17 @@ class FileListBox : public QListWidget {
   QString pattern_ = QStringLiteral("*.*");
 };
 
+// As the system's folder list: every folder from the root down to the open one, each indented
+// below its parent, then the open folder's subfolders one step further in. The open folder is the
+// current row; a double-click opens the folder clicked.
 class DirListBox : public QListWidget {
   Q_OBJECT
  public:
   explicit DirListBox(QWidget* parent);
   QString path() const { return path_; }
   bool setPath(const QString& dir);
+  // The folder row `row` stands for.
+  QString folderAt(int row) const;
  signals:
   void change();
  private:
@@ -59,3 +64,11 @@ class DriveListBox : public QComboBox {
  private:
   QString dosdevices_;
 };
+
+namespace platform {
+
+// The ordinary files of `dir` in the platform's directory order: sorted by their upper-case form,
+// as the file system the external programs were written for keeps its names.
+QStringList directoryListing(const QString& dir);
+
+}  // namespace platform

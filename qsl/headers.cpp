@@ -19,6 +19,12 @@ constexpr int MakerHeight16 = 242;
 constexpr int PanelTop = 266;
 constexpr int PanelHeight = 120;
 
+// Both header-maker menus and the strip panels close the browser panel, as opening the browser
+// closes them.
+void closeBrowser(Form1& f) {
+  if (f.Command20->caption() == QLatin1String("Exit Pic")) f.Command20_Click();
+}
+
 bool isStrip(int n) { return n >= strip::First && n <= strip::Last; }
 
 void showStrips(Form1& f, bool lines32) {
@@ -47,6 +53,7 @@ void enterHeaderMode(Form1& f, QAction* chosen, QAction* other) {
   if (!f.Frame9->isHidden()) return f.Text1->setFocus();
   const bool entering = !f.headerMode();
   f.closeStripPanels();
+  closeBrowser(f);
   f.Command12_Click();
   if (entering) f.Image15->setPicture(f.Picture1->image());
   // Headers are made 320 wide whatever program is chosen.
@@ -74,6 +81,7 @@ void toggleStripPanel(Form1& f, const StripPanelButton& own, const StripPanelBut
   f.headerdrag = strip::None;
   if (other.button->caption() == Exit) (f.*other.click)();
   f.Command36_Click();  // also leaves the header maker, giving the picture back
+  closeBrowser(f);
   f.Text1->setFocus();
   placeFrame7(f, PanelTop, PanelHeight);
   showStrips(f, own.button == f.Command35);

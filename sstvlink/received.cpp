@@ -48,8 +48,8 @@ Page pickFromListing(ReceiveOrder order, const QStringList& listing, int count, 
   return page;
 }
 
-// Page `pageNumber` of the directory: `sorted` is its names sorted, `listing` in the file
-// system's order. From page 2 on, a page that starts past the end shows nothing.
+// Page `pageNumber` of the directory: `sorted` is its names sorted, `listing` in the platform's
+// directory order. From page 2 on, a page that starts past the end shows nothing.
 Page pickPage(ReceiveOrder order, const QStringList& sorted, const QStringList& listing, int pageNumber) {
   const int count = int(sorted.size());
   const int start = Boxes * (pageNumber - 1);
@@ -124,7 +124,7 @@ void Form1::Text7_Click() {
   const QString directory = platform::resolveWindowsPath(entry);
   if (entry.isEmpty() || !File2->setPath(directory)) return tellDirectoryMissing(*this);
   if (!paged) return showFixedFiles(*this, File2->path());
-  const QStringList listing = QDir(File2->path()).entryList(QDir::Files | QDir::Readable, QDir::Unsorted);
+  const QStringList listing = platform::directoryListing(File2->path());
   showReceived(*this, File2->path(), pickPage(program.receiveOrder, fileNames(File2), listing, HScroll3->value()));
 }
 

@@ -80,6 +80,24 @@ TEST_F(DropSaveTest, RefusedSavesWriteNothing) {
   EXPECT_EQ(QDir(path(QStringLiteral("pics"))).entryList(QDir::Files), before);
 }
 
+// A cancelled prompt or an empty name writes no file at all, not even one named by the extension
+// alone.
+TEST_F(DropSaveTest, CancelOrAnEmptyNameWritesNoFile) {
+  Form1& f = ready(1);
+  const auto files = [this] { return QDir(path(QStringLiteral("pics"))).entryList(QDir::Files | QDir::Hidden); };
+  const QStringList before = files();
+  for (LabelButton* type : {f.Label15, f.Label20})
+    for (const std::optional<QString>& answer : {std::optional<QString>(), std::optional(QString())}) {
+      type->clicked();
+      dialogs->input.answers.push_back(answer);
+      f.dragsource = 2;
+      f.browseTarget_DragDrop();
+    }
+  EXPECT_EQ(dialogs->input.calls.size(), 4u);
+  EXPECT_EQ(files(), before);
+  EXPECT_TRUE(prompts().isEmpty());
+}
+
 // After a delete the file before the deleted one is selected, but never the first file.
 TEST_F(DropSaveTest, DelAsksFirstAndSelectsTheFileBefore) {
   Form1& f = ready(5);
@@ -123,6 +141,20 @@ TEST_F(DropSaveTest, BinDeletesTheBoxsOwnFile) {
   f.Image16_DragDrop();
   EXPECT_TRUE(prompts().last().startsWith(QStringLiteral("Cannot delete icon from ")));
   EXPECT_EQ(QDir(path(QStringLiteral("pics"))).entryList(QDir::Files).size(), 3);
+}
+
+// Each of the four boxes dropped on the bin deletes the file it shows.
+TEST_F(DropSaveTest, BinDeletesTheFileOfEachBox) {
+  Form1& f = ready(4);
+  f.Label13_Click();
+  for (int k = 1; k <= 4; ++k) {
+    dialogs->answers = {vb::OK};
+    f.dragsource = 10 + k;
+    f.Image16_DragDrop();
+    const QStringList left = QDir(path(QStringLiteral("pics"))).entryList(QDir::Files);
+    EXPECT_EQ(std::tuple(left.size(), f.browseBox(k)->hasPicture()), std::tuple(4 - k, false));
+    EXPECT_FALSE(QFile::exists(folderFile(QStringLiteral("p0%1.bmp").arg(k - 1)))) << k;
+  }
 }
 
 // What each drop target shows the dragged control on entering, and that leaving puts back the

@@ -93,7 +93,9 @@ TEST_F(DropsTest, PatFilFillsTheColourFromAThumbnailOrOneColour) {
     f.Label32_Click();
     f.palette[4]->setBackColor(Blue);
     f.beginDrag = [&f, w](QWidget*) { f.Picture1_DragDrop(w - 1, 255); };
+    f.textsettings[7] = QString::number(Green);
     c.thumbnail ? dropBox(4, solidImage(w, 256, Blue), w - 1, 255) : f.Palette_MouseDown(4, 1, 0, 5, 5);
+    EXPECT_EQ(f.textsettings[7], QString::number(Green)) << "the text colour comes back after the fill";
     EXPECT_EQ(std::tuple(committed(Blue), committed(Blue, QRect(w - 1, 255, 1, 1)), committed(Red)),
               std::tuple((w - 41) * (c.header ? 36 : 256), 1, 41 * 256));
     EXPECT_EQ(std::tuple(f.Label32->backColor(), f.operationmarker), std::tuple(Idle, 0));

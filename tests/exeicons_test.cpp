@@ -154,6 +154,20 @@ TEST_F(ExeIconsTest, PeAndNeFilesGiveEveryGroupAsWrestoolListsItDrawnFromTheNear
   for (const char* name : {"g0.ico", "x86_64.o", "missing.dll"}) EXPECT_EQ(ExeIcons::fromFile(path(name)).count(), 0) << name;
 }
 
+// Of the images of one size the deepest is drawn, wherever the group lists it.
+TEST_F(ExeIconsTest, OfImagesOfOneSizeTheDeepestIsDrawn) {
+  const QString sub = path(QStringLiteral("depths"));
+  QDir().mkpath(sub);
+  QStringList arguments = {"-c", "-o", "../depths.ico"};
+  for (auto [colours, bits] : {std::pair(200, "8"), std::pair(300, "24"), std::pair(2, "1")}) {
+    picture(7, 32, colours).save(sub + QStringLiteral("/%1.png").arg(colours));
+    arguments << "-b" << bits << QStringLiteral("%1.png").arg(colours);
+  }
+  runTool("icotool", arguments, sub);
+  const ExeIcons icons = ExeIcons::fromBytes(neFile({bytesOf(path(QStringLiteral("depths.ico")))}));
+  EXPECT_TRUE(sameImage(expectedDrawing(picture(7, 32, 300)), icons.icon(0, kBackground)));
+}
+
 // A PE32+ file around a resource section written by hand, for damage the tools never make.
 constexpr int kResourcesAt = 0x200;
 constexpr int kSectionHeaderAt = 0x58 + 240;

@@ -8,6 +8,52 @@
 
 namespace {
 
+QStringList texts(const QListWidget& list) {
+  QStringList all;
+  for (int i = 0; i < list.count(); ++i) all << list.item(i)->text();
+  return all;
+}
+
+// From the root down to the open folder, then its subfolders (hidden ones left out); a
+// double-click opens any row, and only a real change signals.
+TEST(DirListTest, ShowsTheFoldersDownToTheOpenOneThenItsSubfolders) {
+  QTemporaryDir top;
+  for (const char* sub : {"a/b2", "a/B1/c", "a/.hidden"}) QDir().mkpath(top.filePath(sub));
+  const QString a = QDir(top.filePath("a")).canonicalPath();
+  const int openRow = int(a.count(QLatin1Char('/')));
+  DirListBox dirs(nullptr);
+  int changes = 0;
+  QObject::connect(&dirs, &DirListBox::change, [&] { ++changes; });
+  const struct { int doubleClicked; QString path; QStringList below; int changes; } steps[] = {
+      {-1, a, {"B1", "b2"}, 1},            // set from code
+      {openRow + 1, a + "/B1", {"c"}, 2},  // a subfolder
+      {openRow, a, {"B1", "b2"}, 3},       // a folder above
+      {openRow, a, {"B1", "b2"}, 3},       // the open one
+  };
+  for (const auto& s : steps) {
+    SCOPED_TRACE(s.changes);
+    if (s.doubleClicked < 0)
+      dirs.setPath(a);
+    else
+      emit dirs.itemDoubleClicked(dirs.item(s.doubleClicked));
+    const QStringList down = QStringList{"/"} + s.path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    EXPECT_EQ(texts(dirs), down + s.below);
+    EXPECT_EQ(std::tuple(dirs.path(), dirs.currentRow(), dirs.folderAt(dirs.currentRow()), changes),
+              std::tuple(s.path, int(down.size()) - 1, s.path, s.changes));
+  }
+}
+
+// Names made in a scrambled order come by their upper-case form: "_" after the letters, as it
+// sorts upper-case. Folders and hidden files are no part of it.
+TEST(DirectoryListingTest, NamesComeByTheirUpperCaseForm) {
+  QTemporaryDir dir;
+  for (const char* name : {"b.bmp", "_c.bmp", "A1.bmp", "rx10.bmp", "a.bmp", "RX2.bmp", ".hidden"})
+    writeBytes(dir.filePath(name), "x");
+  QDir().mkpath(dir.filePath("sub"));
+  EXPECT_EQ(platform::directoryListing(dir.path()),
+            QStringList({"a.bmp", "A1.bmp", "b.bmp", "rx10.bmp", "RX2.bmp", "_c.bmp"}));
+}
+
 // A Wine prefix of its own: c: and z: as Wine makes them, d: pointing at a missing disc, and a raw
 // device entry that is no drive.
 class DriveListTest : public ::testing::Test {

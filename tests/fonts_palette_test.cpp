@@ -96,6 +96,21 @@ TEST_F(FontsPaletteTest, SavedFontLeftPressAppliesTheTwoFacesAndRightPressSavesB
   EXPECT_EQ(f.savedpicturefonts, keptPicture);
 }
 
+// A right press on a saved font goes through Change Font, which closes the Save Color panel first,
+// answered or cancelled; a left press leaves the panel open.
+TEST_F(FontsPaletteTest, ARightPressOnASavedFontClosesTheSaveColorPanel) {
+  Form1& f = prepareFonts();
+  const struct { int button; std::optional<QFont> answer; bool closed; } cases[] = {
+      {Left, std::nullopt, false}, {Right, std::nullopt, true}, {Right, face("Liberation Serif", false), true}};
+  for (const auto& c : cases) {
+    f.Frame8->show();
+    dialogs->font.answers = {c.answer};
+    f.Command25_MouseDown(c.button, 0, 0, 0);
+    EXPECT_EQ(std::tuple(f.Frame8->isHidden(), f.savedfonts[8].isEmpty()), std::tuple(c.closed, !c.answer))
+        << c.button;
+  }
+}
+
 // Outside Text mode the printer would run Undo and throw the pending insert away.
 TEST_F(FontsPaletteTest, OutsideTextModeStyleBoxesFontButtonsAndPaletteChangeOnlyFontOrColour) {
   Form1& f = prepareFonts();

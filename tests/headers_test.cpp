@@ -152,3 +152,15 @@ TEST_F(HeadersTest, The32And16ButtonsToggleTheirPanelsAndLeaveTheHeaderMaker) {
   f.makeheader->trigger();
   EXPECT_FALSE(f.makeheader->isChecked());
 }
+
+// The header maker and the strip panels close the browser panel.
+TEST_F(HeadersTest, HeaderMakerAndStripPanelsCloseTheBrowser) {
+  for (auto open :
+       {&Form1::makeheader_Click, &Form1::makeheader16_Click, &Form1::Command35_Click, &Form1::Command37_Click}) {
+    Form1& f = prepared();
+    f.Command20_Click();
+    ASSERT_FALSE(f.Frame2->isHidden());
+    (f.*open)();
+    EXPECT_EQ(std::tuple(f.Frame2->isHidden(), f.Command20->caption()), std::tuple(true, QString("Load Pic")));
+  }
+}

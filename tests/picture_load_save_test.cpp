@@ -69,6 +69,19 @@ TEST_F(LoadSaveTest, WidePictureInTheWideLayout) {
   EXPECT_EQ(f.rotationangle, 0);
 }
 
+// OOPS after a load brings back the picture from before it, and then the loaded one again.
+TEST_F(LoadSaveTest, OopsAfterALoadBringsBackThePictureFromBefore) {
+  Form1& f = started();
+  const QImage before = f.Picture1->picture();
+  load(f, samplePath(QStringLiteral("base.png")));
+  const QImage loaded = f.Picture1->picture();
+  ASSERT_FALSE(sameImage(before, loaded));
+  for (const QImage& expected : {before, loaded}) {
+    f.Command31_Click();
+    EXPECT_TRUE(sameImage(expected, f.Picture1->picture()));
+  }
+}
+
 // Whatever cannot be loaded leaves every picture as it was and says why, naming the file.
 TEST_F(LoadSaveTest, RefusedFilesChangeNothingAndSayWhy) {
   QFile::copy(samplePath(QStringLiteral("base.jpg")), path(QStringLiteral("photo.jpeg")));

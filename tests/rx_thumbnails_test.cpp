@@ -18,28 +18,28 @@ class RxThumbnailsTest : public FormTest {
     FormTest::SetUp();
     dir = path(QStringLiteral("received"));
   }
-  // Makes the receive directory's listing (the file system's own order) read `kinds`: "P" a name
-  // holding "PLR", "n" another. A name keeps its place in the listing whatever else is removed,
-  // so a pool of both is thinned out. Picture i is the listing's i-th file.
+  // Makes the receive directory's listing read `kinds`: "P" a name holding "PLR", "n" another,
+  // numbered in order and in both cases. Picture i is the listing's i-th file.
   QStringList arrangeListing(const char* kinds) {
     QDir(dir).removeRecursively();
-    QDir().mkpath(dir);
-    for (int i = 0; i < 40; ++i)
-      for (const char* stem : {"rxPLR", "rx"}) writeBytes(dir + QStringLiteral("/%1%2.bmp").arg(stem).arg(i), {});
     QStringList listing;
-    for (const QString& name : QDir(dir).entryList(QDir::Files, QDir::Unsorted)) {
-      const char kind = kinds[listing.size()];
-      if (kind && name.contains(QLatin1String("PLR")) == (kind == 'P'))
-        listing << name;
-      else
-        QFile::remove(dir + QLatin1Char('/') + name);
-    }
+    for (int i = 0; kinds[i]; ++i)
+      listing << QStringLiteral("%1%2%3.bmp")
+                     .arg(i % 2 ? "RX" : "rx")
+                     .arg(i, 2, 10, QLatin1Char('0'))
+                     .arg(kinds[i] == 'P' ? "PLR" : "");
     writeNamed(listing);
     return listing;
   }
+  // Written odd places last first, then even ones, so that no order of making passes for the
+  // listing.
   void writeNamed(const QStringList& names) {
     QDir().mkpath(dir);
-    for (int i = 0; i < names.size(); ++i) writeBytes(dir + QLatin1Char('/') + names[i], bmpBytes(solidImage(32, 24, shade(i))));
+    const int n = int(names.size());
+    for (int odd : {1, 0})
+      for (int k = 0; k < n; ++k)
+        if (const int i = odd ? n - 1 - k : k; i % 2 == odd)
+          writeBytes(dir + QLatin1Char('/') + names[i], bmpBytes(solidImage(32, 24, shade(i))));
   }
   // Page `page` of program `code`; which picture each box shows, top first (-1 empty).
   std::vector<int> page(int code, int page) {

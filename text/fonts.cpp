@@ -58,6 +58,7 @@ void savedFontPressed(Form1& f, int slot, int button) {
 }  // namespace
 
 bool Form1::chooseFont() {
+  Frame8->hide();
   QFont preset = Text1->font();
   double size = 0;
   // A size that is no number leaves the dialog its own.
@@ -81,10 +82,7 @@ bool Form1::chooseFont() {
   return true;
 }
 
-void Form1::changefont_Click() {
-  Frame8->hide();
-  chooseFont();
-}
+void Form1::changefont_Click() { chooseFont(); }
 
 void Form1::Check6_Click() {
   // The main picture's own font carries Bold, so vertical text and later redraws take it in
