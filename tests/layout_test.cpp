@@ -120,10 +120,11 @@ const std::vector<Panel> panels = {
 // A click anywhere on `w` reaches it: nothing lies over any part of it.
 bool clickable(Form1& f, QWidget* w) {
   const QRect r(w->mapTo(f.centralWidget(), QPoint(1, 1)), w->size() - QSize(2, 2));
-  return std::ranges::all_of(std::array{r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight(), r.center()}, [&](QPoint at) {
+  const auto reaches = [&](QPoint at) {
     const QWidget* hit = f.centralWidget()->childAt(at);
     return hit == w || w->isAncestorOf(hit);
-  });
+  };
+  return std::ranges::all_of(std::array{r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight(), r.center()}, reaches);
 }
 
 // The text drawn in `area` with `flags` lies wholly inside it.
@@ -140,7 +141,8 @@ bool clickable(Form1& f, QWidget* w) {
   if (auto* button = qobject_cast<const CommandButton*>(w))
     return textFits(w, button->captionRect(), Qt::AlignCenter | Qt::TextWordWrap, button->caption());
   if (auto* label = qobject_cast<const QLabel*>(w); label && !qobject_cast<const ImageBox*>(w))
-    return textFits(w, label->contentsRect(), int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
+    return textFits(w, label->contentsRect(), int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0),
+                    label->text());
   if (!qobject_cast<const QAbstractButton*>(w) || QRect(QPoint(), w->size()).contains(QRect(QPoint(), w->sizeHint())))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "too small: " << describe(w).toStdString();
@@ -156,7 +158,8 @@ bool clickable(Form1& f, QWidget* w) {
   for (int y = inside.top(); y <= inside.bottom(); ++y)
     for (int x = inside.left(); x <= inside.right(); ++x)
       if (f.centralWidget()->childAt(origin + QPoint(x, y)) == frame && seen.pixel(x, y) != face)
-        return ::testing::AssertionFailure() << describe(frame).toStdString() << " shows " << std::hex << seen.pixel(x, y);
+        return ::testing::AssertionFailure() << describe(frame).toStdString() << " shows " << std::hex
+                                             << seen.pixel(x, y);
   return ::testing::AssertionSuccess();
 }
 
@@ -282,7 +285,8 @@ TEST_F(LayoutTest, EveryLaterCaptionFits) {
   for (const auto& [label, texts] : std::vector<std::pair<LabelButton*, QStringList>>{
            {f.Label34, {QStringLiteral(" Normal"), QStringLiteral("  Grad"), QStringLiteral(" Stripes")}},
            {f.Label31, {QStringLiteral("Horiz"), QStringLiteral("Vert")}},
-           {f.Label47, {QStringLiteral("Fine outline"), QStringLiteral("Thin outline"), QStringLiteral("Bold outline")}}})
+           {f.Label47,
+            {QStringLiteral("Fine outline"), QStringLiteral("Thin outline"), QStringLiteral("Bold outline")}}})
     for (const QString& text : texts) EXPECT_TRUE(captionFits((label->setCaption(text), label)));
   for (auto prompt : {&Form1::setdirchromapix, &Form1::setdirjvcomm, &Form1::setdirmscan, &Form1::setdirroy1,
                       &Form1::setdirw95sstv, &Form1::setdirwinpix, &Form1::setdirwinskan, &Form1::setdirsstv32,
@@ -298,13 +302,16 @@ TEST_F(LayoutTest, ButtonsAndLabelsWrapCaptionsAtWordBreaks) {
   window.setFont(platform::windowFont());
   auto* label = new LabelButton(QString(), &window);
   auto* button = new CommandButton(QString(), &window);
+  const QString prompt = QStringLiteral("For MScan Open chosen Directory (Dbl Click), then Click here to set or click Exit Pic");
   for (const auto& [caption, width, lines] : std::vector<std::tuple<QString, int, int>>{
-           {QStringLiteral("Reset thumb"), 40, 2}, {QStringLiteral("Load Msg"), 80, 1},
-           {QStringLiteral("For MScan Open chosen Directory (Dbl Click), then Click here to set or click Exit Pic"), 179, 3}}) {
+           {QStringLiteral("Reset thumb"), 40, 2}, {QStringLiteral("Load Msg"), 80, 1}, {prompt, 179, 3}}) {
+    SCOPED_TRACE(caption.toStdString());
     label->setGeometry(0, 0, width, 60);
     button->setGeometry(0, 0, width, 60);
-    EXPECT_EQ(textLines((label->setCaption(caption), label->grab().toImage()), label->contentsRect()), lines) << caption.toStdString();
-    EXPECT_EQ(textLines((button->setCaption(caption), button->grab().toImage()), button->captionRect()), lines) << caption.toStdString();
+    label->setCaption(caption);
+    button->setCaption(caption);
+    EXPECT_EQ(textLines(label->grab().toImage(), label->contentsRect()), lines);
+    EXPECT_EQ(textLines(button->grab().toImage(), button->captionRect()), lines);
   }
 }
 
