@@ -12,6 +12,10 @@
 // subsystem order, so a later one may put controls into a frame an earlier one made.
 namespace controlkit {
 
+// The panels that open over the top of the left column reach down past the shadow's direction
+// buttons, so that what they cover is covered whole.
+constexpr int LeftPanelHeight = 217;
+
 template <typename W>
 W* place(W* w, int x, int y, int width, int height) {
   w->setGeometry(x, y, width, height);

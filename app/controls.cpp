@@ -1,3 +1,4 @@
+#include <QLayout>
 #include <QMenuBar>
 
 #include "app/controlkit.h"
@@ -85,6 +86,9 @@ void buildMainWindow(Form1& f) {
   auto* central = new QWidget(&f);
   f.setCentralWidget(central);
   central->setFixedSize(narrowLayout.windowWidth, windowHeight);
+  // The window is as large as its controls and no larger: a window the operator could resize
+  // would only show empty room, and the window manager would give it a resize handle.
+  f.layout()->setSizeConstraint(QLayout::SetFixedSize);
   createMenus(f);
   buildCanvasControls(f, central);
   buildTextControls(f, central);

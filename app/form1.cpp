@@ -30,6 +30,7 @@ Form1::Form1(Form1Environment e) : env(std::move(e)) {
   if (!env.clipboard) env.clipboard = std::make_shared<platform::SystemClipboard>();
   if (!env.link) env.link = std::make_shared<platform::XdoWindowLink>();
   setWindowTitle(QStringLiteral("MARVANE"));
+  setFont(platform::windowFont());
   buildMainWindow(*this);
 }
 

@@ -202,7 +202,7 @@ class Form1 : public QMainWindow {
   OptionButton* Option6;     // Overlays
   OptionButton* Option7;     // Pic in Pic
   OptionButton* Option8;     // Draw
-  QGroupBox* Frame4;         // the insert modes' group
+  Frame* Frame4;             // the insert modes' group
   ShapeBox* Shape1;
   ShapeBox* Shape2;
   ShapeBox* Shape3;
@@ -354,13 +354,13 @@ class Form1 : public QMainWindow {
   ComboBox* Combo3;          // picture fonts
   TextField* Text14;
   ScrollBar* VScroll2;       // the picture font's number
-  QGroupBox* Frame1;  // Save Font
+  Frame* Frame1;  // Save Font
   CheckBox* Check1;   // Save Font to F1 .. F4, EXIT
   CheckBox* Check2;
   CheckBox* Check3;
   CheckBox* Check4;
   CheckBox* Check5;
-  QGroupBox* Frame8;  // Save Color
+  Frame* Frame8;  // Save Color
   CheckBox* Check20;  // Save Color to C1 .. C4, EXIT
   CheckBox* Check21;
   CheckBox* Check22;
@@ -489,7 +489,7 @@ class Form1 : public QMainWindow {
   QAction* savepic;
   QAction* printpicture1;
   CommandButton* Command20;  // Load Pic
-  QGroupBox* Frame2;         // the picture browser
+  Frame* Frame2;             // the picture browser
   FileListBox* File1;
   DirListBox* Dir1;
   DriveListBox* Drive1;
@@ -689,7 +689,7 @@ class Form1 : public QMainWindow {
   QFont searchfont;  // Text1's own font, kept while the wildcard search lists in a small one
 
   QMenu* headerMenu;
-  QGroupBox* Frame7;  // the header maker
+  Frame* Frame7;  // the header maker
   std::array<PictureBox*, 13> headerStrips{};  // Picture4 .. Picture12 at their numbers
   PictureBox* Picture4;
   PictureBox* Picture5;
@@ -712,14 +712,14 @@ class Form1 : public QMainWindow {
   LabelButton* Label54;  // QSL
   CommandButton* Command8;  // messages
   TextBox* Text2;
-  QGroupBox* Frame5;  // Quick set QSL details
+  Frame* Frame5;  // Quick set QSL details
   TextField* Text15;  // the station the QSL confirms
   TextField* Text10;  // report
   TextField* Text9;   // band
   CommandButton* Command32;  // QSL at Bottom
   CommandButton* Command4;   // QSL at Top
   CommandButton* Command33;  // Cancel
-  QGroupBox* Frame6;  // Default QSL info Settings
+  Frame* Frame6;  // Default QSL info Settings
   TextField* Text11;  // own callsign
   OptionButton* Option9;   // UTC
   OptionButton* Option10;  // LCL
@@ -825,7 +825,7 @@ class Form1 : public QMainWindow {
   CommandButton* Command46;  // < Rot
   ComboBox* Combo1;          // Things
   CommandButton* Command13;  // Adjust
-  QGroupBox* Frame9;         // the adjust panel
+  Frame* Frame9;             // the adjust panel
   std::array<OptionButton*, 3> optProcessor{};  // Brightness, Contrast, Gamma
   ScrollBar* HScroll6;
   CommandButton* Command38;  // Accept and Exit
@@ -834,7 +834,7 @@ class Form1 : public QMainWindow {
   CommandButton* Command41;  // Soften
   CommandButton* Command42;  // Grey
   CommandButton* Command43;  // Neg
-  QGroupBox* Frame10;        // "Working"
+  Frame* Frame10;            // "Working"
   LabelButton* Label70;      // fill modes
   LabelButton* Label71;
   LabelButton* Label72;

@@ -62,7 +62,7 @@ void createModes(Form1& f, QWidget* c) {
   f.Text6->setBackColor(Off);
   f.Text6->setToolTip(QStringLiteral("Draw line thickness"));
   f.HScroll1 = new ScrollBar(Qt::Horizontal, 1, 9, 1, c);
-  f.Frame4 = new QGroupBox(c);
+  f.Frame4 = new Frame(c);
   f.Option6 = new OptionButton(QStringLiteral("Overlays"), f.Frame4);
   f.Option6->setToolTip(QStringLiteral("Insert transparent overlays and frames"));
   f.Option7 = new OptionButton(QStringLiteral("Pic in Pic"), f.Frame4);

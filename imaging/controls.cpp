@@ -46,13 +46,13 @@ void createThingsAndAdjust(Form1& f, QWidget* c) {
                       QStringLiteral("Red"), QStringLiteral("Green"), QStringLiteral("Blue")});
   f.Combo1->setText(QStringLiteral("  Things"));
   f.Command13 = command(c, QStringLiteral("Adjust"), QStringLiteral("Click for brightness and contrast etc"));
-  f.Frame10 = new QGroupBox(QStringLiteral("Working"), c);
+  f.Frame10 = new Frame(c, QStringLiteral("Working"));
   f.Frame10->hide();
 }
 
 // The adjust panel covers the left column while it is open; Brightness is chosen at start.
 void createAdjustPanel(Form1& f, QWidget* c) {
-  f.Frame9 = new QGroupBox(c);
+  f.Frame9 = new Frame(c);
   f.Frame9->hide();
   const QString processors[] = {QStringLiteral("Brightness"), QStringLiteral("Contrast"), QStringLiteral("Gamma")};
   for (int i = 0; i < 3; ++i) f.optProcessor[i] = new OptionButton(processors[i], f.Frame9);
@@ -87,19 +87,20 @@ void placeControls(Form1& f) {
   place(f.Command46, 477, 462, 39, 24);
   place(f.Combo1, 192, 490, 104, 24);
   place(f.Command13, 448, 490, 68, 24);
-  place(f.Frame9, 0, 0, 185, 300);
-  for (int i = 0; i < 3; ++i) place(f.optProcessor[i], 8, 20 + 24 * i, 120, 22);
-  place(f.HScroll6, 8, 96, 169, 16);
-  place(f.Command39, 8, 120, 82, 24);
-  place(f.Command41, 95, 120, 82, 24);
-  place(f.Command42, 8, 148, 82, 24);
-  place(f.Command43, 95, 148, 82, 24);
-  place(f.Command40, 8, 184, 169, 24);
-  place(f.Command38, 8, 214, 169, 24);
-  place(f.Frame10, 92, 446, 92, 54);
-  place(f.Label70, 4, 318, 60, 18);
-  place(f.Label71, 66, 318, 60, 18);
-  place(f.Label72, 128, 318, 53, 18);
+  place(f.Frame9, 0, 0, 185, LeftPanelHeight);
+  for (int i = 0; i < 3; ++i) place(f.optProcessor[i], 8, 6 + 22 * i, 120, 20);
+  place(f.HScroll6, 8, 74, 169, 16);
+  place(f.Command39, 8, 96, 82, 24);
+  place(f.Command41, 95, 96, 82, 24);
+  place(f.Command42, 8, 124, 82, 24);
+  place(f.Command43, 95, 124, 82, 24);
+  place(f.Command40, 8, 156, 169, 24);
+  place(f.Command38, 8, 186, 169, 24);
+  place(f.Frame10, 92, 464, 92, 54);
+  // Across the browser below Del, each as wide as its caption needs.
+  place(f.Label70, 3, 260, 55, 18);
+  place(f.Label71, 59, 260, 62, 18);
+  place(f.Label72, 122, 260, 60, 18);
 }
 
 void wireControls(Form1& f) {

@@ -1,5 +1,6 @@
 #include <QFocusEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "app/controlkit.h"
 #include "platform/dragdrop.h"
@@ -120,7 +121,7 @@ void createButtons(Form1& f) {
 // The picture browser covers the left column while it is open.
 void createBrowser(Form1& f, QWidget* c) {
   f.Command20 = command(c, QStringLiteral("Load Pic"), QStringLiteral("Loads pictures from disk"));
-  f.Frame2 = new QGroupBox(c);
+  f.Frame2 = new Frame(c);
   f.Frame2->hide();
   createLists(f);
   createTypeLabels(f);
@@ -151,24 +152,38 @@ void placeStrip(Form1& f) {
   place(f.Label28, x + 52, 402, 49, 34);
 }
 
+// The browser's controls stand between its borders, from x 3 to 181.
+constexpr int BrowserLeft = 3;
+constexpr int BrowserWidth = 179;
+
+// `span` of `count` equal columns across the browser from `column` on, one pixel apart.
+QRect browserCell(double column, double span, int count, int y, int height) {
+  const auto edge = [count](double c) { return BrowserLeft + int(std::lround(c * BrowserWidth / count)); };
+  return {edge(column), y, edge(column + span) - edge(column) - 1, height};
+}
+
 // Inside the browser, from the top: the three lists, the type labels with Next4 and Prev4, Del,
-// the bin, the fill modes (placed by the imaging tools), the four boxes and the Dir buttons.
+// the bin, the fill modes (placed by the imaging tools), the receive directory's prompt, which
+// runs to several lines, the four boxes and the Dir buttons.
 void placeBrowser(Form1& f) {
   place(f.Command20, 192, 516, 80, 20);
-  place(f.Frame2, 0, 0, 185, 530);
-  place(f.Drive1, 4, 14, 177, 24);
-  place(f.Dir1, 4, 40, 177, 70);
-  place(f.File1, 4, 112, 177, 100);
-  for (const FileTypeLabel& t : fileTypeLabels) place(f.*t.label, 4 + t.column * 35, 214 + t.row * 17, t.span * 35 - 1, 16);
-  place(f.Label27, 74, 265, 52, 16);
-  place(f.Label13, 128, 265, 52, 16);
-  place(f.Command27, 4, 290, 40, 24);
-  place(f.Image16, 48, 290, 30, 26);
-  place(f.Command22, 82, 290, 99, 24);
+  place(f.Frame2, 0, 0, 185, windowHeight);
+  place(f.Drive1, BrowserLeft, 4, BrowserWidth, 22);
+  place(f.Dir1, BrowserLeft, 28, BrowserWidth, 56);
+  place(f.File1, BrowserLeft, 86, BrowserWidth, 74);
+  constexpr int typeTop = 162, typeRow = 17;
+  for (const FileTypeLabel& t : fileTypeLabels)
+    (f.*t.label)->setGeometry(browserCell(t.column, t.span, 5, typeTop + t.row * typeRow, typeRow - 1));
+  f.Label27->setGeometry(browserCell(2, 1.5, 5, typeTop + 3 * typeRow, typeRow - 1));
+  f.Label13->setGeometry(browserCell(3.5, 1.5, 5, typeTop + 3 * typeRow, typeRow - 1));
+  place(f.Command27, BrowserLeft, 232, 40, 24);
+  place(f.Image16, 48, 232, 30, 26);
+  place(f.Command22, BrowserLeft, 282, BrowserWidth, 60);
   const std::array boxes = {f.Image8, f.Image9, f.Image10, f.Image11};
   for (int k = 0; k < 4; ++k)
-    place(boxes[k], 4 + (k % 2) * BrowseBoxWidth, 340 + (k / 2) * BrowseBoxHeight, BrowseBoxWidth, BrowseBoxHeight);
-  for (int n = 1; n <= 8; ++n) place(f.dirButton(n), 4 + ((n - 1) % 4) * 44, 482 + ((n - 1) / 4) * 24, 43, 22);
+    place(boxes[k], BrowserLeft + (k % 2) * BrowseBoxWidth, 344 + (k / 2) * BrowseBoxHeight, BrowseBoxWidth,
+          BrowseBoxHeight);
+  for (int n = 1; n <= 8; ++n) f.dirButton(n)->setGeometry(browserCell((n - 1) % 4, 1, 4, 486 + (n - 1) / 4 * 24, 23));
   // The image buffers work unseen over the main picture; the adjust panel shows one of them.
   f.placeImageBuffers();
   for (PicBuf* b : {f.PicbufVisible, f.PicbufOriginal, f.PicbufEdit}) b->hide();

@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTextCursor>
 #include <QVariant>
 
@@ -43,6 +45,13 @@ long backColor(const QWidget* w, long fallback) {
   return v.isValid() ? long(v.toLongLong()) : fallback;
 }
 
+QFont windowFont() {
+  // Close to the 8-point sans serif of the old window at 96 dpi.
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPixelSize(11);
+  return font;
+}
+
 QString toWidgetText(const QString& crlf) {
   QString t = crlf;
   t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -73,6 +82,7 @@ void withPosition(QMouseEvent* e, Emit emitter) {
 LabelButton::LabelButton(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   setAlignment(Qt::AlignCenter);
+  setWordWrap(true);
 }
 
 void LabelButton::mousePressEvent(QMouseEvent* e) {
@@ -89,6 +99,22 @@ void LabelButton::mouseDoubleClickEvent(QMouseEvent*) { emit dblClick(); }
 // ---- CommandButton --------------------------------------------------------------------------
 
 CommandButton::CommandButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+QRect CommandButton::captionRect() const {
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  return style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+}
+
+void CommandButton::paintEvent(QPaintEvent*) {
+  QStylePainter p(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();  // the bevel alone; the caption is drawn wrapped below
+  p.drawControl(QStyle::CE_PushButton, option);
+  p.drawItemText(captionRect(), Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), text(),
+                 QPalette::ButtonText);
+}
 
 void CommandButton::mousePressEvent(QMouseEvent* e) {
   withPosition(e, [this](int b, int s, double x, double y) { emit mouseDown(b, s, x, y); });
@@ -249,6 +275,41 @@ void ImageBox::mousePressEvent(QMouseEvent* e) {
 
 void ImageBox::mouseReleaseEvent(QMouseEvent* e) {
   withPosition(e, [this](int b, int s, double x, double y) { emit mouseUp(b, s, x, y); });
+}
+
+// ---- Frame ----------------------------------------------------------------------------------
+
+namespace {
+constexpr int FrameCaptionIndent = 6;
+constexpr int FrameCaptionPadding = 2;  // each side, where the caption breaks the border
+}  // namespace
+
+Frame::Frame(QWidget* parent, const QString& caption) : QWidget(parent), caption_(caption) {
+  const int top = caption.isEmpty() ? 2 : fontMetrics().height() + 1;
+  setContentsMargins(2, top, 2, 2);
+}
+
+QRect Frame::captionRect() const {
+  if (caption_.isEmpty()) return QRect();
+  return QRect(FrameCaptionIndent, 0, fontMetrics().horizontalAdvance(caption_) + 2 * FrameCaptionPadding,
+               fontMetrics().height());
+}
+
+void Frame::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QColor face = colour::toQColor(colour::ButtonFace);
+  p.fillRect(rect(), face);
+  // The etched border: a shadow line with a highlight line one pixel right and down.
+  const int top = caption_.isEmpty() ? 0 : fontMetrics().height() / 2;
+  const QRect border(0, top, width() - 2, height() - top - 2);
+  p.setPen(palette().color(QPalette::Mid));
+  p.drawRect(border);
+  p.setPen(palette().color(QPalette::Light));
+  p.drawRect(border.translated(1, 1));
+  if (caption_.isEmpty()) return;
+  p.fillRect(captionRect(), face);
+  p.setPen(palette().color(QPalette::WindowText));
+  p.drawText(captionRect(), Qt::AlignCenter, caption_);
 }
 
 // ---- ShapeBox -------------------------------------------------------------------------------

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +25,9 @@ int shiftState(Qt::KeyboardModifiers m);   // 1 Shift, 2 Ctrl, 4 Alt
 void setBackColor(QWidget* w, long colour);
 long backColor(const QWidget* w, long fallback = 0x8000000F);
 
+// The window's own small font, in which every control's laid-out size holds its caption.
+QFont windowFont();
+
 // Texts of the program use CR LF between lines; Qt's text widgets use LF.
 QString toWidgetText(const QString& crlf);
 QString fromWidgetText(const QString& lf);
@@ -39,6 +41,7 @@ QString fromWidgetText(const QString& lf);
   void dblClick();
 
 // A label used as a button: its back colour is its state; it acts on press, as a label does.
+// Its caption wraps at word breaks within the label.
 class LabelButton : public QLabel {
   Q_OBJECT
  public:
@@ -56,6 +59,7 @@ class LabelButton : public QLabel {
   void mouseDoubleClickEvent(QMouseEvent*) override;
 };
 
+// A push button whose caption wraps at word breaks, centred in the button.
 class CommandButton : public QPushButton {
   Q_OBJECT
  public:
@@ -64,9 +68,12 @@ class CommandButton : public QPushButton {
   void setCaption(const QString& c) { setText(c); }
   long backColor() const { return platform::backColor(this); }
   void setBackColor(long c) { platform::setBackColor(this, c); }
+  // Where the caption is drawn, inside the button's bevel.
+  QRect captionRect() const;
  signals:
   MARVANE_MOUSE_SIGNALS
  protected:
+  void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
 };
@@ -190,6 +197,22 @@ class ImageBox : public QLabel {
   void mouseReleaseEvent(QMouseEvent*) override;
  private:
   QImage picture_;
+};
+
+// A container of controls with an optional caption on its etched border. It is opaque, filled
+// with the button face, so nothing beneath it shows through, and it takes the clicks made on it.
+// Its contents rectangle is the room inside the border, below the caption.
+class Frame : public QWidget {
+  Q_OBJECT
+ public:
+  explicit Frame(QWidget* parent, const QString& caption = QString());
+  QString caption() const { return caption_; }
+  // Where the caption is drawn, over the top of the border.
+  QRect captionRect() const;
+ protected:
+  void paintEvent(QPaintEvent*) override;
+ private:
+  QString caption_;
 };
 
 // A rectangle framing a group of tools. Draw mode 13 draws it plainly, 14 (the old merge-pen-not

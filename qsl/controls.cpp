@@ -41,7 +41,7 @@ QLabel* caption(QWidget* parent, const QString& text, int x, int y, int width) {
 void createHeaderMaker(Form1& f, QWidget* c) {
   f.Image15 = new ImageBox(c, 32, 26);
   f.Image15->hide();
-  f.Frame7 = new QGroupBox(c);
+  f.Frame7 = new Frame(c);
   f.Frame7->hide();
   for (int n = strip::First; n <= strip::Last; ++n) f.headerStrips[n] = new PictureBox(f.Frame7, 320, strip::height(n));
   f.Picture4 = f.headerStrips[4];
@@ -70,7 +70,7 @@ void createQslFrames(Form1& f, QWidget* c) {
   f.Picture14 = new PictureBox(&f, raster::QslPanelWidth, raster::QslPanelHeight);
   f.Picture14->setPicture(raster::qslPanel());
   f.Picture14->hide();
-  f.Frame5 = new QGroupBox(QStringLiteral("Quick set QSL details"), c);
+  f.Frame5 = new Frame(c, QStringLiteral("Quick set QSL details"));
   f.Frame5->hide();
   caption(f.Frame5, QStringLiteral("Type Callsign in box"), 6, 22, 110);
   f.Text15 = new TextField(f.Frame5);
@@ -82,7 +82,7 @@ void createQslFrames(Form1& f, QWidget* c) {
   f.Command4 = command(f.Frame5, QStringLiteral("QSL at Top"));
   f.Command33 = command(f.Frame5, QStringLiteral("Cancel"));
 
-  f.Frame6 = new QGroupBox(QStringLiteral("Default QSL info Settings"), c);
+  f.Frame6 = new Frame(c, QStringLiteral("Default QSL info Settings"));
   f.Frame6->hide();
   caption(f.Frame6, QStringLiteral("Type Your callsign :-"), 6, 22, 173);
   f.Text11 = new TextField(f.Frame6);
@@ -141,24 +141,25 @@ void placeControls(Form1& f) {
   place(f.Text12, 0, 144, 324, 73);
   place(f.Command35, narrowLayout.thumbnailLeft, 468, 49, 24);
   place(f.Command37, narrowLayout.thumbnailLeft + 52, 468, 49, 24);
-  place(f.Label53, 4, 330, 54, 22);
-  place(f.Label54, 62, 330, 54, 22);
-  place(f.Command8, 120, 330, 65, 24);
+  // The messages list lies over the top of the left column; its button stays below it.
   place(f.Text2, 0, 0, 185, 350);
-  place(f.Text3, 4, 360, 156, 22);
-  place(f.Label48, 164, 360, 21, 22);
-  place(f.Text4, 4, 386, 181, 22);
-  place(f.Command2, 4, 412, 87, 24);
-  place(f.Command9, 98, 412, 87, 24);
-  place(f.Image7, 4, 440, 80, 64);
-  place(f.Frame5, 0, 0, 185, 160);
+  place(f.Label53, 4, 354, 54, 22);
+  place(f.Label54, 62, 354, 54, 22);
+  place(f.Command8, 120, 354, 65, 24);
+  place(f.Text3, 4, 382, 156, 22);
+  place(f.Label48, 164, 382, 21, 22);
+  place(f.Text4, 4, 408, 181, 22);
+  place(f.Command2, 4, 434, 87, 24);
+  place(f.Command9, 98, 434, 87, 24);
+  place(f.Image7, 4, 462, 80, 64);
+  place(f.Frame5, 0, 0, 185, LeftPanelHeight);
   place(f.Text15, 118, 20, 61, 22);
   place(f.Text10, 118, 46, 61, 22);
   place(f.Text9, 118, 72, 61, 22);
   place(f.Command32, 6, 100, 90, 24);
   place(f.Command4, 100, 100, 79, 24);
   place(f.Command33, 6, 128, 173, 24);
-  place(f.Frame6, 0, 0, 185, 160);
+  place(f.Frame6, 0, 0, 185, LeftPanelHeight);
   place(f.Text11, 6, 44, 173, 22);
   place(f.Option9, 6, 70, 70, 22);
   place(f.Option10, 90, 70, 70, 22);

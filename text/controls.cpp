@@ -66,7 +66,7 @@ void createOutlineAndShadow(Form1& f, QWidget* c) {
       f.Option4 = new OptionButton(QString(), c), f.Option5 = new OptionButton(QString(), c)};
   for (int k = 0; k < 4; ++k) {
     directions[k]->setIcon(diagonalArrow(k % 2 ? 1 : -1, k < 2 ? -1 : 1));
-    directions[k]->setIconSize(QSize(20, 20));
+    directions[k]->setIconSize(QSize(32, 32));
     directions[k]->setToolTip(QStringLiteral("Direction of Shadow"));
   }
   OptionButton::makeContainer({f.Option2, f.Option3, f.Option4, f.Option5});
@@ -117,12 +117,12 @@ void createFonts(Form1& f, QWidget* c) {
 }
 
 // A panel of one-shot boxes over the top of the column, shown while the operator uses it.
-QGroupBox* savePanel(QWidget* c, const QString& title, const std::array<CheckBox**, 5>& boxes,
+Frame* savePanel(QWidget* c, const QString& title, const std::array<CheckBox**, 5>& boxes,
                      const std::array<const char*, 5>& captions) {
-  auto* frame = new QGroupBox(title, c);
+  auto* frame = new Frame(c, title);
   for (std::size_t k = 0; k < boxes.size(); ++k)
     *boxes[k] = place(new CheckBox(QString::fromLatin1(captions[k]), frame), 8, 24 + int(k) * 30, 170, 24);
-  place(frame, 0, 0, 185, 200);
+  place(frame, 0, 0, 185, LeftPanelHeight);
   frame->hide();
   return frame;
 }
@@ -152,30 +152,32 @@ void placeControls(Form1& f) {
   place(f.Label47, 78, 72, 84, 20);
   place(f.HScroll4, 4, 96, 140, 16);
   place(f.Text8, 148, 94, 36, 20);
-  place(f.Check17, 4, 124, 70, 20);
-  place(f.Option2, 74, 114, 42, 26);
-  place(f.Option3, 116, 114, 42, 26);
-  place(f.Option4, 74, 140, 42, 26);
-  place(f.Option5, 116, 140, 42, 26);
-  place(f.VScroll1, 164, 116, 16, 50);
-  place(f.Text13, 4, 170, 50, 20);
-  place(f.HScroll5, 58, 172, 126, 16);
-  place(f.Check16, 4, 196, 70, 20);
-  place(f.Label31, 78, 196, 50, 20);
-  place(f.VScroll3, 168, 196, 16, 46);
-  place(f.Label34, 4, 222, 60, 20);
-  place(f.Label36, 68, 222, 40, 20);
-  place(f.Label35, 112, 222, 52, 20);
-  place(f.Check6, 4, 246, 56, 20);
-  place(f.Check14, 62, 246, 56, 20);
-  place(f.Check13, 120, 246, 50, 20);
-  place(f.Command21, 4, 270, 43, 24);
-  place(f.Command25, 50, 270, 43, 24);
-  place(f.Command23, 96, 270, 43, 24);
-  place(f.Command24, 142, 270, 43, 24);
-  place(f.Combo3, 4, 300, 110, 24);
-  place(f.Text14, 118, 300, 30, 24);
-  place(f.VScroll2, 152, 296, 18, 32);
+  // The shadow: its switch and graded colour above the four directions, which stand 2 by 2 with
+  // the depth beside them.
+  place(f.Check17, 4, 118, 66, 20);
+  place(f.Text13, 72, 118, 48, 20);
+  place(f.HScroll5, 124, 120, 60, 16);
+  place(f.Option2, 24, 140, 60, 37);
+  place(f.Option3, 86, 140, 60, 37);
+  place(f.Option4, 24, 178, 60, 37);
+  place(f.Option5, 86, 178, 60, 37);
+  place(f.VScroll1, 152, 140, 16, 75);
+  place(f.Check16, 4, 219, 70, 20);
+  place(f.Label31, 78, 219, 50, 20);
+  place(f.VScroll3, 168, 219, 16, 46);
+  place(f.Label34, 4, 243, 60, 20);
+  place(f.Label36, 68, 243, 40, 20);
+  place(f.Label35, 112, 243, 52, 20);
+  place(f.Check6, 4, 267, 56, 20);
+  place(f.Check14, 62, 267, 56, 20);
+  place(f.Check13, 120, 267, 50, 20);
+  place(f.Command21, 4, 291, 43, 24);
+  place(f.Command25, 50, 291, 43, 24);
+  place(f.Command23, 96, 291, 43, 24);
+  place(f.Command24, 142, 291, 43, 24);
+  place(f.Combo3, 4, 320, 110, 24);
+  place(f.Text14, 118, 320, 30, 24);
+  place(f.VScroll2, 152, 316, 18, 32);
 }
 
 void wireControls(Form1& f) {
