@@ -157,12 +157,9 @@ TEST_F(StripTest, DropWhileReceivedPicturesShowStoresNothing) {
   EXPECT_EQ(f.Text5->backColor(), ModeChosen);
 }
 
-// A click on the arrow of a page scroll bar gives it the focus, so its got-focus handler runs
-// before the click turns the page, once. HScroll3's reloads the received page (Text7_Click, which
-// tells Simple Copy Paste it has no pictures) before the new page loads; a message box shown there
-// takes the button's release, and the arrow must not repeat for want of it. HScroll2's turns the
-// received pages back to the first (one more reload) and leaves them for the saved page. The
-// focus goes back to Text1.
+// A click on a page scroll bar's arrow runs its got-focus handler, then turns the page once, even
+// when a message the handler shows takes the release. HScroll3's reloads the received page (a
+// Text7_Click: Simple Copy Paste's message); HScroll2's leaves the received pages (one more).
 TEST_F(StripTest, AClickOnAPageScrollBarRunsItsGotFocusHandler) {
   Form1& f = withSlots();
   f.show();
