@@ -28,7 +28,7 @@ TextField* indicator(QWidget* parent, const QString& text, long back, const QStr
   return t;
 }
 
-void acceptDrops(QWidget* target, Form1& f, DropHandlers handlers) {
+void acceptDrops(QWidget* target, Form1&, DropHandlers handlers) {
   platform::DropTarget t;
   if (const auto over = handlers.dragOver) {
     t.dragEnter = [over] { over(dragstate::Enter); };
@@ -37,7 +37,6 @@ void acceptDrops(QWidget* target, Form1& f, DropHandlers handlers) {
   }
   t.drop = std::move(handlers.dragDrop);
   t.fileDrop = std::move(handlers.oleDragDrop);
-  t.showsDropAllowed = [&f](const QWidget* dragged) { return f.showsDropAllowed(dragged); };
   platform::takeDrops(target, std::move(t));
 }
 

@@ -95,6 +95,7 @@ void rightPress(Form1& f) {
   }
   f.Label26->setBackColor(SetIdle);
   f.Picture1->Cls();
+  f.giveNormalIcon(f.Picture1);
   if (!f.isArmed(f.Label32)) {
     f.dragsource = drag::MainPicture;
     f.beginDrag(f.Picture1);
@@ -137,11 +138,9 @@ void insertDrag(Form1& f, double x, double y) {
 
 }  // namespace
 
-void Form1::startQDrag(QWidget* source) {
-  platform::runDrag(source, platform::dragIcon(Dir1), platform::dragIcon(Drive1));
-  // The drag swallows the button release, so the mouse-up that would reset the pointer never comes.
-  Picture1->setMousePointer(0);
-}
+// The drag swallows the button release, as the old platform's drag did: a pointer the press set
+// (the cross of a colour picked from the picture) stays until the fill, Undo or a later mouse-up.
+void Form1::startQDrag(QWidget* source) { platform::runDrag(source); }
 
 void Form1::dragColour(QWidget* source, long colour) {
   pickedcolour = colour;

@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -164,6 +165,8 @@ void OptionButton::mouseReleaseEvent(QMouseEvent* e) {
 // ---- ScrollBar ------------------------------------------------------------------------------
 
 ScrollBar::ScrollBar(Qt::Orientation o, int min, int max, int value, QWidget* parent) : QScrollBar(o, parent) {
+  // A click gives a scroll bar the focus, as on the old platform: handlers run on getting it.
+  setFocusPolicy(Qt::ClickFocus);
   setRange(min, max);
   setValue(value);
   setPageStep(1);
@@ -179,6 +182,18 @@ bool ScrollBar::setValueChecked(int v) {
 void ScrollBar::focusInEvent(QFocusEvent* e) {
   QScrollBar::focusInEvent(e);
   emit gotFocus();
+}
+
+// An arrow held down repeats. A handler that shows a message while the click is under way (on
+// getting the focus, or on the change) takes the button's release away from the scroll bar, which
+// would then repeat to the end of its range: the repeat ends once no button is held.
+void ScrollBar::timerEvent(QTimerEvent* e) {
+  if (repeatAction() != SliderNoAction && QGuiApplication::mouseButtons() == Qt::NoButton) {
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(), QPointF(), Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QScrollBar::mouseReleaseEvent(&release);
+    return;
+  }
+  QScrollBar::timerEvent(e);
 }
 
 // ---- TextBox --------------------------------------------------------------------------------

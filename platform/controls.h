@@ -115,7 +115,8 @@ class OptionButton : public QRadioButton {
 };
 
 // Raises `change` once for every change of the value. A value outside the range is refused
-// (the old control raised an error there, which the callers skip) and changes nothing.
+// (the old control raised an error there, which the callers skip) and changes nothing. A click
+// raises `gotFocus` before the value it changes.
 class ScrollBar : public QScrollBar {
   Q_OBJECT
  public:
@@ -126,6 +127,7 @@ class ScrollBar : public QScrollBar {
   void gotFocus();
  protected:
   void focusInEvent(QFocusEvent*) override;
+  void timerEvent(QTimerEvent*) override;
 };
 
 // Multi-line text box. text() and setText() use CR LF; `change` fires only on a real change.

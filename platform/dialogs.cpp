@@ -37,10 +37,22 @@ struct NameFilters {
   }
 };
 
+// A box built by hand shows no icon until it is given one.
+QMessageBox::Icon iconOf(int style) {
+  switch (style & 0x70) {
+    case vb::Critical: return QMessageBox::Critical;
+    case vb::Question: return QMessageBox::Question;
+    case vb::Exclamation: return QMessageBox::Warning;
+    case vb::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
 }  // namespace
 
-int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
-  QMessageBox box(QMessageBox::NoIcon, title, prompt, QMessageBox::NoButton, QApplication::activeWindow());
+std::unique_ptr<QMessageBox> buildMessageBox(const QString& prompt, int buttons, const QString& title,
+                                             QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(iconOf(buttons), title, prompt, QMessageBox::NoButton, parent);
   QList<QMessageBox::StandardButton> order;
   switch (buttons & 0xF) {
     case vb::OKCancel: order = {QMessageBox::Ok, QMessageBox::Cancel}; break;
@@ -48,11 +60,15 @@ int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) 
     case vb::YesNo: order = {QMessageBox::Yes, QMessageBox::No}; break;
     default: order = {QMessageBox::Ok}; break;
   }
-  for (auto b : order) box.addButton(b);
+  for (auto b : order) box->addButton(b);
   const int defaultIndex = (buttons & vb::DefaultButton2) && order.size() > 1 ? 1 : 0;
-  box.setDefaultButton(order[defaultIndex]);
-  if (order.contains(QMessageBox::Cancel)) box.setEscapeButton(QMessageBox::Cancel);
-  switch (box.exec()) {
+  box->setDefaultButton(order[defaultIndex]);
+  if (order.contains(QMessageBox::Cancel)) box->setEscapeButton(QMessageBox::Cancel);
+  return box;
+}
+
+int QtDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
+  switch (buildMessageBox(prompt, buttons, title, QApplication::activeWindow())->exec()) {
     case QMessageBox::Yes: return vb::Yes;
     case QMessageBox::No: return vb::No;
     case QMessageBox::Cancel: return vb::Cancel;

@@ -7,13 +7,20 @@
 
 class QPrinter;
 
-// Message-box buttons and answers, with the values the handlers compare against.
+class QMessageBox;
+class QWidget;
+
+// Message-box styles and answers, with the values the handlers compare against. A style is one
+// button set, plus at most one icon, plus DefaultButton2 for the second button as the default.
 namespace vb {
 constexpr int OKOnly = 0;
 constexpr int OKCancel = 1;
 constexpr int YesNoCancel = 3;
 constexpr int YesNo = 4;
+constexpr int Critical = 16;
+constexpr int Question = 32;
 constexpr int Exclamation = 48;
+constexpr int Information = 64;
 constexpr int DefaultButton2 = 256;
 
 constexpr int OK = 1;
@@ -35,7 +42,7 @@ struct SaveChoice {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // `buttons` is one of the vb button sets, plus vb::DefaultButton2 for the second as default.
+  // `buttons` is a vb style.
   virtual int MsgBox(const QString& prompt, int buttons, const QString& title) = 0;
   // One line of text, `defaultText` offered; an empty line is an answer too.
   virtual std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& defaultText) = 0;
@@ -50,6 +57,10 @@ class Dialogs {
   virtual std::optional<long> ShowColor(long initial) = 0;
   virtual std::optional<QFont> ShowFont(const QFont& initial) = 0;
 };
+
+// The message box QtDialogs::MsgBox shows for a vb style, not yet shown.
+std::unique_ptr<QMessageBox> buildMessageBox(const QString& prompt, int buttons, const QString& title,
+                                             QWidget* parent = nullptr);
 
 // The real dialogs: Qt's own.
 class QtDialogs : public Dialogs {

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QUrl>
 #include <QVariant>
+#include <optional>
 #include <utility>
 
 #include "platform/picturebox.h"
@@ -21,10 +22,15 @@ const QString OwnDragMime = QStringLiteral("application/x-marvane-control");
 constexpr const char* DragIconProperty = "marvaneDragIcon";
 constexpr int IconSide = 32;
 
-// The drop a control took from a drag of this window, kept until runDrag's drag is over.
+// The drop a control took from a drag of this window, kept until the drag is over.
 std::function<void()>& dropAfterDrag() {
   static std::function<void()> drop;
   return drop;
+}
+
+ControlDrag*& underWay() {
+  static ControlDrag* drag = nullptr;
+  return drag;
 }
 
 // A small framed picture: what is dragged.
@@ -49,8 +55,8 @@ QPixmap drawIcon(bool dropAllowed) {
   return icon;
 }
 
-// Only a drag started by runDrag in this program: another program's drag has no source here.
-bool ownDrag(const QDropEvent* e) { return e->source() && e->mimeData()->hasFormat(OwnDragMime); }
+// Only the drag of a control of this window: another program's drag cannot carry it.
+bool ownDrag(const QDropEvent* e) { return underWay() && e->mimeData()->hasFormat(OwnDragMime); }
 
 QStringList localFiles(const QMimeData* m) {
   QStringList files;
@@ -85,12 +91,10 @@ class DropFilter : public QObject {
   // empty, at the drop above all: the files are read once, when the drag enters, and kept.
   bool takesFiles() const { return h_.fileDrop && !offered_.isEmpty(); }
 
-  // The drag shows the dragged control's icon through the action the target accepts: runDrag
-  // gives the copy action the drop-allowed pointer.
-  void show(QDropEvent* e) const {
-    const auto* dragged = qobject_cast<const QWidget*>(e->source());
-    const bool allowed = h_.showsDropAllowed && h_.showsDropAllowed(dragged);
-    e->setDropAction(allowed ? Qt::CopyAction : Qt::MoveAction);
+  // A target takes every drag of this window's controls, so that each move reaches its handler;
+  // what a drop there does, the pointer says through the dragged control's icon.
+  static void takeOwn(QDropEvent* e) {
+    e->setDropAction(Qt::MoveAction);
     e->accept();
   }
 
@@ -103,8 +107,9 @@ class DropFilter : public QObject {
     offered_ = ownDrag(e) || !h_.fileDrop ? QStringList() : localFiles(e->mimeData());
     if (ownDrag(e)) {
       inside_ = true;
+      enteredAt_ = e->position();
       call(h_.dragEnter);
-      show(e);
+      takeOwn(e);
     } else if (takesFiles()) {
       takeFiles(e);
     } else {
@@ -113,9 +118,12 @@ class DropFilter : public QObject {
   }
 
   void move(QDragMoveEvent* e) {
+    // The toolkit follows every enter with a move to the same point; only the pointer's own moves
+    // are moves over the control.
+    const bool echoOfEnter = std::exchange(enteredAt_, std::nullopt) == e->position();
     if (ownDrag(e)) {
-      call(h_.dragMove);
-      show(e);
+      if (!echoOfEnter) call(h_.dragMove);
+      takeOwn(e);
     } else if (takesFiles()) {
       takeFiles(e);
     } else {
@@ -133,7 +141,7 @@ class DropFilter : public QObject {
     const QPointF at = inTarget(e->position());
     if (ownDrag(e) && h_.drop) {
       inside_ = false;
-      show(e);
+      takeOwn(e);
       dropAfterDrag() = [drop = h_.drop, at] { drop(at.x(), at.y()); };
     } else if (takesFiles()) {
       takeFiles(e);
@@ -155,6 +163,7 @@ class DropFilter : public QObject {
   QWidget* receiver_;
   DropTarget h_;
   bool inside_ = false;
+  std::optional<QPointF> enteredAt_;
   QStringList offered_;  // the local files another program's drag offers
 };
 
@@ -165,19 +174,43 @@ QPixmap drawDropAllowedIcon() { return drawIcon(true); }
 
 QPixmap dragIcon(const QWidget* control) { return control->property(DragIconProperty).value<QPixmap>(); }
 
-void setDragIcon(QWidget* control, const QPixmap& icon) { control->setProperty(DragIconProperty, icon); }
+void setDragIcon(QWidget* control, const QPixmap& icon) {
+  control->setProperty(DragIconProperty, icon);
+  if (ControlDrag* drag = underWay(); drag && drag->source_ == control) drag->showIcon(icon);
+}
 
-void runDrag(QWidget* source, const QPixmap& dropAllowed, const QPixmap& normal) {
+ControlDrag::ControlDrag(QWidget* source) : source_(source), drag_(new QDrag(source)) {
   auto* data = new QMimeData;
   data->setData(OwnDragMime, QByteArrayLiteral("control"));
-  auto* drag = new QDrag(source);
-  drag->setMimeData(data);
-  drag->setDragCursor(dropAllowed, Qt::CopyAction);
-  drag->setDragCursor(normal, Qt::MoveAction);
-  drag->setDragCursor(normal, Qt::IgnoreAction);
-  drag->exec(Qt::CopyAction | Qt::MoveAction);
+  drag_->setMimeData(data);
+  showIcon(dragIcon(source));
+  underWay() = this;
+}
+
+// A drag that has run is the toolkit's to delete.
+ControlDrag::~ControlDrag() {
+  if (underWay() == this) underWay() = nullptr;
+  if (!ran_) delete drag_.data();
+}
+
+void ControlDrag::exec() {
+  ran_ = true;
+  drag_->exec(Qt::MoveAction);
+  underWay() = nullptr;
   if (const std::function<void()> drop = std::exchange(dropAfterDrag(), nullptr)) drop();
 }
+
+// The toolkit sets the pointer from the drag's cursor for the action a target takes, or for none
+// where no target takes the drag, each time a target answers: the icon goes to both.
+void ControlDrag::showIcon(const QPixmap& icon) {
+  for (Qt::DropAction action : {Qt::MoveAction, Qt::IgnoreAction}) drag_->setDragCursor(icon, action);
+}
+
+QPixmap ControlDrag::pointer() const { return drag_->dragCursor(Qt::MoveAction); }
+
+const QMimeData* ControlDrag::data() const { return drag_->mimeData(); }
+
+void runDrag(QWidget* source) { ControlDrag(source).exec(); }
 
 void takeDrops(QWidget* target, DropTarget handlers) {
   auto* area = qobject_cast<QAbstractScrollArea*>(target);

@@ -1,3 +1,8 @@
+#include <QCoreApplication>
+#include <QDragMoveEvent>
+#include <map>
+
+#include "platform/dragdrop.h"
 #include "tests/canvas_fixture.h"
 
 using namespace canvastest;
@@ -135,6 +140,47 @@ TEST_F(DropsTest, UndoAfterAFollowMouseDropKeepsTheMainPicture) {
   EXPECT_EQ(shown(Red), 0);
   f.Command12_Click();
   EXPECT_EQ(shown(Grey), 320 * 256);
+}
+
+// While a control is dragged the pointer is its drag icon as the main picture's handler leaves
+// it: the drop sign when the drag enters, the fill icon for PatFil and ColFill from the first move
+// on (a thumbnail) or at once (a colour), the normal icon once it leaves. The picture takes every
+// move; the toolkit's own move at the entering point is no move of the pointer.
+TEST_F(DropsTest, ThePointerShowsTheIconTheHandlersGiveTheDraggedControl) {
+  enum Pointer { Refused, Normal, DropSign, Fill };
+  Form1& f = ready();
+  f.Image2->setPicture(solidImage(320, 256, Red));
+  const std::map<qint64, Pointer> kinds = {{platform::dragIcon(f.Drive1).cacheKey(), Normal},
+                                           {platform::dragIcon(f.Dir1).cacheKey(), DropSign},
+                                           {f.Picture1->mouseIcon.cacheKey(), Fill}};
+  const auto thumbnail = [&f] { f.stripBox_MouseDown(2, mousebutton::Left); };
+  const auto colour = [&f] {
+    platform::setDragIcon(f.palette[4], f.Picture1->mouseIcon);  // as a fill dropped on the picture leaves it
+    f.Palette_MouseDown(4, 1, 0, 5, 5);
+  };
+  const auto picture = [&f](int button) { return [&f, button] { f.Picture1_MouseDown(button, 0, 9, 9); }; };
+  const struct { long patFil, colFill; std::function<void()> press; std::vector<Pointer> pointer; } cases[] = {
+      {Armed, Idle, thumbnail, {Normal, DropSign, DropSign, Fill, Normal}},
+      {Idle, Armed, colour, {Normal, Fill, Fill, Fill, Normal}},
+      {Armed, Idle, picture(mousebutton::Left), {Fill, Fill, Fill, Fill, Fill}},
+      {Idle, Idle, picture(mousebutton::Right), {Normal, DropSign, DropSign, DropSign, Normal}}};
+  for (const auto& c : cases) {
+    std::vector<Pointer> pointer;
+    f.beginDrag = [&](QWidget* source) {
+      platform::ControlDrag drag(source);
+      const auto look = [&](bool taken) { pointer.push_back(taken ? kinds.at(drag.pointer().cacheKey()) : Refused); };
+      const auto send = [&](QEvent&& e) { QCoreApplication::sendEvent(f.Picture1, &e); look(e.isAccepted()); };
+      look(true);  // as the drag starts
+      send(QDragEnterEvent(QPoint(60, 60), Qt::MoveAction, drag.data(), Qt::LeftButton, {}));
+      for (QPoint at : {QPoint(60, 60), QPoint(70, 64)})
+        send(QDragMoveEvent(at, Qt::MoveAction, drag.data(), Qt::LeftButton, {}));
+      send(QDragLeaveEvent());
+    };
+    f.Label32->setBackColor(c.patFil);
+    f.Label38->setBackColor(c.colFill);
+    c.press();
+    EXPECT_EQ(pointer, c.pointer) << &c - cases;
+  }
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST_F(CanvasMouseTest, DrawModeStrokeTakesTheWidthOfTheScrollBarOrTheBoxHeldToI
 }
 
 // A right press ends pending work and drags the picture away, except a shape's or with PatFil
-// armed; a PatFil press drags the colour under it and puts nothing pending.
+// armed; a PatFil press drags the colour under it and puts nothing pending, and its cross stays.
 TEST_F(CanvasMouseTest, RightPressEndsPendingWorkAndPatFilPressDragsThePickedColour) {
   Form1& f = prepareText(Ink);
   f.dragsource = 99;
@@ -107,6 +107,12 @@ TEST_F(CanvasMouseTest, RightPressEndsPendingWorkAndPatFilPressDragsThePickedCol
   // The colour travels with the drag; a drag that ends without a fill leaves nothing armed or pending.
   EXPECT_EQ(std::tuple(f.pickedcolour, markerWhileDragged, f.operationmarker, f.Label26->backColor()),
             std::tuple(Blue, 201, 0, SetIdle));
+  // The drag swallows the release: the cross of the colour pick stays until the next mouse-up.
+  f.beginDrag = [&f](QWidget* source) { f.startQDrag(source); };
+  f.Picture1_MouseDown(Left, 0, 10, 10);
+  EXPECT_EQ(std::tuple(f.Picture1->mousePointer(), f.Picture1->cursor().shape()), std::tuple(2, Qt::CrossCursor));
+  f.Picture1_MouseUp(Left, 0, 10, 10);
+  EXPECT_EQ(f.Picture1->cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(CanvasMouseTest, DraggedShapeWidensTheBoxByItsCentre) {

@@ -3,8 +3,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
+#include "platform/dialogs.h"
 #include "platform/system.h"
 
 namespace {
@@ -23,6 +26,20 @@ TEST(InstanceLockTest, OnlyALiveHolderKeepsASecondCopyOut) {
   EXPECT_TRUE(onFile.tryLock(plainFile));
   EXPECT_TRUE(onReadOnly.tryLock(readOnly));
   if (geteuid() != 0) EXPECT_FALSE(QFile::exists(readOnly + QStringLiteral("/marvane.lock")));
+}
+
+// Every style shows the icon it names, a style without one none, and keeps its default button.
+TEST(MessageBoxTest, ShowsTheIconOfItsStyle) {
+  using B = QMessageBox;
+  const struct { int style; B::Icon icon; B::StandardButton defaultButton; } cases[] = {
+      {0, B::NoIcon, B::Ok}, {16, B::Critical, B::Ok}, {32 + 3, B::Question, B::Yes},
+      {48, B::Warning, B::Ok}, {64 + 257, B::Information, B::Cancel}, {308, B::Warning, B::No}};
+  for (const auto& c : cases) {
+    const auto box = buildMessageBox(QStringLiteral("Drive not ready."), c.style, QString());
+    EXPECT_EQ(std::tuple(box->icon(), box->iconPixmap().isNull(), box->standardButton(box->defaultButton())),
+              std::tuple(c.icon, c.icon == B::NoIcon, c.defaultButton))
+        << c.style;
+  }
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <QTest>
+
 #include "platform/dragdrop.h"
 #include "tests/pictures_fixture.h"
 
@@ -153,6 +155,35 @@ TEST_F(StripTest, DropWhileReceivedPicturesShowStoresNothing) {
   EXPECT_EQ(f.Text7->text(), QStringLiteral("R"));
   EXPECT_TRUE(f.HScroll3->isHidden());
   EXPECT_EQ(f.Text5->backColor(), ModeChosen);
+}
+
+// A click on a page scroll bar's arrow runs its got-focus handler, then turns the page once, even
+// when a message the handler shows takes the release. HScroll3's reloads the received page (a
+// Text7_Click: Simple Copy Paste's message); HScroll2's leaves the received pages (one more).
+TEST_F(StripTest, AClickOnAPageScrollBarRunsItsGotFocusHandler) {
+  Form1& f = withSlots();
+  f.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  f.HScroll3->show();
+  const struct { ScrollBar* bar; bool releaseInHandler; size_t messages; QString text7; bool received; } cases[] = {
+      {f.HScroll3, true, 2, QStringLiteral("2"), true}, {f.HScroll2, false, 1, QStringLiteral("R"), false}};
+  for (const auto& c : cases) {
+    dialogs->calls.clear();
+    f.Text7->setText(QStringLiteral("1"));
+    f.Text7->setBackColor(Selected);
+    const QPoint arrow(c.bar->width() - 4, c.bar->height() / 2);
+    const auto release = [&] { QTest::mouseRelease(c.bar, Qt::LeftButton, {}, arrow); };
+    const QMetaObject::Connection byHandler =
+        c.releaseInHandler ? QObject::connect(c.bar, &ScrollBar::gotFocus, release) : QMetaObject::Connection();
+    QTest::mousePress(c.bar, Qt::LeftButton, {}, arrow);
+    if (!c.releaseInHandler) release();
+    QTest::qWait(700);  // past the first repeat of an arrow held down
+    QObject::disconnect(byHandler);
+    EXPECT_EQ(std::tuple(c.bar->value(), dialogs->calls.size(), f.Text7->text(), f.HScroll3->isVisible()),
+              std::tuple(2, c.messages, c.text7, c.received));
+    EXPECT_TRUE(f.Text1->hasFocus());
+  }
+  expectPageView(f, 2);
 }
 
 TEST_F(StripTest, DragsStartOnlyFromAFullBoxWithTheLeftButton) {

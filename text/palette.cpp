@@ -75,6 +75,7 @@ void textColourPress(Form1& f, int n, long c, int shift) {
 // PatFil or ColFill takes the colour by a drag onto the main picture.
 void colourDrag(Form1& f, int n, long c, int shift) {
   if (!f.isArmed(f.Label32)) textColourPress(f, n, c, shift);  // ColFill: the text takes it too
+  f.giveNormalIcon(f.palette[n]);
   f.dragColour(f.palette[n], c);
 }
 
