@@ -28,7 +28,7 @@ TextField* indicator(QWidget* parent, const QString& text, long back, const QStr
   return t;
 }
 
-void acceptDrops(QWidget* target, Form1&, DropHandlers handlers) {
+void acceptDrops(QWidget* target, DropHandlers handlers) {
   platform::DropTarget t;
   if (const auto over = handlers.dragOver) {
     t.dragEnter = [over] { over(dragstate::Enter); };

@@ -43,7 +43,7 @@ struct DropHandlers {
   std::function<void(double x, double y)> dragDrop;
   std::function<void(const QStringList& files, double x, double y)> oleDragDrop;
 };
-void acceptDrops(QWidget* target, Form1& f, DropHandlers handlers);
+void acceptDrops(QWidget* target, DropHandlers handlers);
 
 }  // namespace controlkit
 

@@ -403,8 +403,6 @@ class Form1 : public QMainWindow {
   // The two drag icons are kept as those of Dir1 (drop allowed) and Drive1 (normal).
   void giveDropAllowedIcon(QWidget* control);
   void giveNormalIcon(QWidget* control);
-  // Whether `dragged` shows the drop-allowed icon: the pointer over a drop target says so.
-  bool showsDropAllowed(const QWidget* dragged) const;
   // The picture browser.
   void Command20_Click();  // Load Pic / Exit Pic
   void Drive1_Change();

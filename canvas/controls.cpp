@@ -133,8 +133,7 @@ void wireControls(Form1& f) {
   QObject::connect(f.Picture1, &PictureBox::mouseDown, &f, &Form1::Picture1_MouseDown);
   QObject::connect(f.Picture1, &PictureBox::mouseMove, &f, &Form1::Picture1_MouseMove);
   QObject::connect(f.Picture1, &PictureBox::mouseUp, &f, &Form1::Picture1_MouseUp);
-  acceptDrops(f.Picture1, f,
-              {[&f](int state) { f.Picture1_DragOver(state); }, [&f](double x, double y) { f.Picture1_DragDrop(x, y); },
+  acceptDrops(f.Picture1, {[&f](int state) { f.Picture1_DragOver(state); }, [&f](double x, double y) { f.Picture1_DragDrop(x, y); },
                [&f](const QStringList& files, double x, double y) { f.Picture1_OLEDragDrop(files, x, y); }});
   on(f.Label24, &LabelButton::clicked, f, &Form1::Label24_Click);
   on(f.Label29, &LabelButton::clicked, f, &Form1::Label29_Click);

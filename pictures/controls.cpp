@@ -198,8 +198,7 @@ void wireStrip(Form1& f) {
   for (int n = 2; n <= 5; ++n) {
     ImageBox* box = f.stripBox(n);
     QObject::connect(box, &ImageBox::mouseDown, &f, [&f, n](int button) { f.stripBox_MouseDown(n, button); });
-    acceptDrops(box, f,
-                {[&f, n](int state) { f.stripBox_DragOver(n, state); }, [&f, n](double, double) { f.stripBox_DragDrop(n); },
+    acceptDrops(box, {[&f, n](int state) { f.stripBox_DragOver(n, state); }, [&f, n](double, double) { f.stripBox_DragDrop(n); },
                  [&f, n](const QStringList& files, double, double) { f.stripBox_OLEDragDrop(n, files); }});
   }
 }
@@ -219,7 +218,7 @@ void wireBrowser(Form1& f) {
                                  [&f](double, double) { f.browseTarget_DragDrop(); },
                                  [&f](const QStringList& files, double, double) { f.browseTarget_OLEDragDrop(files); }};
   for (QWidget* target : std::initializer_list<QWidget*>{f.Dir1, f.Drive1, f.File1, f.Image8, f.Image9, f.Image10, f.Image11})
-    acceptDrops(target, f, saveHere);
+    acceptDrops(target, saveHere);
   for (int k = 1; k <= 4; ++k)
     QObject::connect(f.browseBox(k), &ImageBox::mouseDown, &f, [&f, k](int button) { f.browseBox_MouseDown(k, button); });
   for (const FileTypeLabel& t : fileTypeLabels) {
@@ -247,7 +246,7 @@ void wireButtons(Form1& f) {
                      [&f, n](int button) { f.dirButton_MouseDown(n, button); });
   }
   on(f.Command27, &QPushButton::clicked, f, &Form1::Command27_Click);
-  acceptDrops(f.Image16, f, {[&f](int state) { f.Image16_DragOver(state); }, [&f](double, double) { f.Image16_DragDrop(); }, {}});
+  acceptDrops(f.Image16, {[&f](int state) { f.Image16_DragOver(state); }, [&f](double, double) { f.Image16_DragDrop(); }, {}});
   on(f.Command22, &QPushButton::clicked, f, &Form1::Command22_Click);
 }
 

@@ -18,10 +18,6 @@ void Form1::giveDropAllowedIcon(QWidget* control) { platform::setDragIcon(contro
 
 void Form1::giveNormalIcon(QWidget* control) { platform::setDragIcon(control, platform::dragIcon(Drive1)); }
 
-bool Form1::showsDropAllowed(const QWidget* dragged) const {
-  return dragged && platform::dragIcon(dragged).cacheKey() == platform::dragIcon(Dir1).cacheKey();
-}
-
 void Form1::iconon() {
   if (QWidget* dragged = draggedControl()) giveDropAllowedIcon(dragged);
 }

@@ -179,8 +179,7 @@ void wireStrips(Form1& f) {
     PictureBox* box = f.headerStrips[n];
     QObject::connect(box, &PictureBox::mouseDown, &f,
                      [&f, n](int button, int shift, double x, double y) { f.PictureStrip_MouseDown(n, button, shift, x, y); });
-    acceptDrops(box, f,
-                {[&f, n](int state) { f.PictureStrip_DragOver(n, state); },
+    acceptDrops(box, {[&f, n](int state) { f.PictureStrip_DragOver(n, state); },
                  [&f, n](double, double) { f.PictureStrip_DragDrop(n); }, {}});
   }
   on(f.Command36, &QPushButton::clicked, f, &Form1::Command36_Click);

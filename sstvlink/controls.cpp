@@ -50,12 +50,10 @@ void placeControls(Form1& f) {
 void wireControls(Form1& f) {
   QObject::connect(f.Command1, &CommandButton::mouseDown, &f, &Form1::Command1_MouseDown);
   on(f.Command3, &QPushButton::clicked, f, &Form1::Command3_Click);
-  acceptDrops(f.Command3, f,
-              {[&f](int state) { f.Command3_DragOver(state); }, [&f](double, double) { f.Command3_DragDrop(); },
+  acceptDrops(f.Command3, {[&f](int state) { f.Command3_DragOver(state); }, [&f](double, double) { f.Command3_DragDrop(); },
                [&f](const QStringList& files, double, double) { f.Command3_OLEDragDrop(files); }});
   on(f.Command11, &QPushButton::clicked, f, &Form1::Command11_Click);
-  acceptDrops(f.Command11, f,
-              {[&f](int state) { f.Command11_DragOver(state); }, [&f](double, double) { f.Command11_DragDrop(); }, {}});
+  acceptDrops(f.Command11, {[&f](int state) { f.Command11_DragOver(state); }, [&f](double, double) { f.Command11_DragDrop(); }, {}});
   on(f.Text7, &TextField::mouseDown, f, &Form1::Text7_GotFocus);
   on(f.Text7, &TextField::mouseUp, f, &Form1::Text7_Click);
   on(f.HScroll3, &ScrollBar::change, f, &Form1::HScroll3_Change);

@@ -186,7 +186,7 @@ TEST_F(DropSaveTest, DragIconsFollowTheTargetsTable) {
     c.dragOver(dragstate::Enter);
     const qint64 expected = c.icon == Normal ? normal : c.icon == Allowed ? allowed : before;
     EXPECT_EQ(platform::dragIcon(c.shown).cacheKey(), expected);
-    EXPECT_EQ(f.showsDropAllowed(c.shown), c.icon == Allowed);
+    EXPECT_EQ(showsDropAllowed(f, c.shown), c.icon == Allowed);
     c.dragOver(dragstate::Leave);
     EXPECT_EQ(platform::dragIcon(c.shown).cacheKey(), c.icon == Unchanged ? before : normal);
     EXPECT_EQ(platform::dragIcon(f.palette[5]).cacheKey() == normal, c.icon != Unchanged);

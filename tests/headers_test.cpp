@@ -22,7 +22,7 @@ class HeadersTest : public canvastest::CanvasTest {
   std::vector<int> allowed() const {
     std::vector<int> v;
     for (int n = 4; n <= 12; ++n)
-      if (form->showsDropAllowed(form->headerStrips[n])) v.push_back(n);
+      if (showsDropAllowed(*form, form->headerStrips[n])) v.push_back(n);
     return v;
   }
 };

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QPrinter>
 
+#include "platform/dragdrop.h"
+
 int ScriptedDialogs::MsgBox(const QString& prompt, int buttons, const QString& title) {
   calls.push_back({prompt, buttons, title});
   if (!answers.empty()) {
@@ -97,6 +99,10 @@ void FormTest::pendOnScreen() {
   if (c.title == title && c.prompt == prompt && c.buttons == buttons) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "shown: " << c.title.toStdString() << " | " << c.prompt.toStdString() << " | "
                                        << c.buttons;
+}
+
+bool showsDropAllowed(const Form1& f, const QWidget* dragged) {
+  return dragged && platform::dragIcon(dragged).cacheKey() == platform::dragIcon(f.Dir1).cacheKey();
 }
 
 int shownPicture(const ImageBox* box, long (*colourOf)(int), int count, std::optional<QPoint> at) {

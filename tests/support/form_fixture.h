@@ -137,6 +137,9 @@ class OnWhiteTest : public FormTest {
 // `at` (the middle unless given): -1 when the box is empty, -2 when it shows none of them.
 int shownPicture(const ImageBox* box, long (*colourOf)(int), int count, std::optional<QPoint> at = {});
 
+// Whether `dragged` carries the drop-allowed icon (Dir1's), which the pointer shows over a target.
+bool showsDropAllowed(const Form1& f, const QWidget* dragged);
+
 // The drawn-area box: left, right, top, bottom.
 inline std::tuple<double, double, double, double> drawnArea(const Form1& f) { return {f.minx, f.maxx, f.miny, f.maxy}; }
 // A settings file "restore" with the given lines (1-based); every other line is empty.
