@@ -60,7 +60,7 @@ std::vector<Job> jobs() {
       {"Flip horizontal", Kind::Other, [](QImage& p) { raster::flipHorizontal(p); },
        [](Magick::Image& m) { m.flop(); }},
   };
-  for (const int steps : {1, 4, 7})
+  for (const int steps : {1, 4, 7, 8, 12})
     for (const bool clockwise : {true, false}) list.push_back(turnJob(steps, clockwise));
   return list;
 }

@@ -29,6 +29,7 @@ class PolarRotation {
   // Turns `source` by `angle` radians (positive turns anticlockwise on the screen) into
   // `destination`. Destination pixels that no source pixel maps to keep what they held.
   // False, with nothing written, for a picture without pixels or an angle that is not finite.
+  // A whole number of right angles is copied straight, with the pixels the mapping gives.
   bool bmp_rotate(const QImage& source, QImage& destination, float angle);
 
  private:

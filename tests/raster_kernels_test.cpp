@@ -357,15 +357,8 @@ float clockwise(int k) {
   return float(-(angle + kStep));
 }
 
-TEST(RasterRotate, EqualsThePlainMappingAtEveryAngleAndSize) {
-  const std::vector<std::pair<QSize, QSize>> sizes{
-      {{320, 256}, {320, 256}}, {{340, 256}, {340, 256}}, {{321, 257}, {321, 257}}, {{7, 5}, {7, 5}},
-      {{120, 96}, {320, 256}},  {{100, 300}, {100, 300}}, {{2, 3}, {1, 1}},         {{1, 1}, {5, 9}}};
-  // 0.011 to 0.291 put a point of the 320 x 256 turn within 1e-7 of a half, where the fast path
-  // hands over to the plain calculation; 100 and -1000.5 lie beyond the fast path's range.
-  std::vector<float> angles{0.0f, 1e-30f, float(11 * 0.001), float(209 * 0.001), float(291 * 0.001),
-                            -2.0f, 100.0f, -1000.5f};
-  for (int k = 1; k <= 16; ++k) angles.insert(angles.end(), {clockwise(k), -clockwise(k)});
+// Every (source size, destination size) pair turned by every angle equals the plain mapping.
+void expectPlainMapping(const std::vector<std::pair<QSize, QSize>>& sizes, const std::vector<float>& angles) {
   raster::PolarRotation rotation;  // one for all, so its table follows the changing sizes
   for (const auto& [from, to] : sizes) {
     const QImage source = noise(from, 31);
@@ -379,6 +372,32 @@ TEST(RasterRotate, EqualsThePlainMappingAtEveryAngleAndSize) {
       ASSERT_TRUE(sameImage(expected, out));
     }
   }
+}
+
+TEST(RasterRotate, EqualsThePlainMappingAtEveryAngleAndSize) {
+  const std::vector<std::pair<QSize, QSize>> sizes{
+      {{320, 256}, {320, 256}}, {{340, 256}, {340, 256}}, {{321, 257}, {321, 257}}, {{7, 5}, {7, 5}},
+      {{120, 96}, {320, 256}},  {{100, 300}, {100, 300}}, {{2, 3}, {1, 1}},         {{1, 1}, {5, 9}}};
+  // 0.011 to 0.291 put a point of the 320 x 256 turn within 1e-7 of a half, where the fast path
+  // hands over to the plain calculation; 100 and -1000.5 lie beyond the fast path's range.
+  std::vector<float> angles{0.0f, 1e-30f, float(11 * 0.001), float(209 * 0.001), float(291 * 0.001),
+                            -2.0f, 100.0f, -1000.5f};
+  for (int k = 1; k <= 16; ++k) angles.insert(angles.end(), {clockwise(k), -clockwise(k)});
+  expectPlainMapping(sizes, angles);
+}
+
+// Whole right angles, as the turn tools pass them and a hair off, over every pairing of small
+// sizes and at large odd, even and non-square ones.
+TEST(RasterRotate, RightAnglesEqualThePlainMappingAtEverySize) {
+  std::vector<std::pair<QSize, QSize>> sizes{{{256, 320}, {340, 256}}, {{1001, 999}, {1000, 1002}},
+                                             {{3, 2000}, {2000, 3}}, {{1, 999}, {999, 2}}};
+  for (int w = 1; w <= 5; ++w)
+    for (int h = 1; h <= 5; ++h)
+      for (int dw = 1; dw <= 5; ++dw)
+        for (int dh = 1; dh <= 5; ++dh) sizes.push_back({{w, h}, {dw, dh}});
+  std::vector<float> angles{float(kPi / 2 + 9e-7), float(-kPi - 9e-7), float(2 * kPi - 9e-7)};
+  for (int k : {4, 8, 12, 16}) angles.insert(angles.end(), {clockwise(k), -clockwise(k)});
+  expectPlainMapping(sizes, angles);
 }
 
 // Sixteen steps bring the source back, half a turn mirrors it through the centre, positive angles
