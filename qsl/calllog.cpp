@@ -74,10 +74,10 @@ void Form1::readCallLog() {
   const logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
   setLogText(file.log);
   const bool sound = bytes && !file.repaired && !file.log.isEmpty();
-  Backup kept = Backup::KeptOlder;
+  Backup outcome = Backup::KeptOlder;
   if (sound || !holdsStations(backup))
-    kept = writeWholeFile(backup, bytes ? *bytes : logbook::logFileBytes(QString())) ? Backup::Written : Backup::Failed;
-  if (file.repaired) env.dialogs->MsgBox(repairedMessage(kept), vb::OKOnly, LogTitle);
+    outcome = writeWholeFile(backup, bytes ? *bytes : logbook::logFileBytes(QString())) ? Backup::Written : Backup::Failed;
+  if (file.repaired) env.dialogs->MsgBox(repairedMessage(outcome), vb::OKOnly, LogTitle);
 }
 
 void Form1::setLogText(const QString& log) {
