@@ -40,6 +40,9 @@ struct Form1Environment {
   std::shared_ptr<Dialogs> dialogs;
   std::function<double()> random;  // uniform in [0, 1)
   stamps::Clock clock;             // the local time the QSL band and the date stamp print
+  // The screen's logical dots per inch as the desktop sets them, before Qt scales for them; the
+  // primary screen's when none is given.
+  std::function<double()> screenDpi;
   bool showSplash = true;
   // The external SSTV programs are reached only through these two: the system's when none is
   // given.

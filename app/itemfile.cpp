@@ -9,6 +9,20 @@ namespace {
 bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
 bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
+// A value as the bare form can carry it: a number, or a text without the characters that would
+// end it early (a comma or a line end become blanks) or make it a quoted item (a double quote
+// becomes a single one, as in the quoted form), and without surrounding blanks. A text that then
+// reads as a number comes back as one, so it goes out as one; a text read from a file never
+// turns into a number this way.
+Variant bareValue(const Variant& value) {
+  if (value.isNumber()) return value;
+  QString t = value.toString();
+  t.replace(QLatin1Char('"'), QLatin1Char('\''));
+  for (QChar& c : t)
+    if (c == QLatin1Char(',') || isLineEnd(c)) c = QLatin1Char(' ');
+  return Variant::fromText(t.trimmed());
+}
+
 }  // namespace
 
 ItemReader::ItemReader(const QByteArray& bytes) : text_(decodeFileText(bytes)) {}
@@ -55,35 +69,75 @@ void ItemWriter::quoted(const QString& text, bool keepLineBreaks) {
 }
 
 void ItemWriter::bare(const Variant& value) {
-  // A text that reads as a number comes back as one, so it goes out as one.
-  const Variant v = value.isNumber() ? value : Variant::fromText(value.toString());
-  if (v.isNumber()) {
+  const Variant v = bareValue(value);
+  if (v.isNumber())
     line((v.number < 0 ? QString() : QStringLiteral(" ")) + numberText(v.number) + QLatin1Char(' '));
-    return;
-  }
-  // A bare text ends at a comma or a line end and must not begin a quoted item.
-  QString t = v.toString();
-  for (QChar& c : t)
-    if (c == QLatin1Char(',') || c == QLatin1Char('"') || isLineEnd(c)) c = QLatin1Char(' ');
-  line(t.trimmed());
+  else
+    line(v.toString());
 }
 
 void ItemWriter::bareNoBlanks(const Variant& value) {
-  const Variant v = value.isNumber() ? value : Variant::fromText(value.toString());
-  if (v.isNumber())
-    line(numberText(v.number));
-  else
-    bare(v);
+  const Variant v = bareValue(value);
+  line(v.isNumber() ? numberText(v.number) : v.toString());
 }
 
 void ItemWriter::asTyped(const QString& text) { line(text); }
 
 void ItemWriter::line(const QString& content) { bytes_ += encodeFileText(content) + "\r\n"; }
 
-QString decodeFileText(const QByteArray& bytes) {
+namespace {
+
+// The well-formed UTF-8 sequences: lead bytes, length, and the bounds of the second byte, which
+// shut out overlong forms, surrogates and code points beyond U+10FFFF.
+struct Utf8Lead {
+  unsigned char first, last;
+  qsizetype length;
+  unsigned char low, high;
+};
+constexpr Utf8Lead Utf8Leads[] = {
+    {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF}, {0xE1, 0xEC, 3, 0x80, 0xBF},
+    {0xED, 0xED, 3, 0x80, 0x9F}, {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},
+    {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},
+};
+
+// The length of the well-formed UTF-8 sequence at `at`, or 0 when none starts there.
+qsizetype utf8SequenceAt(QByteArrayView bytes, qsizetype at) {
+  const auto byte = [&](qsizetype k) { return at + k < bytes.size() ? static_cast<unsigned char>(bytes[at + k]) : 0; };
+  if (byte(0) < 0x80) return 1;
+  for (const Utf8Lead& lead : Utf8Leads) {
+    if (byte(0) < lead.first || byte(0) > lead.last) continue;
+    if (byte(1) < lead.low || byte(1) > lead.high) return 0;
+    for (qsizetype k = 2; k < lead.length; ++k)
+      if ((byte(k) & 0xC0) != 0x80) return 0;
+    return lead.length;
+  }
+  return 0;
+}
+
+}  // namespace
+
+QString decodeFileText(const QByteArray& bytes, bool* metInvalidBytes) {
   QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-  const QString text = utf8(bytes);
-  return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+  QString text = utf8(bytes);
+  if (metInvalidBytes) *metInvalidBytes = utf8.hasError();
+  if (!utf8.hasError()) return text;
+  // A byte order mark is passed over at the start only, as the whole-file decoder does.
+  QStringDecoder runs(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+  const QByteArrayView all(bytes);
+  const auto decoded = [&](qsizetype from, qsizetype to) { return QString(runs(all.sliced(from, to - from))); };
+  text.clear();
+  text.reserve(bytes.size());
+  qsizetype run = all.startsWith("\xEF\xBB\xBF") ? 3 : 0;  // where the valid UTF-8 not yet taken begins
+  for (qsizetype at = run; at < all.size();) {
+    if (const qsizetype length = utf8SequenceAt(all, at)) {
+      at += length;
+      continue;
+    }
+    text += decoded(run, at);
+    text += QChar(static_cast<unsigned char>(all[at]));
+    run = ++at;
+  }
+  return text + decoded(run, all.size());
 }
 
 QByteArray encodeFileText(const QString& text) { return text.toUtf8(); }

@@ -49,9 +49,11 @@ class ItemWriter {
   QByteArray bytes_;
 };
 
-// The files are 8-bit text: UTF-8 when the bytes are valid UTF-8, else Latin-1, so that a file
-// written by the old program still reads back.
-QString decodeFileText(const QByteArray& bytes);
+// The files are 8-bit text: every valid UTF-8 sequence reads as UTF-8 and every other byte as its
+// Latin-1 character, so that a file of the old program still reads back and a stray byte in a
+// UTF-8 file damages no character but itself. `metInvalidBytes`, when given, tells whether any
+// byte had to be read as Latin-1.
+QString decodeFileText(const QByteArray& bytes, bool* metInvalidBytes = nullptr);
 QByteArray encodeFileText(const QString& text);
 
 // Reads a whole file; nothing when it is missing or unreadable.

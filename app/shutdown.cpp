@@ -1,6 +1,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
+#include <algorithm>
 
 #include "app/form1.h"
 #include "app/form2.h"
@@ -77,12 +78,16 @@ void Form1::Form_Unload() {
     for (int n = 4; n <= 12; ++n) savedthumbs[n + 18] = headerStrips[n]->image();
     failed << saveThumbFiles();
   }
-  // The old files stay when a write fails; the operator must know they were not updated.
-  if (!failed.isEmpty())
-    env.dialogs->MsgBox(QStringLiteral("Could not save ") + failed.join(QStringLiteral(", ")) +
-                            QStringLiteral(" in ") + env.programDirectory +
-                            QStringLiteral(".\r\nThe previous files were kept."),
+  // The old files stay when a write fails; the operator must know they were not updated, and
+  // whether there were any.
+  if (!failed.isEmpty()) {
+    const QDir dir(env.programDirectory);
+    const bool kept = std::any_of(failed.begin(), failed.end(), [&dir](const QString& name) { return dir.exists(name); });
+    env.dialogs->MsgBox(QStringLiteral("Could not save ") + failed.join(QStringLiteral(", ")) + QStringLiteral(" in ") +
+                            env.programDirectory + u'.' +
+                            (kept ? QStringLiteral("\r\nThe previous files were kept.") : QString()),
                         vb::OKOnly, QStringLiteral("Shutting Down"));
+  }
   delete splash;
   splash = nullptr;
 }

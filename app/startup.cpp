@@ -1,5 +1,8 @@
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryFile>
 #include <cmath>
 
 #include "app/form1.h"
@@ -17,12 +20,36 @@ const QString duplicateText = QStringLiteral(
     "place.\r\nClick OK to abort.");
 const QString largeFontsText =
     QStringLiteral("Your Computer is configured with Large Fonts.\rMarvane will not work correctly in Large Fonts.");
+const QString folderTitle = QStringLiteral("Program Folder");
 const QString headerHelp = QStringLiteral(
     "Make up header in box below, in same way as normal picture\r\n"
     "CTRL + Click color button changes header backcolor\r\n"
     "When finished, drag (RT Mouse Button) to one of the boxes above\r\n"
     "Click DONE when completely finished\r\n"
     "Headers (top or bottom) may be loaded by clicking 16 or 32 button");
+
+// Qt draws in a logical 96 dots per inch and scales by the device pixel ratio it chose for the
+// screen: their product is the resolution the desktop was set to.
+double screenDpi(const Form1Environment& env) {
+  if (env.screenDpi) return env.screenDpi();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInchX() * screen->devicePixelRatio() : 96.0;
+}
+
+// 15 twips per pixel is 96 dots per inch exactly; any other resolution lays the window out wrong.
+bool largeFonts(double dpi) { return std::fabs(dpi - 96.0) >= 0.005; }
+
+// A file can be made in the folder: it exists, is a folder, and takes a new file.
+bool writableFolder(const QString& directory) {
+  QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("write-test-XXXXXX")));
+  return probe.open();
+}
+
+QString unwritableFolderText(const QString& directory) {
+  return QStringLiteral("Marvane cannot write in its folder\r\n") + QDir::toNativeSeparators(directory) +
+         QStringLiteral("\r\nThe settings, the messages, the saved pictures and the call log of this session will not be "
+                        "saved.");
+}
 
 // "True"/"False" as the settings file holds font flags, or a number (non-zero is true). Anything
 // else is no flag, and the font keeps what it had.
@@ -196,7 +223,9 @@ bool Form1::Form_Load() {
     splash = nullptr;
     return false;
   }
-  if (platform::twipsPerPixelX() != 15) env.dialogs->MsgBox(largeFontsText, vb::OKOnly, QStringLiteral("LARGE FONTS"));
+  if (largeFonts(screenDpi(env))) env.dialogs->MsgBox(largeFontsText, vb::OKOnly, QStringLiteral("LARGE FONTS"));
+  if (!writableFolder(env.programDirectory))
+    env.dialogs->MsgBox(unwritableFolderText(env.programDirectory), vb::OKOnly, folderTitle);
 
   sstvprogram = 1;
   picturefontmode = fontmode::Plain;

@@ -1,18 +1,34 @@
 #include "app/variant.h"
 
 #include <QRegularExpression>
+#include <algorithm>
+#include <cfloat>
+#include <climits>
 #include <cmath>
 
 bool readsAsNumber(const QString& text, double* value) {
   static const QRegularExpression number(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
   if (!number.match(text).hasMatch()) return false;
-  if (value) *value = QString(text).remove(QLatin1Char(' ')).toDouble();
+  if (value) *value = std::clamp(QString(text).remove(QLatin1Char(' ')).toDouble(), -DBL_MAX, DBL_MAX);
   return true;
 }
 
 QString numberText(double n) {
   if (n == std::floor(n) && std::fabs(n) < 1e15) return QString::number(qint64(n));
-  return QString::number(n, 'g', 15);
+  const QString shortest = QString::number(n, 'g', 15);
+  if (!shortest.contains(u'e')) return shortest;
+  // Very large or very small: written out in full, which the reader takes.
+  QString fixed = QString::number(n, 'f', 20);
+  while (fixed.endsWith(u'0')) fixed.chop(1);
+  if (fixed.endsWith(u'.')) fixed.chop(1);
+  return fixed;
+}
+
+long long roundedWithin(double n, long long low, long long high) {
+  const double whole = std::isnan(n) ? 0 : std::nearbyint(n);
+  if (whole <= double(low)) return low;
+  if (whole >= double(high)) return high;
+  return static_cast<long long>(whole);
 }
 
 QString trueFalse(bool on) { return on ? QStringLiteral("True") : QStringLiteral("False"); }
@@ -38,7 +54,7 @@ double Variant::toDouble() const {
   return 0;
 }
 
-int Variant::toInt() const { return int(std::nearbyint(toDouble())); }
+int Variant::toInt() const { return int(roundedWithin(toDouble(), INT_MIN, INT_MAX)); }
 
 QString Variant::toString() const {
   switch (kind) {

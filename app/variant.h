@@ -26,9 +26,14 @@ struct Variant {
 };
 
 // Reads a bare item as the old Val-like conversion did: optional blanks, a sign, digits and one
-// decimal point (C locale). Returns false when the whole text is not such a number.
+// decimal point (C locale). Returns false when the whole text is not such a number. A number too
+// large for a double reads as the largest double of its sign.
 bool readsAsNumber(const QString& text, double* value = nullptr);
-// Writes a number in the C locale without a trailing ".0".
+// Writes a number in the C locale without a trailing ".0" and without an exponent, so that it
+// reads back as a number.
 QString numberText(double n);
+// `n` rounded to the nearest whole number within [low, high]; NaN counts as 0. Never undefined,
+// however large or odd `n` is.
+long long roundedWithin(double n, long long low, long long high);
 // "True" or "False", as the settings files keep a flag.
 QString trueFalse(bool on);

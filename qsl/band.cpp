@@ -196,7 +196,7 @@ void Form1::Command32_Click() {
   const stamps::QslBand band = stamps::qslBand(qslSettings(*this), Text15->text(), env.clock);
   qsldefaults[3] = Text9->text();
   qsldefaults[4] = band.report;
-  qsldefaults[2] = band.ownCall;
+  qsldefaults[2] = band.storedCall;
   const bool wasBold = Picture1->font.bold();
   drawBand(*this, band, rows, shift);
 

@@ -18,11 +18,26 @@ constexpr int KeyEscape = 27;
 // No is the default: the log loses a station on Yes.
 constexpr int DeleteQuestion = vb::YesNo + vb::Exclamation + vb::DefaultButton2;
 
-QString repairedMessage(bool backedUp) {
+// What became of "logdata.bak" at this start.
+enum class Backup { Written, KeptOlder, Failed };
+
+QString repairedMessage(Backup backup) {
   const QString first = QStringLiteral("The call log \"logdata\" was not in its usual form and has been repaired as it was read.");
-  if (backedUp) return first + QStringLiteral("\r\nThe file as it was is kept in \"logdata.bak\".");
+  switch (backup) {
+    case Backup::Written: return first + QStringLiteral("\r\nThe file as it was is kept in \"logdata.bak\".");
+    case Backup::KeptOlder:
+      return first + QStringLiteral("\r\n\"logdata.bak\" keeps the log of an earlier start; \"logdata\" itself is left as "
+                                    "it is until a call is saved or deleted.");
+    case Backup::Failed: break;
+  }
   return first + QStringLiteral("\r\nThe file as it was could not be copied to \"logdata.bak\"; \"logdata\" itself is "
                                 "left as it is until a call is saved or deleted.");
+}
+
+// A backup that holds stations is worth more than a log this start could not read as written.
+bool holdsStations(const QString& path) {
+  const auto bytes = readWholeFile(path);
+  return bytes && !logbook::readLogFile(*bytes).log.isEmpty();
 }
 
 QString quotedRecord(const Form1& f) { return u'"' + f.Text3->text() + QStringLiteral("   ") + f.Text4->text() + u'"'; }
@@ -46,25 +61,23 @@ QImage mugshotOf(const QString& directory, const QString& callsign) {
 
 }  // namespace
 
-// The log as it was at this start goes to "logdata.bak" byte for byte. A missing, unreadable or
-// empty log writes nothing, so the last good backup survives a lost "logdata".
+// The log as it was at this start goes to "logdata.bak" byte for byte. A log that is missing,
+// unreadable, empty or had to be repaired never takes the place of a backup that holds stations:
+// that may be the last good copy. A first start leaves the empty log as its backup.
 void Form1::readCallLog() {
   const QDir dir(env.programDirectory);
-  const QString path = dir.filePath(LogFileName);
-  setLogText(QString());
-  logwritable = true;
-  if (!QFileInfo::exists(path)) return;
-  const auto bytes = readWholeFile(path);
-  if (!bytes) {
-    // Whatever it holds is not to be replaced by the empty log of this run.
-    logwritable = false;
-    return;
-  }
-  const logbook::LogFile file = logbook::readLogFile(*bytes);
+  const QString path = dir.filePath(LogFileName), backup = dir.filePath(BackupFileName);
+  std::optional<QByteArray> bytes;
+  if (QFileInfo::exists(path)) bytes = readWholeFile(path);
+  // A log that is there but cannot be read is not to be replaced by the empty log of this run.
+  logwritable = bytes || !QFileInfo::exists(path);
+  const logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
   setLogText(file.log);
-  bool backedUp = false;
-  if (!file.log.isEmpty() || file.repaired) backedUp = writeWholeFile(dir.filePath(BackupFileName), *bytes);
-  if (file.repaired) env.dialogs->MsgBox(repairedMessage(backedUp), vb::OKOnly, LogTitle);
+  const bool sound = bytes && !file.repaired && !file.log.isEmpty();
+  Backup outcome = Backup::KeptOlder;
+  if (sound || !holdsStations(backup))
+    outcome = writeWholeFile(backup, bytes ? *bytes : logbook::logFileBytes(QString())) ? Backup::Written : Backup::Failed;
+  if (file.repaired) env.dialogs->MsgBox(repairedMessage(outcome), vb::OKOnly, LogTitle);
 }
 
 void Form1::setLogText(const QString& log) {
@@ -90,20 +103,21 @@ void Form1::Text3_Change() {
     case logbook::Found::Nothing:
       loginfo.clear();
       Text4->clear();
-      break;
+      return;
     case logbook::Found::InsideText:
+      // Another station's line mentions it: the box and Save Call stay as they were.
       loginfo = Text4->text();
-      break;
+      return;
     case logbook::Found::StartOfLonger:
     case logbook::Found::Record:
       Image7->clearPicture();
       logshown = 1;
+      Command2->setEnabled(false);
       // The reference first, so that showing the line leaves Save Call disabled.
       loginfo = found.info;
       Text4->setText(found.info);
       break;
   }
-  Text4_Change();
   if (found.found != logbook::Found::Record) return;
   platform::DoEvents();
   Image7->setPicture(mugshotOf(env.programDirectory, typed));

@@ -37,13 +37,14 @@ QString recordsOf(QStringView body) {
   return log;
 }
 
-// The part of the file that holds the log.
-QStringView quotedBody(QStringView text) {
+// The records of the whole file: those between the first and the last double quote, and those
+// a hand edit left before the first or after the last. Without a quote all the text is the log.
+QString recordsOfFile(QStringView text) {
   const qsizetype first = text.indexOf(Quote);
-  if (first < 0) return text;
+  if (first < 0) return recordsOf(text);
   const qsizetype last = text.lastIndexOf(Quote);
-  if (last == first) return text.sliced(first + 1);
-  return text.sliced(first + 1, last - first - 1);
+  const qsizetype end = last > first ? last : text.size();
+  return recordsOf(text.first(first)) + recordsOf(text.sliced(first + 1, end - first - 1)) + recordsOf(text.mid(end + 1));
 }
 
 // The file as Marvane writes it, apart from line breaks after the closing quote.
@@ -85,10 +86,11 @@ QString spliced(const QString& log, qsizetype from, qsizetype to, const QString&
 }  // namespace
 
 LogFile readLogFile(const QByteArray& bytes) {
-  const QString text = decodeFileText(bytes);
+  bool invalidBytes = false;
+  const QString text = decodeFileText(bytes, &invalidBytes);
   LogFile file;
-  file.log = recordsOf(quotedBody(text));
-  file.repaired = !isOwnForm(text, file.log);
+  file.log = recordsOfFile(text);
+  file.repaired = invalidBytes || !isOwnForm(text, file.log);
   return file;
 }
 

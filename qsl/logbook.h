@@ -20,10 +20,11 @@ struct LogFile {
 };
 
 // Reads "logdata": the log is what stands between the first and the last double quote (inner
-// ones become single quotes), all after a lone quote, or the whole file without one. Any line
-// break ends a record; control characters become blanks, empty and blank lines go, and a record
-// without information gets the blank after its callsign. A log in the file's own form reads as
-// written, with `repaired` false.
+// ones become single quotes), all after a lone quote, or the whole file without one; lines
+// before the first or after the last quote are records too. Any line break ends a record;
+// control characters become blanks, empty and blank lines go, and a record without information
+// gets the blank after its callsign. A log in the file's own form, in UTF-8, reads as written,
+// with `repaired` false; bytes that are no UTF-8 read as Latin-1 and count as a repair.
 LogFile readLogFile(const QByteArray& bytes);
 
 // The bytes of "logdata" for `log`: a double quote, the log, a double quote and CR LF.

@@ -1,6 +1,6 @@
 #include "qsl/stamps.h"
 
-#include <QLocale>
+#include <QRegularExpression>
 #include <cmath>
 
 #include "app/variant.h"
@@ -16,7 +16,7 @@ constexpr qsizetype StampCallBlankWithin = 5;
 constexpr qsizetype StampCallLength = 6;
 
 TimeAndDate readClock(const QslSettings& settings, const Clock& clock) {
-  return timeAndDate(clock(), settings.zone, hoursOffset(settings.offset));
+  return timeAndDate(clock(), settings.zone, hoursOffset(settings.offset), settings.locale);
 }
 
 // The band prints the callsign proper: a suffix after "/" or a name after a blank is cut off,
@@ -36,12 +36,13 @@ QString stampCall(const QString& call) {
 }  // namespace
 
 double hoursOffset(const QString& typed) {
+  static const QRegularExpression leadingNumber(QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)"));
   double hours = 0;
-  if (!readsAsNumber(typed, &hours) || !std::isfinite(hours) || std::fabs(hours) > MaxOffsetHours) return 0;
+  if (!readsAsNumber(leadingNumber.match(typed).captured(), &hours) || std::fabs(hours) > MaxOffsetHours) return 0;
   return hours;
 }
 
-TimeAndDate timeAndDate(const QDateTime& localNow, const QString& zone, double offsetHours) {
+TimeAndDate timeAndDate(const QDateTime& localNow, const QString& zone, double offsetHours, const QLocale& locale) {
   QDate date = localNow.date();
   QTime time = localNow.time();
   if (zone == Utc) {
@@ -51,13 +52,14 @@ TimeAndDate timeAndDate(const QDateTime& localNow, const QString& zone, double o
     date = shifted.date();
     time = shifted.time();
   }
-  return {time.toString(QStringLiteral("hh:mm")), QLocale::c().toString(date, QStringLiteral("MMM dd yyyy"))};
+  return {time.toString(QStringLiteral("hh:mm")), locale.toString(date, QStringLiteral("MMM dd yyyy"))};
 }
 
 QslBand qslBand(const QslSettings& settings, const QString& recipient, const Clock& clock) {
   const TimeAndDate now = readClock(settings, clock);
   QslBand band;
   band.ownCall = bandCall(settings.ownCall);
+  band.storedCall = band.ownCall.endsWith(u' ') ? band.ownCall : settings.ownCall;
   band.report = settings.report.trimmed();
   const QString nobody = recipient.isEmpty() ? QStringLiteral("NOTHING") : QString();
   band.lines = {QStringLiteral("Confirms  ") + nobody + recipient + QStringLiteral("   2xSSTV"),

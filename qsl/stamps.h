@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <array>
 #include <functional>
@@ -18,26 +19,29 @@ struct QslSettings {
   QString band;     // Text9
   QString report;   // Text10
   QString zone;     // qsldefaults(5): "UTC" or "LCL"
-  QString offset;   // Text16: hours to add to local time for UTC, as typed ("-9.5")
+  QString offset;   // Text16: hours to add to local time for UTC, as typed ("-9.5", "-10 hrs")
+  QLocale locale = QLocale::system();  // whose month names the date uses
 };
 
-// The typed hours offset: a number within 24 hours either way, else 0.
+// The typed hours offset: the number at its start (blanks before it skipped), within 24 hours
+// either way, else 0.
 double hoursOffset(const QString& typed);
 
-// Time "hh:mm" and date "MMM dd yyyy" (C locale month names) of `localNow`: in zone "UTC"
+// Time "hh:mm" and date "MMM dd yyyy" (month names of `locale`) of `localNow`: in zone "UTC"
 // shifted by `offsetHours`, the date following the shifted time over midnight either way; in any
 // other zone the local time and date as they are.
 struct TimeAndDate {
   QString time;
   QString date;
 };
-TimeAndDate timeAndDate(const QDateTime& localNow, const QString& zone, double offsetHours);
+TimeAndDate timeAndDate(const QDateTime& localNow, const QString& zone, double offsetHours, const QLocale& locale);
 
-// The QSL band: the callsign printed (and stored from now on), the report stored, and the three
-// lines under the callsign.
+// The QSL band: the callsign printed, the callsign stored from now on, the report stored, and
+// the three lines under the callsign.
 struct QslBand {
-  QString ownCall;  // cut after its first character below "0" (a blank, "/", "-", ...), if any
-  QString report;   // the report without surrounding blanks, so it never grows between bands
+  QString ownCall;     // cut after its first character below "0" (a blank, "/", "-", ...), if any
+  QString storedCall;  // cut only where that character is a blank: a name goes, a suffix stays
+  QString report;      // the report without surrounding blanks, so it never grows between bands
   std::array<QString, 3> lines;
 };
 QslBand qslBand(const QslSettings& settings, const QString& recipient, const Clock& clock);

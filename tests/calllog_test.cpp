@@ -48,6 +48,8 @@ TEST_F(CallLogTest, LookupShowsOnlyAStationWhoseRecordStartsWithTheCallsign) {
   }
   show("W1XYZ", "Bob, Salem");
   EXPECT_TRUE(f.Command2->isEnabled());
+  show("DERBY");  // inside another station's line: the edit and Save Call stay
+  EXPECT_EQ(std::tuple(f.Text4->text(), f.Command2->isEnabled()), std::tuple(QStringLiteral("Bob, Salem"), true));
 }
 
 // Save and Delete ask first and write the log only on Yes; a saved line shows as the log holds it,
@@ -82,30 +84,35 @@ TEST_F(CallLogTest, SaveAndDeleteAskFirstAndWriteTheLogOnlyOnYes) {
 }
 
 // "logdata.bak" is the log byte for byte as this start found it, a damaged one repaired with one
-// message naming the backup; saving leaves the backup, and a lost or empty log never replaces it.
+// message naming the backup; saving leaves the backup, and a lost, empty or repaired log never
+// replaces one that holds stations. A first start leaves the empty log.
 TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
+  start();
+  EXPECT_EQ(readFile(Backup), "\"\"\r\n");
   const QByteArray damaged = "\"\nG4ABC Fred \"Leeds\"\nW1XYZ Bob\"";
-  const struct { QByteArray bytes; const char* log; bool message; } cases[] = {
-      {Log, "\r\nG4ABCD Dave, Derby, works G4AB\r\nW1XYZ Bob, Boston\r\nG4ABC Fred, Leeds", false},
-      {damaged, "\r\nG4ABC Fred 'Leeds'\r\nW1XYZ Bob", true},
+  const QByteArray strayByte = "\"\r\nDL1AB Hans, M\xc3\xbcnchen \xff\r\nF6ABC Ren\xc3\xa9, 5\xe2\x82\xac\"\r\n";
+  const struct { QByteArray bytes; const char* log; bool message; QByteArray backup; } cases[] = {
+      {damaged, "\r\nG4ABC Fred 'Leeds'\r\nW1XYZ Bob", true, damaged},  // only the empty log to lose
+      {Log, "\r\nG4ABCD Dave, Derby, works G4AB\r\nW1XYZ Bob, Boston\r\nG4ABC Fred, Leeds", false, Log},
+      {strayByte, "\r\nDL1AB Hans, M\u00fcnchen \u00ff\r\nF6ABC Ren\u00e9, 5\u20ac", true, Log},
   };
   for (const auto& c : cases) {
     writeFile(QStringLiteral("logdata"), c.bytes);
     Form1& f = start();
-    EXPECT_EQ(f.logtext, QString::fromLatin1(c.log));
-    EXPECT_EQ(readFile(Backup), c.bytes);
+    EXPECT_EQ(f.logtext, QString::fromUtf8(c.log));
+    EXPECT_EQ(readFile(Backup), c.backup);
     ASSERT_EQ(dialogs->calls.size(), c.message ? 1u : 0u);
     if (c.message) EXPECT_TRUE(dialogs->calls[0].prompt.contains(QStringLiteral("\"logdata.bak\"")));
     show("W1XYZ", "Bob, Salem");
     f.Command2_Click();
-    EXPECT_EQ(readFile(Backup), c.bytes);
+    EXPECT_EQ(readFile(Backup), c.backup);
     dialogs->calls.clear();
   }
   for (const char* bad : {"", "\"\"\r\n", static_cast<const char*>(nullptr)}) {
     if (bad) writeFile(QStringLiteral("logdata"), bad);
     else QFile::remove(path(QStringLiteral("logdata")));
     EXPECT_EQ(start().logtext, QString());
-    EXPECT_EQ(readFile(Backup), damaged) << (bad ? bad : "missing");
+    EXPECT_EQ(readFile(Backup), Log) << (bad ? bad : "missing");
   }
 }
 

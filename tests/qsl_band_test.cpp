@@ -82,7 +82,7 @@ TEST_F(QslBandTest, LinesComeFromTheBoxesTheDefaultsAndOneReadingOfTheClock) {
     EXPECT_EQ(QStringList({f.textlines[1], f.textlines[2], f.textlines[3]}),
               QStringList({c.line1, "RSV -  595       Band - 20M", c.line3}));
   }
-  EXPECT_EQ(QStringList({f.qsldefaults[2], f.qsldefaults[3], f.qsldefaults[4]}), QStringList({"G4ABC/", "20M", "595"}));
+  EXPECT_EQ(QStringList({f.qsldefaults[2], f.qsldefaults[3], f.qsldefaults[4]}), QStringList({"G4ABC/P", "20M", "595"}));
   f.qsldefaults[2].clear();
   f.Label53_Click();
   EXPECT_EQ(QStringList({f.qsldefaults[2], f.texttoplace}), QStringList({"NOCALL", "22:00 LCL  Dec 31 2026"}));

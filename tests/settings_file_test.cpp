@@ -151,6 +151,35 @@ TEST_F(SettingsFileTest, DamagedItemsFallBack) {
   EXPECT_EQ(QDir(start().File1->path()), QDir(programDir));
 }
 
+// Numbers beyond what their controls and variables take are held within range and written back
+// so; the hours offset keeps the words typed after it.
+TEST_F(SettingsFileTest, NumbersAreHeldWithinTheirRangesAndWrittenBackSo) {
+  const QByteArray huge = "1" + QByteArray(400, '0');
+  const std::map<int, std::pair<QByteArray, QByteArray>> items = {
+      {75, {" " + huge + " ", " 1 "}},  // no such program: Simple Copy Paste
+      {76, {" 7 ", " 1 "}},
+      {96, {"-99999999999", "-1"}},
+      {97, {"2.6", "3"}},
+      {98, {"99999\"", "99999'"}},  // a text stays a text: no number slips past its range
+      {104, {" 100000000000000000000 ", " 0 "}},  // a scroll bar refuses what it cannot show
+      {105, {" 7 ", " 2 "}},
+      {106, {" 2000000000 ", " 400 "}},
+      {107, {" -" + huge + " ", " 3 "}},
+      {109, {" 100000000000000000000 ", " 8 "}},
+      {110, {" 65536 ", " 1 "}},
+      {116, {"-10 hrs", "-10 hrs"}},
+  };
+  std::map<int, QByteArray> file = {{121, " " + huge + " "}, {122, " -7 "}};
+  for (const auto& [item, lines] : items) file[item] = lines.first;
+  writeFile(QStringLiteral("restore"), restoreFile(file));
+  Form1& f = start();
+  EXPECT_EQ(std::tuple(f.shadowdepth.toInt(), f.lastdirbutton.toInt(), f.shadowcolour, f.keycolour, f.tipsoffflag),
+            std::tuple(400, 8, 0xFFFFFFL, 0L, 1));
+  EXPECT_EQ(f.Text16->text(), QStringLiteral("-10 hrs"));
+  const auto lines = exitAndRead();
+  for (const auto& [item, line] : items) EXPECT_EQ(lines[item - 1], line.second) << "item " << item;
+}
+
 TEST_F(SettingsFileTest, WindowsDirectoryOpensInTheWinePrefixAndStaysAsWritten) {
   QTemporaryDir wine;
   ASSERT_TRUE(QDir().mkpath(wine.path() + QStringLiteral("/drive_c/SSTV Pics/Rx")));
@@ -170,6 +199,8 @@ TEST(ItemFileTest, ReaderFollowsBothFormsAcrossCommasAndLineEnds) {
   EXPECT_FALSE(r.next().has_value());
   // A file of the old program in an 8-bit code page still reads.
   EXPECT_EQ(ItemReader("\"Caf\xE9\"\r\n").next()->text, QStringLiteral("Caf\u00E9"));
+  // A stray byte in a UTF-8 file changes no other character.
+  EXPECT_EQ(ItemReader("\"M\xC3\xBCnchen \xFF\"\r\n").next()->text, QStringLiteral("M\u00FCnchen \u00FF"));
 }
 
 }  // namespace

@@ -35,10 +35,11 @@ TEST(StampTime, UtcFollowsTheShiftedTimeOverMidnightBothWaysAndLclIgnoresTheOffs
   }
 }
 
-// Beyond a day or not a number: no offset.
+// The number the text begins with; beyond a day or no number: no offset.
 TEST(StampTime, OffsetsThatReadAsNumbersWithinADay) {
   const struct { const char* typed; double hours; } cases[] = {
-      {"-5", -5}, {" +3 ", 3}, {"5.5", 5.5}, {"-24", -24}, {"24.5", 0}, {"abc", 0}, {"5 hrs", 0}, {"", 0}};
+      {"-5", -5}, {" +3 ", 3}, {"5.5", 5.5}, {"-24", -24}, {"24.5", 0}, {"abc", 0}, {"5 hrs", 5}, {"", 0},
+      {"-10 hrs", -10}, {" -9.5h", -9.5}, {"hrs -10", 0}, {"30 hrs", 0}};
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(hoursOffset(QString::fromLatin1(c.typed)), c.hours) << c.typed;
 }
 
@@ -48,14 +49,23 @@ TEST(QslBandTexts, LinesCallsignAndAReportThatNeverGrows) {
   QslSettings settings{QStringLiteral("G4ABC/P"), QStringLiteral("20M"), QStringLiteral(" 595 "), QStringLiteral("UTC"),
                        QStringLiteral("-10")};
   const QslBand first = qslBand(settings, QString(), clock);
-  EXPECT_EQ(first.ownCall, QStringLiteral("G4ABC/"));
+  EXPECT_EQ(QStringList({first.ownCall, first.storedCall}), QStringList({"G4ABC/", "G4ABC/P"}));  // the suffix is kept
   EXPECT_EQ(QStringList(first.lines.begin(), first.lines.end()),
             QStringList({"Confirms  NOTHING   2xSSTV", "RSV -  595       Band - 20M", "Dec 04 2026    22:15 UTC"}));
   settings = {QStringLiteral("G4ABC FRED"), settings.band, first.report, settings.zone, settings.offset};
   const QslBand second = qslBand(settings, QStringLiteral("W1XYZ"), clock);
-  EXPECT_EQ(second.ownCall, QStringLiteral("G4ABC "));
+  EXPECT_EQ(QStringList({second.ownCall, second.storedCall}), QStringList({"G4ABC ", "G4ABC "}));  // the name goes
   EXPECT_EQ(second.lines[0], QStringLiteral("Confirms  W1XYZ   2xSSTV"));
   EXPECT_EQ(second.lines[1], first.lines[1]);
+}
+
+TEST(StampTime, MonthNamesAreTheLocales) {
+  int reads = 0;
+  const std::pair<QLocale, const char*> cases[] = {{QLocale::system(), "Dec 05 2026"}, {QLocale(QLocale::German), "Dez. 05 2026"}};
+  for (const auto& [locale, date] : cases) {
+    const QslSettings settings{QStringLiteral("G4ABC"), {}, {}, QStringLiteral("LCL"), {}, locale};
+    EXPECT_EQ(dateStamp(settings, fixedClock(at(2026, 12, 5, 8, 15), &reads)).timeLine, QStringLiteral("08:15 LCL  ") + date);
+  }
 }
 
 TEST(DateStampTexts, StoredCallsignStaysWholeAndThePrintedOneFitsTheStrip) {

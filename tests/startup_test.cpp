@@ -12,7 +12,8 @@ long slotColour(int n) { return 0x010000 * n + 0x000300 * n + 7 * n; }
 
 class StartupTest : public FormTest {};
 
-// The state buttons show the colours the operator knows them by; nothing is written at start.
+// The state buttons show the colours the operator knows them by; nothing but the empty log's
+// backup is written at start.
 TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   Form1& f = start();
   EXPECT_TRUE(dialogs->calls.empty()) << dialogs->calls.front().title.toStdString();
@@ -28,7 +29,7 @@ TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   EXPECT_EQ(QStringList({f.Text1->text(), f.Text2->text()}), QStringList({"TYPE HERE", ""}));
   EXPECT_EQ(QDir(f.File1->path()), QDir(programDir));
   EXPECT_FALSE(f.Image2->hasPicture());
-  EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), QStringList{"marvane.lock"});
+  EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), QStringList({"logdata.bak", "marvane.lock"}));
   EXPECT_EQ(std::vector<long>({f.Option1->backColor(), f.Option6->backColor(), f.Option7->backColor(),
                                f.Option8->backColor(), f.Text6->backColor(), f.Label26->backColor(),
                                f.Label34->backColor(), f.Label31->backColor(), f.Text13->backColor(),
@@ -105,6 +106,32 @@ TEST_F(StartupTest, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
   EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), before);
   EXPECT_TRUE(second.logtext.isEmpty());
   EXPECT_FALSE(second.isVisible());
+}
+
+// Only a screen at exactly 96 dots per inch is at 15 twips per pixel.
+TEST_F(StartupTest, LargeFontsWarnsOnEveryResolutionButNinetySix) {
+  for (double dpi : {93.0, 95.5, 96.0, 97.0, 99.0, 120.0, 72.0}) {
+    build().env.screenDpi = [dpi] { return dpi; };
+    dialogs->calls.clear();
+    EXPECT_TRUE(form->Form_Load());
+    EXPECT_EQ(dialogs->calls.size() == 1 && dialogs->calls[0].title == QStringLiteral("LARGE FONTS"), dpi != 96) << dpi;
+  }
+}
+
+// A data folder that cannot be made is named once at start, and the program runs; at exit no
+// earlier files are said to be kept, since there were none.
+TEST_F(StartupTest, FolderThatCannotBeWrittenIsNamedAtStartAndTheProgramRuns) {
+  ASSERT_TRUE(QDir(programDir).removeRecursively());
+  writeBytes(programDir, "a file where the folder should be");
+  Form1& f = start();
+  ASSERT_EQ(dialogs->calls.size(), 1u);
+  EXPECT_EQ(dialogs->calls[0].title, QStringLiteral("Program Folder"));
+  EXPECT_TRUE(dialogs->calls[0].prompt.contains(programDir)) << dialogs->calls[0].prompt.toStdString();
+  EXPECT_TRUE(f.isVisible());
+  f.close();
+  ASSERT_EQ(dialogs->calls.size(), 2u);
+  EXPECT_TRUE(dialogs->calls[1].prompt.startsWith(QStringLiteral("Could not save messages, restore")));
+  EXPECT_FALSE(dialogs->calls[1].prompt.contains(QStringLiteral("previous files")));
 }
 
 // The saved program chooses the captions and the layout; the saved direction its option.
