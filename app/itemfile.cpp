@@ -116,10 +116,10 @@ qsizetype utf8SequenceAt(QByteArrayView bytes, qsizetype at) {
 
 }  // namespace
 
-QString decodeFileText(const QByteArray& bytes, bool* metInvalidBytes) {
+QString decodeFileText(const QByteArray& bytes, bool* mixed) {
   QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
   QString text = utf8(bytes);
-  if (metInvalidBytes) *metInvalidBytes = utf8.hasError();
+  if (mixed) *mixed = false;
   if (!utf8.hasError()) return text;
   // A byte order mark is passed over at the start only, as the whole-file decoder does.
   QStringDecoder runs(QStringConverter::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
@@ -130,6 +130,7 @@ QString decodeFileText(const QByteArray& bytes, bool* metInvalidBytes) {
   qsizetype run = all.startsWith("\xEF\xBB\xBF") ? 3 : 0;  // where the valid UTF-8 not yet taken begins
   for (qsizetype at = run; at < all.size();) {
     if (const qsizetype length = utf8SequenceAt(all, at)) {
+      if (mixed && length > 1) *mixed = true;
       at += length;
       continue;
     }

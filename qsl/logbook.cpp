@@ -86,11 +86,11 @@ QString spliced(const QString& log, qsizetype from, qsizetype to, const QString&
 }  // namespace
 
 LogFile readLogFile(const QByteArray& bytes) {
-  bool invalidBytes = false;
-  const QString text = decodeFileText(bytes, &invalidBytes);
+  bool mixed = false;
+  const QString text = decodeFileText(bytes, &mixed);
   LogFile file;
   file.log = recordsOfFile(text);
-  file.repaired = invalidBytes || !isOwnForm(text, file.log);
+  file.repaired = mixed || !isOwnForm(text, file.log);
   return file;
 }
 

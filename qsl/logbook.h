@@ -24,7 +24,8 @@ struct LogFile {
 // before the first or after the last quote are records too. Any line break ends a record;
 // control characters become blanks, empty and blank lines go, and a record without information
 // gets the blank after its callsign. A log in the file's own form, in UTF-8, reads as written,
-// with `repaired` false; bytes that are no UTF-8 read as Latin-1 and count as a repair.
+// with `repaired` false, as does an old Latin-1 file; a UTF-8 file with bytes that are no UTF-8
+// among its characters counts as repaired.
 LogFile readLogFile(const QByteArray& bytes);
 
 // The bytes of "logdata" for `log`: a double quote, the log, a double quote and CR LF.
