@@ -69,7 +69,7 @@ class StandInProcess : public HelperProcess {
 };
 
 // The clipboard owner outside Qt (tests/tools/clipboardowner.cpp, named by CLIPBOARD_OWNER),
-// offering "TARGET=FILE" arguments, answering late after "--late".
+// offering its "TARGET=FILE" arguments, late or in pieces as its options ask.
 class ClipboardOwner : public HelperProcess {
  public:
   explicit ClipboardOwner(const QStringList& arguments)
