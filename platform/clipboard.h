@@ -11,8 +11,8 @@
 namespace platform {
 
 // Everything the clipboard offered at one moment: each format's bytes as its owner gave them,
-// except that of the picture's many image formats only one is kept as bytes (PNG when offered),
-// the picture itself standing for the others.
+// except that of the picture's many image formats only one is kept as bytes, the first whose bytes
+// decode as a picture (PNG when offered), the picture itself standing for the others.
 struct ClipboardContent {
   QList<std::pair<QString, QByteArray>> formats;
   QImage picture;  // at its own size; null when there was none
@@ -45,6 +45,8 @@ class Clipboard {
 // events run (the operator's input held back) until Qt has heard of every change of owner the
 // server told us of: until then Qt reads a new owner with the formats the former one offered,
 // and the server refuses to give the clipboard back to us with a time before the new owner's.
+// Another program's offer is read at the X level, a request it leaves unanswered for a moment
+// made again, and a look at it waits a few seconds at most in all.
 class SystemClipboard : public Clipboard {
  public:
   SystemClipboard();

@@ -18,6 +18,7 @@ extern "C" {
 #include <xdo.h>
 }
 #include <X11/Xatom.h>
+#include <X11/Xutil.h>
 
 namespace platform {
 
@@ -152,16 +153,16 @@ struct XdoWindowLink::Impl {
   Display* display() const { return xdo->xdpy; }
   Window root() const { return DefaultRootWindow(display()); }
 
-  // A list of 32-bit values on the root window, as a window manager keeps them; nothing when
-  // there is none (no manager, or one that does not keep it).
-  std::optional<std::vector<unsigned long>> rootList(const char* property, Atom type) const {
+  // A list of 32-bit values a window keeps, as a window manager keeps them on the root window;
+  // nothing when there is none (no manager, or one that does not keep it).
+  std::optional<std::vector<unsigned long>> propertyList(Window w, const char* property, Atom type) const {
     constexpr long kMostItems = 65536;
     Atom actualType = 0;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(display(), root(), XInternAtom(display(), property, False), 0, kMostItems, False, type,
+    if (XGetWindowProperty(display(), w, XInternAtom(display(), property, False), 0, kMostItems, False, type,
                            &actualType, &format, &count, &after, &data) != Success || !data)
       return std::nullopt;
     std::optional<std::vector<unsigned long>> list;
@@ -194,20 +195,20 @@ struct XdoWindowLink::Impl {
   // which for eight titles would take longer than the whole send may. Without such a list (no
   // manager, or one without the standard's client list) libxdo walks the tree.
   std::vector<Window> candidates(const QString& title) const {
-    if (std::optional<std::vector<unsigned long>> clients = rootList("_NET_CLIENT_LIST", XA_WINDOW))
+    if (std::optional<std::vector<unsigned long>> clients = propertyList(root(), "_NET_CLIENT_LIST", XA_WINDOW))
       return {clients->begin(), clients->end()};
     return search('^' + literalPattern(title));
   }
 
-  // A shown top-level window titled `title`, else the first whose title begins with it; case
-  // does not matter, as for libxdo's search. Titles compare as text, never as patterns.
+  // A shown or minimised top-level window titled `title`, else the first whose title begins with
+  // it; case does not matter, as for libxdo's search. Titles compare as text, never as patterns.
   std::optional<LinkWindow> find(ErrorTrap& trap, const QString& title) const {
     // Every title begins with "", the window manager's nameless frames among them; a NUL would
     // cut libxdo's expression short and so match more.
     if (title.isEmpty() || title.contains(QChar(0))) return std::nullopt;
     std::optional<LinkWindow> beginning;
     for (const Window w : candidates(title)) {
-      if (!viewable(trap, w)) continue;
+      if (!present(trap, w)) continue;
       const LinkWindow candidate{w, titleOf(w)};
       if (candidate.title.compare(title, Qt::CaseInsensitive) == 0) return candidate;
       if (!beginning && candidate.title.startsWith(title, Qt::CaseInsensitive)) beginning = candidate;
@@ -235,25 +236,45 @@ struct XdoWindowLink::Impl {
     return !trap.failed() && known && attributes.map_state == IsViewable;
   }
 
+  // Whether the window manager keeps `w` minimised (the iconic state of the standard).
+  bool minimised(Window w) const {
+    const Atom wmState = XInternAtom(display(), "WM_STATE", False);
+    const std::optional<std::vector<unsigned long>> state = propertyList(w, "WM_STATE", wmState);
+    return state && !state->empty() && state->front() == IconicState;
+  }
+
+  // Shown, or minimised: the operator can bring either forward, and so can we.
+  bool present(ErrorTrap& trap, Window w) const {
+    if (viewable(trap, w)) return true;
+    return minimised(w) && !trap.failed();
+  }
+
   // Whether a window manager runs that activates windows on request and names the active one.
   bool managerActivates() const {
-    const std::optional<std::vector<unsigned long>> supported = rootList("_NET_SUPPORTED", XA_ATOM);
+    const std::optional<std::vector<unsigned long>> supported = propertyList(root(), "_NET_SUPPORTED", XA_ATOM);
     const Atom wanted = XInternAtom(display(), "_NET_ACTIVE_WINDOW", False);
     return supported && std::find(supported->begin(), supported->end(), wanted) != supported->end();
   }
 
   // The server is held while `w` is checked and activated: libxdo reads a vanished window's
   // attributes as garbage and crashes on them, so `w` must not go away in between.
+  // A minimised window is restored by mapping it, which every manager honours; it takes the focus
+  // only once its manager has shown it, so without a manager that activates, that is left to the
+  // next request (waitUntilActive asks again).
   bool bringForward(ErrorTrap& trap, Window w) const {
     XGrabServer(display());
-    const bool alive = viewable(trap, w);
-    if (alive && (!managerActivates() || xdo_activate_window(xdo, w) != XDO_SUCCESS)) {
+    const bool shown = viewable(trap, w);
+    const bool restoring = !shown && minimised(w) && !trap.failed();
+    if (restoring) XMapRaised(display(), w);
+    const bool activated =
+        (shown || restoring) && managerActivates() && xdo_activate_window(xdo, w) == XDO_SUCCESS;
+    if (shown && !activated) {
       xdo_raise_window(xdo, w);
       xdo_focus_window(xdo, w);
     }
     XUngrabServer(display());
     XFlush(display());
-    return alive && !trap.failed();
+    return (shown || restoring) && !trap.failed();
   }
 
   // Whether the keyboard focus is in `w` or one of its children, where XTEST keys then go.
@@ -275,7 +296,7 @@ struct XdoWindowLink::Impl {
 
   bool exists(Window w) const {
     ErrorTrap trap(display());
-    return viewable(trap, w);
+    return present(trap, w);
   }
 
   // A window manager names the active window before the window has the focus: programs that

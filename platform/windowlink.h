@@ -25,9 +25,9 @@ enum class SendResult {
 class WindowLink {
  public:
   virtual ~WindowLink() = default;
-  // Finds a shown top-level window titled exactly `title`, else one whose title begins with it
-  // (as text, whatever the case), and asks for it to become active without waiting. Nothing
-  // when no window has such a title, or `title` is empty.
+  // Finds a shown or minimised top-level window titled exactly `title`, else one whose title
+  // begins with it (as text, whatever the case), and asks for it to become active (restored when
+  // minimised) without waiting. Nothing when no window has such a title, or `title` is empty.
   virtual std::optional<LinkWindow> activate(const QString& title) = 0;
   // Types `keys` (parseSendKeys notation) into `window`, then waits until its program has read
   // them and has had a moment to act, serving our clipboard meanwhile but holding the operator's

@@ -94,6 +94,18 @@ TEST_F(LinkOnDisplay, KeysArriveInOrderAndThePasteKeysTakeOurPicture) {
   EXPECT_EQ(program.strokes(), strokesOf(keyStrings));
 }
 
+// A window of the program that the operator minimised is restored and takes the keys.
+TEST_F(LinkOnDisplay, AMinimisedWindowIsRestoredAndTakesTheKeys) {
+  StandIn& program = open(QStringLiteral("W95SSTV - E"));
+  const std::optional<LinkWindow> shown = link.activate(QStringLiteral("W95SSTV - E"));
+  ASSERT_TRUE(shown);
+  QProcess::execute("timeout", {"5", "xdotool", "windowminimize", "--sync", QString::number(shown->id)});
+  const std::optional<LinkWindow> window = platform::activateInOrder(link, {"W95SSTV 1", "W95SSTV - E"});
+  ASSERT_TRUE(window);
+  EXPECT_EQ(link.sendKeys(*window, QStringLiteral("^m^c")), SendResult::Sent);
+  EXPECT_EQ(program.strokes(), strokesOf({QStringLiteral("^m^c")}));
+}
+
 TEST_F(LinkOnDisplay, ImportKeysLeaveTheProgramsPictureOnTheClipboard) {
   const QImage theirs = gradient(320, 256, 77);
   ASSERT_TRUE(theirs.save(file(QStringLiteral("theirs.png"))));

@@ -2,6 +2,8 @@
 // manager (run by link_e2e.sh): every program row against stand-ins that show its titles, log
 // their keys, take the clipboard's picture on their paste keys and offer one on their copy keys,
 // while another program owns the operator's clipboard, which must come back whole.
+#include <QElapsedTimer>
+
 #include "app/codes.h"
 #include "platform/clipboard.h"
 #include "sstvlink/programs.h"
@@ -19,12 +21,17 @@ class LinkEndToEnd : public FormTest {
     ASSERT_FALSE(qEnvironmentVariableIsEmpty("SSTV_STANDIN")) << "run through link_e2e.sh";
     ASSERT_TRUE(gradient(123, 45, 9).save(file("owned.png")) && gradient(320, 256, 77).save(file("theirs.png")));
   }
-  // Program `code` chosen, a main picture of its own, the operator's clipboard owned elsewhere.
-  Form1& chosen(int code) {
+  // Program `code` chosen, with a main picture of its own.
+  Form1& started(int code) {
     standIns.stopAll();
     Form1& f = start();
     (f.*(sstvProgramOf(code)->menu))->trigger();
     f.Picture1->setPicture(gradient(f.frameWidth(), 256, code));
+    return f;
+  }
+  // The same, the operator's clipboard owned elsewhere.
+  Form1& chosen(int code) {
+    Form1& f = started(code);
     owner = standIns.open({{"--own-png", file("owned.png"), "--own-text", OwnedText}}).front();
     dialogs->calls.clear();
     return f;
@@ -153,6 +160,53 @@ TEST_F(LinkEndToEnd, DropsOnTheSendButtonSendTheDraggedPicture) {
   f.Command3_DragDrop();
   EXPECT_EQ(winpix.strokes().size(), keys);
   EXPECT_TRUE(told() && clipboardCameBack());
+}
+
+// The operator's clipboard held by a program outside Qt: empty; a picture offered as Wine offers
+// it, its pixmap's id (which Qt lists as "image/ppm") before its BMP; a picture from an owner that
+// answers each request only when the next one reaches it, or that hands it over in pieces. A send
+// and an import (JVComm32's, of the clipboard as it is) take at most 1.5 s and leave it as they
+// found it: empty, or the picture in every image format.
+TEST_F(LinkEndToEnd, ClipboardsOfProgramsOutsideQtComeBack) {
+  const QImage theirs = gradient(123, 45, 9);
+  ASSERT_TRUE(theirs.save(file("owned.bmp")));
+  writeBytes(file("handle"), QByteArray("\x05\x00\x40\x00", 4));
+  const std::pair<const char*, QStringList> clipboards[] = {
+      {"empty", {}},
+      {"Wine's offer", {"image/ppm=" + file("handle"), "PIXMAP=" + file("handle"), "image/bmp=" + file("owned.bmp")}},
+      {"late answers", {"--late", "image/bmp=" + file("owned.bmp")}},
+      {"in pieces", {"--pieces", "image/bmp=" + file("owned.bmp")}},
+  };
+  for (const auto& [name, offer] : clipboards)
+    for (const int code : {6, 8}) {
+      SCOPED_TRACE(testing::Message() << name << ", program " << code);
+      Form1& f = started(code);
+      const QStringList paste = {"--paste-on", joined(sstvProgramOf(6)->sendKeys)};
+      StandIn* program = code == 6 ? &standIns.open("W95SSTV - C", paste) : nullptr;
+      f.env.clipboard->clear();  // what the tests before left there
+      std::optional<ClipboardOwner> owner;
+      if (!offer.isEmpty()) ASSERT_TRUE(owner.emplace(offer).ready());
+      dialogs->calls.clear();
+      QElapsedTimer clock;
+      clock.start();
+      if (program) {
+        f.Command3_Click();
+        EXPECT_TRUE(sameImage(f.Picture1->picture(), QImage(program->pasted())));
+      } else {
+        f.dragsource = drag::ImportButton;
+        f.stripBox_DragDrop(2);
+        EXPECT_TRUE(sameImage(offer.isEmpty() ? QImage() : theirs, f.Image2->picture()));
+      }
+      EXPECT_LT(clock.elapsed(), 1500);
+      owner.reset();
+      if (offer.isEmpty()) {
+        EXPECT_EQ(readAsAnotherProgram("TARGETS"), QByteArray());
+        continue;
+      }
+      EXPECT_TRUE(dialogs->calls.empty());
+      for (const char* format : {"image/ppm", "image/bmp", "image/png"})
+        EXPECT_TRUE(sameImage(theirs, QImage::fromData(readAsAnotherProgram(format)))) << format;
+    }
 }
 
 }  // namespace

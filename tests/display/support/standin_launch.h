@@ -29,15 +29,14 @@ inline bool waitFor(const std::function<bool()>& done, int timeoutMs = kArriveMs
   return true;
 }
 
-// One stand-in, started with `arguments`, logging its strokes to `log` and pasting to `pasted`.
-class StandInProcess {
+// A helper program of the tests, started with `arguments`; it prints "ready" once it has shown
+// its window or taken the clipboard, and runs until it is stopped.
+class HelperProcess {
  public:
-  StandInProcess(QString log, QString pasted, QStringList arguments)
-      : log_(std::move(log)), pasted_(std::move(pasted)) {
-    arguments << QStringLiteral("--log") << log_ << QStringLiteral("--paste-to") << pasted_;
-    process_.start(qEnvironmentVariable("SSTV_STANDIN"), arguments);
-  }
-  ~StandInProcess() { stop(); }
+  HelperProcess(const QString& program, const QStringList& arguments) { process_.start(program, arguments); }
+  ~HelperProcess() { stop(); }
+  HelperProcess(const HelperProcess&) = delete;
+  HelperProcess& operator=(const HelperProcess&) = delete;
 
   bool ready() {
     return waitFor([&] { return process_.canReadLine() || process_.state() == QProcess::NotRunning; }, kStandInStartMs) &&
@@ -48,13 +47,33 @@ class StandInProcess {
     process_.waitForFinished();
   }
   bool running() const { return process_.state() != QProcess::NotRunning; }
+
+ private:
+  QProcess process_;
+};
+
+// One stand-in, started with `arguments`, logging its strokes to `log` and pasting to `pasted`.
+class StandInProcess : public HelperProcess {
+ public:
+  StandInProcess(const QString& log, const QString& pasted, const QStringList& arguments)
+      : HelperProcess(qEnvironmentVariable("SSTV_STANDIN"),
+                      arguments + QStringList{QStringLiteral("--log"), log, QStringLiteral("--paste-to"), pasted}),
+        log_(log),
+        pasted_(pasted) {}
   const QString& log() const { return log_; }
   const QString& pasted() const { return pasted_; }
 
  private:
   QString log_;
   QString pasted_;
-  QProcess process_;
+};
+
+// The clipboard owner outside Qt (tests/tools/clipboardowner.cpp, named by CLIPBOARD_OWNER),
+// offering its "TARGET=FILE" arguments, late or in pieces as its options ask.
+class ClipboardOwner : public HelperProcess {
+ public:
+  explicit ClipboardOwner(const QStringList& arguments)
+      : HelperProcess(qEnvironmentVariable("CLIPBOARD_OWNER"), arguments) {}
 };
 
 // The window titled exactly `title`, activated. A window manager lists a window a little after it
