@@ -3,20 +3,29 @@
 #include <Magick++.h>
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <new>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/childprocess.h"
 
 // Pictures cross between Qt and GraphicsMagick as B, G, R, A bytes, which is a QRgb in memory
 // only on a little-endian machine.
@@ -24,8 +33,23 @@ static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
 
 namespace {
 
-constexpr int EmfConversionTimeoutMs = 10'000;
 constexpr const char* EmfConverter = "emf2svg-conv";
+
+// A file is read whole before it is decoded; no picture within the pixel limits comes near this.
+constexpr qint64 MaxPictureFileBytes = qint64(512) << 20;
+
+// Metafiles are drawn by a helper program under these limits: their libraries follow the
+// drawing's orders without bound (a pen as wide as the page, a million lines, an SVG of hundreds
+// of megabytes). The memory allows the largest picture at GraphicsMagick's 8 bytes a pixel, its
+// RGB32 copy and the libraries.
+constexpr std::chrono::milliseconds MetafileTimeLimit{10'000};
+constexpr int MetafileCpuSeconds = 10;
+constexpr qint64 MetafileMemoryBytes = qint64(2048) << 20;
+constexpr int MetafileThreads = 4;
+constexpr qint64 MaxSvgBytes = qint64(32) << 20;
+constexpr const char* MetafileHelper = "marvane-metafile";
+// The helper's exit code for a refusal: this plus the fault's number.
+constexpr int HelperRefusal = 100;
 
 // ---------------------------------------------------------------- bytes of the file
 
@@ -46,7 +70,10 @@ struct Bytes {
   }
 };
 
-enum class Fault { None, Unreadable, Empty, NotPicture, Truncated, TooLarge, NoPixels, Damaged, NoConverter, ConverterTimeout };
+enum class Fault {
+  None, Unreadable, Empty, NotPicture, Truncated, TooLarge, NoPixels, Damaged, NoConverter, NotRegularFile,
+  FileTooLarge, NoHelper, TooSlow, NoMemory, DrawingTooLarge, Last = DrawingTooLarge
+};
 
 QString describe(Fault fault, const QString& path, QSize size) {
   const QString name = QFileInfo(path).fileName();
@@ -60,7 +87,12 @@ QString describe(Fault fault, const QString& path, QSize size) {
     case Fault::NoPixels: return name + QStringLiteral(": no pixels (") + dimensions + QLatin1Char(')');
     case Fault::Damaged: return name + QStringLiteral(": damaged");
     case Fault::NoConverter: return name + QStringLiteral(": emf2svg-conv is not installed");
-    case Fault::ConverterTimeout: return name + QStringLiteral(": emf2svg-conv took too long");
+    case Fault::NotRegularFile: return name + QStringLiteral(": not a regular file");
+    case Fault::FileTooLarge: return name + QStringLiteral(": file too large (over %1 MB)").arg(MaxPictureFileBytes >> 20);
+    case Fault::NoHelper: return name + QStringLiteral(": ") + QLatin1String(MetafileHelper) + QStringLiteral(" is missing");
+    case Fault::TooSlow: return name + QStringLiteral(": took too long to draw");
+    case Fault::NoMemory: return name + QStringLiteral(": not enough memory to read");
+    case Fault::DrawingTooLarge: return name + QStringLiteral(": drawing too large (over %1 MB as SVG)").arg(MaxSvgBytes >> 20);
     case Fault::None: break;
   }
   return {};
@@ -252,7 +284,7 @@ bool iconComplete(const Bytes& b) {
 
 QImage toRgb32(QImage image) {
   if (image.hasAlphaChannel()) image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  return image.convertToFormat(QImage::Format_RGB32);
+  return std::move(image).convertToFormat(QImage::Format_RGB32);
 }
 
 // A JPEG decodes at 1/2, 1/4 or 1/8 of its size almost for free: the smallest that still covers
@@ -263,6 +295,30 @@ QSize reducedJpegSize(QSize full, QSize atLeast) {
     if (reduced.width() >= atLeast.width() && reduced.height() >= atLeast.height()) return reduced;
   }
   return full;
+}
+
+// Qt refuses any picture above its own allocation limit (128 MB by default, some 33 megapixels)
+// as a plain read error. Once the size is checked against ours, Qt may allocate that picture in
+// its widest pixel format (16 bytes, floating-point RGBA) while it decodes, and no more.
+class QtAllocationLimit {
+ public:
+  explicit QtAllocationLimit(QSize checked) : saved_(QImageReader::allocationLimit()) {
+    constexpr qint64 WidestPixelBytes = 16;
+    const qint64 bytes = qint64(checked.width()) * checked.height() * WidestPixelBytes;
+    QImageReader::setAllocationLimit(int((bytes >> 20) + 1));
+  }
+  ~QtAllocationLimit() { QImageReader::setAllocationLimit(saved_); }
+  QtAllocationLimit(const QtAllocationLimit&) = delete;
+  QtAllocationLimit& operator=(const QtAllocationLimit&) = delete;
+
+ private:
+  const int saved_;
+};
+
+// The size the decoder allocates. Qt reports a GIF's first frame but draws it on the logical
+// screen of the GIF's header, which may be far larger.
+QSize decodedSize(const Bytes& b, Kind kind, QSize reported) {
+  return kind == Kind::Gif ? reported.expandedTo(QSize(int(b.le16(6)), int(b.le16(8)))) : reported;
 }
 
 Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, QSize* size) {
@@ -279,8 +335,9 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, QSize* s
     *size = header->size;
     complete = header->complete;
   } else {
-    *size = reader.size();
-    if (!size->isValid()) return Fault::Damaged;
+    const QSize reported = reader.size();
+    if (!reported.isValid()) return Fault::Damaged;
+    *size = decodedSize(b, kind, reported);
     switch (kind) {
       case Kind::Jpeg: complete = jpegComplete(b); break;
       case Kind::Png: complete = pngComplete(b); break;
@@ -292,6 +349,7 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, QSize* s
   if (const Fault f = checkSize(*size); f != Fault::None) return f;
   if (!complete) return Fault::Truncated;
   if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(*size, atLeast));
+  const QtAllocationLimit allowed(*size);
   QImage image;
   if (!reader.read(&image)) return Fault::Damaged;
   *out = toRgb32(std::move(image));
@@ -306,10 +364,16 @@ void initialiseGraphicsMagick() {
   (void)initialised;
 }
 
+// Qt reports a failed allocation as a null picture.
+QImage allocated(QImage picture) {
+  if (picture.isNull()) throw std::bad_alloc();
+  return picture;
+}
+
 QImage fromMagick(Magick::Image& image) {
-  QImage out(int(image.columns()), int(image.rows()), QImage::Format_ARGB32);
+  QImage out = allocated(QImage(int(image.columns()), int(image.rows()), QImage::Format_ARGB32));
   image.write(0, 0, image.columns(), image.rows(), "BGRA", Magick::CharPixel, out.bits());
-  return toRgb32(std::move(out));
+  return allocated(toRgb32(std::move(out)));
 }
 
 // GraphicsMagick is told the format; it is never left to guess from the name (its "RLE" is not
@@ -339,34 +403,49 @@ Fault readWithMagick(const Bytes& b, Kind kind, QImage* out, QSize* size) {
     image.read(blob);
     *out = fromMagick(image);
     return Fault::None;
+  } catch (const Magick::ErrorResourceLimit&) {
+    return Fault::NoMemory;
+  } catch (const std::bad_alloc&) {
+    return Fault::NoMemory;
   } catch (const Magick::Exception&) {
     return Fault::Damaged;
   }
 }
 
-// EMF is converted to SVG by a separate program, which keeps its parser out of this process (its
-// library also clashes with GraphicsMagick's WMF reader).
-Fault readEmf(const QString& path, QImage* out, QSize* size) {
+// ---------------------------------------------------------------- metafiles, in the helper
+
+// The wall clock, or the processor time: its soft limit signals, its hard limit a second later
+// kills.
+bool outOfTime(const platform::ChildOutcome& outcome) {
+  using End = platform::ChildOutcome::End;
+  return outcome.end == End::TimedOut ||
+         (outcome.end == End::Signalled && (outcome.code == SIGXCPU || outcome.code == SIGKILL));
+}
+
+// EMF is converted to SVG by a separate program (its library clashes with GraphicsMagick's WMF
+// reader); the SVG it may write is bounded, as the drawing of a huge one is.
+Fault drawEmf(const QByteArray& bytes, QImage* out, QSize* size) {
   const QString converter = QStandardPaths::findExecutable(QString::fromLatin1(EmfConverter));
   if (converter.isEmpty()) return Fault::NoConverter;
   QTemporaryDir folder;
-  if (!folder.isValid()) return Fault::Unreadable;
+  const QString emfPath = folder.filePath(QStringLiteral("picture.emf"));
   const QString svgPath = folder.filePath(QStringLiteral("picture.svg"));
-  QProcess process;
-  process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  process.start(converter, {QStringLiteral("-i"), QFileInfo(path).absoluteFilePath(), QStringLiteral("-o"), svgPath});
-  if (!process.waitForStarted()) return Fault::NoConverter;
-  if (!process.waitForFinished(EmfConversionTimeoutMs)) {
-    process.kill();
-    process.waitForFinished();
-    return Fault::ConverterTimeout;
-  }
-  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) return Fault::Damaged;
+  QFile emf(emfPath);
+  if (!folder.isValid() || !emf.open(QIODevice::WriteOnly) || emf.write(bytes) != bytes.size()) return Fault::Unreadable;
+  emf.close();
+  const platform::ChildOutcome converted =
+      platform::runLimited(converter, {QStringLiteral("-i"), emfPath, QStringLiteral("-o"), svgPath}, {},
+                           {MetafileTimeLimit, MetafileCpuSeconds, 0, MaxSvgBytes}, [](QByteArrayView) { return true; });
+  using End = platform::ChildOutcome::End;
+  if (converted.end == End::NotStarted) return Fault::NoConverter;
+  if (outOfTime(converted)) return Fault::TooSlow;
+  if (converted.end == End::Signalled && converted.code == SIGXFSZ) return Fault::DrawingTooLarge;
+  if (converted.end != End::Exited || converted.code != 0) return Fault::Damaged;
   QSvgRenderer svg(svgPath);
   if (!svg.isValid()) return Fault::Damaged;
   *size = svg.defaultSize();
   if (const Fault f = checkSize(*size); f != Fault::None) return f;
-  QImage image(*size, QImage::Format_RGB32);
+  QImage image = allocated(QImage(*size, QImage::Format_RGB32));
   image.fill(Qt::white);
   QPainter painter(&image);
   svg.render(&painter);
@@ -375,22 +454,131 @@ Fault readEmf(const QString& path, QImage* out, QSize* size) {
   return Fault::None;
 }
 
-Fault readPicture(const QString& path, QSize atLeast, QImage* out, QSize* size) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return Fault::Unreadable;
-  if (file.size() == 0) return Fault::Empty;
-  // Mapping spares a copy of a large JPEG; files that cannot be mapped (resources) are read.
-  QByteArray copy;
-  const uchar* data = file.map(0, file.size());
-  if (!data) {
-    copy = file.readAll();
-    data = reinterpret_cast<const uchar*>(copy.constData());
+Fault drawMetafile(const QByteArray& bytes, QImage* out, QSize* size) {
+  const Bytes b{reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()};
+  try {
+    switch (sniff(b)) {
+      case Kind::Wmf: return readWithMagick(b, Kind::Wmf, out, size);
+      case Kind::Emf: return drawEmf(bytes, out, size);
+      default: return Fault::NotPicture;
+    }
+  } catch (const std::bad_alloc&) {
+    return Fault::NoMemory;
   }
-  const Bytes bytes{data, file.size()};
+}
+
+// ---------------------------------------------------------------- metafiles, from the reader
+
+// The helper lies beside the program; tests and fuzzers, built elsewhere, name it in the
+// environment.
+QString metafileHelper() {
+  const QString named = qEnvironmentVariable("MARVANE_METAFILE_HELPER");
+  if (!named.isEmpty()) return named;
+  return QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(MetafileHelper);
+}
+
+// The helper's answer: the size, then the rows, straight into the picture as they arrive.
+class HelperAnswer {
+ public:
+  bool take(QByteArrayView piece) {
+    const qsizetype wanted = qsizetype(sizeof sides_) - header_;
+    const qsizetype headerPart = qMin(wanted, piece.size());
+    std::memcpy(reinterpret_cast<char*>(sides_) + header_, piece.data(), size_t(headerPart));
+    header_ += headerPart;
+    piece = piece.sliced(headerPart);
+    if (piece.isEmpty()) return true;
+    if (picture_.isNull() && !allocate()) return false;
+    if (piece.size() > picture_.sizeInBytes() - filled_) return false;
+    std::memcpy(picture_.bits() + filled_, piece.data(), size_t(piece.size()));
+    filled_ += piece.size();
+    return true;
+  }
+  QSize size() const { return header_ == sizeof sides_ ? QSize(sides_[0], sides_[1]) : QSize(); }
+  bool complete() const { return !picture_.isNull() && filled_ == picture_.sizeInBytes(); }
+  const QImage& picture() const { return picture_; }
+
+ private:
+  bool allocate() {
+    if (checkSize(size()) != Fault::None) return false;
+    picture_ = QImage(size(), QImage::Format_RGB32);
+    return !picture_.isNull();
+  }
+
+  qint32 sides_[2] = {0, 0};
+  qsizetype header_ = 0;
+  QImage picture_;
+  qsizetype filled_ = 0;
+};
+
+Fault faultOf(const platform::ChildOutcome& outcome, bool complete) {
+  using End = platform::ChildOutcome::End;
+  if (outcome.end == End::NotStarted) return Fault::NoHelper;
+  if (outOfTime(outcome)) return Fault::TooSlow;
+  if (outcome.end != End::Exited) return Fault::Damaged;
+  if (outcome.code == 0) return complete ? Fault::None : Fault::Damaged;
+  const int refusal = outcome.code - HelperRefusal;
+  return refusal > 0 && refusal <= int(Fault::Last) ? Fault(refusal) : Fault::Damaged;
+}
+
+Fault readMetafile(const QByteArray& bytes, QImage* out, QSize* size) {
+  const QString helper = metafileHelper();
+  if (!QFileInfo(helper).isExecutable()) return Fault::NoHelper;
+  HelperAnswer answer;
+  const platform::ChildOutcome outcome =
+      platform::runLimited(helper, {}, bytes, {MetafileTimeLimit, MetafileCpuSeconds, MetafileMemoryBytes, 0},
+                           [&](QByteArrayView piece) { return answer.take(piece); });
+  *size = answer.size();
+  const Fault fault = faultOf(outcome, answer.complete());
+  if (fault == Fault::None) *out = answer.picture();
+  return fault;
+}
+
+// ---------------------------------------------------------------- the file
+
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+// The file's bytes, read once: the decoders work on this copy, so a file another program
+// rewrites meanwhile reads at worst as damaged. Only a regular file is read: a FIFO would block
+// the reader for good and a device never end. Resources built into the program are read as they
+// are.
+Fault readFileBytes(const QString& path, QByteArray* bytes) {
+  if (path.startsWith(QLatin1Char(':'))) {
+    QFile resource(path);
+    if (!resource.open(QIODevice::ReadOnly)) return Fault::Unreadable;
+    *bytes = resource.readAll();
+    return bytes->isEmpty() ? Fault::Empty : Fault::None;
+  }
+  const Descriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+  struct stat status;
+  if (file.fd < 0 || ::fstat(file.fd, &status) != 0) return Fault::Unreadable;
+  if (!S_ISREG(status.st_mode)) return Fault::NotRegularFile;
+  if (status.st_size > MaxPictureFileBytes) return Fault::FileTooLarge;
+  bytes->resize(qsizetype(status.st_size));
+  qsizetype got = 0;
+  while (got < bytes->size()) {
+    const ssize_t n = ::read(file.fd, bytes->data() + got, size_t(bytes->size() - got));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return Fault::Unreadable;
+    if (n == 0) break;  // cut short since fstat
+    got += n;
+  }
+  bytes->truncate(got);
+  return got == 0 ? Fault::Empty : Fault::None;
+}
+
+Fault readPicture(const QString& path, QSize atLeast, QImage* out, QSize* size) {
+  QByteArray data;
+  if (const Fault f = readFileBytes(path, &data); f != Fault::None) return f;
+  const Bytes bytes{reinterpret_cast<const uchar*>(data.constData()), data.size()};
   switch (const Kind kind = sniff(bytes)) {
     case Kind::Unknown: return Fault::NotPicture;
-    case Kind::Emf: return readEmf(path, out, size);
-    case Kind::Pcx: case Kind::Tga: case Kind::Wmf: case Kind::PackedDib: return readWithMagick(bytes, kind, out, size);
+    case Kind::Wmf: case Kind::Emf: return readMetafile(data, out, size);
+    case Kind::Pcx: case Kind::Tga: case Kind::PackedDib: return readWithMagick(bytes, kind, out, size);
     default: return readWithQt(bytes, kind, atLeast, out, size);
   }
 }
@@ -436,6 +624,26 @@ bool readPictureFile(const QString& path, QImage* picture, QString* reason, QSiz
   }
   *picture = std::move(image);
   return true;
+}
+
+// The answer: the size when it is known (also for a refusal by size), the rows when drawn, and
+// the exit code.
+int drawMetafileOnStandardStreams() {
+  // GraphicsMagick catches the CPU limit's signal and exits as if refusing: the reader must see
+  // the signal to know why the drawing ended. Each thread of its own reserves address space.
+  initialiseGraphicsMagick();
+  std::signal(SIGXCPU, SIG_DFL);
+  MagickLib::SetMagickResourceLimit(MagickLib::ThreadsResource, MetafileThreads);
+  QFile input;
+  input.open(stdin, QIODevice::ReadOnly);
+  QImage picture;
+  QSize size;
+  const Fault fault = drawMetafile(input.readAll(), &picture, &size);
+  const qint32 sides[2] = {size.width(), size.height()};
+  if (size.isValid()) std::fwrite(sides, sizeof sides, 1, stdout);
+  if (fault == Fault::None) std::fwrite(picture.constBits(), size_t(picture.sizeInBytes()), 1, stdout);
+  std::fflush(stdout);
+  return fault == Fault::None ? 0 : HelperRefusal + int(fault);
 }
 
 bool writePictureFile(const QString& path, const QImage& picture, PictureFormat format, int jpegQuality, QString* reason) {

@@ -16,8 +16,14 @@ constexpr qint64 MaxPicturePixels = 50'000'000;
 // packed DIB, JPEG, PNG, GIF, TIFF, ICO, CUR, PCX, TGA, WMF and EMF. With `atLeast` valid a JPEG
 // may be decoded at a reduced scale that is still at least that size both ways (thumbnails).
 // False, `picture` untouched and `reason` set, for anything but a whole picture of at most
-// MaxPictureSide pixels a side and MaxPicturePixels in all.
+// MaxPictureSide pixels a side and MaxPicturePixels in all. Only regular files are read. WMF and
+// EMF are drawn by the helper program marvane-metafile, beside the program, under limits of time
+// and memory; pending window events run meanwhile, the operator's input excepted.
 bool readPictureFile(const QString& path, QImage* picture, QString* reason = nullptr, QSize atLeast = QSize());
+
+// The helper's side: draws the WMF or EMF on standard input and answers on standard output;
+// returns the helper's exit code.
+int drawMetafileOnStandardStreams();
 
 enum class PictureFormat { Bmp, Dib, Png, Tiff, Jpeg, Tga, Pcx, Gif, Fif };
 

@@ -12,6 +12,8 @@ namespace platform {
 namespace {
 
 constexpr int kHighestFunctionKey = 16;
+// The parser goes one call deeper for each group: a bound keeps the stack safe whatever the string.
+constexpr int kDeepestGroup = 32;
 
 // Modifiers held for one stroke.
 struct Held {
@@ -116,8 +118,12 @@ class Parser {
     if (c == QLatin1Char(')')) return fault(QStringLiteral("modifier without a key"));
     if (c == QLatin1Char('}')) return fault(QStringLiteral("\"}\" closes no key name"));
     if (c == QLatin1Char('(')) {
+      if (depth_ == kDeepestGroup) return fault(QStringLiteral("groups nested deeper than %1").arg(kDeepestGroup));
       ++pos_;
-      return sequence(held, true);
+      ++depth_;
+      const QString error = sequence(held, true);
+      --depth_;
+      return error;
     }
     if (c == QLatin1Char('{')) return braced(held);
     ++pos_;
@@ -154,6 +160,7 @@ class Parser {
 
   const QString& s_;
   qsizetype pos_ = 0;
+  int depth_ = 0;
   QStringList strokes_;
 };
 

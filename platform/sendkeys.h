@@ -20,7 +20,8 @@ struct ParsedKeys {
 //   braces name a key ({enter}, {tab}, {esc}, {F1} to {F16}, names in any case) or hold one
 //   character typed as itself ({%}, {+}, {^}, {~}, {(}, {)}, {{}, {}}).
 // A string with any fault (unbalanced braces or parentheses, an empty group, an unknown key name,
-// a modifier with no key inside a group, a character that cannot be typed) is refused whole:
+// a modifier with no key inside a group, a character that cannot be typed, groups nested more
+// than 32 deep) is refused whole:
 // no strokes at all, so nothing half of it is ever sent.
 ParsedKeys parseSendKeys(const QString& keys);
 

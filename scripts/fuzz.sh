@@ -33,7 +33,8 @@ for h in "${harnesses[@]}"; do
   mkdir -p "$corpus" "$findings"
   seeds=()
   [ -d "fuzz/seeds/$h" ] && seeds+=("fuzz/seeds/$h")
-  "build-fuzz/fuzz/$h" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 \
+  # An input may take the picture reader's whole 10 s limit on drawing a metafile: slow means more.
+  "build-fuzz/fuzz/$h" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=4096 \
     -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" || status=1
 done
 exit $status

@@ -1,8 +1,13 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "platform/picbuf.h"
 #include "platform/picturefile.h"
@@ -86,7 +91,16 @@ TEST(PictureReader, RefusesWhatIsNoWholePictureAndSaysWhy) {
   QTemporaryDir dir;
   writeBytes(dir.filePath("cut.bmp"), bytesOf(samplePath(QStringLiteral("base.bmp"))).left(100000));
   writeBytes(dir.filePath("cut.gif"), bytesOf(samplePath(QStringLiteral("base.gif"))).left(1000));
+  // One pixel on a logical screen of 500 x 65535, which is what the decoder would allocate.
+  writeBytes(dir.filePath("tall.gif"), QByteArray("GIF89a\xF4\x01\xFF\xFF\x80\0\0\0\0\0\xFF\xFF\xFF"
+                                                  ",\0\0\0\0\x01\0\x01\0\0\x02\x02\x44\x01\0;", 35));
+  QDir(dir.path()).mkdir(QStringLiteral("folder.png"));
+  // Held open for writing, so that a reader opening it would go on rather than wait for good.
+  ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("fifo.bmp")).constData(), 0600), 0);
+  const int fifo = ::open(QFile::encodeName(dir.filePath("fifo.bmp")).constData(), O_RDWR);
   const std::pair<QString, const char*> cases[] = {
+      {dir.filePath("tall.gif"), "too large (500 x 65535 pixels)"}, {dir.filePath("folder.png"), "not a regular file"},
+      {dir.filePath("fifo.bmp"), "not a regular file"},            {QStringLiteral("/dev/zero"), "not a regular file"},
       {samplePath("truncated-half.jpg"), "truncated"},  {dir.filePath("cut.bmp"), "truncated"},
       {dir.filePath("cut.gif"), "truncated"},       {samplePath("truncated-half.png"), "truncated"},
       {samplePath("truncated-header.bmp"), "truncated"}, {samplePath("huge-dimensions.bmp"), "too large (30000 x 30000 pixels)"},
@@ -94,12 +108,46 @@ TEST(PictureReader, RefusesWhatIsNoWholePictureAndSaysWhy) {
       {samplePath("empty.png"), "empty file"},          {samplePath("random-bytes.tga"), "not a picture"},
       {dir.filePath("missing.bmp"), "cannot be read"}};
   for (const auto& [file, reason] : cases) EXPECT_EQ(refusal(file), QFileInfo(file).fileName() + ": " + reason);
+  ::close(fifo);
   // A metafile needs its converter on the path.
   const QByteArray path = qgetenv("PATH");
   qputenv("PATH", dir.path().toLocal8Bit());
   const QString reason = refusal(samplePath(QStringLiteral("base.emf")));
   qputenv("PATH", path);
   EXPECT_EQ(reason, QStringLiteral("base.emf: emf2svg-conv is not installed"));
+}
+
+// Up to the reader's own limit of pixels, whatever Qt allows by default (some 33 megapixels).
+TEST(PictureReader, ReadsPicturesUpToItsOwnLimit) {
+  QTemporaryDir dir;
+  const QSize fortyMegapixels(8000, 5000);
+  ASSERT_TRUE(solidImage(fortyMegapixels.width(), fortyMegapixels.height(), 0x336699).save(dir.filePath("big.png"), "png", 0));
+  QImage picture;
+  QString reason;
+  ASSERT_TRUE(readPictureFile(dir.filePath("big.png"), &picture, &reason)) << reason.toStdString();
+  EXPECT_EQ(picture.size(), fortyMegapixels);
+  EXPECT_EQ(pixelAt(picture, 7999, 4999), 0x336699);
+}
+
+// Another program emptying and writing the file again and again while it is read over and
+// over: every read gives the whole picture or a reason naming the file, and none brings the
+// program down.
+TEST(PictureReader, AFileRewrittenWhileItIsReadNeverBringsTheReaderDown) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("CPTEMP00.bmp"));
+  const QImage drawn = positionPicture(1600, 1200);
+  const QByteArray whole = bmpBytes(drawn);
+  const std::jthread rewriter([&](std::stop_token stop) {
+    while (!stop.stop_requested()) writeBytes(path, whole);
+  });
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 20'000) {
+    QImage picture;
+    QString reason;
+    if (readPictureFile(path, &picture, &reason)) ASSERT_EQ(picture.size(), drawn.size());
+    else ASSERT_TRUE(reason.startsWith(QStringLiteral("CPTEMP00.bmp: "))) << reason.toStdString();
+  }
 }
 
 TEST(PictureReader, ThumbnailDecodeOfAJpegStaysAtLeastTheBox) {

@@ -62,3 +62,15 @@ TEST(SendKeys, EveryShortStringIsAcceptedSoundlyOrRefused) {
     level = next;
   }
 }
+
+// Groups nest 32 deep at most; a deeper string, even one deep enough to exhaust the stack, is
+// refused whole with the reason.
+TEST(SendKeys, GroupsNestedTooDeepAreRefusedWhole) {
+  const struct { int depth; bool ok; } cases[] = {{32, true}, {33, false}, {100000, false}};
+  for (const auto& c : cases) {
+    const QString keys = QString(c.depth, QLatin1Char('(')) + QLatin1Char('a') + QString(c.depth, QLatin1Char(')'));
+    const platform::ParsedKeys parsed = parseSendKeys(keys);
+    EXPECT_EQ(parsed.strokes, c.ok ? QStringList{"a"} : QStringList{}) << c.depth;
+    EXPECT_EQ(parsed.error, c.ok ? QString() : QStringLiteral("groups nested deeper than 32 at position 33")) << c.depth;
+  }
+}

@@ -1,0 +1,115 @@
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QtEndian>
+#include <sys/resource.h>
+
+#include "platform/childprocess.h"
+#include "platform/picturefile.h"
+#include "tests/support/checks.h"
+
+// WMF and EMF are drawn by a helper process under limits of time and memory.
+namespace {
+
+template <typename... T> QByteArray le(T... values) {
+  QByteArray bytes;
+  ((bytes += QByteArray(reinterpret_cast<const char*>(&(values = qToLittleEndian(values))), sizeof values)), ...);
+  return bytes;
+}
+
+// A placeable WMF of `side` pixels square at 96 dpi: a red pen `pen` units wide along `lines` lines.
+QByteArray wmf(qint16 side, qint16 pen, int lines) {
+  QByteArray body = le<quint32, quint16, qint16, qint16>(5, 0x020B, 0, 0) +            // window origin
+                    le<quint32, quint16, qint16, qint16>(5, 0x020C, side, side) +      // window extent
+                    le<quint32, quint16, qint16, qint16, qint16, quint32>(8, 0x02FA, 0, pen, 0, 0xFF) +
+                    le<quint32, quint16, qint16>(4, 0x012D, 0) + le<quint32, quint16, qint16, qint16>(5, 0x0214, 1, 1);
+  for (int i = 0; i < lines; ++i) body += le<quint32, quint16, qint16, qint16>(5, 0x0213, i * 37 % side, i * 53 % side);
+  body += le<quint32, quint16>(3, 0);
+  QByteArray placeable = le<quint32, quint16, qint16, qint16, qint16, qint16, quint16, quint32>(0x9AC6CDD7, 0, 0, 0, side, side, 96, 0);
+  quint16 checksum = 0;
+  for (int i = 0; i < 20; i += 2) checksum ^= qFromLittleEndian<quint16>(placeable.constData() + i);
+  return placeable + le(checksum) +
+         le<quint16, quint16, quint16, quint32, quint16, quint32, quint16>(1, 9, 0x300, 9 + body.size() / 2, 1, 8, 0) + body;
+}
+
+// An EMF of 320 pixels square with `lines` lines.
+QByteArray emf(int lines) {
+  QByteArray body = le<quint32, quint32, qint32, qint32>(27, 16, 0, 0);
+  for (int i = 0; i < lines; ++i) body += le<quint32, quint32, qint32, qint32>(54, 16, i * 53 % 320, i * 37 % 320);
+  body += le<quint32, quint32, quint32, quint32, quint32>(14, 20, 0, 16, 20);
+  return le<quint32, quint32, qint32, qint32, qint32, qint32, qint32, qint32, qint32, qint32>(1, 88, 0, 0, 319, 319, 0, 0, 8466, 8466) +
+         le<quint32, quint32, quint32, quint32, quint16, quint16>(0x464D4520, 0x10000, 88 + body.size(), lines + 3, 1, 0) +
+         le<quint32, quint32, quint32, qint32, qint32, qint32, qint32>(0, 0, 0, 320, 320, 85, 85) + body;
+}
+
+struct Usage {
+  qint64 cpuMs, peakMb;
+};
+Usage usage(int who) {
+  rusage r{};
+  getrusage(who, &r);
+  return {(r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1000 + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1000, r.ru_maxrss / 1024};
+}
+
+// The drawings that ran without bound in the program's own process (a pen wider than the page on
+// a picture of 49 megapixels, a million lines, an EMF whose SVG is 150 MB) end with a reason
+// within 10 s, 10 s of processor time and 2 GB. Normal drawings, up to the largest picture, come
+// back with the very pixels drawn in the program before. The program grows by the picture only,
+// and a timer of the window keeps firing meanwhile.
+TEST(MetafileLimits, DrawingsEndWithinTheLimitsOrComeBackAsBefore) {
+  QTemporaryDir dir;
+  const struct { QString path; QByteArray bytes; const char* outcome; } cases[] = {
+      {dir.filePath("pen.wmf"), wmf(7000, 32000, 15), "took too long to draw"},
+      {dir.filePath("lines.wmf"), wmf(320, 1, 1'000'000), "took too long to draw"},
+      {dir.filePath("lines.emf"), emf(1'000'000), "drawing too large (over 32 MB as SVG)"},
+      {dir.filePath("large.wmf"), wmf(7000, 1, 15), "1e28bee7d096499e8cc995a037aeaf7c7336d987"},
+      {samplePath("base.wmf"), {}, "7fc4dcc5f8457bff9b61195db9c2821c77579f36"},
+      {samplePath("base.emf"), {}, "e651f7f6d338b93a871b8b2c08be696373c6a154"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.toStdString());
+    if (!c.bytes.isEmpty()) writeBytes(c.path, c.bytes);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(50);
+    const Usage self = usage(RUSAGE_SELF), children = usage(RUSAGE_CHILDREN);
+    QElapsedTimer clock;
+    clock.start();
+    QImage picture;
+    QString reason;
+    const QString outcome = readPictureFile(c.path, &picture, &reason)
+        ? QCryptographicHash::hash(QByteArrayView(picture.constBits(), picture.sizeInBytes()), QCryptographicHash::Sha1).toHex()
+        : reason.mid(QFileInfo(c.path).fileName().size() + 2);
+    EXPECT_EQ(outcome, QLatin1String(c.outcome)) << reason.toStdString();
+    EXPECT_LT(clock.elapsed(), 12'000);
+    EXPECT_LT(usage(RUSAGE_CHILDREN).cpuMs - children.cpuMs, 12'000);
+    EXPECT_LT(usage(RUSAGE_CHILDREN).peakMb, 2048);
+    EXPECT_LT(usage(RUSAGE_SELF).peakMb - self.peakMb, 100 + picture.sizeInBytes() / (1 << 20));
+    EXPECT_GE(ticks, clock.elapsed() / 500);
+  }
+}
+
+// Stopping a child stops what it started too.
+TEST(ChildLimits, AStoppedChildTakesItsOwnChildrenAlong) {
+  QByteArray output;
+  const platform::ChildOutcome outcome = platform::runLimited(
+      "sh", {"-c", "sleep 60 & echo $!; wait"}, {}, {std::chrono::milliseconds(500)}, [&](QByteArrayView piece) {
+        output += piece.toByteArray();
+        return true;
+      });
+  EXPECT_EQ(outcome.end, platform::ChildOutcome::End::TimedOut);
+  ASSERT_GT(output.trimmed().toLongLong(), 0);
+  const QString sleeper = QStringLiteral("/proc/%1/stat").arg(output.trimmed().toLongLong());
+  // Gone, or ended and waiting to be reaped.
+  const auto gone = [&] { return !QFile::exists(sleeper) || bytesOf(sleeper).split(')').last().startsWith(" Z"); };
+  QElapsedTimer clock;
+  clock.start();
+  while (!gone() && clock.elapsed() < 2000) QThread::msleep(10);
+  EXPECT_TRUE(gone());
+}
+
+}  // namespace
