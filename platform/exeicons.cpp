@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
 #include <algorithm>
@@ -423,7 +424,9 @@ ExeIcons::ExeIcons(std::unique_ptr<ExeIconResources> resources) : resources_(std
 ExeIcons ExeIcons::fromFile(const QString& path) {
   auto resources = std::make_unique<ExeIconResources>();
   auto file = std::make_unique<QFile>(path);
-  file->open(QIODevice::ReadOnly);
+  // Opening a FIFO would wait for a writer for good, and a device might never end: only a
+  // regular file is read, anything else has no icons.
+  if (QFileInfo(path).isFile()) file->open(QIODevice::ReadOnly);
   resources->file = std::move(file);
   return ExeIcons(std::move(resources));
 }

@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <sys/stat.h>
 
 #include "platform/colour.h"
 #include "platform/exeicons.h"
@@ -151,7 +152,9 @@ TEST_F(ExeIconsTest, PeAndNeFilesGiveEveryGroupAsWrestoolListsItDrawnFromTheNear
     writeBytes(path("fewer.exe"), neFile(icoFiles().mid(0, n)));
     EXPECT_EQ(ExeIcons::fromFile(path("fewer.exe")).count(), n);
   }
-  for (const char* name : {"g0.ico", "x86_64.o", "missing.dll"}) EXPECT_EQ(ExeIcons::fromFile(path(name)).count(), 0) << name;
+  ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.exe")).constData(), 0600), 0);
+  for (const char* name : {"g0.ico", "x86_64.o", "missing.dll", "fifo.exe", "."})
+    EXPECT_EQ(ExeIcons::fromFile(path(name)).count(), 0) << name;
 }
 
 // Of the images of one size the deepest is drawn, wherever the group lists it.
