@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMap>
 #include <QMimeData>
@@ -16,7 +17,7 @@
 #include <utility>
 
 // Last: the X headers' names clash with Qt's.
-#include "platform/xcbevent.h"
+#include "platform/selectionrequests.h"
 
 namespace platform {
 
@@ -35,6 +36,10 @@ constexpr milliseconds kAskAgainAfter = 250ms;
 // The most one look at another program's offer waits on it in all; an owner that has not answered
 // by then is given up, and nothing more is asked of it.
 constexpr milliseconds kReadLimit = 3000ms;
+// A program that asked for what we offer takes it in when its requests stop: Wine then fills the
+// Windows clipboard with the formats we offer, in a few milliseconds, holding it meanwhile.
+constexpr milliseconds kTakingIn = 30ms;
+constexpr milliseconds kTakingInPoll = 5ms;
 
 // Qt's name for a picture it decoded from the offered image formats.
 const QString kDecodedPicture = QStringLiteral("application/x-qt-image");
@@ -306,9 +311,12 @@ struct SystemClipboard::Impl {
         : nullptr;
   Mark othersCopies = 0;
   bool changing = false;  // Qt announces our own changes at once, while this is set
+  SelectionRequestClock requests;  // since our last change
+  QElapsedTimer changed;
   QMetaObject::Connection watch;
 
   Impl() {
+    changed.start();
     if (qGuiApp)
       watch = QObject::connect(board(), &QClipboard::changed, [this](QClipboard::Mode mode) {
         if (mode == QClipboard::Clipboard && !changing && hasOwner()) ++othersCopies;
@@ -335,6 +343,8 @@ struct SystemClipboard::Impl {
     changing = true;
     doIt();
     changing = false;
+    requests.forget();
+    changed.start();
   }
 
   // Whether another program's offer is read here rather than by Qt: Qt reads our own at once, and
@@ -407,6 +417,13 @@ Clipboard::Mark SystemClipboard::mark() {
 bool SystemClipboard::awaitCopyAfter(Mark since, milliseconds limit) {
   pumpUntil([&] { return d_->othersCopies > since; }, limit);
   return d_->othersCopies > since;
+}
+
+void SystemClipboard::awaitTakenIn(milliseconds limit) {
+  if (!d_->x || !board()->ownsClipboard()) return;
+  const QDeadlineTimer until(std::max(limit - milliseconds(d_->changed.elapsed()), 0ms));
+  pumpUntil([this] { return d_->requests.asked(); }, left(until));
+  while (d_->requests.within(kTakingIn) && !until.hasExpired()) pumpUntil([] { return false; }, kTakingInPoll);
 }
 
 ClipboardContent SystemClipboard::content() {

@@ -39,6 +39,10 @@ class Clipboard {
   // Waits, holding the operator's input back, until someone else has put something on the
   // clipboard since `since`, or `limit` has passed; whether someone did.
   virtual bool awaitCopyAfter(Mark since, std::chrono::milliseconds limit) = 0;
+  // Waits, serving the clipboard but holding the operator's input back, until another program
+  // has asked for what we last put on it and has had a moment to take it in, or until `limit`
+  // has passed since we put it there.
+  virtual void awaitTakenIn(std::chrono::milliseconds limit) = 0;
 };
 
 // The window system's clipboard (Qt's QClipboard). On X, every call first lets our window-system
@@ -58,6 +62,7 @@ class SystemClipboard : public Clipboard {
   void restore(const ClipboardContent& content) override;
   Mark mark() override;
   bool awaitCopyAfter(Mark since, std::chrono::milliseconds limit) override;
+  void awaitTakenIn(std::chrono::milliseconds limit) override;
 
  private:
   struct Impl;

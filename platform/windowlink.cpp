@@ -1,6 +1,5 @@
 #include "platform/windowlink.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -13,7 +12,7 @@
 #include "platform/sendkeys.h"
 
 // X headers last: their macros (None, Bool, Status) clash with Qt's names.
-#include "platform/xcbevent.h"
+#include "platform/selectionrequests.h"
 extern "C" {
 #include <xdo.h>
 }
@@ -108,35 +107,18 @@ class ErrorTrap {
   XErrorHandler previous_;
 };
 
-// Remembers when another program last asked us for the clipboard, so that the wait after the
-// keys lasts while it is still fetching the picture.
-class SelectionRequests : public QAbstractNativeEventFilter {
- public:
-  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
-    if (isXcbEvent(type, message, XCB_SELECTION_REQUEST)) last_.start();
-    return false;
-  }
-  void forget() { last_.invalidate(); }
-  bool within(milliseconds span) const { return last_.isValid() && milliseconds(last_.elapsed()) < span; }
-
- private:
-  QElapsedTimer last_;
-};
-
 }  // namespace
 
 struct XdoWindowLink::Impl {
   xdo_t* xdo = nullptr;
   bool tried = false;
-  SelectionRequests requests;
+  // When another program last asked us for the clipboard, so that the wait after the keys lasts
+  // while it is still fetching the picture.
+  SelectionRequestClock requests;
   milliseconds settled{0};
   long pingSerial = 0;
 
-  Impl() {
-    if (QCoreApplication* app = QCoreApplication::instance()) app->installNativeEventFilter(&requests);
-  }
   ~Impl() {
-    if (QCoreApplication* app = QCoreApplication::instance()) app->removeNativeEventFilter(&requests);
     if (xdo) xdo_free(xdo);
   }
 
@@ -228,6 +210,17 @@ struct XdoWindowLink::Impl {
     const QString title = type == XA_STRING ? QString::fromLatin1(bytes, length) : QString::fromUtf8(bytes, length);
     XFree(name);
     return title;
+  }
+
+  // Wine names a program's windows after its executable ("mmsstv.exe") in their class. A window
+  // that has vanished has no class.
+  bool underWine(Window w) const {
+    XClassHint hint{};
+    if (!XGetClassHint(display(), w, &hint)) return false;
+    const bool wine = hint.res_name && QByteArray(hint.res_name).toLower().endsWith(".exe");
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return wine;
   }
 
   bool viewable(ErrorTrap& trap, Window w) const {
@@ -402,6 +395,7 @@ std::optional<LinkWindow> XdoWindowLink::activate(const QString& title) {
   ErrorTrap trap(d_->display());
   std::optional<LinkWindow> found = d_->find(trap, title);
   if (!found || !d_->bringForward(trap, Window(found->id))) return std::nullopt;
+  found->keepsOwnClipboard = d_->underWine(Window(found->id));
   return found;
 }
 

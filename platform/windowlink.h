@@ -12,6 +12,9 @@ namespace platform {
 struct LinkWindow {
   quint64 id = 0;
   QString title;  // the window's own title, which may be longer than the one looked for
+  // Its program keeps a clipboard of its own, which takes ours in only a moment after each
+  // change (a Windows program under Wine): until then it pastes what it held before, or nothing.
+  bool keepsOwnClipboard = false;
 };
 
 enum class SendResult {

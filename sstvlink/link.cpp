@@ -15,6 +15,9 @@ namespace {
 // the clipboard before it has: the picture read would be the one from before, and the program's
 // late copy would take the place of the operator's clipboard put back.
 constexpr std::chrono::milliseconds kProgramCopyLimit{1000};
+// Wine takes in a new clipboard a few milliseconds after it changes, when its machine is not
+// starved; a program that has not asked for ours by then is not waited for any longer.
+constexpr std::chrono::milliseconds kTakeInLimit{500};
 
 }  // namespace
 
@@ -32,6 +35,11 @@ bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& k
   for (const QString& k : keys)
     if (f.env.link->sendKeys(window, k) != platform::SendResult::Sent) return false;
   return true;
+}
+
+bool typePasteKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys) {
+  if (window.keepsOwnClipboard) f.env.clipboard->awaitTakenIn(kTakeInLimit);
+  return typeKeys(f, window, keys);
 }
 
 bool typeCopyKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys) {

@@ -31,6 +31,10 @@ void letSystemEventsRun();
 // Types the key strings into `window` in order; false as soon as one does not reach it (the
 // program ended or lost the focus): the rest are not sent, to it or anywhere else.
 bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);
+// Types keys that have the program paste the picture we have just put on the clipboard, as
+// typeKeys; a program that keeps a clipboard of its own is first given up to kTakeInLimit to take
+// ours in.
+bool typePasteKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);
 // Types keys that have the program copy its picture, as typeKeys, then waits until the picture
 // is on the clipboard, or until kProgramCopyLimit has passed without one.
 bool typeCopyKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);

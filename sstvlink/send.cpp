@@ -27,14 +27,14 @@ bool sendInTwoStages(Form1& f, const SstvProgram& p) {
   f.Image6->setPicture(clipboard.picture());
   if (!f.Image6->hasPicture() && !typeKeys(f, *window, {NoFirstPicture})) return false;
   clipboard.setPicture(f.Picture1->image());
-  return typeKeys(f, *window, p.secondStageKeys);
+  return typePasteKeys(f, *window, p.secondStageKeys);
 }
 
 // With the main picture on the clipboard; false when the program's window could not be reached.
 bool runSendSequence(Form1& f, const SstvProgram& p) {
   if (!p.secondStageKeys.isEmpty()) return sendInTwoStages(f, p);
   const std::optional<platform::LinkWindow> window = platform::activateInOrder(*f.env.link, sendTitles(f, p));
-  return window && typeKeys(f, *window, p.sendKeys);
+  return window && typePasteKeys(f, *window, p.sendKeys);
 }
 
 // A header strip is neither sent nor copied: its drop, or any drop while a header is being made,

@@ -71,6 +71,25 @@ TEST_F(LinkEndToEnd, EveryProgramRowSends) {
   }
 }
 
+// A program under Wine (told by its window's class) keeps a clipboard of its own, which takes ours
+// in only a moment after each change: a row with one window, the row sent to the callsign and
+// JVComm32's second stage all paste the main picture, not what that clipboard held before.
+TEST_F(LinkEndToEnd, ProgramsUnderWinePasteTheMainPicture) {
+  for (const int code : {4, 10, 8}) {
+    SCOPED_TRACE(code);
+    Form1& f = chosen(code);
+    const SstvProgram& p = *sstvProgramOf(code);
+    const bool twoStages = !p.secondStageKeys.isEmpty();
+    QStringList wine = {"-name", "sstv.exe", "--take-in-after", "300", "--paste-on",
+                        joined(twoStages ? p.secondStageKeys : p.sendKeys)};
+    if (twoStages) wine << "--copy-on" << joined(p.sendKeys) << "--copy-from" << file("theirs.png");
+    StandIn& program = standIns.open(p.sendToCallsign ? f.qsldefaults[2] : p.sendTitles.last(), wine);
+    f.Command3_Click();
+    EXPECT_TRUE(sameImage(f.Picture1->picture(), QImage(program.pasted())));
+    EXPECT_TRUE(clipboardCameBack());
+  }
+}
+
 // JVComm32 keeps what its first stage copies; without it, it is told "{tab}". The second stage
 // pastes the main picture.
 TEST_F(LinkEndToEnd, JvcommSendsInTwoStages) {

@@ -4,9 +4,11 @@
 // line, in xdo's key-sequence form ("ctrl+v", "alt+e", "shift+r", "alt" for a lone Alt), so a log
 // compares directly with what the key parser made. Stroke sequences given on the command line
 // make it act like the program: take the clipboard's picture (paste), put its own picture on the
-// clipboard (copy) or end at once. Without a title it shows no window and only owns the
-// clipboard with the bytes it is given, until it is stopped. It prints "ready" once its window is
-// on the screen or it owns the clipboard.
+// clipboard (copy) or end at once. Asked to keep a clipboard of its own, it pastes from a copy it
+// takes in only some time after each change of the clipboard, as a program under Wine does (a
+// window class naming an ".exe", which Qt's "-name" option sets, marks it as one). Without a title
+// it shows no window and only owns the clipboard with the bytes it is given, until it is stopped.
+// It prints "ready" once its window is on the screen or it owns the clipboard.
 #include <QApplication>
 #include <QClipboard>
 #include <QCommandLineParser>
@@ -15,6 +17,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QSaveFile>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <unistd.h>
@@ -29,6 +32,7 @@ struct Options {
   QString log;
   QStringList pasteOn, copyOn, exitOn;  // stroke sequences that trigger each action
   QString pasteTo, copyFrom;
+  int takeInAfterMs = -1;  // pastes from its own clipboard, taken in this long after each change
 };
 
 QString modifierName(int key) {
@@ -64,6 +68,12 @@ void announceReady() {
 class StandIn : public QWidget {
  public:
   explicit StandIn(Options options) : options_(std::move(options)) {
+    if (options_.takeInAfterMs >= 0) {
+      takeIn_.setSingleShot(true);
+      takeIn_.setInterval(options_.takeInAfterMs);
+      connect(QGuiApplication::clipboard(), &QClipboard::changed, &takeIn_, qOverload<>(&QTimer::start));
+      connect(&takeIn_, &QTimer::timeout, this, [this] { ownCopy_ = QGuiApplication::clipboard()->image(); });
+    }
     setFocusPolicy(Qt::StrongFocus);
     resize(240, 80);
   }
@@ -120,7 +130,7 @@ class StandIn : public QWidget {
 
   // Saves the clipboard's picture; an empty file when there is none.
   void paste() {
-    const QImage picture = QGuiApplication::clipboard()->image();
+    const QImage picture = options_.takeInAfterMs >= 0 ? ownCopy_ : QGuiApplication::clipboard()->image();
     QSaveFile file(options_.pasteTo);
     if (!file.open(QIODevice::WriteOnly)) return;
     if (!picture.isNull()) picture.save(&file, "PNG");
@@ -128,6 +138,8 @@ class StandIn : public QWidget {
   }
 
   Options options_;
+  QTimer takeIn_;
+  QImage ownCopy_;  // its own clipboard
   QStringList history_;
   QStringList down_, tapped_;
   bool keyed_ = false;
@@ -149,7 +161,9 @@ int main(int argc, char** argv) {
   const QCommandLineOption exitOn(QStringLiteral("exit-on"), QStringLiteral("Strokes that end it."), QStringLiteral("a,b"));
   const QCommandLineOption ownPng(QStringLiteral("own-png"), QStringLiteral("Offer as image/png."), QStringLiteral("file"));
   const QCommandLineOption ownText(QStringLiteral("own-text"), QStringLiteral("Offer as text."), QStringLiteral("text"));
-  parser.addOptions({title, log, pasteOn, pasteTo, copyOn, copyFrom, exitOn, ownPng, ownText});
+  const QCommandLineOption takeInAfter(QStringLiteral("take-in-after"), QStringLiteral("Own clipboard's lag."),
+                                       QStringLiteral("ms"));
+  parser.addOptions({title, log, pasteOn, pasteTo, copyOn, copyFrom, exitOn, ownPng, ownText, takeInAfter});
   parser.process(app);
 
   if (!parser.isSet(title)) {
@@ -168,7 +182,7 @@ int main(int argc, char** argv) {
     return parser.value(o).split(QLatin1Char(','), Qt::SkipEmptyParts);
   };
   StandIn window({parser.value(log), strokes(pasteOn), strokes(copyOn), strokes(exitOn), parser.value(pasteTo),
-                  parser.value(copyFrom)});
+                  parser.value(copyFrom), parser.isSet(takeInAfter) ? parser.value(takeInAfter).toInt() : -1});
   window.setWindowTitle(parser.value(title));
   window.show();
   return app.exec();
