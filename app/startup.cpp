@@ -1,7 +1,5 @@
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QTemporaryFile>
 #include <cmath>
 
@@ -10,6 +8,7 @@
 #include "app/itemfile.h"
 #include "app/settings.h"
 #include "platform/colour.h"
+#include "platform/system.h"
 #include "platform/textfont.h"
 #include "sstvlink/programs.h"
 
@@ -28,13 +27,7 @@ const QString headerHelp = QStringLiteral(
     "Click DONE when completely finished\r\n"
     "Headers (top or bottom) may be loaded by clicking 16 or 32 button");
 
-// Qt draws in a logical 96 dots per inch and scales by the device pixel ratio it chose for the
-// screen: their product is the resolution the desktop was set to.
-double screenDpi(const Form1Environment& env) {
-  if (env.screenDpi) return env.screenDpi();
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  return screen ? screen->logicalDotsPerInchX() * screen->devicePixelRatio() : 96.0;
-}
+double screenDpi(const Form1Environment& env) { return env.screenDpi ? env.screenDpi() : platform::screenDpi(); }
 
 // 15 twips per pixel is 96 dots per inch exactly; any other resolution lays the window out wrong.
 bool largeFonts(double dpi) { return std::fabs(dpi - 96.0) >= 0.005; }

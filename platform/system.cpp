@@ -27,6 +27,11 @@ int twipsPerPixelX() {
   return int(std::lround(1440.0 / dpi));
 }
 
+double screenDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->logicalDotsPerInchX() * screen->devicePixelRatio() : 96.0;
+}
+
 QString programDirectory() {
   QString base = qEnvironmentVariable("XDG_DATA_HOME");
   if (base.isEmpty()) base = QDir::homePath() + QLatin1String("/.local/share");

@@ -14,6 +14,9 @@ quint32 GetTickCount();
 
 // Horizontal twips per pixel of the screen, rounded: 15 at 96 dots per inch.
 int twipsPerPixelX();
+// The resolution the desktop is set to: Qt draws in logical dots per inch and scales by the
+// device pixel ratio it chose for the screen, so their product.
+double screenDpi();
 
 // Marvane's program directory: $XDG_DATA_HOME/marvane (default ~/.local/share/marvane), created
 // when missing.
