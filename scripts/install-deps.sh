@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Marvane builds, runs and tests with, when any is missing.
+# Installs the Debian packages Marvane builds, runs and tests with, and any named as arguments,
+# when any is missing.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -9,6 +10,7 @@ packages=(
   xvfb xauth openbox wmctrl xdotool xclip x11-utils
   fonts-liberation fonts-dejavu-core fonts-urw-base35 sane-utils emf2svg
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 icoutils
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
