@@ -67,10 +67,10 @@ QImage mugshotOf(const QString& directory, const QString& callsign) {
 void Form1::readCallLog() {
   const QDir dir(env.programDirectory);
   const QString path = dir.filePath(LogFileName), backup = dir.filePath(BackupFileName);
-  std::optional<QByteArray> bytes;
-  if (QFileInfo::exists(path)) bytes = readWholeFile(path);
+  const bool present = QFileInfo::exists(path);
+  const std::optional<QByteArray> bytes = present ? readWholeFile(path) : std::nullopt;
   // A log that is there but cannot be read is not to be replaced by the empty log of this run.
-  logwritable = bytes || !QFileInfo::exists(path);
+  logwritable = bytes || !present;
   const logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
   setLogText(file.log);
   const bool sound = bytes && !file.repaired && !file.log.isEmpty();
