@@ -3,8 +3,8 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
-#include "app/itemfile.h"
 #include "platform/picturefile.h"
+#include "platform/wholefile.h"
 #include "qsl/logbook.h"
 
 namespace {
