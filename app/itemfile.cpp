@@ -1,7 +1,5 @@
 #include "app/itemfile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -142,19 +140,3 @@ QString decodeFileText(const QByteArray& bytes, bool* mixed) {
 }
 
 QByteArray encodeFileText(const QString& text) { return text.toUtf8(); }
-
-std::optional<QByteArray> readWholeFile(const QString& path) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-  return f.readAll();
-}
-
-bool writeWholeFile(const QString& path, const QByteArray& bytes) {
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  if (f.write(bytes) != bytes.size()) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
-}

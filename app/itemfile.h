@@ -56,9 +56,3 @@ class ItemWriter {
 // of the old program, Latin-1 throughout, is not mixed.
 QString decodeFileText(const QByteArray& bytes, bool* mixed = nullptr);
 QByteArray encodeFileText(const QString& text);
-
-// Reads a whole file; nothing when it is missing or unreadable.
-std::optional<QByteArray> readWholeFile(const QString& path);
-// Writes a whole file through a temporary file and a rename, so that a failed write leaves the
-// old file as it was. False when the file could not be written.
-bool writeWholeFile(const QString& path, const QByteArray& bytes);

@@ -8,6 +8,7 @@
 #include "app/itemfile.h"
 #include "app/settings.h"
 #include "platform/colour.h"
+#include "platform/wholefile.h"
 
 namespace {
 

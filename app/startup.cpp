@@ -10,6 +10,7 @@
 #include "platform/colour.h"
 #include "platform/system.h"
 #include "platform/textfont.h"
+#include "platform/wholefile.h"
 #include "sstvlink/programs.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -26,6 +25,7 @@
 #include <unistd.h>
 
 #include "platform/childprocess.h"
+#include "platform/wholefile.h"
 
 // Pictures cross between Qt and GraphicsMagick as B, G, R, A bytes, which is a QRgb in memory
 // only on a little-endian machine.
@@ -659,8 +659,7 @@ bool writePictureFile(const QString& path, const QImage& picture, PictureFormat 
   const bool magick = format == PictureFormat::Tga || format == PictureFormat::Pcx || format == PictureFormat::Gif;
   if (!(magick ? encodeWithMagick(rgb, format, &bytes) : encodeWithQt(rgb, format, jpegQuality, &bytes)))
     return fail(name + QStringLiteral(": the picture could not be encoded"));
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-    return fail(name + QStringLiteral(": cannot be written (") + file.errorString() + QLatin1Char(')'));
+  QString why;
+  if (!writeWholeFile(path, bytes, &why)) return fail(name + QStringLiteral(": cannot be written (") + why + QLatin1Char(')'));
   return true;
 }

@@ -3,8 +3,8 @@
 
 #include "app/codes.h"
 #include "app/form1.h"
-#include "app/itemfile.h"
 #include "platform/picturefile.h"
+#include "platform/wholefile.h"
 #include "qsl/logbook.h"
 
 namespace {
@@ -32,6 +32,15 @@ QString repairedMessage(Backup backup) {
   }
   return first + QStringLiteral("\r\nThe file as it was could not be copied to \"logdata.bak\"; \"logdata\" itself is "
                                 "left as it is until a call is saved or deleted.");
+}
+
+// The log found at this start holds no station while the backup does. The operator must hear of it
+// now: once a call is saved the log holds stations again, and the next start takes it for the log.
+QString emptyLogMessage(const QString& directory, bool present) {
+  return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) +
+         (present ? QStringLiteral(" is empty.") : QStringLiteral(" is missing.")) +
+         QStringLiteral("\r\n\"logdata.bak\" keeps the stations of an earlier start and is left as it is; to have them "
+                        "back, close Marvane and copy it to \"logdata\".");
 }
 
 // A backup that holds stations is worth more than a log this start could not read as written.
@@ -63,7 +72,8 @@ QImage mugshotOf(const QString& directory, const QString& callsign) {
 
 // The log as it was at this start goes to "logdata.bak" byte for byte. A log that is missing,
 // unreadable, empty or had to be repaired never takes the place of a backup that holds stations:
-// that may be the last good copy. A first start leaves the empty log as its backup.
+// that may be the last good copy, and the operator is told of it. A first start leaves the empty
+// log as its backup.
 void Form1::readCallLog() {
   const QDir dir(env.programDirectory);
   const QString path = dir.filePath(LogFileName), backup = dir.filePath(BackupFileName);
@@ -74,10 +84,12 @@ void Form1::readCallLog() {
   const logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
   setLogText(file.log);
   const bool sound = bytes && !file.repaired && !file.log.isEmpty();
+  const bool backupKept = !sound && holdsStations(backup);
   Backup outcome = Backup::KeptOlder;
-  if (sound || !holdsStations(backup))
+  if (!backupKept)
     outcome = writeWholeFile(backup, bytes ? *bytes : logbook::logFileBytes(QString())) ? Backup::Written : Backup::Failed;
   if (file.repaired) env.dialogs->MsgBox(repairedMessage(outcome), vb::OKOnly, LogTitle);
+  else if (backupKept && logwritable) env.dialogs->MsgBox(emptyLogMessage(env.programDirectory, present), vb::OKOnly, LogTitle);
 }
 
 void Form1::setLogText(const QString& log) {

@@ -85,7 +85,8 @@ TEST_F(CallLogTest, SaveAndDeleteAskFirstAndWriteTheLogOnlyOnYes) {
 
 // "logdata.bak" is the log byte for byte as this start found it, a damaged one repaired with one
 // message naming the backup; saving leaves the backup, and a lost, empty or repaired log never
-// replaces one that holds stations. A first start leaves the empty log.
+// replaces one that holds stations, which a lost or empty log tells of once. A first start leaves
+// the empty log.
 TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
   start();
   EXPECT_EQ(readFile(Backup), "\"\"\r\n");
@@ -109,11 +110,29 @@ TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
     dialogs->calls.clear();
   }
   for (const char* bad : {"", "\"\"\r\n", static_cast<const char*>(nullptr)}) {
+    SCOPED_TRACE(bad ? bad : "missing");
     if (bad) writeFile(QStringLiteral("logdata"), bad);
     else QFile::remove(path(QStringLiteral("logdata")));
     EXPECT_EQ(start().logtext, QString());
-    EXPECT_EQ(readFile(Backup), Log) << (bad ? bad : "missing");
+    EXPECT_EQ(readFile(Backup), Log);
+    EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"),
+                          QStringLiteral("The call log \"logdata\" in ") + programDir + (bad ? " is empty." : " is missing.") +
+                              "\r\n\"logdata.bak\" keeps the stations of an earlier start and is left as it is; to have "
+                              "them back, close Marvane and copy it to \"logdata\".",
+                          vb::OKOnly));
+    dialogs->calls.clear();
   }
+}
+
+// The very first start finds no log and no backup: it says nothing, and the first Save Call asks
+// its one question and writes the new station to "logdata".
+TEST_F(CallLogTest, FirstStartSavesTheFirstStation) {
+  Form1& f = start();
+  show("k1ab", "Al, Boston");
+  f.Command2_Click();
+  EXPECT_TRUE(shownOnce(QStringLiteral("ARE YOU SURE!!"), QStringLiteral("Save \"K1AB   Al, Boston\""), vb::YesNoCancel));
+  EXPECT_EQ(logFile(), "\"\r\nK1AB Al, Boston\"\r\n");
+  EXPECT_EQ(readFile(Backup), "\"\"\r\n");
 }
 
 // A file that cannot be written (a folder stands in its place, which stops even the superuser):

@@ -1,0 +1,30 @@
+#include "platform/wholefile.h"
+
+#include <unistd.h>
+
+#include <QFile>
+#include <QSaveFile>
+#include <cerrno>
+
+std::optional<QByteArray> readWholeFile(const QString& path) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+  return f.readAll();
+}
+
+bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason) {
+  QSaveFile f(path);
+  const auto fail = [&](const QString& why) {
+    if (reason) *reason = why;
+    f.cancelWriting();  // the temporary file goes when `f` does
+    return false;
+  };
+  if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
+  // QSaveFile buffers what is written, and its commit renames the file even when writing out
+  // that buffer failed: the write has to be seen through here. A disk that allocates late
+  // reports a full disk only when the data is synced.
+  if (f.write(bytes) != bytes.size() || !f.flush()) return fail(f.errorString());
+  if (::fsync(f.handle()) != 0) return fail(qt_error_string(errno));
+  if (!f.commit()) return fail(f.errorString());
+  return true;
+}
