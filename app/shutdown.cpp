@@ -8,6 +8,7 @@
 #include "app/itemfile.h"
 #include "app/settings.h"
 #include "platform/colour.h"
+#include "qsl/messagelist.h"
 
 namespace {
 
@@ -97,9 +98,8 @@ bool Form1::writeRestore() {
 }
 
 bool Form1::writeMessages() {
-  ItemWriter writer;
-  writer.quoted(messagestext, true);
-  return writeWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")), writer.bytes());
+  return writeWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")),
+                        messagelist::messagesFileBytes(messagestext));
 }
 
 QStringList Form1::saveThumbFiles() {
