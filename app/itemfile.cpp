@@ -56,6 +56,14 @@ void ItemReader::skipSeparator() {
   if (pos_ < text_.size() && text_[pos_] == QLatin1Char('\n')) ++pos_;
 }
 
+QuotedSpan quotedSpan(QStringView text) {
+  const qsizetype first = text.indexOf(u'"');
+  if (first < 0) return {{}, text, {}};
+  const qsizetype last = text.lastIndexOf(u'"');
+  if (last == first) return {text.first(first), text.sliced(first + 1), {}};
+  return {text.first(first), text.sliced(first + 1, last - first - 1), text.sliced(last + 1)};
+}
+
 void ItemWriter::quoted(const QString& text, bool keepLineBreaks) {
   QString t = text;
   t.replace(QLatin1Char('"'), QLatin1Char('\''));

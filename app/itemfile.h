@@ -49,6 +49,15 @@ class ItemWriter {
   QByteArray bytes_;
 };
 
+// A file that is one quoted item whose text may hold double quotes of its own (the old program
+// wrote them unchanged, and a hand edit may add some): the text between the first and the last
+// double quote, or all after a lone one, and what stands before and after it. Without a quote,
+// all the text is the body.
+struct QuotedSpan {
+  QStringView before, body, after;
+};
+QuotedSpan quotedSpan(QStringView text);
+
 // The files are 8-bit text: every valid UTF-8 sequence reads as UTF-8 and every other byte as its
 // Latin-1 character, so that a file of the old program still reads back and a stray byte in a
 // UTF-8 file damages no character but itself. `mixed`, when given, tells whether the bytes hold

@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "platform/colour.h"
 #include "platform/wholefile.h"
+#include "qsl/messagelist.h"
 
 namespace {
 
@@ -98,9 +99,8 @@ bool Form1::writeRestore() {
 }
 
 bool Form1::writeMessages() {
-  ItemWriter writer;
-  writer.quoted(messagestext, true);
-  return writeWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")), writer.bytes());
+  return writeWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")),
+                        messagelist::messagesFileBytes(messagestext));
 }
 
 QStringList Form1::saveThumbFiles() {

@@ -11,6 +11,7 @@
 #include "platform/system.h"
 #include "platform/textfont.h"
 #include "platform/wholefile.h"
+#include "qsl/messagelist.h"
 #include "sstvlink/programs.h"
 
 namespace {
@@ -316,6 +317,6 @@ void Form1::readRestore() {
 void Form1::readMessages() {
   const auto bytes = readWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")));
   if (!bytes) return;
-  if (const auto item = ItemReader(*bytes).next()) messagestext = item->text;
+  messagestext = messagelist::readMessagesFile(*bytes);
   Text2->setText(messagestext);
 }

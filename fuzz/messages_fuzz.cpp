@@ -1,17 +1,16 @@
 // The messages file: whatever it holds, the text the start-up reads goes out at exit as one
-// quoted item that reads back the same, a double quote turned into an apostrophe.
+// quoted item that reads back the same, a double quote turned into an apostrophe, and that file
+// is written again byte for byte.
 #include <cstddef>
 #include <cstdint>
 
-#include "app/itemfile.h"
+#include "qsl/messagelist.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::optional<Item> read = ItemReader(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size))).next();
-  const QString text = read ? read->text : QString();
-  ItemWriter writer;
-  writer.quoted(text, true);
-  ItemReader back(writer.bytes());
-  const std::optional<Item> again = back.next();
-  if (!again || again->text != QString(text).replace(u'"', u'\'') || back.next()) __builtin_trap();
+  using namespace messagelist;
+  const QString text = readMessagesFile(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
+  const QByteArray written = messagesFileBytes(text);
+  const QString again = readMessagesFile(written);
+  if (again != QString(text).replace(u'"', u'\'') || messagesFileBytes(again) != written) __builtin_trap();
   return 0;
 }

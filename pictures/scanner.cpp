@@ -28,6 +28,8 @@ void Form1::acquire_Click() {
     env.clipboard->clear();
     env.clipboard->setPicture(scan.picture);
     drawCommitted(Picture1, [&] { Picture1->PaintPicture(scan.picture, 0, 0, width, pictureHeight); });
+    // As after a load: the scan is the committed picture the text styles and Undo rebuild from.
+    Image6->setPicture(Picture1->picture());
     Image14->setPicture(Picture1->image());
   }
   Text1->setFocus();

@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 
+#include <QAccessibleWidget>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -52,6 +53,19 @@ QFont windowFont() {
   font.setPixelSize(11);
   return font;
 }
+
+namespace {
+class RaiseWhenShown : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::ShowToParent) static_cast<QWidget*>(watched)->raise();
+    return false;
+  }
+};
+}  // namespace
+
+void raiseWhenShown(QWidget* panel) { panel->installEventFilter(new RaiseWhenShown(panel)); }
 
 QString toWidgetText(const QString& crlf) {
   QString t = crlf;
@@ -297,9 +311,17 @@ void ImageBox::mouseReleaseEvent(QMouseEvent* e) {
 namespace {
 constexpr int FrameCaptionIndent = 6;
 constexpr int FrameCaptionPadding = 2;  // each side, where the caption breaks the border
+
+QAccessibleInterface* frameAccessible(const QString&, QObject* object) {
+  auto* frame = qobject_cast<Frame*>(object);
+  return frame ? new QAccessibleWidget(frame, QAccessible::Grouping, frame->caption()) : nullptr;
+}
 }  // namespace
 
 Frame::Frame(QWidget* parent, const QString& caption) : QWidget(parent), caption_(caption) {
+  static const bool accessible = (QAccessible::installFactory(frameAccessible), true);
+  Q_UNUSED(accessible);
+  platform::raiseWhenShown(this);
   const int top = caption.isEmpty() ? 2 : fontMetrics().height() + 1;
   setContentsMargins(2, top, 2, 2);
 }

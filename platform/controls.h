@@ -28,6 +28,11 @@ long backColor(const QWidget* w, long fallback = 0x8000000F);
 // The window's own small font, in which every control's laid-out size holds its caption.
 QFont windowFont();
 
+// Panels share their places in the window: `panel` comes in front of its siblings whenever it
+// is shown (to its parent, so also before the window first shows), so that the operator sees
+// what opens and the control that takes the focus in it.
+void raiseWhenShown(QWidget* panel);
+
 // Texts of the program use CR LF between lines; Qt's text widgets use LF.
 QString toWidgetText(const QString& crlf);
 QString fromWidgetText(const QString& lf);
@@ -203,7 +208,9 @@ class ImageBox : public QLabel {
 
 // A container of controls with an optional caption on its etched border. It is opaque, filled
 // with the button face, so nothing beneath it shows through, and it takes the clicks made on it.
-// Its contents rectangle is the room inside the border, below the caption.
+// Its contents rectangle is the room inside the border, below the caption. Panels share their
+// places, so a frame that is shown comes in front of its siblings. To assistive technology it is
+// a group named by its caption.
 class Frame : public QWidget {
   Q_OBJECT
  public:

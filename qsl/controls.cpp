@@ -106,6 +106,7 @@ void createStampsAndMessages(Form1& f, QWidget* c) {
       QStringLiteral("Dbl Click anywhere in desired message to transfer to Text Box. Seperate "
                      "messages with at least three\"---\", Multi Line Messages OK."));
   f.Text2->hide();
+  platform::raiseWhenShown(f.Text2);
 }
 
 void createCallLog(Form1& f, QWidget* c) {

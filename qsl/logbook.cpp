@@ -40,11 +40,8 @@ QString recordsOf(QStringView body) {
 // The records of the whole file: those between the first and the last double quote, and those
 // a hand edit left before the first or after the last. Without a quote all the text is the log.
 QString recordsOfFile(QStringView text) {
-  const qsizetype first = text.indexOf(Quote);
-  if (first < 0) return recordsOf(text);
-  const qsizetype last = text.lastIndexOf(Quote);
-  const qsizetype end = last > first ? last : text.size();
-  return recordsOf(text.first(first)) + recordsOf(text.sliced(first + 1, end - first - 1)) + recordsOf(text.mid(end + 1));
+  const QuotedSpan span = quotedSpan(text);
+  return recordsOf(span.before) + recordsOf(span.body) + recordsOf(span.after);
 }
 
 // The file as Marvane writes it, apart from line breaks after the closing quote.

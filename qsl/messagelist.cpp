@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/itemfile.h"
+
 namespace messagelist {
 
 namespace {
@@ -32,6 +34,14 @@ QString pickMessage(const QString& list, qsizetype caret) {
   }
   if (message.endsWith(LineBreak)) message.chop(LineBreak.size());
   return message.toString();
+}
+
+QString readMessagesFile(const QByteArray& bytes) { return quotedSpan(decodeFileText(bytes)).body.toString(); }
+
+QByteArray messagesFileBytes(const QString& list) {
+  ItemWriter writer;
+  writer.quoted(list, true);
+  return writer.bytes();
 }
 
 }  // namespace messagelist

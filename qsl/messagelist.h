@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace messagelist {
@@ -10,5 +11,14 @@ namespace messagelist {
 // (or the list's end), without the separator's line break and without one CR LF at its end.
 // Inner line breaks stay.
 QString pickMessage(const QString& list, qsizetype caret);
+
+// The list read from the bytes of "messages": the text between the first and the last double
+// quote, so that quotes the old program or a hand edit left inside it lose nothing, or the whole
+// file when it has none. Line breaks stay as they are.
+QString readMessagesFile(const QByteArray& bytes);
+
+// The bytes of "messages" for `list`: one quoted item, its double quotes turned into single ones
+// so that it reads back as written.
+QByteArray messagesFileBytes(const QString& list);
 
 }  // namespace messagelist

@@ -164,3 +164,38 @@ TEST_F(HeadersTest, HeaderMakerAndStripPanelsCloseTheBrowser) {
     EXPECT_EQ(std::tuple(f.Frame2->isHidden(), f.Command20->caption()), std::tuple(true, QString("Load Pic")));
   }
 }
+
+// The header background is committed as it is filled: with a text style on, Undo keeps it, a
+// Ctrl press on the palette refills it for good, and text placed and SET lies on it, in the
+// picture and in the strip it is stored in; nothing of the picture from before comes back.
+TEST_F(HeadersTest, TheHeaderBackgroundStaysUnderStyledTextAndUndo) {
+  constexpr int Ctrl = 2;
+  const struct { void (Form1::*menu)(); int styleClicks; int firstRow, strip; } cases[] = {
+      {&Form1::makeheader_Click, 1, 224, 4}, {&Form1::makeheader_Click, 2, 224, 5},
+      {&Form1::makeheader16_Click, 1, 240, 7}, {&Form1::makeheader16_Click, 2, 240, 8}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.strip);
+    Form1& f = prepared();
+    for (int k = 0; k < c.styleClicks; ++k) emit f.Label34->clicked();  // Stripes, then Grad
+    (f.*c.menu)();
+    f.Command12_Click();
+    EXPECT_EQ(committed(seen::White), 320 * 256);
+    f.Palette_MouseDown(3, mousebutton::Left, Ctrl, 0, 0);
+    const long background = f.headerfillcolour;
+    ASSERT_NE(background, seen::White);
+    f.Command12_Click();
+    EXPECT_EQ(committed(background), 320 * 256);
+
+    f.Picture1_MouseDown(mousebutton::Left, 0, 10, c.firstRow + 1);
+    f.Picture1_MouseUp(mousebutton::Left, 0, 10, c.firstRow + 1);
+    f.Label26_Click();
+    f.Command12_Click();
+    const QRect rows(0, c.firstRow, 320, 256 - c.firstRow);
+    const int text = rows.width() * rows.height() - committed(background, rows);
+    EXPECT_EQ(std::tuple(committed(Grey), committed(background) + text), std::tuple(0, 320 * 256));
+    EXPECT_GT(text, 20);
+    f.dragsource = 8;
+    f.PictureStrip_DragDrop(c.strip);
+    EXPECT_TRUE(sameImage(f.Picture1->picture().copy(rows), f.headerStrips[c.strip]->picture()));
+  }
+}

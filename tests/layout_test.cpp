@@ -1,4 +1,6 @@
+#include <QAccessible>
 #include <QApplication>
+#include <QSet>
 
 #include "platform/colour.h"
 #include "sstvlink/layout.h"
@@ -277,6 +279,42 @@ TEST_F(LayoutTest, EveryPanelShowsWholeInBothLayouts) {
         if (frame->isVisible()) EXPECT_TRUE(frameIsOpaque(f, frame));
       EXPECT_EQ(f.minimumSize(), f.maximumSize());
     }
+}
+
+// Whatever panel is shown, one opened after it comes in front: a click at the centre of each
+// panel it shows reaches that panel.
+TEST_F(LayoutTest, APanelOpenedWhileAnotherIsShownComesToTheFront) {
+  const auto shownPanels = [](Form1& f) {
+    QSet<QWidget*> shown;
+    for (QWidget* w : f.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (w->isVisible() && (qobject_cast<Frame*>(w) || w == f.Text2)) shown.insert(w);
+    return shown;
+  };
+  for (const Panel& before : panels)
+    for (const Panel& opened : panels) {
+      if (&before == &opened) continue;
+      SCOPED_TRACE(std::string(opened.name) + " over " + before.name);
+      Form1& f = build();
+      f.show();
+      before.open(f, *dialogs);
+      const QSet<QWidget*> earlier = shownPanels(f);
+      opened.open(f, *dialogs);
+      for (QWidget* panel : shownPanels(f) - earlier) {
+        const QWidget* hit = f.centralWidget()->childAt(panel->geometry().center());
+        EXPECT_TRUE(hit == panel || panel->isAncestorOf(hit)) << describe(panel).toStdString();
+      }
+    }
+}
+
+// To assistive technology a frame is a group named by its caption, as a group box is.
+TEST_F(LayoutTest, AFrameIsAGroupNamedByItsCaption) {
+  Form1& f = build();
+  for (Frame* frame : {f.Frame5, f.Frame6, f.Frame2}) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(frame);
+    ASSERT_TRUE(accessible);
+    EXPECT_EQ(std::tuple(accessible->role(), accessible->text(QAccessible::Name)),
+              std::tuple(QAccessible::Grouping, frame->caption()));
+  }
 }
 
 // The captions code gives later, and the shadow's 32 by 32 arrows, fit where they show.

@@ -92,3 +92,26 @@ TEST_F(MessagesTest, TheFontAndColourPanelsCloseTheList) {
     expectClosed();
   }
 }
+
+// The list survives a start and an exit whole: quotes inside it (the old program wrote them
+// unchanged) and commas in a file without quotes end nothing, and the file the exit writes reads
+// back to the same list and is written again byte for byte. An old Latin-1 file reads as such.
+TEST_F(MessagesTest, TheMessagesFileKeepsTheWholeListAcrossStartAndExit) {
+  const struct { QByteArray file; QString list; QByteArray written; } cases[] = {
+      {"\"Thanks for the \"picture\"\r\n---\r\n73\"\r\n", QStringLiteral("Thanks for the \"picture\"\r\n---\r\n73"),
+       "\"Thanks for the 'picture'\r\n---\r\n73\"\r\n"},
+      {"CQ CQ de G4ABC, pse K\r\n---\r\n73, Bye\r\n", QStringLiteral("CQ CQ de G4ABC, pse K\r\n---\r\n73, Bye\r\n"),
+       "\"CQ CQ de G4ABC, pse K\r\n---\r\n73, Bye\r\n\"\r\n"},
+      {"\"Gr\xFC\xDF\x65, 73\r\n---\r\n\"\r\n", QStringLiteral("Grüße, 73\r\n---\r\n"), "\"Grüße, 73\r\n---\r\n\"\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.written.toStdString());
+    writeFile(QStringLiteral("messages"), c.file);
+    EXPECT_EQ(start().Text2->text(), c.list);
+    form->close();
+    EXPECT_EQ(readFile(QStringLiteral("messages")), c.written);
+    EXPECT_EQ(start().Text2->text(), QString(c.list).replace(u'"', u'\''));
+    form->close();
+    EXPECT_EQ(readFile(QStringLiteral("messages")), c.written);
+  }
+}

@@ -1,4 +1,6 @@
 #include <QPrinter>
+#include <QTemporaryDir>
+#include <functional>
 
 #include "raster/fit.h"
 #include "tests/pictures_fixture.h"
@@ -80,6 +82,29 @@ TEST_F(LoadSaveTest, OopsAfterALoadBringsBackThePictureFromBefore) {
     f.Command31_Click();
     EXPECT_TRUE(sameImage(expected, f.Picture1->picture()));
   }
+}
+
+// A picture brought in by Load Picture or by a scan (from SANE's test backend) is committed whole:
+// with a text style on, text placed and Undo leave it, never the picture from before.
+TEST_F(LoadSaveTest, ALoadedOrScannedPictureStaysUnderAStyledTextAndUndo) {
+  QTemporaryDir sane;
+  writeBytes(sane.path() + "/dll.conf", "test\n");
+  qputenv("SANE_CONFIG_DIR", sane.path().toLocal8Bit());
+  const std::function<void(Form1&)> bringIn[] = {
+      [this](Form1& f) { load(f, samplePath(QStringLiteral("base.png"))); }, [](Form1& f) { f.acquire_Click(); }};
+  for (const auto& in : bringIn) {
+    Form1& f = started();
+    const QImage before = f.Picture1->picture();
+    for (int k = 0; k < 2; ++k) emit f.Label34->clicked();  // Grad
+    in(f);
+    const QImage brought = f.Picture1->picture();
+    ASSERT_FALSE(sameImage(before, brought));
+    f.Picture1_MouseDown(mousebutton::Left, 0, 20, 40);
+    f.Picture1_MouseUp(mousebutton::Left, 0, 20, 40);
+    f.Command12_Click();
+    EXPECT_TRUE(sameImage(brought, f.Picture1->picture()));
+  }
+  qunsetenv("SANE_CONFIG_DIR");
 }
 
 // Whatever cannot be loaded leaves every picture as it was and says why, naming the file.
