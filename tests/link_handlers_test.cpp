@@ -18,15 +18,19 @@ struct LinkHandlersTest : FormTest {
   platform::SystemClipboard clipboard;
 };
 
-// A program's window that takes the keys it is sent, one string a call, until the call numbered
-// `goneAt` (from 0; the pauses between activations not counted) finds it gone. The keys named in
-// `copyOn` leave `copied` on the clipboard, as the program's copy does.
+// Every title asked for has a program window, which takes the keys it is sent, one string a call,
+// until the call numbered `goneAt` (from 0; the pauses between activations not counted) finds it
+// gone. The keys named in `copyOn` leave `copied` on the clipboard, as the program's copy does.
 struct ProgramWindow : platform::WindowLink {
   int goneAt = -1;
   QString copyOn;
   QImage copied;
+  QStringList activated;
   QStringList received;
-  std::optional<platform::LinkWindow> activate(const QString& title) override { return platform::LinkWindow{1, title}; }
+  std::optional<platform::LinkWindow> activate(const QString& title) override {
+    activated << title;
+    return platform::LinkWindow{1, title};
+  }
   platform::SendResult sendKeys(const platform::LinkWindow&, const QString& keys) override {
     if (keys.isEmpty()) return platform::SendResult::Sent;
     if (received.size() == goneAt) return platform::SendResult::WindowNotFound;
@@ -217,6 +221,53 @@ TEST_F(LinkHandlersTest, CloseDuringAWaitEndsItAndClosesTheWindow) {
     EXPECT_FALSE(f.unloaded);
     QCoreApplication::processEvents();
     EXPECT_TRUE(f.unloaded && !f.isVisible() && QFile::exists(path(QStringLiteral("restore"))));
+  }
+}
+
+// The windows and keys of each program as the operator's programs need them, written out here
+// rather than taken from the program table: the table's rows, and what a send and an import
+// activate and type with every window present, must be exactly these.
+TEST_F(LinkHandlersTest, EachProgramSendsAndImportsWithItsOwnWindowsAndKeys) {
+  const QStringList w95 = {"W95SSTV 1",   "W95SSTV 2",   "W95SSTV - P", "W95SSTV - A",
+                           "W95SSTV - C", "W95SSTV - D", "W95SSTV - E", "W95SSTV - F"};
+  const struct {
+    int code;
+    QStringList sendTitles, sendKeys, secondStage, importTitles, importKeys;
+  } programs[] = {
+      {1, {}, {}, {}, {}, {}},
+      {4, {"CPIX-1"}, {"^m^v"}, {}, {"CPIX-2"}, {"^m", "^c"}},
+      {5, {"CPIX-2"}, {"^m^v"}, {}, {"CPIX-2"}, {"^m", "^c"}},
+      {8, {"Comm32", "JVComm32"}, {"^m", "%", "p", "R", "{enter}"}, {"%", "p", "o", "{enter}"}, {}, {}},
+      {10, {"SETUP YOUR CALLSIGN"}, {"%es", "{enter}"}, {}, {}, {}},
+      {19, {"MScan", "Outgoing Video "}, {"{enter}", "^v", "{enter}"}, {}, {}, {}},
+      {17, {"Roy1 SSTV"}, {"%", "e", "p", "{enter}"}, {}, {}, {}},
+      {36, {"SSTV32 CONTROLS"}, {"%ep", "{F4}"}, {}, {}, {}},
+      {6, w95, {"^m^v"}, {}, w95, {"^m^c"}},
+      {7, {"WinPix"}, {"%", "e", "p", "{enter}"}, {}, {"WinPix"}, {"^m", "%", "e", "c", "{enter}"}},
+      {27, {"Receive", "WinPix"}, {"%AW", "{enter}", "%", "e", "p", "{enter}"}, {}, {}, {}},
+      {16, {"WinSkan For Windows", "WinSkan SSTV "}, {"^m", "%", "e", "p", "{enter}"}, {}, {}, {}},
+  };
+  ASSERT_EQ(sstvPrograms().size(), std::size(programs));
+  for (std::size_t i = 0; i < std::size(programs); ++i) {
+    const auto& p = programs[i];
+    const SstvProgram& row = sstvPrograms()[i];
+    SCOPED_TRACE(p.code);
+    const QStringList sendTitles = row.sendToCallsign ? QStringList{"SETUP YOUR CALLSIGN"} : row.sendTitles;
+    EXPECT_EQ(std::tuple(row.code, sendTitles, row.sendKeys, row.secondStageKeys, row.importTitles, row.importKeys),
+              std::tuple(p.code, p.sendTitles, p.sendKeys, p.secondStage, p.importTitles, p.importKeys));
+
+    Form1& f = start();
+    (f.*(row.menu))->trigger();
+    for (const Link what : {Link::Send, Link::Import}) {
+      const bool send = what == Link::Send;
+      auto program = std::make_shared<ProgramWindow>();
+      program->copyOn = send ? QStringLiteral("{enter}") : p.importKeys.value(p.importKeys.size() - 1);
+      program->copied = solidImage(320, 256, 0x2222);
+      f.env.link = program;
+      run(f, what);
+      EXPECT_EQ(program->activated, send ? p.sendTitles : p.importTitles) << (send ? "send" : "import");
+      EXPECT_EQ(program->received, send ? p.sendKeys + p.secondStage : p.importKeys) << (send ? "send" : "import");
+    }
   }
 }
 
