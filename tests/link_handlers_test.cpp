@@ -14,10 +14,6 @@ using namespace seen;
 
 namespace {
 
-struct LinkHandlersTest : FormTest {
-  platform::SystemClipboard clipboard;
-};
-
 // Every title asked for has a program window, which takes the keys it is sent, one string a call,
 // until the call numbered `goneAt` (from 0; the pauses between activations not counted) finds it
 // gone. The keys named in `copyOn` leave `copied` on the clipboard, as the program's copy does.
@@ -37,6 +33,24 @@ struct ProgramWindow : platform::WindowLink {
     received << keys;
     if (keys == copyOn) QGuiApplication::clipboard()->setImage(copied);
     return platform::SendResult::Sent;
+  }
+};
+
+struct LinkHandlersTest : FormTest {
+  platform::SystemClipboard clipboard;
+  const QImage operators = solidImage(50, 40, 0x4444);  // what the operator had copied
+
+  // Program `code` chosen, its windows the fake's, the first strip box holding a picture and the
+  // clipboard the operator's.
+  std::shared_ptr<ProgramWindow> chosen(int code) {
+    Form1& f = start();
+    auto program = std::make_shared<ProgramWindow>();
+    f.env.link = program;
+    (f.*(sstvProgramOf(code)->menu))->trigger();
+    f.Image2->setPicture(solidImage(101, 81, 0x3333));
+    clipboard.setPicture(operators);
+    dialogs->calls.clear();
+    return program;
   }
 };
 
@@ -166,17 +180,11 @@ TEST_F(LinkHandlersTest, WindowGoneMidwayIsReported) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.code << " gone at " << c.goneAt);
-    Form1& f = start();
-    auto program = std::make_shared<ProgramWindow>();
+    const std::shared_ptr<ProgramWindow> program = chosen(c.code);
     program->goneAt = c.goneAt;
     program->copyOn = c.copies ? QStringLiteral("{enter}") : QString();
     program->copied = theirs;
-    f.env.link = program;
-    (f.*(sstvProgramOf(c.code)->menu))->trigger();
-    f.Image2->setPicture(solidImage(101, 81, 0x3333));
-    const QImage operators = solidImage(50, 40, 0x4444);
-    clipboard.setPicture(operators);
-    dialogs->calls.clear();
+    Form1& f = *form;
     run(f, c.what);
     EXPECT_EQ(program->received, c.typed);
     EXPECT_TRUE(shownOnce(QStringLiteral("Check Setup"), QStringLiteral("ERROR, Cannot paste. Check Selected Program is Active"),
@@ -200,14 +208,8 @@ TEST_F(LinkHandlersTest, CloseDuringAWaitEndsItAndClosesTheWindow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
-    Form1& f = start();
-    auto program = std::make_shared<ProgramWindow>();
-    f.env.link = program;
-    (f.*(sstvProgramOf(c.code)->menu))->trigger();
-    f.Image2->setPicture(solidImage(101, 81, 0x3333));
-    const QImage operators = solidImage(50, 40, 0x4444);
-    clipboard.setPicture(operators);
-    dialogs->calls.clear();
+    const std::shared_ptr<ProgramWindow> program = chosen(c.code);
+    Form1& f = *form;
     QFile::remove(path(QStringLiteral("restore")));
     QTimer::singleShot(50, &f, [&f] { f.close(); });
     QElapsedTimer clock;

@@ -11,17 +11,13 @@ marvane=${1:?usage: $0 PATH_TO_MARVANE}
 standin=${SSTV_STANDIN:?SSTV_STANDIN names the stand-in program}
 need_tools Xvfb openbox wmctrl xdotool xprop xwininfo
 
-# The send button's middle in the client area, below the menu bar.
-send_x=440 send_y=332
-
 work=$(mktemp -d)
 marvane_pid="" standins=""
 trap 'kill -CONT $standins 2>/dev/null; end_x_session $standins $marvane_pid' EXIT
 
 start_x_session "$work" || fail "no X session"
 prepare_program_dir
-# JVComm32 (code 8) chosen in the settings (item 75).
-for item in $(seq 1 127); do [ "$item" = 75 ] && echo "8" || echo ""; done >"$program_dir/restore"
+choose_program 8  # JVComm32
 
 for title in Comm32 JVComm32; do
   "$standin" --window-title "$title" --log "$work/$title.keys" >"$work/$title.log" 2>&1 &
@@ -32,13 +28,11 @@ halted=$!
 marvane_pid=$!
 wait_until 30 eval 'has_window "$caption" && has_window Comm32 && has_window JVComm32' || fail "the windows did not show"
 id=$(($(windows_titled "$caption" | head -n1)))
-geometry_of "$caption" || fail "cannot find where the main window is"
 
 # Halted, the program still holds the focus it is given, but answers nothing: each of the send's
 # key strings waits on it.
 kill -STOP "$halted"
-timeout 5 xdotool windowactivate --sync "$id"
-timeout 5 xdotool mousemove --window "$id" "$send_x" $((HEIGHT - central_h + send_y)) click 1
+click_send_button
 wait_until 10 eval '[ "$(timeout 5 xdotool getactivewindow 2>/dev/null)" != "$id" ]' ||
   fail "the send did not activate the program"
 sleep 1
