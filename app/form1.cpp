@@ -8,6 +8,7 @@
 #include "app/form2.h"
 #include "platform/clipboard.h"
 #include "platform/colour.h"
+#include "platform/waits.h"
 #include "platform/windowlink.h"
 
 namespace {
@@ -41,10 +42,12 @@ bool Form1::isArmed(const QWidget* w) const { return platform::backColor(w) == c
 bool Form1::headerMode() const { return makeheader->isChecked() || makeheader16->isChecked(); }
 
 void Form1::closeEvent(QCloseEvent* e) {
-  // The window events a send or a scan lets run include this request: the window closes once
-  // the operation is done with the pictures and the clipboard.
+  // The window events a send or a scan lets run include this request: the waits on the other
+  // program end, and the window closes once the operation is done with the pictures and the
+  // clipboard.
   if (linkrunning) {
     closepending = true;
+    platform::stopWaiting();
     e->ignore();
     return;
   }

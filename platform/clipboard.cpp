@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 #include <QMap>
 #include <QMimeData>
-#include <QTimer>
 #include <algorithm>
 #include <cstring>
 #include <functional>
@@ -18,6 +17,7 @@
 
 // Last: the X headers' names clash with Qt's.
 #include "platform/selectionrequests.h"
+#include "platform/waits.h"
 
 namespace platform {
 
@@ -129,15 +129,6 @@ QByteArray asText(const QByteArray& target, QByteArray bytes) {
 
 QClipboard* board() { return QGuiApplication::clipboard(); }
 
-// Lets our own events run, but not the operator's input, until `done` or `limit`.
-void pumpUntil(const std::function<bool()>& done, milliseconds limit) {
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  deadline.start(limit);
-  while (!done() && deadline.isActive())
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
-}
-
 milliseconds left(const QDeadlineTimer& until) {
   return std::chrono::duration_cast<milliseconds>(until.remainingTimeAsDuration());
 }
@@ -187,7 +178,7 @@ class EventBarrier : public HiddenWindow {
     // With no event mask, the server hands the message to the client that made the window: us.
     xcb_send_event(connection_, false, window_, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
     xcb_flush(connection_);
-    pumpUntil([this] { return back_ == sent_; }, kCatchUpLimit);
+    runEventsUntil([this] { return back_ == sent_; }, kCatchUpLimit);
   }
 
   bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
@@ -225,7 +216,7 @@ class SelectionReader : public HiddenWindow {
     // Taking the announcement away asked for the first piece; an empty piece ends the transfer.
     QByteArray whole;
     for (;;) {
-      pumpUntil([this] { return newPiece_; }, left(until));
+      runEventsUntil([this] { return newPiece_; }, left(until));
       if (!std::exchange(newPiece_, false)) return std::nullopt;
       const std::optional<Piece> piece = take();
       if (!piece) return std::nullopt;
@@ -264,10 +255,10 @@ class SelectionReader : public HiddenWindow {
     answer_.reset();
     xcb_delete_property(connection_, window_, property_);
     request(target);
-    pumpUntil([this] { return answer_.has_value(); }, std::min(kAskAgainAfter, left(until)));
+    runEventsUntil([this] { return answer_.has_value(); }, std::min(kAskAgainAfter, left(until)));
     if (!answer_ && !until.hasExpired()) {
       request(target);
-      pumpUntil([this] { return answer_.has_value(); }, left(until));
+      runEventsUntil([this] { return answer_.has_value(); }, left(until));
     }
     awaited_ = XCB_ATOM_NONE;
     return answer_.value_or(XCB_ATOM_NONE) != XCB_ATOM_NONE;
@@ -415,15 +406,15 @@ Clipboard::Mark SystemClipboard::mark() {
 }
 
 bool SystemClipboard::awaitCopyAfter(Mark since, milliseconds limit) {
-  pumpUntil([&] { return d_->othersCopies > since; }, limit);
+  runEventsUntil([&] { return d_->othersCopies > since || waitingStopped(); }, limit);
   return d_->othersCopies > since;
 }
 
 void SystemClipboard::awaitTakenIn(milliseconds limit) {
   if (!d_->x || !board()->ownsClipboard()) return;
   const QDeadlineTimer until(std::max(limit - milliseconds(d_->changed.elapsed()), 0ms));
-  pumpUntil([this] { return d_->requests.asked(); }, left(until));
-  while (d_->requests.within(kTakingIn) && !until.hasExpired()) pumpUntil([] { return false; }, kTakingInPoll);
+  runEventsUntil([this] { return d_->requests.asked() || waitingStopped(); }, left(until));
+  while (d_->requests.within(kTakingIn) && !until.hasExpired()) runEventsUntil(waitingStopped, kTakingInPoll);
 }
 
 ClipboardContent SystemClipboard::content() {

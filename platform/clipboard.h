@@ -36,21 +36,22 @@ class Clipboard {
   // How far the clipboard's history has gone, to wait from: others' copies made before are
   // counted in.
   virtual Mark mark() = 0;
-  // Waits, holding the operator's input back, until someone else has put something on the
-  // clipboard since `since`, or `limit` has passed; whether someone did.
+  // Waits (runEventsUntil) until someone else has put something on the clipboard since `since`,
+  // `limit` has passed or the waits are stopped; whether someone did.
   virtual bool awaitCopyAfter(Mark since, std::chrono::milliseconds limit) = 0;
-  // Waits, serving the clipboard but holding the operator's input back, until another program
-  // has asked for what we last put on it and has had a moment to take it in, or until `limit`
-  // has passed since we put it there.
+  // Waits, serving the clipboard (runEventsUntil), until another program has asked for what we
+  // last put on it and has had a moment to take it in, until `limit` has passed since we put it
+  // there, or until the waits are stopped.
   virtual void awaitTakenIn(std::chrono::milliseconds limit) = 0;
 };
 
 // The window system's clipboard (Qt's QClipboard). On X, every call first lets our window-system
-// events run (the operator's input held back) until Qt has heard of every change of owner the
+// events run (runEventsUntil) until Qt has heard of every change of owner the
 // server told us of: until then Qt reads a new owner with the formats the former one offered,
 // and the server refuses to give the clipboard back to us with a time before the new owner's.
 // Another program's offer is read at the X level, a request it leaves unanswered for a moment
-// made again, and a look at it waits a few seconds at most in all.
+// made again, and a look at it waits a few seconds at most in all. Those waits are not stopped:
+// they keep what the operator had copied, and our own clipboard put back.
 class SystemClipboard : public Clipboard {
  public:
   SystemClipboard();

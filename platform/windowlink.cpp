@@ -1,15 +1,13 @@
 #include "platform/windowlink.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 #include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
 
 #include "platform/sendkeys.h"
+#include "platform/waits.h"
 
 // X headers last: their macros (None, Bool, Status) clash with Qt's names.
 #include "platform/selectionrequests.h"
@@ -23,11 +21,13 @@ namespace platform {
 
 // A program asked to become active hands the focus over a moment later; when a second window is
 // asked for before that, the first may take the focus back after it. So each window found is
-// waited for (an empty key string types nothing but waits) before the next title is tried.
+// waited for (an empty key string types nothing but waits) before the next title is tried. Once
+// the operator is closing our window, no further window is brought forward.
 std::optional<LinkWindow> activateInOrder(WindowLink& link, const QStringList& titles) {
   std::optional<LinkWindow> last;
   bool settled = true;
   for (const QString& title : titles) {
+    if (waitingStopped()) break;
     if (!std::exchange(settled, true)) link.sendKeys(*last, QString());
     if (std::optional<LinkWindow> found = link.activate(title)) {
       last = found;
@@ -56,13 +56,9 @@ constexpr milliseconds kSettleMinimum = 30ms;
 constexpr milliseconds kSettleQuiet = 30ms;
 constexpr milliseconds kSettleLimit = 1000ms;
 
-// Lets our own events run for `span` but holds the operator's input back: the clipboard keeps
+// Lets our own events run for `span`, or until the operator closes our window: the clipboard keeps
 // being served while nothing can start a second link operation.
-void pumpFor(milliseconds span) {
-  QEventLoop loop;
-  QTimer::singleShot(span, &loop, &QEventLoop::quit);
-  loop.exec(QEventLoop::ExcludeUserInputEvents);
-}
+void pumpFor(milliseconds span) { runEventsUntil(waitingStopped, span); }
 
 // The title as a POSIX extended regular expression matching it literally (libxdo searches by
 // expression, so a callsign like "G4.AB" must not match "G4XAB").
@@ -308,7 +304,7 @@ struct XdoWindowLink::Impl {
     clock.start();
     milliseconds nextRequest = kActivationRetry;
     while (!isActive(w)) {
-      if (!exists(w) || milliseconds(clock.elapsed()) >= kActivationTimeout) return false;
+      if (waitingStopped() || !exists(w) || milliseconds(clock.elapsed()) >= kActivationTimeout) return false;
       if (milliseconds(clock.elapsed()) >= nextRequest) {
         ErrorTrap trap(display());
         bringForward(trap, w);
@@ -364,7 +360,8 @@ struct XdoWindowLink::Impl {
     XFlush(display());
     QElapsedTimer clock;
     clock.start();
-    while (!pingAnswered(pingSerial) && !trap.failed() && milliseconds(clock.elapsed()) < kPingLimit)
+    while (!pingAnswered(pingSerial) && !trap.failed() && !waitingStopped() &&
+           milliseconds(clock.elapsed()) < kPingLimit)
       pumpFor(kPollInterval);
     XSelectInput(display(), root(), NoEventMask);
     XSync(display(), False);
@@ -381,7 +378,8 @@ struct XdoWindowLink::Impl {
     requests.forget();
     awaitPing(w);
     pumpFor(kSettleMinimum);
-    while (requests.within(kSettleQuiet) && milliseconds(clock.elapsed()) < kSettleLimit) pumpFor(kPollInterval);
+    while (requests.within(kSettleQuiet) && !waitingStopped() && milliseconds(clock.elapsed()) < kSettleLimit)
+      pumpFor(kPollInterval);
     settled += milliseconds(clock.elapsed());
   }
 };
@@ -402,8 +400,10 @@ std::optional<LinkWindow> XdoWindowLink::activate(const QString& title) {
 SendResult XdoWindowLink::sendKeys(const LinkWindow& window, const QString& keys) {
   const ParsedKeys parsed = parseSendKeys(keys);
   if (!parsed.ok()) return SendResult::BadKeys;
-  if (!d_->open() || !d_->waitUntilActive(window.id)) return SendResult::WindowNotFound;
+  if (!d_->open() || !d_->waitUntilActive(window.id))
+    return waitingStopped() ? SendResult::Stopped : SendResult::WindowNotFound;
   for (const QString& stroke : parsed.strokes) {
+    if (waitingStopped()) return SendResult::Stopped;
     // A program that closed or lost the focus part-way gets no more keys, nor does the window
     // that took its place.
     if (!d_->isActive(window.id)) return SendResult::WindowNotFound;

@@ -21,6 +21,7 @@ enum class SendResult {
   Sent,
   BadKeys,         // the key string was refused; no key was sent
   WindowNotFound,  // the window did not become active, or stopped being active part-way
+  Stopped,         // the operator is closing our window (stopWaiting); the rest was not sent
 };
 
 // Activates other programs' windows by title and types into them. Handlers reach the external
@@ -33,9 +34,9 @@ class WindowLink {
   // minimised) without waiting. Nothing when no window has such a title, or `title` is empty.
   virtual std::optional<LinkWindow> activate(const QString& title) = 0;
   // Types `keys` (parseSendKeys notation) into `window`, then waits until its program has read
-  // them and has had a moment to act, serving our clipboard meanwhile but holding the operator's
-  // input back. No key is sent when the string is faulty or the window does not have the focus
-  // within two seconds; sending stops as soon as it loses the focus.
+  // them and has had a moment to act, serving our clipboard meanwhile but not the operator's input
+  // (runEventsUntil). No key is sent when the string is faulty or the window does not have the
+  // focus within two seconds; sending stops as soon as it loses the focus, or the waits are stopped.
   virtual SendResult sendKeys(const LinkWindow& window, const QString& keys) = 0;
 };
 

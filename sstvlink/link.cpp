@@ -1,12 +1,11 @@
 #include "sstvlink/link.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <utility>
 
 #include "app/codes.h"
 #include "canvas/canvaskit.h"
 #include "platform/clipboard.h"
+#include "platform/waits.h"
 
 namespace {
 
@@ -26,14 +25,16 @@ LinkOperation::LinkOperation(Form1& f) : f_(f), started_(!f.linkrunning) { f_.li
 LinkOperation::~LinkOperation() {
   if (!started_) return;
   f_.linkrunning = false;
-  if (std::exchange(f_.closepending, false)) QMetaObject::invokeMethod(&f_, &QWidget::close, Qt::QueuedConnection);
+  if (!std::exchange(f_.closepending, false)) return;
+  platform::resumeWaiting();
+  QMetaObject::invokeMethod(&f_, &QWidget::close, Qt::QueuedConnection);
 }
 
-void letSystemEventsRun() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+void letSystemEventsRun() { platform::runPendingEvents(); }
 
 bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys) {
   for (const QString& k : keys)
-    if (f.env.link->sendKeys(window, k) != platform::SendResult::Sent) return false;
+    if (f.closepending || f.env.link->sendKeys(window, k) != platform::SendResult::Sent) return false;
   return true;
 }
 
@@ -46,10 +47,11 @@ bool typeCopyKeys(Form1& f, const platform::LinkWindow& window, const QStringLis
   const platform::Clipboard::Mark before = f.env.clipboard->mark();
   if (!typeKeys(f, window, keys)) return false;
   f.env.clipboard->awaitCopyAfter(before, kProgramCopyLimit);
-  return true;
+  return !f.closepending;
 }
 
 void showCannotPaste(Form1& f) {
+  if (f.closepending) return;  // the operator is leaving, not waiting for the program
   f.env.dialogs->MsgBox(QStringLiteral("ERROR, Cannot paste. Check Selected Program is Active"), vb::OKOnly,
                         QStringLiteral("Check Setup"));
 }

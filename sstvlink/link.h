@@ -11,7 +11,9 @@
 
 // Each of them waits on another program or a device while window events run; one runs at a
 // time. A handler holds one of these for its whole run and returns at once when it did not
-// start. A close of the window asked for meanwhile is carried out when the operation ends.
+// start. A close of the window asked for meanwhile ends the waits on the other program (the
+// operation stops, leaving the clipboard as it found it) and is carried out when the operation
+// ends.
 class LinkOperation {
  public:
   explicit LinkOperation(Form1& f);
@@ -25,20 +27,22 @@ class LinkOperation {
   bool started_;
 };
 
-// Lets window events run but holds the operator's clicks and keys back until the operation ends.
+// Lets pending window events run, but no click or key of the operator's (platform::runPendingEvents).
 void letSystemEventsRun();
 
 // Types the key strings into `window` in order; false as soon as one does not reach it (the
-// program ended or lost the focus): the rest are not sent, to it or anywhere else.
+// program ended or lost the focus) or the window is closing: the rest are not sent, to it or
+// anywhere else.
 bool typeKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);
 // Types keys that have the program paste the picture we have just put on the clipboard, as
 // typeKeys; a program that keeps a clipboard of its own is first given up to kTakeInLimit to take
 // ours in.
 bool typePasteKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);
 // Types keys that have the program copy its picture, as typeKeys, then waits until the picture
-// is on the clipboard, or until kProgramCopyLimit has passed without one.
+// is on the clipboard, or until kProgramCopyLimit has passed without one; false too when the
+// window began closing meanwhile, as the copy is not to be taken then.
 bool typeCopyKeys(Form1& f, const platform::LinkWindow& window, const QStringList& keys);
-// The program's window could not be reached.
+// The program's window could not be reached. Nothing is said while the window is closing.
 void showCannotPaste(Form1& f);
 
 // The picture of the control `dragsource` names, for the drag sources the send and copy buttons

@@ -1,17 +1,67 @@
 #include "app/codes.h"
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTimer>
 
 #include "platform/clipboard.h"
 #include "platform/windowlink.h"
+#include "sstvlink/programs.h"
 #include "tests/support/form_fixture.h"
 
 using namespace seen;
 
 namespace {
 
+// Every title asked for has a program window, which takes the keys it is sent, one string a call,
+// until the call numbered `goneAt` (from 0; the pauses between activations not counted) finds it
+// gone. The keys named in `copyOn` leave `copied` on the clipboard, as the program's copy does.
+struct ProgramWindow : platform::WindowLink {
+  int goneAt = -1;
+  QString copyOn;
+  QImage copied;
+  QStringList activated;
+  QStringList received;
+  std::optional<platform::LinkWindow> activate(const QString& title) override {
+    activated << title;
+    return platform::LinkWindow{1, title};
+  }
+  platform::SendResult sendKeys(const platform::LinkWindow&, const QString& keys) override {
+    if (keys.isEmpty()) return platform::SendResult::Sent;
+    if (received.size() == goneAt) return platform::SendResult::WindowNotFound;
+    received << keys;
+    if (keys == copyOn) QGuiApplication::clipboard()->setImage(copied);
+    return platform::SendResult::Sent;
+  }
+};
+
 struct LinkHandlersTest : FormTest {
   platform::SystemClipboard clipboard;
+  const QImage operators = solidImage(50, 40, 0x4444);  // what the operator had copied
+
+  // Program `code` chosen, its windows the fake's, the first strip box holding a picture and the
+  // clipboard the operator's.
+  std::shared_ptr<ProgramWindow> chosen(int code) {
+    Form1& f = start();
+    auto program = std::make_shared<ProgramWindow>();
+    f.env.link = program;
+    (f.*(sstvProgramOf(code)->menu))->trigger();
+    f.Image2->setPicture(solidImage(101, 81, 0x3333));
+    clipboard.setPicture(operators);
+    dialogs->calls.clear();
+    return program;
+  }
 };
+
+enum class Link { Send, Import };
+
+// The send button clicked, or the import button dropped on the first strip box.
+void run(Form1& f, Link what) {
+  if (what == Link::Send) return f.Command3_Click();
+  f.dragsource = drag::ImportButton;
+  f.stripBox_DragDrop(2);
+}
 
 // Pictures dragged onto a strip box are copied into it and kept in the shown page, or in the
 // box's scrap slot; the box itself, header strips and received pictures shown copy nothing.
@@ -108,6 +158,119 @@ TEST_F(LinkHandlersTest, ClosingWaitsForTheSend) {
   EXPECT_FALSE(link->unloadedDuringKeys || f.unloaded);
   QCoreApplication::processEvents();
   EXPECT_TRUE(f.unloaded);
+}
+
+// A program window gone midway, before the keys or between JVComm32's two stages, is reported as a
+// missing one is; nothing more is typed, the clipboard comes back and the strip box keeps its
+// picture.
+TEST_F(LinkHandlersTest, WindowGoneMidwayIsReported) {
+  const QImage theirs = solidImage(320, 256, 0x2222);
+  const struct {
+    int code;
+    Link what;
+    int goneAt;
+    bool copies;
+    QStringList typed;
+  } cases[] = {
+      {6, Link::Send, 0, false, {}},
+      {8, Link::Send, 5, true, {"^m", "%", "p", "R", "{enter}"}},  // the second stage
+      {8, Link::Send, 5, false, {"^m", "%", "p", "R", "{enter}"}},  // "{tab}"
+      {8, Link::Send, 6, false, {"^m", "%", "p", "R", "{enter}", "{tab}"}},
+      {4, Link::Import, 1, false, {"^m"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.code << " gone at " << c.goneAt);
+    const std::shared_ptr<ProgramWindow> program = chosen(c.code);
+    program->goneAt = c.goneAt;
+    program->copyOn = c.copies ? QStringLiteral("{enter}") : QString();
+    program->copied = theirs;
+    Form1& f = *form;
+    run(f, c.what);
+    EXPECT_EQ(program->received, c.typed);
+    EXPECT_TRUE(shownOnce(QStringLiteral("Check Setup"), QStringLiteral("ERROR, Cannot paste. Check Selected Program is Active"),
+                          vb::OKOnly));
+    EXPECT_TRUE(sameImage(operators, clipboard.picture()));
+    EXPECT_EQ(pixelAt(f.Image2->picture(), 0, 0), 0x3333);
+  }
+}
+
+// The window closed while a send or an import waits for the program's copy: the wait ends at once,
+// nothing more is typed or taken, nothing is said, the clipboard comes back, and the window then
+// closes as for any close, writing the settings.
+TEST_F(LinkHandlersTest, CloseDuringAWaitEndsItAndClosesTheWindow) {
+  const struct {
+    int code;
+    Link what;
+    QStringList typed;
+  } cases[] = {
+      {8, Link::Send, {"^m", "%", "p", "R", "{enter}"}},
+      {4, Link::Import, {"^m", "^c"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.code);
+    const std::shared_ptr<ProgramWindow> program = chosen(c.code);
+    Form1& f = *form;
+    QFile::remove(path(QStringLiteral("restore")));
+    QTimer::singleShot(50, &f, [&f] { f.close(); });
+    QElapsedTimer clock;
+    clock.start();
+    run(f, c.what);
+    EXPECT_LT(clock.elapsed(), 500);
+    EXPECT_EQ(program->received, c.typed);
+    EXPECT_TRUE(dialogs->calls.empty());
+    EXPECT_TRUE(sameImage(operators, clipboard.picture()));
+    EXPECT_EQ(pixelAt(f.Image2->picture(), 0, 0), 0x3333);
+    EXPECT_FALSE(f.unloaded);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(f.unloaded && !f.isVisible() && QFile::exists(path(QStringLiteral("restore"))));
+  }
+}
+
+// The windows and keys of each program as the operator's programs need them, written out here
+// rather than taken from the program table: the table's rows, and what a send and an import
+// activate and type with every window present, must be exactly these.
+TEST_F(LinkHandlersTest, EachProgramSendsAndImportsWithItsOwnWindowsAndKeys) {
+  const QStringList w95 = {"W95SSTV 1",   "W95SSTV 2",   "W95SSTV - P", "W95SSTV - A",
+                           "W95SSTV - C", "W95SSTV - D", "W95SSTV - E", "W95SSTV - F"};
+  const struct {
+    int code;
+    QStringList sendTitles, sendKeys, secondStage, importTitles, importKeys;
+  } programs[] = {
+      {1, {}, {}, {}, {}, {}},
+      {4, {"CPIX-1"}, {"^m^v"}, {}, {"CPIX-2"}, {"^m", "^c"}},
+      {5, {"CPIX-2"}, {"^m^v"}, {}, {"CPIX-2"}, {"^m", "^c"}},
+      {8, {"Comm32", "JVComm32"}, {"^m", "%", "p", "R", "{enter}"}, {"%", "p", "o", "{enter}"}, {}, {}},
+      {10, {"SETUP YOUR CALLSIGN"}, {"%es", "{enter}"}, {}, {}, {}},
+      {19, {"MScan", "Outgoing Video "}, {"{enter}", "^v", "{enter}"}, {}, {}, {}},
+      {17, {"Roy1 SSTV"}, {"%", "e", "p", "{enter}"}, {}, {}, {}},
+      {36, {"SSTV32 CONTROLS"}, {"%ep", "{F4}"}, {}, {}, {}},
+      {6, w95, {"^m^v"}, {}, w95, {"^m^c"}},
+      {7, {"WinPix"}, {"%", "e", "p", "{enter}"}, {}, {"WinPix"}, {"^m", "%", "e", "c", "{enter}"}},
+      {27, {"Receive", "WinPix"}, {"%AW", "{enter}", "%", "e", "p", "{enter}"}, {}, {}, {}},
+      {16, {"WinSkan For Windows", "WinSkan SSTV "}, {"^m", "%", "e", "p", "{enter}"}, {}, {}, {}},
+  };
+  ASSERT_EQ(sstvPrograms().size(), std::size(programs));
+  for (std::size_t i = 0; i < std::size(programs); ++i) {
+    const auto& p = programs[i];
+    const SstvProgram& row = sstvPrograms()[i];
+    SCOPED_TRACE(p.code);
+    const QStringList sendTitles = row.sendToCallsign ? QStringList{"SETUP YOUR CALLSIGN"} : row.sendTitles;
+    EXPECT_EQ(std::tuple(row.code, sendTitles, row.sendKeys, row.secondStageKeys, row.importTitles, row.importKeys),
+              std::tuple(p.code, p.sendTitles, p.sendKeys, p.secondStage, p.importTitles, p.importKeys));
+
+    Form1& f = start();
+    (f.*(row.menu))->trigger();
+    for (const Link what : {Link::Send, Link::Import}) {
+      const bool send = what == Link::Send;
+      auto program = std::make_shared<ProgramWindow>();
+      program->copyOn = send ? QStringLiteral("{enter}") : p.importKeys.value(p.importKeys.size() - 1);
+      program->copied = solidImage(320, 256, 0x2222);
+      f.env.link = program;
+      run(f, what);
+      EXPECT_EQ(program->activated, send ? p.sendTitles : p.importTitles) << (send ? "send" : "import");
+      EXPECT_EQ(program->received, send ? p.sendKeys + p.secondStage : p.importKeys) << (send ? "send" : "import");
+    }
+  }
 }
 
 }  // namespace

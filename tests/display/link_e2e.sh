@@ -11,9 +11,6 @@ test_binary=${LINK_E2E_TEST:?LINK_E2E_TEST names the link test binary}
 standin=${SSTV_STANDIN:?SSTV_STANDIN names the stand-in program}
 need_tools Xvfb openbox wmctrl xclip xprop xdotool xwininfo
 
-# The send button's middle in the client area, below the menu bar, whose height is the rest.
-send_x=440 send_y=332
-
 work=$(mktemp -d)
 marvane_pid="" standin_pid=""
 trap 'end_x_session $standin_pid $marvane_pid' EXIT
@@ -23,7 +20,7 @@ QT_QPA_PLATFORM=xcb "$test_binary" || fail "the link failed end to end"
 
 # ---- The running program, W95SSTV chosen in its settings (item 75): a click on the send button
 prepare_program_dir
-for item in $(seq 1 127); do [ "$item" = 75 ] && echo "6" || echo ""; done >"$program_dir/restore"
+choose_program 6
 
 "$standin" --window-title "W95SSTV - C" --log "$work/standin.log" --paste-on ctrl+m,ctrl+v \
   --paste-to "$work/pasted.png" >"$work/standin-out.log" 2>&1 &
@@ -31,10 +28,7 @@ standin_pid=$!
 "$marvane" >"$work/marvane.log" 2>&1 &
 marvane_pid=$!
 wait_until 30 eval 'has_window "$caption" && has_window "W95SSTV - C"' || fail "the windows did not show"
-id=$(($(windows_titled "$caption" | head -n1)))
-geometry_of "$caption" || fail "cannot find where the main window is"
-timeout 5 xdotool windowactivate --sync "$id"
-timeout 5 xdotool mousemove --window "$id" "$send_x" $((HEIGHT - central_h + send_y)) click 1
+click_send_button
 wait_until 10 test -s "$work/pasted.png" || fail "the stand-in got no picture from the send button"
 [ "$(tr '\n' ' ' <"$work/standin.log")" = "ctrl+m ctrl+v " ] || fail "the stand-in got other keys: $(cat "$work/standin.log")"
 echo "PASS: the send button sent the main picture to W95SSTV"

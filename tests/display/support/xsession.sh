@@ -111,6 +111,23 @@ prepare_program_dir() {
   export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
 }
 
+# Writes a settings file "restore" in $program_dir that chooses the SSTV program of code $1 (item
+# 75) and leaves every other item empty.
+choose_program() {
+  local item
+  for item in $(seq 1 127); do [ "$item" = 75 ] && echo "$1" || echo ""; done >"$program_dir/restore"
+}
+
+# Clicks the main window's send button as an operator does, the window activated first.
+click_send_button() {
+  local id
+  id=$(($(windows_titled "$caption" | head -n1)))
+  geometry_of "$caption" || fail "cannot find where the main window is"
+  timeout 5 xdotool windowactivate --sync "$id"
+  # The button's middle in the client area, below the menu bar, whose height is the rest.
+  timeout 5 xdotool mousemove --window "$id" 440 $((HEIGHT - central_h + 332)) click 1
+}
+
 # Waits for the process $1 (called $2) to end, which it must do with status 0; $3 may say after
 # what the 30 s are counted.
 ends_cleanly() {
