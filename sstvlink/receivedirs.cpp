@@ -47,7 +47,10 @@ bool checked(const Form1& f, const ReceivePrompt& p) {
   });
 }
 
+// The prompt opens the browser as Load Pic does, so it closes the strip panels as Load Pic does:
+// with both open, closing either would close the other, which closes the first, without end.
 void showPrompt(Form1& f, int which) {
+  f.closeStripPanels();
   f.Command22->setCaption(prompts[which].caption);
   f.Frame2->show();
   f.Command22->show();

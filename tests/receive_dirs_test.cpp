@@ -51,4 +51,21 @@ TEST_F(ReceiveDirsTest, PromptsStoreOrRefuseAndTheChoiceIsKept) {
   EXPECT_EQ(start().savedirs, chosen);
 }
 
+// A prompt opened over a strip panel takes its place, as the browser does; closing the browser
+// or opening a strip panel afterwards leaves one panel shown.
+TEST_F(ReceiveDirsTest, APromptClosesTheStripPanels) {
+  for (const bool closeWithStrips : {false, true}) {
+    Form1& f = start();
+    f.jvcomm1->trigger();
+    f.Command37_Click();
+    f.sdrx->trigger();
+    EXPECT_EQ(std::tuple(f.Frame7->isHidden(), f.Command37->caption(), f.Frame2->isHidden()),
+              std::tuple(true, QString("16"), false));
+    closeWithStrips ? f.Command35_Click() : f.Command20_Click();
+    EXPECT_EQ(std::tuple(f.Frame2->isHidden(), f.Command22->isHidden(), f.Frame7->isHidden()),
+              std::tuple(true, true, !closeWithStrips));
+    f.close();
+  }
+}
+
 }  // namespace
