@@ -54,19 +54,6 @@ QFont windowFont() {
   return font;
 }
 
-namespace {
-class RaiseWhenShown : public QObject {
- public:
-  using QObject::QObject;
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    if (e->type() == QEvent::ShowToParent) static_cast<QWidget*>(watched)->raise();
-    return false;
-  }
-};
-}  // namespace
-
-void raiseWhenShown(QWidget* panel) { panel->installEventFilter(new RaiseWhenShown(panel)); }
-
 QString toWidgetText(const QString& crlf) {
   QString t = crlf;
   t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -318,10 +305,9 @@ QAccessibleInterface* frameAccessible(const QString&, QObject* object) {
 }
 }  // namespace
 
-Frame::Frame(QWidget* parent, const QString& caption) : QWidget(parent), caption_(caption) {
+Frame::Frame(QWidget* parent, const QString& caption) : Panel(parent), caption_(caption) {
   static const bool accessible = (QAccessible::installFactory(frameAccessible), true);
   Q_UNUSED(accessible);
-  platform::raiseWhenShown(this);
   const int top = caption.isEmpty() ? 2 : fontMetrics().height() + 1;
   setContentsMargins(2, top, 2, 2);
 }

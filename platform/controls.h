@@ -28,11 +28,6 @@ long backColor(const QWidget* w, long fallback = 0x8000000F);
 // The window's own small font, in which every control's laid-out size holds its caption.
 QFont windowFont();
 
-// Panels share their places in the window: `panel` comes in front of its siblings whenever it
-// is shown (to its parent, so also before the window first shows), so that the operator sees
-// what opens and the control that takes the focus in it.
-void raiseWhenShown(QWidget* panel);
-
 // Texts of the program use CR LF between lines; Qt's text widgets use LF.
 QString toWidgetText(const QString& crlf);
 QString fromWidgetText(const QString& lf);
@@ -136,6 +131,19 @@ class ScrollBar : public QScrollBar {
 };
 
 // Multi-line text box. text() and setText() use CR LF; `change` fires only on a real change.
+// Panels share their places in the window: a panel comes in front of its siblings whenever it is
+// made visible, also when it already was and another panel has covered it since, so that the
+// operator sees what a menu opens and the control that takes the focus in it.
+template <class Control>
+class Panel : public Control {
+ public:
+  using Control::Control;
+  void setVisible(bool visible) override {
+    Control::setVisible(visible);
+    if (visible) this->raise();
+  }
+};
+
 class TextBox : public QPlainTextEdit {
   Q_OBJECT
  public:
@@ -211,7 +219,7 @@ class ImageBox : public QLabel {
 // Its contents rectangle is the room inside the border, below the caption. Panels share their
 // places, so a frame that is shown comes in front of its siblings. To assistive technology it is
 // a group named by its caption.
-class Frame : public QWidget {
+class Frame : public Panel<QWidget> {
   Q_OBJECT
  public:
   explicit Frame(QWidget* parent, const QString& caption = QString());

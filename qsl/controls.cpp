@@ -100,13 +100,12 @@ void createStampsAndMessages(Form1& f, QWidget* c) {
   f.Label54 =
       label(c, QStringLiteral(" QSL"), Idle, QStringLiteral("Puts a QSL band with signal report on the picture"));
   f.Command8 = command(c, QStringLiteral("Load Msg"), QStringLiteral("Load Saved Messages"));
-  f.Text2 = new TextBox(c);
+  f.Text2 = new Panel<TextBox>(c);
   f.Text2->setBackColor(0xE0E0E0);
   f.Text2->setToolTip(
       QStringLiteral("Dbl Click anywhere in desired message to transfer to Text Box. Seperate "
                      "messages with at least three\"---\", Multi Line Messages OK."));
   f.Text2->hide();
-  platform::raiseWhenShown(f.Text2);
 }
 
 void createCallLog(Form1& f, QWidget* c) {

@@ -282,7 +282,7 @@ TEST_F(LayoutTest, EveryPanelShowsWholeInBothLayouts) {
 }
 
 // Whatever panel is shown, one opened after it comes in front: a click at the centre of each
-// panel it shows reaches that panel.
+// panel it shows reaches that panel. So does the first again when its menu is chosen once more.
 TEST_F(LayoutTest, APanelOpenedWhileAnotherIsShownComesToTheFront) {
   const auto shownPanels = [](Form1& f) {
     QSet<QWidget*> shown;
@@ -296,13 +296,19 @@ TEST_F(LayoutTest, APanelOpenedWhileAnotherIsShownComesToTheFront) {
       SCOPED_TRACE(std::string(opened.name) + " over " + before.name);
       Form1& f = build();
       f.show();
+      const auto inFront = [&f](const QSet<QWidget*>& shown, const char* step) {
+        for (QWidget* panel : shown) {
+          const QWidget* hit = f.centralWidget()->childAt(panel->geometry().center());
+          EXPECT_TRUE(hit == panel || panel->isAncestorOf(hit)) << step << ": " << describe(panel).toStdString();
+        }
+      };
       before.open(f, *dialogs);
-      const QSet<QWidget*> earlier = shownPanels(f);
+      const QSet<QWidget*> first = shownPanels(f);
       opened.open(f, *dialogs);
-      for (QWidget* panel : shownPanels(f) - earlier) {
-        const QWidget* hit = f.centralWidget()->childAt(panel->geometry().center());
-        EXPECT_TRUE(hit == panel || panel->isAncestorOf(hit)) << describe(panel).toStdString();
-      }
+      inFront(shownPanels(f) - first, "opened");
+      before.open(f, *dialogs);
+      // While Adjust is open the menus only move the focus.
+      if (f.Frame9->isHidden()) inFront(shownPanels(f) & first, "first again");
     }
 }
 
