@@ -15,6 +15,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/picturefile.h"
+
 // Last: the X headers' names clash with Qt's.
 #include "platform/selectionrequests.h"
 #include "platform/waits.h"
@@ -76,7 +78,9 @@ struct OfferedPicture {
 // The first offered image format, PNG before the others, whose bytes decode as a picture. Only
 // its bytes are fetched: owners offer the same picture in many formats (Qt programs in about
 // fifteen), each made on request, and fetching them all took most of a second for a screen-sized
-// picture. Bytes that are no picture (Qt lists Wine's pixmap id as "image/ppm") are passed over.
+// picture. Bytes that are no picture (Qt lists Wine's pixmap id as "image/ppm") are passed over,
+// and so are bytes in a format the picture reader does not know: Qt would decode them by their
+// content, whatever the format's name, without the reader's care.
 std::optional<OfferedPicture> firstPicture(const Offer& offer) {
   QStringList images;
   std::copy_if(offer.formats.begin(), offer.formats.end(), std::back_inserter(images), isImageFormat);
@@ -84,7 +88,7 @@ std::optional<OfferedPicture> firstPicture(const Offer& offer) {
   for (const QString& format : images) {
     const std::optional<QByteArray> bytes = offer.bytes(format);
     if (!bytes) continue;
-    const QImage picture = QImage::fromData(*bytes, format.section(QLatin1Char('/'), 1).toLatin1().constData());
+    const QImage picture = decodeOfferedPicture(*bytes);
     if (!picture.isNull()) return OfferedPicture{format, *bytes, picture};
   }
   return std::nullopt;

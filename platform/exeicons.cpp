@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 #include "platform/colour.h"
+#include "platform/picturefile.h"
 
 namespace platform {
 
@@ -304,7 +305,7 @@ struct DecodedIcon {
 
 std::optional<DecodedIcon> decodePng(const QByteArray& bytes) {
   QBuffer buffer;
-  buffer.setData(bytes);
+  buffer.setData(withoutPngText(bytes));
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, "png");
   const QSize size = reader.size();

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -37,6 +38,13 @@ constexpr const char* EmfConverter = "emf2svg-conv";
 
 // A file is read whole before it is decoded; no picture within the pixel limits comes near this.
 constexpr qint64 MaxPictureFileBytes = qint64(512) << 20;
+
+// Every scan of a progressive JPEG passes over the coefficients of the whole picture again, some
+// 55 ms a scan at the pixel limit here, so a file that repeats a small scan costs minutes. Real
+// files have at most a few dozen scans (libjpeg's progression: 10 for colour, 18 for CMYK); the
+// scans a picture may have shrink with its size so that no read passes about two seconds.
+constexpr int MaxJpegScans = 100;
+constexpr qint64 MaxJpegScanPixels = 24 * MaxPicturePixels;
 
 // Metafiles are drawn by a helper program under these limits: their libraries follow the
 // drawing's orders without bound (a pen as wide as the page, a million lines, an SVG of hundreds
@@ -70,12 +78,21 @@ struct Bytes {
   }
 };
 
+const char* const PngSignature = "\x89PNG\r\n\x1a\n";
+
 enum class Fault {
   None, Unreadable, Empty, NotPicture, Truncated, TooLarge, NoPixels, Damaged, NoConverter, NotRegularFile,
-  FileTooLarge, NoHelper, TooSlow, NoMemory, DrawingTooLarge, Last = DrawingTooLarge
+  FileTooLarge, NoHelper, TooSlow, NoMemory, DrawingTooLarge, TooManyScans, Last = TooManyScans
 };
 
-QString describe(Fault fault, const QString& path, QSize size) {
+// What a reason names besides the file.
+struct Found {
+  QSize size;
+  int scans = 0;
+};
+
+QString describe(Fault fault, const QString& path, const Found& found) {
+  const QSize size = found.size;
   const QString name = QFileInfo(path).fileName();
   const QString dimensions = QStringLiteral("%1 x %2 pixels").arg(size.width()).arg(size.height());
   switch (fault) {
@@ -93,6 +110,7 @@ QString describe(Fault fault, const QString& path, QSize size) {
     case Fault::TooSlow: return name + QStringLiteral(": took too long to draw");
     case Fault::NoMemory: return name + QStringLiteral(": not enough memory to read");
     case Fault::DrawingTooLarge: return name + QStringLiteral(": drawing too large (over %1 MB as SVG)").arg(MaxSvgBytes >> 20);
+    case Fault::TooManyScans: return name + QStringLiteral(": too many scans (%1)").arg(found.scans);
     case Fault::None: break;
   }
   return {};
@@ -146,7 +164,7 @@ bool isTgaHeader(const Bytes& b) {
 Kind sniff(const Bytes& b) {
   if (b.startsWith("BM")) return Kind::Bmp;
   if (b.at(0) == 0xFF && b.at(1) == 0xD8 && b.at(2) == 0xFF) return Kind::Jpeg;
-  if (b.startsWith("\x89PNG\r\n\x1a\n")) return Kind::Png;
+  if (b.startsWith(PngSignature)) return Kind::Png;
   if (b.startsWith("GIF87a") || b.startsWith("GIF89a")) return Kind::Gif;
   if (b.has(0, 4) && (std::memcmp(b.data, "II*\0", 4) == 0 || std::memcmp(b.data, "MM\0*", 4) == 0)) return Kind::Tiff;
   if (b.le32(0) == 0x9AC6CDD7 || ((b.le16(0) == 1 || b.le16(0) == 2) && b.le16(2) == 9 && b.le16(4) == 0x300))
@@ -191,25 +209,34 @@ struct DibHeader {
   bool complete = false;
 };
 
+// Where the colour table after the bitmap info header at `at` ends, and a packed DIB's pixels start.
+qint64 colourTableEnd(const Bytes& b, qint64 at) {
+  const quint32 headerSize = b.le32(at);
+  const bool core = headerSize == 12;
+  const quint32 bits = core ? b.le16(at + 10) : b.le16(at + 14);
+  const quint32 compression = core ? 0 : b.le32(at + 16);
+  const quint32 used = core ? 0 : b.le32(at + 32);
+  const qint64 colours = used ? used : (bits <= 8 ? 1 << bits : 0);
+  const qint64 masks = (headerSize == 40 && (compression == 3 || compression == 6)) ? 12 : 0;
+  return at + headerSize + masks + colours * (core ? 3 : 4);
+}
+
 // The bitmap info header at `at`; the pixels start at `pixelOffset` when the file header gives
 // it, else right after the colour table.
 std::optional<DibHeader> readDibHeader(const Bytes& b, qint64 at, std::optional<qint64> pixelOffset) {
   const quint32 headerSize = b.le32(at);
   const bool core = headerSize == 12;
   if (!b.has(at, core ? 12 : 40)) return std::nullopt;
-  const qint64 width = core ? b.le16(at + 4) : qint32(b.le32(at + 4));
-  const qint64 height = core ? b.le16(at + 6) : qint32(b.le32(at + 8));
+  // The core header's sides are unsigned; the others are signed, a negative height meaning the
+  // rows are stored top down.
+  const qint64 width = core ? qint64(b.le16(at + 4)) : qint64(qint32(b.le32(at + 4)));
+  const qint64 height = core ? qint64(b.le16(at + 6)) : qint64(qint32(b.le32(at + 8)));
   const quint32 bits = core ? b.le16(at + 10) : b.le16(at + 14);
   const quint32 compression = core ? 0 : b.le32(at + 16);
   DibHeader header;
   header.size = QSize(int(std::clamp<qint64>(width, -1, INT_MAX)), int(std::clamp<qint64>(std::abs(height), 0, INT_MAX)));
   if (checkSize(header.size) == Fault::TooLarge) return header;  // refused by its size anyway
-  if (!pixelOffset) {
-    const quint32 used = core ? 0 : b.le32(at + 32);
-    const qint64 colours = used ? used : (bits <= 8 ? 1 << bits : 0);
-    const qint64 masks = (headerSize == 40 && (compression == 3 || compression == 6)) ? 12 : 0;
-    pixelOffset = at + headerSize + masks + colours * (core ? 3 : 4);
-  }
+  if (!pixelOffset) pixelOffset = colourTableEnd(b, at);
   if (compression == 1 || compression == 2) {
     header.complete = rleComplete(b, *pixelOffset, compression == 1, header.size.height());
   } else if (compression == 0 || compression == 3 || compression == 6) {
@@ -223,25 +250,36 @@ std::optional<DibHeader> readDibHeader(const Bytes& b, qint64 at, std::optional<
   return header;
 }
 
+struct JpegLayout {
+  bool complete = false;
+  int scans = 0;
+};
+
 // Follows the JPEG's segments and the entropy-coded data after each scan to the end-of-image
-// marker; an embedded thumbnail is skipped inside its segment, data after the end is ignored.
-bool jpegComplete(const Bytes& b) {
+// marker, counting the scans; an embedded thumbnail is skipped inside its segment, data after the
+// end is ignored.
+JpegLayout jpegLayout(const Bytes& b) {
+  JpegLayout layout;
   qint64 pos = 2;
   while (true) {
     const uchar* ff = static_cast<const uchar*>(std::memchr(b.data + pos, 0xFF, size_t(b.size - pos)));
-    if (!ff) return false;
+    if (!ff) return layout;
     pos = ff - b.data;
     while (b.at(pos + 1) == 0xFF) ++pos;  // fill bytes
-    if (!b.has(pos, 2)) return false;
+    if (!b.has(pos, 2)) return layout;
     const quint32 marker = b.at(pos + 1);
-    if (marker == 0xD9) return true;
+    if (marker == 0xD9) {
+      layout.complete = true;
+      return layout;
+    }
     if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // inside a scan
       pos += 2;
       continue;
     }
-    if (!b.has(pos + 2, 2)) return false;
+    if (marker == 0xDA) ++layout.scans;
+    if (!b.has(pos + 2, 2)) return layout;
     pos += 2 + b.be16(pos + 2);
-    if (pos > b.size) return false;
+    if (pos > b.size) return layout;
   }
 }
 
@@ -321,35 +359,96 @@ QSize decodedSize(const Bytes& b, Kind kind, QSize reported) {
   return kind == Kind::Gif ? reported.expandedTo(QSize(int(b.le16(6)), int(b.le16(8)))) : reported;
 }
 
-Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, QSize* size) {
-  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), b.size);
+const char* qtFormat(Kind kind) {
+  switch (kind) {
+    case Kind::Bmp: case Kind::PackedDib: return "bmp";
+    case Kind::Jpeg: return "jpeg";
+    case Kind::Png: return "png";
+    case Kind::Gif: return "gif";
+    case Kind::Tiff: return "tiff";
+    case Kind::Icon: return "ico";
+    default: return nullptr;
+  }
+}
+
+// Qt decodes the first image of an icon, and only that: an icon of that image alone, placed
+// right after the one-entry directory, the part of it that the file holds, without its PNG text
+// chunks. Sharing or overlapping images thus never cost more than one copy.
+QByteArray firstIconImage(const Bytes& b) {
+  const qint64 start = qMin<qint64>(b.le32(18), b.size);
+  const qint64 length = qMin<qint64>(b.le32(14), b.size - start);
+  const QByteArray image = withoutPngText(QByteArray::fromRawData(reinterpret_cast<const char*>(b.data + start), length));
+  constexpr int DirectoryBytes = 6 + 16;
+  QByteArray icon(reinterpret_cast<const char*>(b.data), DirectoryBytes);
+  qToLittleEndian<quint16>(1, icon.data() + 4);
+  qToLittleEndian<quint32>(quint32(image.size()), icon.data() + 14);
+  qToLittleEndian<quint32>(DirectoryBytes, icon.data() + 18);
+  return icon + image;
+}
+
+// A packed DIB is a BMP file without its file header, which Qt's decoder needs. (GraphicsMagick's
+// reader knows no core header, reads 32-bit pixels as black and, after one such, 24-bit ones too.)
+QByteArray bmpOfPackedDib(const Bytes& b) {
+  constexpr qint64 FileHeaderBytes = 14;
+  const qint64 pixelsAt = FileHeaderBytes + qMin(colourTableEnd(b, 0), b.size);  // beyond the end: cut short
+  QByteArray bmp("BM", 2);
+  for (const qint64 field : {FileHeaderBytes + b.size, qint64(0), pixelsAt}) {
+    bmp.resize(bmp.size() + 4);
+    qToLittleEndian<quint32>(quint32(field), bmp.end() - 4);
+  }
+  return bmp.append(reinterpret_cast<const char*>(b.data), b.size);
+}
+
+// The bytes Qt's decoder is given: no PNG text chunk reaches it.
+QByteArray decoderInput(const Bytes& b, Kind kind) {
+  switch (kind) {
+    case Kind::Png: return withoutPngText(QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), b.size));
+    case Kind::Icon: return firstIconImage(b);
+    case Kind::PackedDib: return bmpOfPackedDib(b);
+    default: return QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), b.size);
+  }
+}
+
+bool tooManyJpegScans(int scans, QSize size) {
+  const qint64 pixels = qMax<qint64>(qint64(size.width()) * size.height(), 1);
+  return scans > qMin<qint64>(MaxJpegScans, MaxJpegScanPixels / pixels);
+}
+
+Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
+  QByteArray data = decoderInput(b, kind);
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
-  const char* format = kind == Kind::Bmp ? "bmp" : kind == Kind::Jpeg ? "jpeg" : kind == Kind::Png ? "png"
-                       : kind == Kind::Gif ? "gif" : kind == Kind::Tiff ? "tiff" : "ico";
-  QImageReader reader(&buffer, format);
+  QImageReader reader(&buffer, qtFormat(kind));
+  QSize& size = found->size;
   bool complete = true;
-  if (kind == Kind::Bmp) {
-    const std::optional<DibHeader> header = b.has(0, 18) ? readDibHeader(b, 14, b.le32(10)) : std::nullopt;
+  JpegLayout jpeg;
+  if (kind == Kind::Bmp || kind == Kind::PackedDib) {
+    const std::optional<DibHeader> header = kind == Kind::PackedDib ? readDibHeader(b, 0, std::nullopt)
+                                            : b.has(0, 18)        ? readDibHeader(b, 14, b.le32(10))
+                                                                  : std::nullopt;
     if (!header) return Fault::Truncated;
-    *size = header->size;
+    size = header->size;
     complete = header->complete;
   } else {
     const QSize reported = reader.size();
     if (!reported.isValid()) return Fault::Damaged;
-    *size = decodedSize(b, kind, reported);
+    size = decodedSize(b, kind, reported);
     switch (kind) {
-      case Kind::Jpeg: complete = jpegComplete(b); break;
+      case Kind::Jpeg: jpeg = jpegLayout(b); complete = jpeg.complete; break;
       case Kind::Png: complete = pngComplete(b); break;
       case Kind::Gif: complete = gifComplete(b); break;
       case Kind::Icon: complete = iconComplete(b); break;
       default: break;
     }
   }
-  if (const Fault f = checkSize(*size); f != Fault::None) return f;
+  if (const Fault f = checkSize(size); f != Fault::None) return f;
   if (!complete) return Fault::Truncated;
-  if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(*size, atLeast));
-  const QtAllocationLimit allowed(*size);
+  if (kind == Kind::Jpeg && tooManyJpegScans(jpeg.scans, size)) {
+    found->scans = jpeg.scans;
+    return Fault::TooManyScans;
+  }
+  if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(size, atLeast));
+  const QtAllocationLimit allowed(size);
   QImage image;
   if (!reader.read(&image)) return Fault::Damaged;
   *out = toRgb32(std::move(image));
@@ -380,13 +479,7 @@ QImage fromMagick(Magick::Image& image) {
 // the Windows one). A warning counts as a failure: it means the picture is not whole.
 Fault readWithMagick(const Bytes& b, Kind kind, QImage* out, QSize* size) {
   initialiseGraphicsMagick();
-  const char* magick = kind == Kind::Pcx ? "PCX" : kind == Kind::Tga ? "TGA" : kind == Kind::Wmf ? "WMF" : "DIB";
-  if (kind == Kind::PackedDib) {
-    const std::optional<DibHeader> header = readDibHeader(b, 0, std::nullopt);
-    if (!header) return Fault::Truncated;
-    if (const Fault f = checkSize(header->size); f != Fault::None) return f;
-    if (!header->complete) return Fault::Truncated;
-  }
+  const char* magick = kind == Kind::Pcx ? "PCX" : kind == Kind::Tga ? "TGA" : "WMF";
   try {
     const Magick::Blob blob(b.data, size_t(b.size));
     const auto prepared = [&] {
@@ -571,15 +664,15 @@ Fault readFileBytes(const QString& path, QByteArray* bytes) {
   return got == 0 ? Fault::Empty : Fault::None;
 }
 
-Fault readPicture(const QString& path, QSize atLeast, QImage* out, QSize* size) {
+Fault readPicture(const QString& path, QSize atLeast, QImage* out, Found* found) {
   QByteArray data;
   if (const Fault f = readFileBytes(path, &data); f != Fault::None) return f;
   const Bytes bytes{reinterpret_cast<const uchar*>(data.constData()), data.size()};
   switch (const Kind kind = sniff(bytes)) {
     case Kind::Unknown: return Fault::NotPicture;
-    case Kind::Wmf: case Kind::Emf: return readMetafile(data, out, size);
-    case Kind::Pcx: case Kind::Tga: case Kind::PackedDib: return readWithMagick(bytes, kind, out, size);
-    default: return readWithQt(bytes, kind, atLeast, out, size);
+    case Kind::Wmf: case Kind::Emf: return readMetafile(data, out, &found->size);
+    case Kind::Pcx: case Kind::Tga: return readWithMagick(bytes, kind, out, &found->size);
+    default: return readWithQt(bytes, kind, atLeast, out, found);
   }
 }
 
@@ -616,14 +709,44 @@ bool encodeWithMagick(const QImage& picture, PictureFormat format, QByteArray* b
 
 bool readPictureFile(const QString& path, QImage* picture, QString* reason, QSize atLeast) {
   QImage image;
-  QSize size;
-  const Fault fault = readPicture(path, atLeast, &image, &size);
+  Found found;
+  const Fault fault = readPicture(path, atLeast, &image, &found);
   if (fault != Fault::None) {
-    if (reason) *reason = describe(fault, path, size);
+    if (reason) *reason = describe(fault, path, found);
     return false;
   }
   *picture = std::move(image);
   return true;
+}
+
+QByteArray withoutPngText(const QByteArray& png) {
+  const Bytes b{reinterpret_cast<const uchar*>(png.constData()), png.size()};
+  if (!b.startsWith(PngSignature)) return png;
+  QByteArray kept;
+  qint64 copiedTo = 0;
+  for (qint64 pos = 8; b.has(pos, 12) && b.has(pos + 12, b.be32(pos));) {
+    const qint64 next = pos + 12 + b.be32(pos);
+    const QByteArrayView type(b.data + pos + 4, 4);
+    if (type == "tEXt" || type == "zTXt" || type == "iTXt") {
+      kept.append(png.constData() + copiedTo, pos - copiedTo);
+      copiedTo = next;
+    }
+    pos = next;
+  }
+  if (copiedTo == 0) return png;
+  return kept.append(png.constData() + copiedTo, png.size() - copiedTo);
+}
+
+QImage decodeOfferedPicture(const QByteArray& bytes) {
+  const Bytes b{reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()};
+  const Kind kind = sniff(b);
+  if (!qtFormat(kind)) return {};
+  QByteArray data = decoderInput(b, kind);
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, qtFormat(kind));
+  if (kind == Kind::Jpeg && tooManyJpegScans(jpegLayout(b).scans, reader.size())) return {};
+  return reader.read();
 }
 
 // The answer: the size when it is known (also for a refusal by size), the rows when drawn, and

@@ -22,8 +22,11 @@ for h in "${harnesses[@]}"; do
   mkdir -p "$corpus" "$findings"
   seeds=()
   [ -d "fuzz/seeds/$h" ] && seeds+=("fuzz/seeds/$h")
-  # An input may take the picture reader's whole 10 s limit on drawing a metafile: slow means more.
-  "build-fuzz/fuzz/$h" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=4096 \
-    -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" || status=1
+  # Inputs up to 1 MB, so that a small file that costs gigabytes or minutes is found. The largest
+  # picture read takes some 0.7 GB under the sanitizers, and Qt may allocate it at 16 bytes a pixel
+  # (800 MB) while decoding; a metafile may take the helper's whole 10 s. Anything beyond is a
+  # finding, and a read over 3 s is kept as a slow unit.
+  "build-fuzz/fuzz/$h" -max_total_time="$seconds" -max_len=1048576 -timeout=15 -rss_limit_mb=2560 \
+    -malloc_limit_mb=1024 -report_slow_units=3 -artifact_prefix="$findings/" "$corpus" "${seeds[@]}" || status=1
 done
 exit $status

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -32,8 +33,6 @@ const QList<Group> kGroups = {
 };
 const QStringList kFiles = {"x86_64.dll", "i686.dll", "icons.exe"};
 
-QByteArray le16(quint16 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 2); }
-QByteArray le32(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 4); }
 using Fields = std::initializer_list<std::pair<int, quint32>>;
 void put32(QByteArray& b, int at, quint32 v) { b.replace(at, 4, le32(v)); }
 
@@ -169,6 +168,17 @@ TEST_F(ExeIconsTest, OfImagesOfOneSizeTheDeepestIsDrawn) {
   runTool("icotool", arguments, sub);
   const ExeIcons icons = ExeIcons::fromBytes(neFile({bytesOf(path(QStringLiteral("depths.ico")))}));
   EXPECT_TRUE(sameImage(expectedDrawing(picture(7, 32, 300)), icons.icon(0, kBackground)));
+}
+
+// Text chunks inflating to 400 MB in an icon's PNG image cost nothing.
+TEST(ExeIconsPng, TextChunksNeverReachTheDecoder) {
+  const QImage drawn = solidImage(8, 8, 0x336699);
+  const ExeIcons icons = ExeIcons::fromBytes(neFile({iconFile({pngWithTextChunks(drawn, 50, 7'900'000)})}));
+  QElapsedTimer clock;
+  clock.start();
+  const QImage icon = icons.icon(0, kBackground);
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_TRUE(sameImage(expectedDrawing(drawn), icon));
 }
 
 // A PE32+ file around a resource section written by hand, for damage the tools never make.

@@ -1,6 +1,8 @@
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -115,6 +117,109 @@ TEST(PictureReader, RefusesWhatIsNoWholePictureAndSaysWhy) {
   const QString reason = refusal(samplePath(QStringLiteral("base.emf")));
   qputenv("PATH", path);
   EXPECT_EQ(reason, QStringLiteral("base.emf: emf2svg-conv is not installed"));
+}
+
+// A 3 x 2 bitmap, top row red and bottom row blue, its rows stored top down or bottom up, with
+// the 12-byte core header (unsigned sides) or the 40-byte one; a file header before it makes a BMP.
+QByteArray bitmap(int bits, bool topDown, bool core, bool fileHeader) {
+  const QByteArray red = bits == 32 ? QByteArray("\0\0\xFF\xFF", 4) : QByteArray("\0\0\xFF", 3);
+  const QByteArray blue = bits == 32 ? QByteArray("\xFF\0\0\xFF", 4) : QByteArray("\xFF\0\0", 3);
+  const QByteArray padding((4 - 3 * bits / 8 % 4) % 4, 0);
+  const QByteArray top = red.repeated(3) + padding, bottom = blue.repeated(3) + padding;
+  const QByteArray rows = topDown ? top + bottom : bottom + top;
+  const QByteArray header = core ? le32(12) + le16(3) + le16(2) + le16(1) + le16(quint16(bits))
+                                 : le32(40) + le32(3) + le32(topDown ? quint32(-2) : 2) + le16(1) + le16(quint16(bits)) +
+                                       le32(0) + le32(quint32(rows.size())) + QByteArray(16, 0);
+  const QByteArray dib = header + rows;
+  return fileHeader ? "BM" + le32(quint32(14 + dib.size())) + le32(0) + le32(quint32(14 + header.size())) + dib : dib;
+}
+
+// From a file, and as another program offers it on the clipboard.
+TEST(PictureReader, ReadsBitmapsStoredTopDownOrBottomUpTheRightWayUp) {
+  struct Case { int bits; bool topDown, core, fileHeader; };
+  QList<Case> cases = {{24, false, true, true}, {24, false, true, false}};
+  for (int bits : {24, 32})
+    for (bool topDown : {false, true})
+      for (bool fileHeader : {true, false}) cases.append({bits, topDown, false, fileHeader});
+  QTemporaryDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.bits << " bits, top down " << c.topDown << ", core " << c.core << ", BMP " << c.fileHeader);
+    const QByteArray bytes = bitmap(c.bits, c.topDown, c.core, c.fileHeader);
+    writeBytes(dir.filePath("picture"), bytes);
+    QImage picture;
+    QString reason;
+    ASSERT_TRUE(readPictureFile(dir.filePath("picture"), &picture, &reason)) << reason.toStdString();
+    for (const QImage& read : {picture, decodeOfferedPicture(bytes)}) {
+      ASSERT_EQ(read.size(), QSize(3, 2));
+      EXPECT_EQ(read.pixel(1, 0) & RGB_MASK, qRgb(255, 0, 0) & RGB_MASK);
+      EXPECT_EQ(read.pixel(1, 1) & RGB_MASK, qRgb(0, 0, 255) & RGB_MASK);
+    }
+  }
+}
+
+// Text chunks inflating to 400 MB cost nothing wherever PNG bytes are decoded: a file, a PNG
+// inside an icon or cursor file, another program's offer.
+TEST(HostilePictures, PngTextChunksNeverReachTheDecoder) {
+  const QImage drawn = solidImage(8, 8, 0x336699);
+  const QByteArray png = pngWithTextChunks(drawn, 50, 7'900'000);
+  QByteArray cursor = iconFile({png});
+  cursor[2] = 2;
+  const std::pair<const char*, QByteArray> files[] = {{"text.png", png}, {"text.ico", iconFile({png})}, {"text.cur", cursor}};
+  QTemporaryDir dir;
+  for (const auto& [name, bytes] : files) {
+    SCOPED_TRACE(name);
+    writeBytes(dir.filePath(name), bytes);
+    QElapsedTimer clock;
+    clock.start();
+    QImage picture;
+    QString reason;
+    ASSERT_TRUE(readPictureFile(dir.filePath(name), &picture, &reason)) << reason.toStdString();
+    const QImage offered = decodeOfferedPicture(bytes);
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_TRUE(sameImage(drawn, picture));
+    EXPECT_TRUE(sameImage(drawn, offered));
+  }
+}
+
+// A progressive JPEG of `picture` (libjpeg's own progression, 10 scans) with its last scan
+// repeated until it has `scans`. Inside a scan every 0xFF byte is followed by 0 or a restart
+// marker, so "FF DA" only ever starts a scan.
+QByteArray jpegWithScans(const QImage& picture, int scans) {
+  QByteArray jpeg;
+  QBuffer buffer(&jpeg);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "jpeg");
+  writer.setProgressiveScanWrite(true);
+  EXPECT_TRUE(writer.write(picture));
+  const QByteArray start("\xFF\xDA");
+  const qsizetype last = jpeg.lastIndexOf(start);
+  const QByteArray scan = jpeg.mid(last, jpeg.size() - 2 - last);
+  return jpeg.chopped(2) + scan.repeated(scans - int(jpeg.count(start))) + "\xFF\xD9";
+}
+
+// Every scan costs a pass over the whole picture: the larger the picture, the fewer it may have.
+TEST(HostilePictures, AJpegWithMoreScansThanItsSizeAllowsIsRefusedBeforeDecoding) {
+  const struct { int side, scans; bool reads; } cases[] = {
+      {320, 10, true}, {320, 100, true}, {320, 101, false}, {7000, 25, false}};
+  QTemporaryDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.side << " pixels square, " << c.scans << " scans");
+    const QImage drawn = solidImage(c.side, c.side, 0x336699);
+    const QByteArray jpeg = jpegWithScans(drawn, c.scans);
+    writeBytes(dir.filePath("scans.jpg"), jpeg);
+    QElapsedTimer clock;
+    clock.start();
+    QImage picture;
+    QString reason;
+    EXPECT_EQ(readPictureFile(dir.filePath("scans.jpg"), &picture, &reason), c.reads);
+    EXPECT_EQ(decodeOfferedPicture(jpeg).isNull(), !c.reads);
+    if (c.reads) {
+      EXPECT_LE(channelDistance(picture.pixel(5, 5), drawn.pixel(5, 5)), LossyTolerance);
+      continue;
+    }
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(reason, QStringLiteral("scans.jpg: too many scans (%1)").arg(c.scans));
+  }
 }
 
 // Up to the reader's own limit of pixels, whatever Qt allows by default (some 33 megapixels).

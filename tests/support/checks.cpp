@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QProcess>
+#include <QtEndian>
 #include <algorithm>
 #include <cstdlib>
 
@@ -69,6 +70,51 @@ QByteArray bmpBytes(const QImage& image) {
   buffer.open(QIODevice::WriteOnly);
   QImageWriter(&buffer, "bmp").write(image);
   return bytes;
+}
+
+namespace {
+
+QByteArray be32(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToBigEndian(v))), 4); }
+
+quint32 crc32Of(QByteArrayView bytes) {
+  quint32 crc = 0xFFFFFFFF;
+  for (const char byte : bytes) {
+    crc ^= uchar(byte);
+    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+  }
+  return ~crc;
+}
+
+QByteArray pngChunk(const char* type, const QByteArray& data) {
+  const QByteArray body = QByteArray(type, 4) + data;
+  return be32(quint32(data.size())) + body + be32(crc32Of(body));
+}
+
+}  // namespace
+
+QByteArray le16(quint16 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 2); }
+QByteArray le32(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 4); }
+
+QByteArray pngWithTextChunks(const QImage& picture, int chunks, int inflated) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, "png").write(picture);
+  // A keyword, compression method 0, then a zlib stream (qCompress puts the length before it).
+  const QByteArray text = pngChunk("zTXt", QByteArray("Comment\0\0", 9) + qCompress(QByteArray(inflated, 'x'), 9).mid(4));
+  const qsizetype pixelsAt = png.indexOf("IDAT") - 4;
+  return png.left(pixelsAt) + text.repeated(chunks) + png.mid(pixelsAt);
+}
+
+QByteArray iconFile(const QList<QByteArray>& images) {
+  QByteArray directory = le16(0) + le16(1) + le16(quint16(images.size()));
+  QByteArray data;
+  for (const QByteArray& image : images) {
+    const quint32 at = quint32(6 + 16 * images.size() + data.size());
+    directory += QByteArray("\x20\x20\0\0", 4) + le16(1) + le16(32) + le32(quint32(image.size())) + le32(at);
+    data += image;
+  }
+  return directory + data;
 }
 
 QByteArray runTool(const QString& program, const QStringList& arguments, const QString& directory) {

@@ -34,6 +34,14 @@ QImage columnPattern(int width, int tone = 0);
 QImage positionPicture(int w, int h);
 // A picture as the bytes of a BMP file.
 QByteArray bmpBytes(const QImage& image);
+// Little-endian fields of the file formats written by hand.
+QByteArray le16(quint16 v);
+QByteArray le32(quint32 v);
+// A PNG of `picture` with `chunks` zTXt chunks before its pixels, each a few KB that inflate to
+// `inflated` bytes.
+QByteArray pngWithTextChunks(const QImage& picture, int chunks, int inflated);
+// An icon file (ICO) holding `images` as they are, each listed as 32 x 32.
+QByteArray iconFile(const QList<QByteArray>& images);
 
 // Runs a tool in `directory` and gives its standard output; a tool that fails fails the test.
 QByteArray runTool(const QString& program, const QStringList& arguments, const QString& directory);
