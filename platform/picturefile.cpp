@@ -261,7 +261,7 @@ struct JpegLayout {
 JpegLayout jpegLayout(const Bytes& b) {
   JpegLayout layout;
   qint64 pos = 2;
-  while (true) {
+  while (pos < b.size) {
     const uchar* ff = static_cast<const uchar*>(std::memchr(b.data + pos, 0xFF, size_t(b.size - pos)));
     if (!ff) return layout;
     pos = ff - b.data;
@@ -279,8 +279,121 @@ JpegLayout jpegLayout(const Bytes& b) {
     if (marker == 0xDA) ++layout.scans;
     if (!b.has(pos + 2, 2)) return layout;
     pos += 2 + b.be16(pos + 2);
-    if (pos > b.size) return layout;
   }
+  return layout;
+}
+
+// What a picture's JPEG streams cost to decode: each scan passes over all of its stream's pixels.
+struct JpegScans {
+  int total = 0;
+  int most = 0;  // in one stream
+  qint64 passedPixels = 0;
+  void add(int scans, qint64 pixels) {
+    total += scans;
+    most = qMax(most, scans);
+    passedPixels += scans * pixels;
+  }
+};
+
+// A classic TIFF's first image directory, the one Qt decodes, in either byte order. A field holds
+// whole numbers of 1, 2, 4 or 8 bytes (libtiff takes any of them where it wants a number); of
+// another type, or with values past the end, it holds none.
+class TiffDirectory {
+ public:
+  struct Field {
+    qint64 at = 0;
+    qint64 count = 0;
+    int width = 0;
+    int occurrences = 0;
+  };
+
+  explicit TiffDirectory(const Bytes& b) : b_(b), little_(b.at(0) == 'I') {
+    const qint64 at = u32(4);
+    if (b.has(at + 2, 12 * qint64(u16(at)))) {
+      entriesAt_ = at + 2;
+      entries_ = u16(at);
+    }
+  }
+  Field field(quint32 tag) const {
+    Field f;
+    for (qint64 i = 0; i < entries_; ++i) {
+      const qint64 entry = entriesAt_ + 12 * i;
+      if (u16(entry) != tag) continue;
+      if (f.occurrences++ > 0) break;
+      const quint32 type = u16(entry + 2);
+      const int width = (type == 1 || type == 6) ? 1 : (type == 3 || type == 8) ? 2
+                        : (type == 4 || type == 9 || type == 13) ? 4 : (type >= 16 && type <= 18) ? 8 : 0;
+      const qint64 count = u32(entry + 4);
+      const qint64 at = width * count <= 4 ? entry + 8 : u32(entry + 8);
+      if (width == 0 || !b_.has(at, width * count)) continue;
+      f.at = at;
+      f.count = count;
+      f.width = width;
+    }
+    return f;
+  }
+  quint64 value(const Field& f, qint64 i) const {
+    const qint64 pos = f.at + f.width * i;
+    switch (f.width) {
+      case 1: return b_.at(pos);
+      case 2: return u16(pos);
+      case 4: return u32(pos);
+      default: return little_ ? u32(pos) | quint64(u32(pos + 4)) << 32 : quint64(u32(pos)) << 32 | u32(pos + 4);
+    }
+  }
+
+ private:
+  quint32 u16(qint64 pos) const { return little_ ? b_.le16(pos) : b_.be16(pos); }
+  quint32 u32(qint64 pos) const { return little_ ? b_.le32(pos) : b_.be32(pos); }
+
+  Bytes b_;
+  bool little_;
+  qint64 entriesAt_ = 0;
+  qint64 entries_ = 0;
+};
+
+// libtiff decodes a JPEG-compressed TIFF (new style 7 or old style 6) one strip or tile at a
+// time, each its own JPEG stream no larger than the strip or tile, so a picture of many strips
+// may repeat scans in every one. A TIFF this cannot account for is no picture (none): one whose
+// strips share bytes, walked again for each, or that gives a field twice (libtiff keeps the
+// first of some, the last of others, and takes strip and tile offsets for one another).
+std::optional<JpegScans> tiffJpegScans(const Bytes& b, QSize size) {
+  enum : quint32 { Compression = 259, StripOffsets = 273, RowsPerStrip = 278, StripByteCounts = 279,
+                   TileWidth = 322, TileLength = 323, TileOffsets = 324, TileByteCounts = 325 };
+  using Field = TiffDirectory::Field;
+  const TiffDirectory ifd(b);
+  const Field compression = ifd.field(Compression);
+  if (compression.occurrences > 1) return std::nullopt;
+  if (const quint64 c = compression.count ? ifd.value(compression, 0) : 1; c != 6 && c != 7) return JpegScans{};
+  const auto either = [&](quint32 strip, quint32 tile) {
+    const Field s = ifd.field(strip), t = ifd.field(tile);
+    Field f = s.count ? s : t;
+    f.occurrences = s.occurrences + t.occurrences;
+    return f;
+  };
+  const Field offsets = either(StripOffsets, TileOffsets), lengths = either(StripByteCounts, TileByteCounts);
+  const Field rows = ifd.field(RowsPerStrip), tileWidth = ifd.field(TileWidth), tileLength = ifd.field(TileLength);
+  for (const Field& f : {offsets, lengths, rows, tileWidth, tileLength})
+    if (f.occurrences > 1) return std::nullopt;
+  // A side of 0 or beyond the limit is refused by libtiff or taken as the most it could be.
+  const auto side = [&](const Field& f, qint64 most) {
+    const quint64 v = f.count ? ifd.value(f, 0) : 0;
+    return v == 0 || v > quint64(most) ? most : qint64(v);
+  };
+  const bool tiled = tileWidth.occurrences || tileLength.occurrences;
+  const qint64 pixels = tiled ? side(tileWidth, MaxPictureSide) * side(tileLength, MaxPictureSide)
+                              : size.width() * side(rows, size.height());
+  JpegScans scans;
+  qint64 walked = 0;
+  for (qint64 i = 0; i < offsets.count; ++i) {
+    const qint64 start = qint64(qMin<quint64>(ifd.value(offsets, i), quint64(b.size)));
+    const quint64 declared = i < lengths.count ? ifd.value(lengths, i) : quint64(b.size);
+    const qint64 length = qint64(qMin<quint64>(declared, quint64(b.size - start)));
+    walked += length;
+    if (walked > b.size) return std::nullopt;
+    scans.add(jpegLayout(Bytes{b.data + start, length}).scans, pixels);
+  }
+  return scans;
 }
 
 // Follows the PNG's chunks to the end chunk.
@@ -409,9 +522,17 @@ QByteArray decoderInput(const Bytes& b, Kind kind) {
   }
 }
 
-bool tooManyJpegScans(int scans, QSize size) {
-  const qint64 pixels = qMax<qint64>(qint64(size.width()) * size.height(), 1);
-  return scans > qMin<qint64>(MaxJpegScans, MaxJpegScanPixels / pixels);
+// The scans of a JPEG file or of the strips of a JPEG-compressed TIFF; none for a TIFF no
+// decoder could read in its time.
+std::optional<JpegScans> jpegScans(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg) {
+  JpegScans scans;
+  if (kind == Kind::Jpeg) scans.add(jpeg.scans, qint64(size.width()) * size.height());
+  if (kind == Kind::Tiff) return tiffJpegScans(b, size);
+  return scans;
+}
+
+bool tooManyJpegScans(const JpegScans& scans) {
+  return scans.most > MaxJpegScans || scans.passedPixels > MaxJpegScanPixels;
 }
 
 Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
@@ -443,8 +564,10 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* f
   }
   if (const Fault f = checkSize(size); f != Fault::None) return f;
   if (!complete) return Fault::Truncated;
-  if (kind == Kind::Jpeg && tooManyJpegScans(jpeg.scans, size)) {
-    found->scans = jpeg.scans;
+  const std::optional<JpegScans> scans = jpegScans(b, kind, size, jpeg);
+  if (!scans) return Fault::Damaged;
+  if (tooManyJpegScans(*scans)) {
+    found->scans = scans->total;
     return Fault::TooManyScans;
   }
   if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(size, atLeast));
@@ -740,13 +863,10 @@ QByteArray withoutPngText(const QByteArray& png) {
 QImage decodeOfferedPicture(const QByteArray& bytes) {
   const Bytes b{reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()};
   const Kind kind = sniff(b);
-  if (!qtFormat(kind)) return {};
-  QByteArray data = decoderInput(b, kind);
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, qtFormat(kind));
-  if (kind == Kind::Jpeg && tooManyJpegScans(jpegLayout(b).scans, reader.size())) return {};
-  return reader.read();
+  QImage picture;
+  Found found;
+  if (!qtFormat(kind) || readWithQt(b, kind, QSize(), &picture, &found) != Fault::None) return {};
+  return picture;
 }
 
 // The answer: the size when it is known (also for a refusal by size), the rows when drawn, and

@@ -27,11 +27,10 @@ bool readPictureFile(const QString& path, QImage* picture, QString* reason = nul
 // refuse. Anything that is no PNG comes back as it is.
 QByteArray withoutPngText(const QByteArray& png);
 
-// Picture bytes another program offers, on the clipboard, decoded by Qt with their alpha, when
-// their content is a BMP, packed DIB, JPEG, PNG, GIF, TIFF, ICO or CUR (whatever the format's
-// name says):
-// with the same care as a file's, no PNG text chunk reaching the decoder and a JPEG with more
-// scans than its size allows refused. Null for anything else.
+// Picture bytes another program offers, on the clipboard, read as a file of the same bytes would
+// be (Format_RGB32, the same limits and checks) when their content is a BMP, packed DIB, JPEG,
+// PNG, GIF, TIFF, ICO or CUR, whatever the format's name says. Null for anything else, and for
+// what a file would be refused for.
 QImage decodeOfferedPicture(const QByteArray& bytes);
 
 // The helper's side: draws the WMF or EMF on standard input and answers on standard output;

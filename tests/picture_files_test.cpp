@@ -222,6 +222,62 @@ TEST(HostilePictures, AJpegWithMoreScansThanItsSizeAllowsIsRefusedBeforeDecoding
   }
 }
 
+// A grey TIFF of `side` pixels square, JPEG-compressed in two or more strips of `rowsPerStrip`
+// rows, each the same progressive JPEG of `scans` scans (YCbCr at half resolution both ways, as
+// Qt writes it).
+QByteArray jpegTiff(int side, int rowsPerStrip, int scans, bool bigEndian) {
+  const QByteArray strip = jpegWithScans(solidImage(side, rowsPerStrip, 0x808080), scans);
+  const quint32 strips = quint32(side / rowsPerStrip);
+  enum : quint32 { Short = 3, Long = 4, Entries = 9, Arrays = 8 + 2 + 12 * Entries + 4 };
+  const struct { quint32 tag, type, count, value; } entries[Entries] = {
+      {256, Long, 1, quint32(side)}, {257, Long, 1, quint32(side)}, {258, Short, 1, 8}, {259, Short, 1, 7},
+      {262, Short, 1, 6}, {273, Long, strips, Arrays}, {277, Short, 1, 3}, {278, Long, 1, quint32(rowsPerStrip)},
+      {279, Long, strips, Arrays + 4 * strips}};
+  QByteArray tiff(bigEndian ? "MM\0*" : "II*\0", 4);
+  const auto put = [&](quint32 value, int bytes) {
+    for (int i = 0; i < bytes; ++i) tiff.append(char(value >> 8 * (bigEndian ? bytes - 1 - i : i)));
+  };
+  put(8, 4);
+  put(Entries, 2);
+  for (const auto& e : entries) {
+    put(e.tag, 2);
+    put(e.type, 2);
+    put(e.count, 4);
+    put(e.value << (e.type == Short && bigEndian ? 16 : 0), 4);
+  }
+  put(0, 4);
+  for (quint32 i = 0; i < strips; ++i) put(Arrays + 8 * strips + i * quint32(strip.size()), 4);
+  for (quint32 i = 0; i < strips; ++i) put(quint32(strip.size()), 4);
+  return tiff + strip.repeated(strips);
+}
+
+// libtiff decodes each strip of a JPEG-compressed TIFF as a JPEG of its own: the scans of all
+// strips together may cost no more than those of one JPEG of the whole picture.
+TEST(HostilePictures, AJpegCompressedTiffWithMoreScansThanItsSizeAllowsIsRefused) {
+  const struct { int side, rowsPerStrip, scans; bool bigEndian, reads; } cases[] = {
+      {320, 64, 10, false, true}, {320, 64, 10, true, true}, {4000, 500, 99, true, false}};
+  QTemporaryDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.side << " pixels square, " << c.scans << " scans a strip"
+                                    << (c.bigEndian ? ", big-endian" : ""));
+    const QByteArray tiff = jpegTiff(c.side, c.rowsPerStrip, c.scans, c.bigEndian);
+    writeBytes(dir.filePath("scans.tif"), tiff);
+    QElapsedTimer clock;
+    clock.start();
+    QImage picture;
+    QString reason;
+    EXPECT_EQ(readPictureFile(dir.filePath("scans.tif"), &picture, &reason), c.reads) << reason.toStdString();
+    EXPECT_EQ(decodeOfferedPicture(tiff).isNull(), !c.reads);
+    if (c.reads) {
+      EXPECT_LE(channelDistance(picture.pixel(5, 300), qRgb(128, 128, 128)), LossyTolerance);
+      continue;
+    }
+    EXPECT_LT(clock.elapsed(), 1000);
+    const int total = c.side / c.rowsPerStrip * c.scans;
+    EXPECT_EQ(reason, QStringLiteral("scans.tif: too many scans (%1)").arg(total));
+  }
+}
+
 // Up to the reader's own limit of pixels, whatever Qt allows by default (some 33 megapixels).
 TEST(PictureReader, ReadsPicturesUpToItsOwnLimit) {
   QTemporaryDir dir;
