@@ -646,9 +646,7 @@ Fault drawEmf(const QByteArray& bytes, QImage* out, QSize* size) {
   QTemporaryDir folder;
   const QString emfPath = folder.filePath(QStringLiteral("picture.emf"));
   const QString svgPath = folder.filePath(QStringLiteral("picture.svg"));
-  QFile emf(emfPath);
-  if (!folder.isValid() || !emf.open(QIODevice::WriteOnly) || emf.write(bytes) != bytes.size()) return Fault::Unreadable;
-  emf.close();
+  if (!folder.isValid() || !writeWholeFile(emfPath, bytes)) return Fault::Unreadable;
   const platform::ChildOutcome converted =
       platform::runLimited(converter, {QStringLiteral("-i"), emfPath, QStringLiteral("-o"), svgPath}, {},
                            {MetafileTimeLimit, MetafileCpuSeconds, 0, MaxSvgBytes}, [](QByteArrayView) { return true; });
