@@ -7,12 +7,7 @@
 set -u
 . "$(dirname "$0")/support/xsession.sh"
 
-marvane=${1:?usage: $0 PATH_TO_MARVANE}
-standin=${SSTV_STANDIN:?SSTV_STANDIN names the stand-in program}
-need_tools Xvfb openbox wmctrl xdotool xprop xwininfo
-
-work=$(mktemp -d)
-marvane_pid="" standins=""
+start_send_test "$@"
 trap 'kill -CONT $standins 2>/dev/null; end_x_session $standins $marvane_pid' EXIT
 
 start_x_session "$work" || fail "no X session"

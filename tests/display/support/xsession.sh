@@ -15,6 +15,17 @@ need_tools() {
   done
 }
 
+# What the tests of a send against the stand-in programs start from: $marvane from the script's
+# argument, $standin from SSTV_STANDIN, the tools they use, an empty work folder $work, and no
+# Marvane ($marvane_pid) or stand-ins ($standins) running yet.
+start_send_test() {
+  marvane=${1:?usage: $0 PATH_TO_MARVANE}
+  standin=${SSTV_STANDIN:?SSTV_STANDIN names the stand-in program}
+  need_tools Xvfb openbox wmctrl xdotool xprop xwininfo
+  work=$(mktemp -d)
+  marvane_pid="" standins=""
+}
+
 # Ends the given processes, then the window manager and the X servers, and removes $work.
 end_x_session() {
   local pid
