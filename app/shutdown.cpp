@@ -1,6 +1,4 @@
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
 #include <algorithm>
 
 #include "app/form1.h"
@@ -8,6 +6,7 @@
 #include "app/itemfile.h"
 #include "app/settings.h"
 #include "platform/colour.h"
+#include "platform/picturefile.h"
 #include "platform/wholefile.h"
 #include "qsl/messagelist.h"
 
@@ -16,14 +15,6 @@ namespace {
 const QString exitQuestion = QStringLiteral(
     "Click YES to Exit and Save Updated Thumbnails\r\nClick NO to Exit and leave original Thumbnails "
     "untouched\r\nClick CANCEL to return to Program");
-
-bool saveBmp(const QImage& picture, const QString& path) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, "bmp");
-  return writer.write(picture.convertToFormat(QImage::Format_RGB32)) && writeWholeFile(path, bytes);
-}
 
 // The settings items that live in controls are read back from them just before the file is
 // written.
@@ -109,7 +100,7 @@ QStringList Form1::saveThumbFiles() {
   for (int n = 1; n <= 30; ++n) {
     if (savedthumbs[n].isNull()) continue;
     const QString name = QStringLiteral("JustText%1.bmp").arg(n);
-    if (!saveBmp(savedthumbs[n], dir.filePath(name))) failed << name;
+    if (!writePictureFile(dir.filePath(name), savedthumbs[n], PictureFormat::Bmp, 0)) failed << name;
   }
   return failed;
 }
