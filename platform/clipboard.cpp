@@ -418,7 +418,8 @@ void SystemClipboard::awaitTakenIn(milliseconds limit) {
   if (!d_->x || !board()->ownsClipboard()) return;
   const QDeadlineTimer until(std::max(limit - milliseconds(d_->changed.elapsed()), 0ms));
   runEventsUntil([this] { return d_->requests.asked() || waitingStopped(); }, left(until));
-  while (d_->requests.within(kTakingIn) && !until.hasExpired()) runEventsUntil(waitingStopped, kTakingInPoll);
+  while (d_->requests.within(kTakingIn) && !until.hasExpired() && !waitingStopped())
+    runEventsUntil(waitingStopped, kTakingInPoll);
 }
 
 ClipboardContent SystemClipboard::content() {
