@@ -525,9 +525,9 @@ QByteArray decoderInput(const Bytes& b, Kind kind) {
 // The scans of a JPEG file or of the strips of a JPEG-compressed TIFF; none for a TIFF no
 // decoder could read in its time.
 std::optional<JpegScans> jpegScans(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg) {
+  if (kind == Kind::Tiff) return tiffJpegScans(b, size);
   JpegScans scans;
   if (kind == Kind::Jpeg) scans.add(jpeg.scans, qint64(size.width()) * size.height());
-  if (kind == Kind::Tiff) return tiffJpegScans(b, size);
   return scans;
 }
 
