@@ -142,6 +142,10 @@ class Form1 : public QMainWindow {
   bool headerMode() const;
   // Empties the drawn-area box: top below bottom, left right of right (Undo and SET).
   void emptyDrawnArea();
+  // In Text mode Image6 is the committed picture that Undo and the text styles rebuild from, so
+  // every step that gives the committed picture back or replaces it refreshes it; in the insert
+  // modes it is the insert's source and stays.
+  void refreshCommittedCopy();
   // Ends a pending picture font (picturefontmode 400): the main picture's size comes back from
   // normalfontsize and, as `how` says, more with it.
   void endPictureFont(PictureFontEnd how);

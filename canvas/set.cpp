@@ -25,6 +25,7 @@ void storeOopsCopy(Form1& f) {
 
 void commitShape(Form1& f) {
   drawCommitted(f.Picture1, [&f] { f.Combo1_Click(); });
+  f.refreshCommittedCopy();
   f.Label26->setBackColor(SetIdle);
   f.Combo1->setText(QStringLiteral("  Things"));
   f.VScroll4->hide();

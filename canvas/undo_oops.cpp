@@ -13,6 +13,10 @@ void Form1::emptyDrawnArea() {
   maxx = 0;
 }
 
+void Form1::refreshCommittedCopy() {
+  if (Option1->value()) Image6->setPicture(Picture1->image());
+}
+
 void Form1::Command12_Click() {
   Picture1->setMousePointer(0);
   if (dragsource == drag::PendingShape) {
@@ -44,6 +48,7 @@ void Form1::Command12_Click() {
 void Form1::Command31_Click() {
   if (isArmed(Label32)) {
     Picture1->setPicture(Image14->picture());
+    refreshCommittedCopy();
     Text1->setFocus();
     return;
   }

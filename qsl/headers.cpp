@@ -41,14 +41,12 @@ void setPictureLayout(Form1& f, const WindowLayout& layout) {
   f.Picture1->move(layout.pictureLeft, f.Picture1->y());
 }
 
-// The fill is committed at once. In Text mode Image6 is the committed picture that the text
-// styles and Undo rebuild from, so it takes the fill too; in the insert modes it is the insert's
-// source and stays.
+// The fill is committed at once.
 void fillHeader(Form1& f) {
   drawCommitted(f.Picture1, [&f] {
     f.Picture1->BoxFilled(0, 0, FullPictureCorner, FullPictureBottom, f.headerfillcolour);
   });
-  if (f.Option1->value()) f.Image6->setPicture(f.Picture1->image());
+  f.refreshCommittedCopy();
 }
 
 // Both Make Header menus. Image15 keeps the picture of the first entry, at its full width, for
@@ -153,7 +151,10 @@ void Form1::Command36_Click() {
   Frame7->hide();
   // The width first: the picture kept at the first entry is as wide as the layout.
   setPictureLayout(*this, windowLayout());
-  if (headerMode()) Picture1->setPicture(Image15->picture());
+  if (headerMode()) {
+    Picture1->setPicture(Image15->picture());
+    refreshCommittedCopy();
+  }
   makeheader->setChecked(false);
   makeheader16->setChecked(false);
   Picture1->font.size = NormalFontSize;

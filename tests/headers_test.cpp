@@ -199,3 +199,47 @@ TEST_F(HeadersTest, TheHeaderBackgroundStaysUnderStyledTextAndUndo) {
     EXPECT_TRUE(sameImage(f.Picture1->picture().copy(rows), f.headerStrips[c.strip]->picture()));
   }
 }
+
+// However the header maker is left, the picture from before it comes back for good: a text placed
+// on it in any style, Undo and OOPS all keep it, whatever was filled, styled or set in the maker.
+TEST_F(HeadersTest, LeavingTheHeaderMakerGivesThePictureBackForGood) {
+  constexpr int Ctrl = 2;
+  using Leave = void (*)(Form1&);
+  const std::pair<const char*, Leave> exits[] = {
+      {"DONE", [](Form1& f) { f.Command36_Click(); }},
+      {"32", [](Form1& f) { f.Command35_Click(); }},
+      {"16", [](Form1& f) { f.Command37_Click(); }},
+      {"Adjust", [](Form1& f) { f.Command13_Click(), f.Command13_Click(); }}};
+  const QImage photo = columnPattern(320);
+  const auto placeText = [](Form1& f, int y) {
+    f.Picture1_MouseDown(mousebutton::Left, 0, 10, y);
+    f.Picture1_MouseUp(mousebutton::Left, 0, 10, y);
+  };
+  for (const auto& [exit, leave] : exits)
+    for (auto menu : {&Form1::makeheader_Click, &Form1::makeheader16_Click})
+      for (int styleClicks : {0, 1, 2})  // Normal, Stripes, Grad
+        for (bool fillAndSet : {false, true}) {
+          SCOPED_TRACE(testing::Message() << exit << " " << (menu == &Form1::makeheader_Click ? 32 : 16) << " style "
+                                          << styleClicks << " fill and set " << fillAndSet);
+          Form1& f = prepared();
+          // As a loaded picture leaves it: shown, committed and the OOPS copies.
+          f.Picture1->setPicture(photo);
+          for (ImageBox* copy : {f.Image6, f.Image13, f.Image14}) copy->setPicture(photo);
+          for (int k = 0; k < styleClicks; ++k) emit f.Label34->clicked();
+          (f.*menu)();
+          if (fillAndSet) {
+            f.Palette_MouseDown(3, mousebutton::Left, Ctrl, 0, 0);
+            placeText(f, 250);
+            f.Label26_Click();
+          }
+          leave(f);
+          placeText(f, 100);
+          f.Command12_Click();
+          EXPECT_TRUE(sameImage(photo, f.Picture1->picture()));
+          placeText(f, 100);
+          for (int press = 0; press < 2; ++press) {
+            f.Command31_Click();
+            EXPECT_TRUE(sameImage(photo, f.Picture1->picture()));
+          }
+        }
+}

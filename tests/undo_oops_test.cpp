@@ -124,3 +124,33 @@ TEST_F(UndoOopsTest, OopsTogglesBetweenThePicturesBeforeAndAfterTheLastDropOutsi
 }
 
 }  // namespace
+
+// In Text mode with a style on, Undo rebuilds from Image6: every step that commits or gives back
+// a picture there must leave its result in Image6, or the next Undo takes it away.
+TEST_F(UndoOopsTest, PicturesCommittedInTextModeSurviveAStyledUndo) {
+  using Step = void (*)(Form1&);
+  const std::pair<const char*, Step> steps[] = {
+      {"SET of a Things shape", [](Form1& f) { f.Combo1->setText(QStringLiteral("Box")), f.Combo1_Click(), f.Label26_Click(); }},
+      {"PatFil with one colour",
+       [](Form1& f) {
+         f.Label32_Click();
+         f.palette[4]->setBackColor(0xFF0000);
+         f.beginDrag = [&f](QWidget*) { f.Picture1_DragDrop(5, 5); };
+         f.Palette_MouseDown(4, 1, 0, 5, 5);
+       }},
+      {"OOPS while PatFil is armed",
+       [](Form1& f) { f.Image14->setPicture(solidImage(320, 256, 0xFF00)), f.Label32_Click(), f.Command31_Click(); }},
+  };
+  for (const auto& [name, step] : steps) {
+    SCOPED_TRACE(name);
+    Form1& f = prepareText(0xFF);
+    f.shaperadius = 40;
+    emit f.Label34->clicked();  // Stripes
+    ASSERT_EQ(f.styleapplied, 1);
+    step(f);
+    const QImage result = f.Picture1->picture();
+    ASSERT_FALSE(sameImage(white, result));
+    f.Command12_Click();
+    EXPECT_TRUE(sameImage(result, f.Picture1->picture()));
+  }
+}
