@@ -3,13 +3,23 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 
-std::optional<QByteArray> readWholeFile(const QString& path) {
+std::optional<QByteArray> readWholeFile(const QString& path, QString* reason) {
+  const auto fail = [&](const QString& why) -> std::optional<QByteArray> {
+    if (reason) *reason = why;
+    return std::nullopt;
+  };
+  const QFileInfo info(path);
+  if (info.isDir()) return fail(qt_error_string(EISDIR));
+  if (info.exists() && !info.isFile()) return fail(QStringLiteral("not a plain file"));
   QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-  return f.readAll();
+  if (!f.open(QIODevice::ReadOnly)) return fail(f.errorString());
+  QByteArray bytes = f.readAll();
+  if (f.error() != QFileDevice::NoError) return fail(f.errorString());
+  return bytes;
 }
 
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason) {

@@ -34,19 +34,39 @@ QString repairedMessage(Backup backup) {
                                 "left as it is until a call is saved or deleted.");
 }
 
-// The log found at this start holds no station while the backup does. The operator must hear of it
-// now: once a call is saved the log holds stations again, and the next start takes it for the log.
-QString emptyLogMessage(const QString& directory, bool present) {
+// The log found at this start is the program's own empty log while the backup holds stations:
+// every station may have been deleted, so they are not brought back, but the operator must hear
+// of it before a saved call makes the empty log the next start's backup.
+QString emptyLogMessage(const QString& directory) {
   return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) +
-         (present ? QStringLiteral(" is empty.") : QStringLiteral(" is missing.")) +
-         QStringLiteral("\r\n\"logdata.bak\" keeps the stations of an earlier start and is left as it is; to have them "
-                        "back, close Marvane and copy it to \"logdata\".");
+         QStringLiteral(" is empty.\r\n\"logdata.bak\" keeps the stations of an earlier start and is left as it is; to "
+                        "have them back, close Marvane and copy it to \"logdata\".");
 }
 
-// A backup that holds stations is worth more than a log this start could not read as written.
-bool holdsStations(const QString& path) {
+// The log was lost (no file, or nothing but blanks and line ends: a write cut short) and its
+// stations were taken from the backup.
+QString restoredMessage(const QString& directory, bool present) {
+  return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) +
+         (present ? QStringLiteral(" is empty.") : QStringLiteral(" is missing.")) +
+         QStringLiteral("\r\nIts stations have been taken from \"logdata.bak\", which is left as it is; the next call "
+                        "saved or deleted writes them to \"logdata\".");
+}
+
+QString unreadableMessage(const QString& directory, const QString& reason) {
+  return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) +
+         QStringLiteral(" cannot be read (") + reason +
+         QStringLiteral(").\r\nNo station can be looked up, and Save Call and Delete Call leave the file alone until "
+                        "Marvane starts with it readable.");
+}
+
+// The backup's log when it holds stations: worth more than a log this start could not read as
+// written.
+std::optional<QString> backupStations(const QString& path) {
   const auto bytes = readWholeFile(path);
-  return bytes && !logbook::readLogFile(*bytes).log.isEmpty();
+  if (!bytes) return std::nullopt;
+  QString log = logbook::readLogFile(*bytes).log;
+  if (log.isEmpty()) return std::nullopt;
+  return log;
 }
 
 QString quotedRecord(const Form1& f) { return u'"' + f.Text3->text() + QStringLiteral("   ") + f.Text4->text() + u'"'; }
@@ -72,24 +92,29 @@ QImage mugshotOf(const QString& directory, const QString& callsign) {
 
 // The log as it was at this start goes to "logdata.bak" byte for byte. A log that is missing,
 // unreadable, empty or had to be repaired never takes the place of a backup that holds stations:
-// that may be the last good copy, and the operator is told of it. A first start leaves the empty
-// log as its backup.
+// that may be the last good copy. A log that is lost outright is taken from that backup, so the
+// next Save Call or Delete Call writes the stations back. A first start leaves the empty log as
+// its backup. Whatever is not as it should be is said once.
 void Form1::readCallLog() {
   const QDir dir(env.programDirectory);
   const QString path = dir.filePath(LogFileName), backup = dir.filePath(BackupFileName);
   const bool present = QFileInfo::exists(path);
-  const std::optional<QByteArray> bytes = present ? readWholeFile(path) : std::nullopt;
+  QString unreadable;
+  const std::optional<QByteArray> bytes = present ? readWholeFile(path, &unreadable) : std::nullopt;
   // A log that is there but cannot be read is not to be replaced by the empty log of this run.
   logwritable = bytes || !present;
   const logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
-  setLogText(file.log);
   const bool sound = bytes && !file.repaired && !file.log.isEmpty();
-  const bool backupKept = !sound && holdsStations(backup);
+  const std::optional<QString> kept = sound ? std::nullopt : backupStations(backup);
+  const bool lost = logwritable && bytes.value_or(QByteArray()).trimmed().isEmpty();
+  setLogText(lost && kept ? *kept : file.log);
   Backup outcome = Backup::KeptOlder;
-  if (!backupKept)
+  if (!kept)
     outcome = writeWholeFile(backup, bytes ? *bytes : logbook::logFileBytes(QString())) ? Backup::Written : Backup::Failed;
-  if (file.repaired) env.dialogs->MsgBox(repairedMessage(outcome), vb::OKOnly, LogTitle);
-  else if (backupKept && logwritable) env.dialogs->MsgBox(emptyLogMessage(env.programDirectory, present), vb::OKOnly, LogTitle);
+  if (!logwritable) env.dialogs->MsgBox(unreadableMessage(env.programDirectory, unreadable), vb::OKOnly, LogTitle);
+  else if (lost && kept) env.dialogs->MsgBox(restoredMessage(env.programDirectory, present), vb::OKOnly, LogTitle);
+  else if (file.repaired) env.dialogs->MsgBox(repairedMessage(outcome), vb::OKOnly, LogTitle);
+  else if (kept) env.dialogs->MsgBox(emptyLogMessage(env.programDirectory), vb::OKOnly, LogTitle);
 }
 
 void Form1::setLogText(const QString& log) {

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QDir>
 #include <QFile>
 
@@ -109,18 +111,44 @@ TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
     EXPECT_EQ(readFile(Backup), c.backup);
     dialogs->calls.clear();
   }
-  for (const char* bad : {"", "\"\"\r\n", static_cast<const char*>(nullptr)}) {
-    SCOPED_TRACE(bad ? bad : "missing");
-    if (bad) writeFile(QStringLiteral("logdata"), bad);
+}
+
+// A log lost outright (no file, nothing in it, or blanks and line ends only) is taken from a backup
+// that holds stations, and the start says so once: the next Save Call writes them back with the new
+// one, the backup stays until then, and the next start finds every station and backs them up. The
+// program's own empty log (every station deleted) brings nothing back.
+TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
+  const QString restored = QStringLiteral("\r\nIts stations have been taken from \"logdata.bak\", which is left as it is; "
+                                          "the next call saved or deleted writes them to \"logdata\".");
+  const QString emptied = QStringLiteral(" is empty.\r\n\"logdata.bak\" keeps the stations of an earlier start and is "
+                                         "left as it is; to have them back, close Marvane and copy it to \"logdata\".");
+  const QByteArray k1ab = "\"\r\nK1AB Al, Boston";
+  const struct { const char* log; QString said; QByteArray saved; } cases[] = {
+      {nullptr, " is missing." + restored, k1ab + Log.mid(1)},
+      {"", " is empty." + restored, k1ab + Log.mid(1)},
+      {" \r\n\r\n\t\n", " is empty." + restored, k1ab + Log.mid(1)},
+      {"\"\"\r\n", emptied, k1ab + "\"\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.log ? c.log : "missing");
+    writeFile(Backup, Log);
+    if (c.log) writeFile(QStringLiteral("logdata"), c.log);
     else QFile::remove(path(QStringLiteral("logdata")));
-    EXPECT_EQ(start().logtext, QString());
-    EXPECT_EQ(readFile(Backup), Log);
-    EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"),
-                          QStringLiteral("The call log \"logdata\" in ") + programDir + (bad ? " is empty." : " is missing.") +
-                              "\r\n\"logdata.bak\" keeps the stations of an earlier start and is left as it is; to have "
-                              "them back, close Marvane and copy it to \"logdata\".",
-                          vb::OKOnly));
     dialogs->calls.clear();
+    Form1& f = start();
+    EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"), QStringLiteral("The call log \"logdata\" in ") + programDir + c.said, vb::OKOnly));
+    EXPECT_EQ(readFile(Backup), Log);
+    dialogs->calls.clear();
+    show("k1ab", "Al, Boston");
+    dialogs->answers = {vb::Yes};
+    f.Command2_Click();
+    EXPECT_EQ(std::tuple(logFile(), readFile(Backup)), std::tuple(c.saved, Log));
+    dialogs->calls.clear();
+    start();
+    EXPECT_TRUE(dialogs->calls.empty());
+    EXPECT_EQ(readFile(Backup), c.saved);
+    show("G4ABC");
+    EXPECT_EQ(form->Text4->text(), c.saved.contains("G4ABC") ? QStringLiteral("Fred, Leeds") : QString());
   }
 }
 
@@ -148,8 +176,15 @@ TEST_F(CallLogTest, ALogThatCannotBeWrittenOrWasNotReadIsNeverWrittenOver) {
   EXPECT_TRUE(dialogs->calls[1].prompt.contains(QStringLiteral("\"logdata\"")));
   EXPECT_EQ(std::tuple(f.logtext, f.Text4->text(), f.Command2->isEnabled()), std::tuple(before, QStringLiteral("Bob, Salem"), true));
 
-  // At the next start the folder cannot be read as a log: it is not replaced by the empty log.
+  // At the next start the folder cannot be read as a log: that is said once, and it is not
+  // replaced by the empty log.
+  dialogs->calls.clear();
   Form1& g = start();
+  EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"),
+                        QStringLiteral("The call log \"logdata\" in ") + programDir +
+                            " cannot be read (Is a directory).\r\nNo station can be looked up, and Save Call and Delete "
+                            "Call leave the file alone until Marvane starts with it readable.",
+                        vb::OKOnly));
   dialogs->calls.clear();
   show("K1AB", "Al");
   g.Command2_Click();
@@ -157,6 +192,18 @@ TEST_F(CallLogTest, ALogThatCannotBeWrittenOrWasNotReadIsNeverWrittenOver) {
   EXPECT_TRUE(dialogs->calls[1].prompt.contains(QStringLiteral("could not be read")));
   EXPECT_TRUE(QFileInfo(path(QStringLiteral("logdata"))).isDir());
   EXPECT_TRUE(g.logtext.isEmpty());
+}
+
+// A pipe in the place of a program file would hold the start until something wrote to it: the log
+// is said to be unreadable, the messages and settings read as missing.
+TEST_F(CallLogTest, PipesInPlaceOfTheProgramFilesDoNotHoldTheStart) {
+  for (const char* name : {"logdata", "messages", "restore"}) ASSERT_EQ(mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
+  start();
+  EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"),
+                        QStringLiteral("The call log \"logdata\" in ") + programDir +
+                            " cannot be read (not a plain file).\r\nNo station can be looked up, and Save Call and "
+                            "Delete Call leave the file alone until Marvane starts with it readable.",
+                        vb::OKOnly));
 }
 
 // The file names are matched by the log's own rules; here the last file that loads wins (a PNG
