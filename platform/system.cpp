@@ -1,11 +1,18 @@
 #include "platform/system.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QFile>
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
+#include <cerrno>
 #include <cmath>
 
 namespace platform {
@@ -67,16 +74,22 @@ QString resolveWindowsPath(const QString& path) {
   return resolved;
 }
 
+// An advisory lock on the data folder itself: taking it writes nothing, so a full disk or a
+// read-only folder is guarded like any other, and no lock file can be left behind. Only a folder
+// that cannot be opened at all (or a file system without locks) lets the program run unguarded;
+// the shut-down then reports the files it could not write.
 bool InstanceLock::tryLock(const QString& directory) {
-  lock_ = std::make_unique<QLockFile>(directory + QLatin1String("/marvane.lock"));
-  // Never stale by age (a running instance keeps it for hours); a lock whose process is gone
-  // is taken over all the same.
-  lock_->setStaleLockTime(0);
-  if (lock_->tryLock(0)) return true;
-  // Only a lock held by a live process means another copy runs. A folder that cannot take the
-  // lock file (read-only, or a plain file in its place) must not keep the operator out: the
-  // program runs unguarded and the shut-down reports the files it could not write.
-  return lock_->error() != QLockFile::LockFailedError;
+  release();
+  folder_ = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder_ < 0 || ::flock(folder_, LOCK_EX | LOCK_NB) == 0) return true;
+  const bool heldElsewhere = errno == EWOULDBLOCK;
+  release();
+  return !heldElsewhere;
+}
+
+void InstanceLock::release() {
+  if (folder_ >= 0) ::close(folder_);
+  folder_ = -1;
 }
 
 }  // namespace platform

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-#include <memory>
 
 namespace platform {
 
@@ -30,13 +28,19 @@ QString winePrefix();
 // back unchanged.
 QString resolveWindowsPath(const QString& path);
 
-// Held for the whole run: a second instance cannot take it. A lock left by a crashed instance is
-// taken over. False only while another live process holds the lock.
+// Held for the whole run: a second instance cannot take it, and it goes with the process however
+// that ends. False only while another live process holds the lock.
 class InstanceLock {
  public:
+  InstanceLock() = default;
+  ~InstanceLock() { release(); }
+  InstanceLock(const InstanceLock&) = delete;
+  InstanceLock& operator=(const InstanceLock&) = delete;
   bool tryLock(const QString& directory);
+
  private:
-  std::unique_ptr<QLockFile> lock_;
+  void release();
+  int folder_ = -1;
 };
 
 }  // namespace platform

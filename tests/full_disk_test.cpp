@@ -73,15 +73,13 @@ class FullDiskTest : public PicturesTest {
     QDir().mkpath(programDir);  // again, on the new disk
     RecordProperty("disk", disk->mounted() ? "tmpfs" : "file-size limit");
   }
-  // Every file of the program folder and its subfolder of pictures, with its bytes; the instance
-  // lock goes and comes with each window.
+  // Every file of the program folder and its subfolder of pictures, with its bytes.
   using Files = std::map<QString, QByteArray>;
   Files files() const {
     Files all;
     for (const QString& folder : {QString(), QStringLiteral("pics/")})
       for (const QString& name : QDir(path(folder)).entryList(QDir::Files | QDir::Hidden))
         all[folder + name] = readFile(folder + name);
-    all.erase(QStringLiteral("marvane.lock"));
     return all;
   }
   static ::testing::AssertionResult unchanged(const Files& before, const Files& after) {
@@ -134,6 +132,19 @@ TEST_F(FullDiskTest, CallLogWritesKeepTheLogAndItsBackup) {
     disk->empty();
     EXPECT_TRUE(unchanged(before, files()));
   }
+}
+
+// The second copy is kept out on a disk with no room left, as on any other.
+TEST_F(FullDiskTest, ASecondCopyIsRefusedOnAFullDisk) {
+  disk->fill();
+  start();
+  dialogs->calls.clear();
+  Form1 second(form->env);
+  EXPECT_FALSE(second.Form_Load());
+  second.unloaded = true;
+  disk->empty();
+  ASSERT_EQ(dialogs->calls.size(), 1u);
+  EXPECT_EQ(dialogs->calls[0].title, QStringLiteral("DUPLICATE INSTANCE Marvane"));
 }
 
 // The exit names exactly the files it could not save, says the previous ones were kept only when

@@ -13,7 +13,6 @@ class ShutdownTest : public FormTest {
  protected:
   QSet<QString> filesWritten() const {
     QStringList names = QDir(programDir).entryList(QDir::Files | QDir::Hidden);
-    names.removeAll(QStringLiteral("marvane.lock"));
     names.removeAll(QStringLiteral("logdata.bak"));  // the start's
     return QSet<QString>(names.begin(), names.end());
   }

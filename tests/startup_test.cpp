@@ -29,7 +29,7 @@ TEST_F(StartupTest, EmptyProgramDirectoryGivesTheDefaults) {
   EXPECT_EQ(QStringList({f.Text1->text(), f.Text2->text()}), QStringList({"TYPE HERE", ""}));
   EXPECT_EQ(QDir(f.File1->path()), QDir(programDir));
   EXPECT_FALSE(f.Image2->hasPicture());
-  EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), QStringList({"logdata.bak", "marvane.lock"}));
+  EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), QStringList({"logdata.bak"}));
   EXPECT_EQ(std::vector<long>({f.Option1->backColor(), f.Option6->backColor(), f.Option7->backColor(),
                                f.Option8->backColor(), f.Text6->backColor(), f.Label26->backColor(),
                                f.Label34->backColor(), f.Label31->backColor(), f.Text13->backColor(),
