@@ -29,11 +29,16 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reaso
     f.cancelWriting();  // the temporary file goes when `f` does
     return false;
   };
-  if (!f.open(QIODevice::WriteOnly)) return fail(f.errorString());
-  // QSaveFile buffers what is written, and its commit renames the file even when writing out
-  // that buffer failed: the write has to be seen through here. A disk that allocates late
-  // reports a full disk only when the data is synced.
-  if (f.write(bytes) != bytes.size() || !f.flush()) return fail(f.errorString());
+  // Unbuffered: QSaveFile's commit would rename the file even when writing out its buffer failed.
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail(f.errorString());
+  // A write that fills the disk partway comes back short without a reason; the next one, which
+  // moves nothing, carries the system's.
+  for (qint64 done = 0; done < bytes.size();) {
+    const qint64 written = f.write(bytes.constData() + done, bytes.size() - done);
+    if (written <= 0) return fail(f.errorString());
+    done += written;
+  }
+  // A disk that allocates late reports a full disk only when the data is synced.
   if (::fsync(f.handle()) != 0) return fail(qt_error_string(errno));
   if (!f.commit()) return fail(f.errorString());
   return true;

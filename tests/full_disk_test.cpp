@@ -10,6 +10,8 @@
 #include <map>
 #include <ranges>
 
+#include <QRandomGenerator>
+
 #include "tests/pictures_fixture.h"
 
 namespace {
@@ -35,12 +37,14 @@ class FillableDisk {
     if (mounted_) ::umount2(folder_.constData(), MNT_DETACH);
   }
   bool mounted() const { return mounted_; }
-  void fill() {
-    if (!mounted_) return limitFileSize(0);
+  // Fills the disk up to the last `room` bytes.
+  void fill(off_t room = 0) {
+    if (!mounted_) return limitFileSize(rlim_t(room));
     const int fd = ::open(filler().constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     static const char page[4096] = {};
-    while (::write(fd, page, sizeof page) > 0) {
-    }
+    off_t filled = 0;
+    for (ssize_t n; (n = ::write(fd, page, sizeof page)) > 0;) filled += n;
+    if (::ftruncate(fd, std::max<off_t>(0, filled - room)) != 0) ADD_FAILURE() << "the disk cannot be given room";
     ::close(fd);
   }
   void empty() {
@@ -91,12 +95,12 @@ class FullDiskTest : public PicturesTest {
     if (before.size() != after.size()) return ::testing::AssertionFailure() << "a file is gone";
     return ::testing::AssertionSuccess();
   }
-  // Runs `act` on the full disk: afterwards every file is as it was (none new, none left over)
-  // and the last message box the operator saw has this title and prompt.
-  void failsAndKeepsEveryFile(const std::function<void()>& act, const QString& title, const QString& prompt) {
+  // Runs `act` on the disk full but for `room` bytes: afterwards every file is as it was (none new,
+  // none left over) and the last message box the operator saw has this title and prompt.
+  void failsAndKeepsEveryFile(const std::function<void()>& act, const QString& title, const QString& prompt, off_t room = 0) {
     const auto before = files();
     dialogs->calls.clear();
-    disk->fill();
+    disk->fill(room);
     act();
     disk->empty();
     EXPECT_TRUE(unchanged(before, files()));
@@ -169,12 +173,17 @@ TEST_F(FullDiskTest, ExitNamesEveryFileItCouldNotSaveAndKeepsTheOldOnes) {
   }
 }
 
-// Save Image and a picture dropped on the file list, each over an existing file: the file stays
-// whole and the message gives the system's reason.
+// Save Image and a picture dropped on the file list, each over an existing file, on a disk full
+// from the first byte and on one that fills up partway: the file stays whole and the message gives
+// the system's reason.
 TEST_F(FullDiskTest, PictureSavesKeepTheFileTheyWouldReplace) {
   Form1& f = browsing(folderOf(1));
-  f.Picture1->setPicture(solidImage(320, 256, 0x3366CC));
-  f.Image2->setPicture(solidImage(320, 256, 0x00AA00));
+  // Noise, so that the PNG written is larger than the room left.
+  QImage noise(320, 256, QImage::Format_RGB32);
+  QRandomGenerator random(7);
+  for (int y = 0; y < noise.height(); ++y) random.fillRange(reinterpret_cast<quint32*>(noise.scanLine(y)), noise.width());
+  f.Picture1->setPicture(noise);
+  f.Image2->setPicture(noise);
   writeFile(QStringLiteral("pics/p00.png"), "the picture saved before");
   const QString cannot = QStringLiteral(": cannot be written (") + disk->reason() + u')';
   const QString dropTitle = QStringLiteral("Save .png File to ") + path(QStringLiteral("pics"));
@@ -193,8 +202,9 @@ TEST_F(FullDiskTest, PictureSavesKeepTheFileTheyWouldReplace) {
        },
        dropTitle, QStringLiteral("Picture not saved. p00.png") + cannot},
   };
-  for (const auto& s : saves) {
-    SCOPED_TRACE(s.title.toStdString());
-    failsAndKeepsEveryFile(s.act, s.title, s.prompt);
-  }
+  for (const off_t room : {0, 64 << 10})
+    for (const auto& s : saves) {
+      SCOPED_TRACE(s.title.toStdString() + " room " + std::to_string(room));
+      failsAndKeepsEveryFile(s.act, s.title, s.prompt, room);
+    }
 }
