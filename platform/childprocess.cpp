@@ -8,6 +8,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "platform/waits.h"
+
 namespace platform {
 
 namespace {
@@ -63,6 +65,7 @@ ChildOutcome runLimited(const QString& program, const QStringList& arguments, co
   process.closeWriteChannel();
   QElapsedTimer clock;
   clock.start();
+  const DropsRefused noDrops;
   for (;;) {
     // Output is taken as it comes, a pipe's worth at a time, rather than gathered whole.
     process.waitForReadyRead(PumpStepMs);

@@ -10,6 +10,8 @@ namespace {
 
 bool stopped = false;
 
+bool isDrag(QEvent::Type type) { return type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop; }
+
 // Qt holds all of the operator's input back while a loop excludes it, the window manager's close
 // request among it, so that a close asked for during a wait would not be heard until the wait
 // ended. Dropping only what starts something keeps the close, and lets a press begun before the
@@ -29,25 +31,37 @@ bool startsSomething(QEvent::Type type) {
     case QEvent::TabletPress:
       return true;
     default:
-      return false;
+      return isDrag(type);
   }
 }
 
-class InputDrop : public QObject {
+// Drops the events `drops` names, for as long as it lives. A drag event dropped is left refused,
+// so the program dragging from shows that nothing takes it here.
+class EventDrop : public QObject {
  public:
-  InputDrop() { QCoreApplication::instance()->installEventFilter(this); }
-  ~InputDrop() override { QCoreApplication::instance()->removeEventFilter(this); }
-  InputDrop(const InputDrop&) = delete;
-  InputDrop& operator=(const InputDrop&) = delete;
+  explicit EventDrop(bool (*drops)(QEvent::Type)) : drops_(drops) { QCoreApplication::instance()->installEventFilter(this); }
+  ~EventDrop() override { QCoreApplication::instance()->removeEventFilter(this); }
+  EventDrop(const EventDrop&) = delete;
+  EventDrop& operator=(const EventDrop&) = delete;
 
  protected:
-  bool eventFilter(QObject*, QEvent* event) override { return startsSomething(event->type()); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (!drops_(event->type())) return false;
+    event->ignore();
+    return true;
+  }
+
+ private:
+  bool (*drops_)(QEvent::Type);
 };
 
 }  // namespace
 
+DropsRefused::DropsRefused() : filter_(new EventDrop(isDrag)) {}
+DropsRefused::~DropsRefused() { delete filter_; }
+
 bool runEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-  const InputDrop drop;
+  const EventDrop drop(startsSomething);
   QTimer deadline;
   deadline.setSingleShot(true);
   deadline.start(limit);
@@ -60,7 +74,7 @@ bool runEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds
 }
 
 void runPendingEvents() {
-  const InputDrop drop;
+  const EventDrop drop(startsSomething);
   QCoreApplication::processEvents();
 }
 

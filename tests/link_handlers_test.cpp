@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QTimer>
 
 #include "platform/clipboard.h"
@@ -224,6 +225,35 @@ TEST_F(LinkHandlersTest, CloseDuringAWaitEndsItAndClosesTheWindow) {
     QCoreApplication::processEvents();
     EXPECT_TRUE(f.unloaded && !f.isVisible() && QFile::exists(path(QStringLiteral("restore"))));
   }
+}
+
+// A file another program drags onto the picture or the file list while a send or an import waits
+// is refused, so nothing is loaded or saved inside it; once the wait is over the same drop is taken.
+TEST_F(LinkHandlersTest, DropsAreRefusedWhileASendOrAnImportWaits) {
+  writeFile(QStringLiteral("dropped.bmp"), bmpBytes(solidImage(320, 256, 0x2222)));
+  QMimeData files;
+  files.setUrls({QUrl::fromLocalFile(path(QStringLiteral("dropped.bmp")))});
+  const auto taken = [&files](QWidget* target) {
+    QDragEnterEvent enter(QPoint(60, 60), Qt::CopyAction, &files, Qt::NoButton, {});
+    QDropEvent drop(QPointF(60, 60), Qt::CopyAction, &files, Qt::NoButton, {});
+    QCoreApplication::sendEvent(target, &enter);
+    QCoreApplication::sendEvent(target, &drop);
+    return enter.isAccepted() || drop.isAccepted();
+  };
+  for (const auto& [code, what] : {std::pair(8, Link::Send), std::pair(4, Link::Import)})
+    for (const bool onList : {false, true}) {
+      SCOPED_TRACE(testing::Message() << code << (onList ? " on the file list" : " on the picture"));
+      chosen(code);
+      Form1& f = *form;
+      QWidget* target = onList ? f.File1->viewport() : static_cast<QWidget*>(f.Picture1);
+      std::optional<bool> takenWhileWaiting;
+      QTimer::singleShot(50, &f, [&] { takenWhileWaiting = taken(target); });
+      run(f, what);
+      QCoreApplication::processEvents();
+      EXPECT_EQ(takenWhileWaiting, false);
+      EXPECT_NE(pixelAt(f.Picture1->picture(), 5, 5), 0x2222);
+      EXPECT_TRUE(taken(target));
+    }
 }
 
 // The windows and keys of each program as the operator's programs need them, written out here

@@ -1,4 +1,8 @@
+#include <QCoreApplication>
 #include <QCryptographicHash>
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QWidget>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -91,6 +95,27 @@ TEST(MetafileLimits, DrawingsEndWithinTheLimitsOrComeBackAsBefore) {
     EXPECT_LT(usage(RUSAGE_SELF).peakMb - self.peakMb, 100 + picture.sizeInBytes() / (1 << 20));
     EXPECT_GE(ticks, clock.elapsed() / 500);
   }
+}
+
+// While a child works (a picture drawn by the helper), a drop can start nothing: another program's
+// drag is refused, and taken again afterwards.
+TEST(ChildLimits, DropsAreRefusedWhileAChildWorks) {
+  struct Target : QWidget {
+    void dragEnterEvent(QDragEnterEvent* e) override { e->acceptProposedAction(); }
+  } target;
+  target.setAcceptDrops(true);
+  QMimeData data;
+  data.setText(QStringLiteral("file"));
+  const auto taken = [&] {
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::NoButton, {});
+    QCoreApplication::sendEvent(&target, &enter);
+    return enter.isAccepted();
+  };
+  std::optional<bool> takenWhileWorking;
+  QTimer::singleShot(50, [&] { takenWhileWorking = taken(); });
+  platform::runLimited("sleep", {"0.3"}, {}, {}, [](QByteArrayView) { return true; });
+  EXPECT_EQ(takenWhileWorking, false);
+  EXPECT_TRUE(taken());
 }
 
 // Stopping a child stops what it started too.
