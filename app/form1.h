@@ -454,6 +454,9 @@ class Form1 : public QMainWindow {
   // Command14_MouseDown .. Command30_MouseDown of Dir n (1..8).
   void dirButton_MouseDown(int n, int button);
   void resetdirbuttons();
+  // `path` into entry `entry` of `savedirs`; a path the settings file cannot keep is refused with
+  // a message and the entry stays as it was.
+  void storeDirectory(int entry, const QString& path);
   // Saving dropped pictures and deleting files.
   void savedroppedpicture();
   void Command27_Click();  // Del

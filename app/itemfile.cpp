@@ -120,6 +120,19 @@ qsizetype utf8SequenceAt(QByteArrayView bytes, qsizetype at) {
   return 0;
 }
 
+// The characters the old program's code page (Windows-1252) gives the bytes 0x80 to 0x9F. The five
+// bytes it leaves undefined keep their Latin-1 control characters, as Windows maps them, so that
+// no byte is lost; every other byte above 0x7F is its Latin-1 character.
+constexpr char16_t Windows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+QChar windows1252(unsigned char byte) {
+  return byte >= 0x80 && byte <= 0x9F ? QChar(Windows1252High[byte - 0x80]) : QChar(byte);
+}
+
 }  // namespace
 
 QString decodeFileText(const QByteArray& bytes, bool* mixed) {
@@ -141,7 +154,7 @@ QString decodeFileText(const QByteArray& bytes, bool* mixed) {
       continue;
     }
     text += decoded(run, at);
-    text += QChar(static_cast<unsigned char>(all[at]));
+    text += windows1252(static_cast<unsigned char>(all[at]));
     run = ++at;
   }
   return text + decoded(run, all.size());

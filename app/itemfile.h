@@ -59,9 +59,10 @@ struct QuotedSpan {
 QuotedSpan quotedSpan(QStringView text);
 
 // The files are 8-bit text: every valid UTF-8 sequence reads as UTF-8 and every other byte as its
-// Latin-1 character, so that a file of the old program still reads back and a stray byte in a
-// UTF-8 file damages no character but itself. `mixed`, when given, tells whether the bytes hold
-// both UTF-8 sequences and bytes that are none: a file written in UTF-8 and damaged since. A file
-// of the old program, Latin-1 throughout, is not mixed.
+// character in the old program's code page, Windows-1252 (curly quotes, dashes, the euro sign),
+// so that a file of the old program still reads back and a stray byte in a UTF-8 file damages no
+// character but itself. `mixed`, when given, tells whether the bytes hold both UTF-8 sequences
+// and bytes that are none: a file written in UTF-8 and damaged since. A file of the old program,
+// in its code page throughout, is not mixed.
 QString decodeFileText(const QByteArray& bytes, bool* mixed = nullptr);
 QByteArray encodeFileText(const QString& text);

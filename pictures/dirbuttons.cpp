@@ -1,3 +1,5 @@
+#include <QDir>
+
 #include "app/form1.h"
 #include "pictures/browserkit.h"
 #include "platform/colour.h"
@@ -46,7 +48,20 @@ void Form1::dirButton_MouseDown(int n, int button) {
   if (button != mousebutton::Right) return;
   if (env.dialogs->MsgBox(QStringLiteral("Save this Directory to Dir %1?").arg(n), vb::OKCancel | vb::DefaultButton2,
                           File1->path()) == vb::OK)
-    savedirs[DirEntry[n]] = File1->path();
+    storeDirectory(DirEntry[n], File1->path());
+}
+
+// The settings file keeps a directory between two double quotes, with no way to hold one inside
+// it: such a directory would come back cut short, or not at all, after the next start.
+void Form1::storeDirectory(int entry, const QString& path) {
+  if (path.contains(QLatin1Char('"'))) {
+    env.dialogs->MsgBox(QStringLiteral("The directory\r\n%1\r\nhas a double quote (\") in its name, which the settings "
+                                       "cannot keep. It is not stored: rename it or choose another directory.")
+                            .arg(QDir::toNativeSeparators(path)),
+                        vb::OKOnly | vb::Exclamation, QString());
+    return;
+  }
+  savedirs[entry] = path;
 }
 
 void Form1::resetdirbuttons() {

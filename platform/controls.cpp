@@ -2,11 +2,13 @@
 
 #include <QAccessibleWidget>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVariant>
 
 #include "platform/colour.h"
@@ -202,7 +204,7 @@ void ScrollBar::timerEvent(QTimerEvent* e) {
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
   connect(this, &QPlainTextEdit::textChanged, this, [this] {
     // QPlainTextEdit reports a change even when the same text is set again.
-    const QString now = toPlainText();
+    const QString now = widgetText();
     if (now == last_) return;
     last_ = now;
     emit change();
@@ -211,8 +213,27 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
 
 void TextBox::setText(const QString& crlf) {
   const QString lf = platform::toWidgetText(crlf);
-  if (lf == toPlainText()) return;
+  if (lf == widgetText()) return;
   setPlainText(lf);
+}
+
+// The text as the document holds it, with LF between its paragraphs. Qt's plain-text read would
+// also turn no-break spaces into blanks and line separators into line breaks: characters the
+// operator never changed would come back changed, and a message would split at every exit.
+QString TextBox::widgetText() const {
+  QString t = document()->toRawText();
+  t.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return t;
+}
+
+// Shift+Enter starts a new line, as Enter does: Qt's line separator there would be a character
+// the text keeps, not the line break the operator asked for.
+void TextBox::keyPressEvent(QKeyEvent* e) {
+  if (e->matches(QKeySequence::InsertLineSeparator)) {
+    insertPlainText(QStringLiteral("\n"));
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(e);
 }
 
 QString TextBox::selText() const { return platform::fromWidgetText(textCursor().selectedText()); }

@@ -130,7 +130,8 @@ class ScrollBar : public QScrollBar {
   void timerEvent(QTimerEvent*) override;
 };
 
-// Multi-line text box. text() and setText() use CR LF; `change` fires only on a real change.
+// Multi-line text box. text() and setText() use CR LF and keep every other character as it stands;
+// `change` fires only on a real change.
 // Panels share their places in the window: a panel comes in front of its siblings whenever it is
 // made visible, also when it already was and another panel has covered it since, so that the
 // operator sees what a menu opens and the control that takes the focus in it.
@@ -148,7 +149,7 @@ class TextBox : public QPlainTextEdit {
   Q_OBJECT
  public:
   explicit TextBox(QWidget* parent);
-  QString text() const { return platform::fromWidgetText(toPlainText()); }
+  QString text() const { return platform::fromWidgetText(widgetText()); }
   void setText(const QString& crlf);
   QString selText() const;
   long backColor() const { return platform::backColor(this); }
@@ -160,7 +161,9 @@ class TextBox : public QPlainTextEdit {
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
+  void keyPressEvent(QKeyEvent*) override;
  private:
+  QString widgetText() const;
   QString last_;
 };
 

@@ -1,3 +1,5 @@
+#include <QTextCursor>
+
 #include "app/form1.h"
 #include "platform/colour.h"
 #include "platform/textfont.h"
@@ -23,10 +25,11 @@ void closeForText(Form1& f) {
   f.Text1->setFocus();
 }
 
-// The caret of the list as a position in its text, whose lines end in CR LF.
+// The caret of the list as a position in its text, whose line breaks are CR LF: one character more
+// for each paragraph before the caret (a line separator inside a paragraph stays one character).
 qsizetype caretInList(const TextBox* list) {
-  const int caret = list->textCursor().position();
-  return caret + list->toPlainText().left(caret).count(u'\n');
+  const QTextCursor caret = list->textCursor();
+  return caret.position() + caret.blockNumber();
 }
 
 }  // namespace

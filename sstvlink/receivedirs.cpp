@@ -60,7 +60,7 @@ void showPrompt(Form1& f, int which) {
 // The entry takes `path`; a path without the program's word is refused and the entry kept.
 void store(Form1& f, const ReceivePrompt& p, const QString& path) {
   if (p.word.isEmpty() || path.contains(p.word)) {
-    f.savedirs[p.entry] = path;
+    f.storeDirectory(p.entry, path);
     return;
   }
   f.env.dialogs->MsgBox(QStringLiteral("Not \"") + p.directoryText + QStringLiteral("\", Try again"), vb::OKOnly, QString());

@@ -119,7 +119,7 @@ TEST(CallLogFile, BadFilesGiveEveryRecordInTheLogsOwnForm) {
       {"\"\r\nF6ABC Ren\xe9\"\r\n", QStringLiteral("\r\nF6ABC Ren\u00e9"), false},  // an old Latin-1 file
       // One stray byte among UTF-8 records is the only character it changes.
       {"\"\r\nDL1AB M\xc3\xbcnchen\r\nF6ABC Ren\xc3\xa9 \xff 5\xe2\x82\xac \xe2\x82\"\r\n",
-       QStringLiteral("\r\nDL1AB M\u00fcnchen\r\nF6ABC Ren\u00e9 \u00ff 5\u20ac \u00e2\u0082"), true},
+       QStringLiteral("\r\nDL1AB M\u00fcnchen\r\nF6ABC Ren\u00e9 \u00ff 5\u20ac \u00e2\u201a"), true},
       {two.toUtf8(), two, true},
       {"K1AB Al\r\n\"\r\nG4ABC Fred\r\nW1XYZ Bob", QStringLiteral("\r\nK1AB Al") + two, true},
       {"\"\r\nG4ABC Fred\"\r\nW1XYZ Bob\r\n", two, true},  // after the closing quote

@@ -1,3 +1,5 @@
+#include <QTest>
+
 #include "platform/colour.h"
 #include "tests/support/form_fixture.h"
 
@@ -113,5 +115,33 @@ TEST_F(MessagesTest, TheMessagesFileKeepsTheWholeListAcrossStartAndExit) {
     EXPECT_EQ(start().Text2->text(), QString(c.list).replace(u'"', u'\''));
     form->close();
     EXPECT_EQ(readFile(QStringLiteral("messages")), c.written);
+  }
+}
+
+// No-break spaces and line separators are the operator's own characters: the list keeps them
+// through start and exit byte for byte, a line separator is no line break to the message a
+// double-click picks, and the box it lands in reads and takes them as they are.
+TEST_F(MessagesTest, NoBreakSpacesAndLineSeparatorsSurviveStartAndExit) {
+  const QString message = QStringLiteral("CQ\u00A0DE\u2028\u2028\u2028\u2028K");
+  const QString lists[] = {message + QStringLiteral("\r\n---\r\n73\u2028BYE\u00A0"),
+                           "---\r\n" + message + QStringLiteral("\r\n---\r\n\u00A0\u2028\r\n\u2028")};
+  for (const QString& list : lists) {
+    const QByteArray file = "\"" + list.toUtf8() + "\"\r\n";
+    writeFile(QStringLiteral("messages"), file);
+    for (int run = 0; run < 2; ++run) {
+      Form1& f = start();
+      EXPECT_EQ(f.Text2->text(), list);
+      f.close();
+      EXPECT_EQ(readFile(QStringLiteral("messages")), file);
+    }
+    Form1& f = start();
+    f.Command8_Click();
+    caretAt("K", 1);
+    f.Text2_DblClick();
+    EXPECT_EQ(f.Text1->text(), message);
+    f.Text1->setText(QString(message).replace(u'\u00A0', u' '));
+    EXPECT_EQ(f.Text1->text(), QStringLiteral("CQ DE\u2028\u2028\u2028\u2028K"));
+    QTest::keyClick(f.Text1, Qt::Key_Return, Qt::ShiftModifier);  // typed, it is a line break
+    EXPECT_EQ(f.Text1->text(), QStringLiteral("\r\nCQ DE\u2028\u2028\u2028\u2028K"));
   }
 }

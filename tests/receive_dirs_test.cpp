@@ -69,3 +69,38 @@ TEST_F(ReceiveDirsTest, APromptClosesTheStripPanels) {
 }
 
 }  // namespace
+
+// A directory with a double quote in its name cannot be kept in the settings: wherever it would be
+// stored (a Dir button, a receive directory with or without its program's word) one message names
+// it, and the directory table, the buttons and what the next start reads stay as they were.
+TEST_F(ReceiveDirsTest, ADirectoryWithADoubleQuoteIsRefusedWhereverItWouldBeStored) {
+  const struct {
+    int dirButton, program;
+    const char* name;
+  } cases[] = {{1, 0, "say \"cheese\""}, {8, 0, "\"RX\""}, {0, 27, "Win\"Pix"}, {0, 8, "a\"b/SSTV-Lastreceived"},
+               {0, 10, "MM\"SSTV\""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Form1& f = start();
+    const std::array<QString, 18> before = f.savedirs;
+    QDir().mkpath(path(c.name));
+    f.Dir1->setPath(path(c.name));
+    dialogs->calls.clear();
+    if (c.dirButton) {
+      dialogs->answers = {vb::OK};
+      f.dirButton_MouseDown(c.dirButton, mousebutton::Right);
+    } else {
+      (f.*(sstvProgramOf(c.program)->menu))->trigger();
+      f.sdrx->trigger();
+      f.Command22->click();
+    }
+    ASSERT_FALSE(dialogs->calls.empty());
+    const ScriptedDialogs::Call& refusal = dialogs->calls.back();
+    EXPECT_TRUE(refusal.prompt.contains(path(c.name)) && refusal.prompt.contains(QStringLiteral("double quote")) &&
+                refusal.buttons == (vb::OKOnly | vb::Exclamation));
+    EXPECT_EQ(std::tuple(f.Command14->caption(), f.Command30->caption(), f.Command14->font().bold()),
+              std::tuple(QString("Dir*1"), QString("Dir 8"), false));
+    f.close();
+    EXPECT_EQ(start().savedirs, before);
+  }
+}

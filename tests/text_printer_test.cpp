@@ -78,6 +78,11 @@ TEST_F(TextPrinterTest, ALineCutAtItsLengthLimitLosesNoCharacter) {
   f.texttoplace = longLine + QStringLiteral("\r\nZ");
   f.printtext();
   EXPECT_EQ(QStringList({f.textlines[1], f.textlines[2], f.textlines[3]}), QStringList({longLine, "Z", ""}));
+  // The limit counts the characters the operator sees: an emoji at the cut stays whole.
+  const QString emojiLast = longLine.left(1500) + QStringLiteral("\U0001F600");
+  f.texttoplace = emojiLast + QStringLiteral("ABC");
+  f.printtext();
+  EXPECT_EQ(QStringList({f.textlines[1], f.textlines[2]}), QStringList({emojiLast, "ABC"}));
 }
 
 // When the printer must not print: SET idle (except for the QSL band and the date stamp), a
@@ -153,6 +158,40 @@ TEST_F(TextPrinterTest, AColumnRecordsTheFirstTwentyCharactersOnly) {
   arm();
   f.printtext();
   EXPECT_EQ(std::tuple(f.lineys[20], f.starty), std::tuple(190.0, 0.0));
+}
+
+// A column steps by the characters the operator sees: an emoji of two UTF-16 units, one with a
+// skin tone, a family joined into one, a letter with one or two combining marks each fill one
+// cell exactly as they print alone there, and the longest column counts them so.
+TEST_F(TextPrinterTest, AColumnStepsByTheCharactersTheOperatorSees) {
+  const std::vector<QStringList> cases[] = {
+      {{"A", "\U0001F600", "B"}},
+      {{"e\u0301", "x\u0308\u0323", "n"}, {"\U0001F44D\U0001F3FD", "\U0001F468\u200D\U0001F469\u200D\U0001F467"}},
+  };
+  for (const std::vector<QStringList>& columns : cases) {
+    QStringList lines;
+    for (const QStringList& cells : columns) lines << cells.join(QString());
+    SCOPED_TRACE(lines.join(QLatin1Char('|')).toStdString());
+    Form1& f = prepare(lines.join(QStringLiteral("\r\n")), 10, 30, 20);
+    f.Label31->setBackColor(colour::state::Armed);
+    f.lineheight = 16;
+    arm();
+    f.printtext();
+    auto expected = expectedCanvas();
+    expected->font = f.Picture1->font;
+    expected->setForeColor(Ink);
+    std::vector<double> ys;
+    for (size_t column = 0; column < columns.size(); ++column)
+      for (qsizetype k = 0; k < columns[column].size(); ++k) {
+        if (ys.size() <= size_t(k)) ys.push_back(20 + 16.0 * double(k));
+        expected->currentX = 30 + 32.0 * double(column);
+        expected->currentY = ys[k];
+        expected->Print(columns[column][k]);
+      }
+    EXPECT_TRUE(sameImage(expected->shown(), shown()));
+    ys.push_back(0);  // nothing past the longest column
+    EXPECT_EQ(lineYs(f, int(ys.size())), ys);
+  }
 }
 
 TEST_F(TextPrinterTest, BkGndFillsTheBackColourBoxAndKeepsTextHorizontal) {

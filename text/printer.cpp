@@ -1,5 +1,6 @@
 #include <QHash>
 #include <QRect>
+#include <QTextBoundaryFinder>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -16,10 +17,13 @@ constexpr int maxLines = Form1::MaxTextLines;
 constexpr int maxLineLength = 1501;
 
 // Splits `text` into lines 1..20 of at most 1501 characters and returns how many there are.
+// A character is what the operator sees as one: a letter with its combining marks, an emoji of
+// two UTF-16 units or of several joined, so that neither a line cut nor a column cell breaks it.
 // A CR (with the LF after it) ends a line and is dropped; a line cut at its length limit goes
 // on with the very next character, so a long line is wrapped without losing anything. An empty
 // text, and a text ending in CR LF, end with an empty line.
-int splitLines(const QString& text, std::array<QString, maxLines + 1>& lines) {
+int splitLines(const QString& text, std::array<QStringList, maxLines + 1>& lines) {
+  QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
   qsizetype p = 0;
   for (int line = 1; line <= maxLines; ++line) {
     for (int taken = 0;; ++taken) {
@@ -30,7 +34,10 @@ int splitLines(const QString& text, std::array<QString, maxLines + 1>& lines) {
         break;
       }
       if (taken == maxLineLength) break;
-      lines[line] += text[p++];
+      characters.setPosition(p);
+      const qsizetype next = characters.toNextBoundary();
+      lines[line] << text.sliced(p, next - p);
+      p = next;
     }
   }
   return maxLines;
@@ -75,13 +82,14 @@ struct LayoutKey {
 struct LaidOutText {
   LayoutKey key;
   std::array<QString, maxLines + 1> lines;
+  std::array<QStringList, maxLines + 1> characters;  // of each line, as the operator sees them
   int count = 0;
   // Horizontal: each line as printed (after a blank) and its stamp.
   std::array<QString, maxLines + 1> lineTexts;
   std::array<std::shared_ptr<const TextStamp>, maxLines + 1> lineStamps;
   // Vertical: a stamp per character, the five blanks printed under each with BkGnd on, and the
   // pixels any of them can touch relative to its anchor.
-  QHash<QChar, std::shared_ptr<const TextStamp>> glyphs;
+  QHash<QString, std::shared_ptr<const TextStamp>> glyphs;
   std::shared_ptr<const TextStamp> blanks;
   QRect reach;
 };
@@ -89,7 +97,8 @@ struct LaidOutText {
 LaidOutText layOut(const LayoutKey& key) {
   LaidOutText t;
   t.key = key;
-  t.count = splitLines(key.text, t.lines);
+  t.count = splitLines(key.text, t.characters);
+  for (int line = 1; line <= t.count; ++line) t.lines[line] = t.characters[line].join(QString());
   if (!key.vertical) {
     for (int line = 1; line <= t.count; ++line) {
       // Only the first line gets the trailing blank that widens its back-colour cell.
@@ -103,9 +112,9 @@ LaidOutText layOut(const LayoutKey& key) {
     t.reach = t.blanks->reach(true);
   }
   for (int line = 1; line <= t.count; ++line) {
-    for (QChar c : std::as_const(t.lines[line])) {
+    for (const QString& c : std::as_const(t.characters[line])) {
       if (t.glyphs.contains(c)) continue;
-      const QString printed = key.bkgnd ? QLatin1Char(' ') + QString(c) : QString(c);
+      const QString printed = key.bkgnd ? QLatin1Char(' ') + c : c;
       const auto stamp = TextStamp::of(printed, key.font, 0);
       t.glyphs.insert(c, stamp);
       t.reach |= stamp->reach(true);
@@ -160,7 +169,7 @@ void printColumns(Form1& f, const LaidOutText& text) {
   const int height = f.Picture1->scaleHeight();
 
   int longest = 0;
-  for (int line = 1; line <= text.count; ++line) longest = std::max(longest, int(text.lines[line].size()));
+  for (int line = 1; line <= text.count; ++line) longest = std::max(longest, int(text.characters[line].size()));
   double y = f.starty;
   for (int k = 1; k <= std::min(longest, maxLines); ++k, y += step) f.lineys[k] = y;
 
@@ -168,7 +177,7 @@ void printColumns(Form1& f, const LaidOutText& text) {
   for (int line = 1; line <= text.count; ++line, x += columnStep) {
     if (x + text.reach.left() >= width + 1 || x + text.reach.right() < -1) continue;
     y = f.starty;
-    for (QChar c : text.lines[line]) {
+    for (const QString& c : text.characters[line]) {
       if (step > 0 && y + text.reach.top() >= height + 1) break;  // so is every later one
       if (bkgnd) printAt(*f.Picture1, text.blanks, x, y);  // the back colour covers the column's width
       printAt(*f.Picture1, text.glyphs.value(c), x, y);
@@ -178,7 +187,7 @@ void printColumns(Form1& f, const LaidOutText& text) {
 
   // The pen ends under the last character, whether it was printed or passed over.
   for (int line = text.count; line >= 1; --line) {
-    const QString& chars = text.lines[line];
+    const QStringList& chars = text.characters[line];
     if (chars.isEmpty()) continue;
     y = f.starty;
     for (qsizetype k = 1; k < chars.size(); ++k) y += step;
