@@ -35,7 +35,8 @@ close_marvane() {
 }
 
 # Drags FILE from a new drag source to the point (X, Y) of the main window's client area, in small
-# steps as a hand would, and lets go there; the control under it must take the file.
+# steps as a hand would, and lets go there; the control under it must take the file, or refuse it
+# when the fourth argument says "refused".
 drop_file() {
   local from_x from_y to_x to_y
   "$drag_source" "$1" "$source_title" >"$work/source.log" 2>&1 &
@@ -50,7 +51,7 @@ drop_file() {
   from_x=$((X + WIDTH / 2)) from_y=$((Y + HEIGHT / 2))
   drag_mouse "$from_x" "$from_y" "$to_x" "$to_y" 10 0.15 0.5
   wait_until 10 grep -q . "$work/source.log" || fail "the drag of $(basename "$1") did not end"
-  grep -q accepted "$work/source.log" || fail "$(basename "$1") was refused"
+  grep -q "${4:-accepted}" "$work/source.log" || fail "the drop of $(basename "$1") was not ${4:-accepted}"
   kill "$source_pid" && wait "$source_pid" 2>/dev/null
   source_pid=""
 }
