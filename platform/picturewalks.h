@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QSize>
+#include <QtGlobal>
+#include <cstring>
+#include <optional>
+
+// Walks through a picture file's structure before any decoder sees it: whether the file is whole,
+// and what decoding it will cost.
+
+namespace picturewalks {
+
+inline constexpr const char* PngSignature = "\x89PNG\r\n\x1a\n";
+
+// The file's bytes; every read is checked against the end, which for these formats means the
+// file was cut short.
+struct Bytes {
+  const uchar* data;
+  qint64 size;
+  bool has(qint64 pos, qint64 n) const { return pos >= 0 && n >= 0 && pos <= size - n; }
+  quint32 at(qint64 pos) const { return has(pos, 1) ? data[pos] : 0; }
+  quint32 le16(qint64 pos) const { return at(pos) | at(pos + 1) << 8; }
+  quint32 le32(qint64 pos) const { return le16(pos) | le16(pos + 2) << 16; }
+  quint32 be16(qint64 pos) const { return at(pos) << 8 | at(pos + 1); }
+  quint32 be32(qint64 pos) const { return be16(pos) << 16 | be16(pos + 2); }
+  bool startsWith(const char* magic) const {
+    const qint64 n = qint64(std::strlen(magic));
+    return has(0, n) && std::memcmp(data, magic, size_t(n)) == 0;
+  }
+};
+// Beyond the reader's limits of side or pixels (picturefile.h).
+bool beyondPictureLimits(QSize size);
+
+struct DibHeader {
+  QSize size;
+  bool complete = false;
+};
+
+// Where the colour table after the bitmap info header at `at` ends, and a packed DIB's pixels start.
+qint64 colourTableEnd(const Bytes& b, qint64 at);
+
+// The bitmap info header at `at`; the pixels start at `pixelOffset` when the file header gives
+// it, else right after the colour table.
+std::optional<DibHeader> readDibHeader(const Bytes& b, qint64 at, std::optional<qint64> pixelOffset);
+
+struct JpegLayout {
+  bool complete = false;
+  int scans = 0;
+};
+
+// Follows the JPEG's segments and the entropy-coded data after each scan to the end-of-image
+// marker, counting the scans; an embedded thumbnail is skipped inside its segment, data after the
+// end is ignored.
+JpegLayout jpegLayout(const Bytes& b);
+
+// What a picture's JPEG streams cost to decode: each scan passes over all of its stream's pixels.
+struct JpegScans {
+  int total = 0;
+  int most = 0;  // in one stream
+  qint64 passedPixels = 0;
+  void add(int scans, qint64 pixels) {
+    total += scans;
+    most = qMax(most, scans);
+    passedPixels += scans * pixels;
+  }
+};
+
+// The scans of the JPEG strips or tiles of a TIFF of `size` (none when not JPEG-compressed);
+// nothing for a TIFF whose strips no decoder could read in its time.
+std::optional<JpegScans> tiffJpegScans(const Bytes& b, QSize size);
+
+// Follows the PNG's chunks to the end chunk.
+bool pngComplete(const Bytes& b);
+
+// Follows the GIF's blocks to its trailer.
+bool gifComplete(const Bytes& b);
+
+// Every image an icon or cursor file lists lies inside the file.
+bool iconComplete(const Bytes& b);
+
+}  // namespace picturewalks
