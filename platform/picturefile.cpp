@@ -211,13 +211,18 @@ const char* qtFormat(Kind kind) {
   }
 }
 
+// The first image of an icon file, as far as the file holds it.
+Bytes firstIconImageBytes(const Bytes& b) {
+  const qint64 start = qMin<qint64>(b.le32(18), b.size);
+  return {b.data + start, qMin<qint64>(b.le32(14), b.size - start)};
+}
+
 // Qt decodes the first image of an icon, and only that: an icon of that image alone, placed
 // right after the one-entry directory, the part of it that the file holds, without its PNG text
 // chunks. Sharing or overlapping images thus never cost more than one copy.
 QByteArray firstIconImage(const Bytes& b) {
-  const qint64 start = qMin<qint64>(b.le32(18), b.size);
-  const qint64 length = qMin<qint64>(b.le32(14), b.size - start);
-  const QByteArray image = withoutPngText(QByteArray::fromRawData(reinterpret_cast<const char*>(b.data + start), length));
+  const Bytes first = firstIconImageBytes(b);
+  const QByteArray image = withoutPngText(first.raw());
   constexpr int DirectoryBytes = 6 + 16;
   QByteArray icon(reinterpret_cast<const char*>(b.data), DirectoryBytes);
   qToLittleEndian<quint16>(1, icon.data() + 4);
@@ -242,10 +247,10 @@ QByteArray bmpOfPackedDib(const Bytes& b) {
 // The bytes Qt's decoder is given: no PNG text chunk reaches it.
 QByteArray decoderInput(const Bytes& b, Kind kind) {
   switch (kind) {
-    case Kind::Png: return withoutPngText(QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), b.size));
+    case Kind::Png: return withoutPngText(b.raw());
     case Kind::Icon: return firstIconImage(b);
     case Kind::PackedDib: return bmpOfPackedDib(b);
-    default: return QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), b.size);
+    default: return b.raw();
   }
 }
 
@@ -260,6 +265,19 @@ std::optional<JpegScans> jpegScans(const Bytes& b, Kind kind, QSize size, const 
 
 bool tooManyJpegScans(const JpegScans& scans) {
   return scans.most > MaxJpegScans || scans.passedPixels > MaxJpegScanPixels;
+}
+
+// What decoding costs beyond the picture's size: passes over it in JPEG scans, image data that
+// inflates past the picture in a PNG (also the first image of an icon).
+Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg, Found* found) {
+  const std::optional<JpegScans> scans = jpegScans(b, kind, size, jpeg);
+  if (!scans) return Fault::Damaged;
+  if (tooManyJpegScans(*scans)) {
+    found->scans = scans->total;
+    return Fault::TooManyScans;
+  }
+  const bool fits = kind == Kind::Png ? pngImageDataFits(b) : kind == Kind::Icon ? pngImageDataFits(firstIconImageBytes(b)) : true;
+  return fits ? Fault::None : Fault::Damaged;
 }
 
 Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
@@ -291,12 +309,7 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* f
   }
   if (const Fault f = checkSize(size); f != Fault::None) return f;
   if (!complete) return Fault::Truncated;
-  const std::optional<JpegScans> scans = jpegScans(b, kind, size, jpeg);
-  if (!scans) return Fault::Damaged;
-  if (tooManyJpegScans(*scans)) {
-    found->scans = scans->total;
-    return Fault::TooManyScans;
-  }
+  if (const Fault f = decodingCost(b, kind, size, jpeg, found); f != Fault::None) return f;
   if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(size, atLeast));
   const QtAllocationLimit allowed(size);
   QImage image;
@@ -396,7 +409,7 @@ Fault drawEmf(const QByteArray& bytes, QImage* out, QSize* size) {
 }
 
 Fault drawMetafile(const QByteArray& bytes, QImage* out, QSize* size) {
-  const Bytes b{reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()};
+  const Bytes b = Bytes::of(bytes);
   try {
     switch (sniff(b)) {
       case Kind::Wmf: return readWithMagick(b, Kind::Wmf, out, size);
@@ -515,7 +528,7 @@ Fault readFileBytes(const QString& path, QByteArray* bytes) {
 Fault readPicture(const QString& path, QSize atLeast, QImage* out, Found* found) {
   QByteArray data;
   if (const Fault f = readFileBytes(path, &data); f != Fault::None) return f;
-  const Bytes bytes{reinterpret_cast<const uchar*>(data.constData()), data.size()};
+  const Bytes bytes = Bytes::of(data);
   switch (const Kind kind = sniff(bytes)) {
     case Kind::Unknown: return Fault::NotPicture;
     case Kind::Wmf: case Kind::Emf: return readMetafile(data, out, &found->size);
@@ -568,25 +581,12 @@ bool readPictureFile(const QString& path, QImage* picture, QString* reason, QSiz
 }
 
 QByteArray withoutPngText(const QByteArray& png) {
-  const Bytes b{reinterpret_cast<const uchar*>(png.constData()), png.size()};
-  if (!b.startsWith(PngSignature)) return png;
-  QByteArray kept;
-  qint64 copiedTo = 0;
-  for (qint64 pos = 8; b.has(pos, 12) && b.has(pos + 12, b.be32(pos));) {
-    const qint64 next = pos + 12 + b.be32(pos);
-    const QByteArrayView type(b.data + pos + 4, 4);
-    if (type == "tEXt" || type == "zTXt" || type == "iTXt") {
-      kept.append(png.constData() + copiedTo, pos - copiedTo);
-      copiedTo = next;
-    }
-    pos = next;
-  }
-  if (copiedTo == 0) return png;
-  return kept.append(png.constData() + copiedTo, png.size() - copiedTo);
+  const Bytes b = Bytes::of(png);
+  return b.startsWith(PngSignature) ? withCuts(png, pngTextChunks(b)) : png;
 }
 
 QImage decodeOfferedPicture(const QByteArray& bytes) {
-  const Bytes b{reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()};
+  const Bytes b = Bytes::of(bytes);
   const Kind kind = sniff(b);
   QImage picture;
   Found found;

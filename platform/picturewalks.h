@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QtGlobal>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 // Walks through a picture file's structure before any decoder sees it: whether the file is whole,
 // and what decoding it will cost.
@@ -23,11 +25,23 @@ struct Bytes {
   quint32 le32(qint64 pos) const { return le16(pos) | le16(pos + 2) << 16; }
   quint32 be16(qint64 pos) const { return at(pos) << 8 | at(pos + 1); }
   quint32 be32(qint64 pos) const { return be16(pos) << 16 | be16(pos + 2); }
+  static Bytes of(const QByteArray& bytes) { return {reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()}; }
+  QByteArray raw() const { return QByteArray::fromRawData(reinterpret_cast<const char*>(data), size); }
   bool startsWith(const char* magic) const {
     const qint64 n = qint64(std::strlen(magic));
     return has(0, n) && std::memcmp(data, magic, size_t(n)) == 0;
   }
 };
+// A part of the bytes that the decoder is given otherwise: [from, to) left out, `insert` in its place.
+struct Cut {
+  qint64 from = 0;
+  qint64 to = 0;
+  QByteArray insert;
+};
+
+// `bytes` with `cuts` (in order, none overlapping) made; the same bytes when there are none.
+QByteArray withCuts(const QByteArray& bytes, const std::vector<Cut>& cuts);
+
 // Beyond the reader's limits of side or pixels (picturefile.h).
 bool beyondPictureLimits(QSize size);
 
@@ -71,6 +85,14 @@ std::optional<JpegScans> tiffJpegScans(const Bytes& b, QSize size);
 
 // Follows the PNG's chunks to the end chunk.
 bool pngComplete(const Bytes& b);
+
+// The PNG's text chunks (tEXt, zTXt, iTXt) as cuts, up to the first chunk that runs past the end.
+std::vector<Cut> pngTextChunks(const Bytes& b);
+
+// Whether the PNG's image data inflates to no more than its picture needs. The decoder inflates
+// all of it, what lies past the last row too, so a 1 x 1 picture could cost minutes. True when
+// the header gives no picture the decoder would read: it refuses those itself.
+bool pngImageDataFits(const Bytes& b);
 
 // Follows the GIF's blocks to its trailer.
 bool gifComplete(const Bytes& b);
