@@ -244,9 +244,11 @@ QByteArray bmpOfPackedDib(const Bytes& b) {
   return bmp.append(reinterpret_cast<const char*>(b.data), b.size);
 }
 
-// The bytes Qt's decoder is given: no PNG text chunk reaches it.
-QByteArray decoderInput(const Bytes& b, Kind kind) {
+// The bytes Qt's decoder is given: no PNG text chunk reaches it, nor the JPEG segments it would
+// keep past the first few hundred.
+QByteArray decoderInput(const Bytes& b, Kind kind, const JpegLayout& jpeg) {
   switch (kind) {
+    case Kind::Jpeg: return withCuts(b.raw(), jpeg.dropped);
     case Kind::Png: return withoutPngText(b.raw());
     case Kind::Icon: return firstIconImage(b);
     case Kind::PackedDib: return bmpOfPackedDib(b);
@@ -259,7 +261,7 @@ QByteArray decoderInput(const Bytes& b, Kind kind) {
 std::optional<JpegScans> jpegScans(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg) {
   if (kind == Kind::Tiff) return tiffJpegScans(b, size);
   JpegScans scans;
-  if (kind == Kind::Jpeg) scans.add(jpeg.scans, qint64(size.width()) * size.height());
+  if (kind == Kind::Jpeg) scans.add(jpeg, qint64(size.width()) * size.height());
   return scans;
 }
 
@@ -267,11 +269,12 @@ bool tooManyJpegScans(const JpegScans& scans) {
   return scans.most > MaxJpegScans || scans.passedPixels > MaxJpegScanPixels;
 }
 
-// What decoding costs beyond the picture's size: passes over it in JPEG scans, image data that
-// inflates past the picture in a PNG (also the first image of an icon).
+// What decoding costs beyond the picture's size: passes over it in JPEG scans (and the segments
+// read on their own), image data that inflates past the picture in a PNG (also the first image of
+// an icon).
 Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg, Found* found) {
   const std::optional<JpegScans> scans = jpegScans(b, kind, size, jpeg);
-  if (!scans) return Fault::Damaged;
+  if (!scans || scans->segments > MaxJpegSegments) return Fault::Damaged;
   if (tooManyJpegScans(*scans)) {
     found->scans = scans->total;
     return Fault::TooManyScans;
@@ -281,13 +284,14 @@ Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg
 }
 
 Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
-  QByteArray data = decoderInput(b, kind);
+  // The JPEG is walked before the decoder reads even its header, which keeps comments.
+  const JpegLayout jpeg = kind == Kind::Jpeg ? jpegLayout(b) : JpegLayout{};
+  QByteArray data = decoderInput(b, kind, jpeg);
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, qtFormat(kind));
   QSize& size = found->size;
   bool complete = true;
-  JpegLayout jpeg;
   if (kind == Kind::Bmp || kind == Kind::PackedDib) {
     const std::optional<DibHeader> header = kind == Kind::PackedDib ? readDibHeader(b, 0, std::nullopt)
                                             : b.has(0, 18)        ? readDibHeader(b, 14, b.le32(10))
@@ -300,7 +304,7 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* f
     if (!reported.isValid()) return Fault::Damaged;
     size = decodedSize(b, kind, reported);
     switch (kind) {
-      case Kind::Jpeg: jpeg = jpegLayout(b); complete = jpeg.complete; break;
+      case Kind::Jpeg: complete = jpeg.complete; break;
       case Kind::Png: complete = pngComplete(b); break;
       case Kind::Gif: complete = gifComplete(b); break;
       case Kind::Icon: complete = iconComplete(b); break;

@@ -57,9 +57,22 @@ qint64 colourTableEnd(const Bytes& b, qint64 at);
 // it, else right after the colour table.
 std::optional<DibHeader> readDibHeader(const Bytes& b, qint64 at, std::optional<qint64> pixelOffset);
 
+// Past this many segments (tables, markers, application data) a JPEG is no picture: no writer
+// makes more than a few hundred, and the decoder reads each on its own.
+constexpr int MaxJpegSegments = 1 << 16;
+
 struct JpegLayout {
   bool complete = false;
   int scans = 0;
+  QSize frame;  // from the frame header, when there is one
+  // What the scans cost to decode, in passes over the frame's pixels as a Huffman-coded scan
+  // makes them (some 1.1 ns a pixel): an arithmetic-coded one costs many.
+  qint64 passedPixels = 0;
+  int segments = 0;
+  // The decoder keeps every comment and some application segments in a list it walks to its end
+  // for each new one: those past the first few hundred application and comment segments are
+  // left out of what it is given.
+  std::vector<Cut> dropped;
 };
 
 // Follows the JPEG's segments and the entropy-coded data after each scan to the end-of-image
@@ -67,15 +80,19 @@ struct JpegLayout {
 // end is ignored.
 JpegLayout jpegLayout(const Bytes& b);
 
-// What a picture's JPEG streams cost to decode: each scan passes over all of its stream's pixels.
+// What a picture's JPEG streams cost to decode.
 struct JpegScans {
   int total = 0;
   int most = 0;  // in one stream
   qint64 passedPixels = 0;
-  void add(int scans, qint64 pixels) {
-    total += scans;
-    most = qMax(most, scans);
-    passedPixels += scans * pixels;
+  qint64 segments = 0;
+  // A stream without a frame header (one libtiff completes from its tags) is priced at a pass
+  // over `pixels` a scan.
+  void add(const JpegLayout& stream, qint64 pixels) {
+    total += stream.scans;
+    most = qMax(most, stream.scans);
+    passedPixels += stream.frame.isEmpty() ? stream.scans * pixels : stream.passedPixels;
+    segments += stream.segments;
   }
 };
 
