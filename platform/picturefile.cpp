@@ -245,10 +245,14 @@ QByteArray bmpOfPackedDib(const Bytes& b) {
 }
 
 // The bytes Qt's decoder is given: no PNG text chunk reaches it, nor the JPEG segments it would
-// keep past the first few hundred.
+// keep past the first few hundred, nor the GIF codes past the first frame's pixels.
 QByteArray decoderInput(const Bytes& b, Kind kind, const JpegLayout& jpeg) {
   switch (kind) {
     case Kind::Jpeg: return withCuts(b.raw(), jpeg.dropped);
+    case Kind::Gif: {
+      const std::optional<Cut> cut = gifFrameCut(b);
+      return cut ? withCuts(b.raw(), {*cut}) : b.raw();
+    }
     case Kind::Png: return withoutPngText(b.raw());
     case Kind::Icon: return firstIconImage(b);
     case Kind::PackedDib: return bmpOfPackedDib(b);

@@ -181,6 +181,81 @@ qint64 scanCost(const JpegFrame& frame, const Bytes& b, qint64 pos) {
   return cost;
 }
 
+// The size of the colour table whose flags are at `flagsAt`.
+qint64 gifTableSize(const Bytes& b, qint64 flagsAt) {
+  return (b.at(flagsAt) & 0x80) ? 3 << ((b.at(flagsAt) & 7) + 1) : 0;
+}
+
+// Where the sub-blocks from `pos` end, past their terminator.
+qint64 afterSubBlocks(const Bytes& b, qint64 pos) {
+  while (b.has(pos, 1) && b.at(pos) != 0) pos += 1 + b.at(pos);
+  return pos + 1;
+}
+
+QByteArray asSubBlocks(const QByteArray& data) {
+  constexpr qsizetype Most = 255;
+  QByteArray blocks;
+  for (qsizetype at = 0; at < data.size(); at += Most) {
+    const QByteArray piece = data.mid(at, Most);
+    blocks.append(char(piece.size())).append(piece);
+  }
+  return blocks.append('\0');
+}
+
+// What the LZW codes of a GIF frame draw, taken one by one as the decoder takes them.
+class LzwCounter {
+ public:
+  // With the largest code size the table is full from the start: every code draws one pixel.
+  static constexpr quint32 MostMinimum = 12;
+  // A code draws, ends the data, comes after the frame is drawn (or after too many that draw
+  // nothing), or makes no sense.
+  enum class Next { Draws, Ends, Full, Invalid };
+
+  LzwCounter(int minimumCodeSize, qint64 pixels) : minimum_(minimumCodeSize), clear_(1 << minimum_), pixels_(pixels) {
+    std::fill(lengths_.begin(), lengths_.end(), 1);
+    restart();
+  }
+  int width() const { return width_; }
+  int endCode() const { return clear_ + 1; }
+
+  Next take(int code) {
+    if (code == endCode()) return Next::Ends;
+    if (drawn_ >= pixels_ || ++codes_ > 2 * pixels_ + 64) return Next::Full;
+    if (code == clear_) {
+      restart();
+      return Next::Draws;
+    }
+    if (code > next_ || (code == next_ && previous_ < 0)) return Next::Invalid;
+    drawn_ += code < next_ ? lengths_[code] : lengths_[previous_] + 1;
+    if (previous_ >= 0 && next_ < MostCodes) {
+      lengths_[next_++] = lengths_[previous_] + 1;
+      if (next_ == 1 << width_ && width_ < MostWidth) ++width_;
+    }
+    previous_ = code;
+    return Next::Draws;
+  }
+
+ private:
+  static constexpr int MostCodes = 4096;
+  static constexpr int MostWidth = 12;
+
+  void restart() {
+    width_ = minimum_ + 1;
+    next_ = clear_ + 2;
+    previous_ = -1;
+  }
+
+  const int minimum_;
+  const int clear_;
+  const qint64 pixels_;
+  std::array<int, MostCodes> lengths_;
+  int width_ = 0;
+  int next_ = 0;
+  int previous_ = -1;
+  qint64 drawn_ = 0;
+  qint64 codes_ = 0;
+};
+
 // The bytes the image data of a PNG inflates to when it holds its picture and no more: every
 // row, of each of the seven passes when interlaced, with its filter byte. None when the header
 // gives no picture the decoder reads.
@@ -402,21 +477,60 @@ bool pngImageDataFits(const Bytes& b) {
 }
 
 bool gifComplete(const Bytes& b) {
-  const auto tableSize = [&](qint64 flagsAt) -> qint64 { return (b.at(flagsAt) & 0x80) ? 3 << ((b.at(flagsAt) & 7) + 1) : 0; };
-  const auto skipSubBlocks = [&](qint64 pos) {
-    while (b.has(pos, 1) && b.at(pos) != 0) pos += 1 + b.at(pos);
-    return pos + 1;
-  };
-  qint64 pos = 13 + tableSize(10);
+  qint64 pos = 13 + gifTableSize(b, 10);
   while (b.has(pos, 1)) {
     switch (b.at(pos)) {
       case 0x3B: return true;
-      case 0x21: pos = skipSubBlocks(pos + 2); break;
-      case 0x2C: pos = skipSubBlocks(pos + 10 + tableSize(pos + 9) + 1); break;
+      case 0x21: pos = afterSubBlocks(b, pos + 2); break;
+      case 0x2C: pos = afterSubBlocks(b, pos + 10 + gifTableSize(b, pos + 9) + 1); break;
       default: return false;
     }
   }
   return false;
+}
+
+std::optional<Cut> gifFrameCut(const Bytes& b) {
+  qint64 pos = 13 + gifTableSize(b, 10);
+  while (b.at(pos) == 0x21) pos = afterSubBlocks(b, pos + 2);
+  const qint64 codeSizeAt = pos + 10 + gifTableSize(b, pos + 9);
+  const qint64 dataEnd = afterSubBlocks(b, codeSizeAt + 1);
+  const quint32 minimumCodeSize = b.at(codeSizeAt);
+  if (b.at(pos) != 0x2C || dataEnd > b.size || minimumCodeSize < 1 || minimumCodeSize > LzwCounter::MostMinimum)
+    return std::nullopt;  // no frame, cut short, or a code size the decoder refuses
+  LzwCounter codes(int(minimumCodeSize), qint64(b.le16(pos + 5)) * b.le16(pos + 7));
+  // The last few data bytes read, with the sub-block each lies in: a code spans at most three.
+  struct Read { qint64 at, block; };
+  std::array<Read, 4> recent{};
+  qint64 read = 0;
+  quint32 held = 0;
+  int heldBits = 0;
+  for (qint64 block = codeSizeAt + 1; b.at(block) != 0; block += 1 + b.at(block)) {
+    for (qint64 at = block + 1; at <= block + b.at(block); ++at) {
+      recent[read++ % recent.size()] = {at, block};
+      held |= b.at(at) << heldBits;
+      heldBits += 8;
+      while (heldBits >= codes.width()) {
+        const int width = codes.width();
+        const qint64 startBit = 8 * read - heldBits;
+        const quint32 code = held & ((1u << width) - 1);
+        held >>= width;
+        heldBits -= width;
+        const LzwCounter::Next next = codes.take(int(code));
+        if (next == LzwCounter::Next::Draws) continue;
+        if (next == LzwCounter::Next::Ends) return std::nullopt;
+        // The data up to the code, then the end code in its place, or the code that makes no
+        // sense and nothing after it, for the decoder to refuse as before.
+        const Read start = recent[(startBit / 8) % recent.size()];
+        const int kept = int(startBit % 8);
+        const quint32 last = (b.at(start.at) & ((1u << kept) - 1)) |
+                             (next == LzwCounter::Next::Full ? quint32(codes.endCode()) : code) << kept;
+        QByteArray data(reinterpret_cast<const char*>(b.data + start.block + 1), start.at - start.block - 1);
+        for (int bit = 0; bit < kept + width; bit += 8) data.append(char(last >> bit));
+        return Cut{start.block, dataEnd, asSubBlocks(data)};
+      }
+    }
+  }
+  return std::nullopt;
 }
 
 bool iconComplete(const Bytes& b) {

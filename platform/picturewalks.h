@@ -114,6 +114,13 @@ bool pngImageDataFits(const Bytes& b);
 // Follows the GIF's blocks to its trailer.
 bool gifComplete(const Bytes& b);
 
+// Qt's decoder follows the codes of the frame it decodes, the first, to their end, drawing every
+// string even once the frame is full: a full table and one long code repeated cost seconds for
+// 256 pixels. The code after the frame's last pixel (unless the end code), a code that makes no
+// sense, or one past twice as many codes as pixels, is made the end code, and the frame's data
+// ends there. None when nothing need change.
+std::optional<Cut> gifFrameCut(const Bytes& b);
+
 // Every image an icon or cursor file lists lies inside the file.
 bool iconComplete(const Bytes& b);
 
