@@ -303,7 +303,8 @@ qint64 colourTableEnd(const Bytes& b, qint64 at) {
   const quint32 compression = core ? 0 : b.le32(at + 16);
   const quint32 used = core ? 0 : b.le32(at + 32);
   const qint64 colours = used ? used : (bits <= 8 ? 1 << bits : 0);
-  const qint64 masks = (headerSize == 40 && (compression == 3 || compression == 6)) ? 12 : 0;
+  // After the 40-byte header come the masks: red, green and blue, and alpha with compression 6.
+  const qint64 masks = headerSize != 40 ? 0 : compression == 3 ? 12 : compression == 6 ? 16 : 0;
   return at + headerSize + masks + colours * (core ? 3 : 4);
 }
 
