@@ -274,13 +274,14 @@ class JpegWalk {
         continue;
       }
       endScan(*pos);
-      ++layout_.segments;  // outside a scan, even a restart marker is read on its own
       if (marker == 0xD9) {
         layout_.complete = true;
         break;
       }
       if (!standalone && !b_.has(*pos + 2, 2)) break;
-      *pos = standalone ? *pos + 2 : segment(*pos, marker);
+      const bool dropping = std::exchange(dropping_, false);
+      if (standalone) ++layout_.segments;  // outside a scan, even a restart marker is read on its own
+      *pos = standalone ? *pos + 2 : segment(*pos, marker, dropping);
     }
     return std::move(layout_);
   }
@@ -296,9 +297,20 @@ class JpegWalk {
     return b_.has(pos, 2) ? std::optional(pos) : std::nullopt;
   }
 
-  // Takes the segment whose marker is at `pos`; where it ends.
-  qint64 segment(qint64 pos, quint32 marker) {
+  // Takes the segment whose marker is at `pos`, right after segments left out when `dropping`;
+  // where it ends.
+  qint64 segment(qint64 pos, quint32 marker, bool dropping) {
     const qint64 end = pos + 2 + b_.be16(pos + 2);
+    const bool application = (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE;
+    if (application && ++applicationSegments_ > KeptJpegSegments) {
+      // A run of them is left out as one.
+      if (dropping) layout_.dropped.back().to = end;
+      else layout_.dropped.push_back({pos, end, {}});
+      ++layout_.droppedSegments;
+      dropping_ = true;
+      return end;
+    }
+    ++layout_.segments;
     if (isFrameHeader(marker) && !frame_) {
       frame_ = readFrame(b_, pos, marker);
       layout_.frame = frame_->size;
@@ -308,8 +320,6 @@ class JpegWalk {
       if (frame_) layout_.passedPixels += scanCost(*frame_, b_, pos);
       scanData_ = end;
     }
-    const bool application = (marker >= 0xE0 && marker <= 0xEF) || marker == 0xFE;
-    if (application && ++applicationSegments_ > KeptJpegSegments) layout_.dropped.push_back({pos, end, {}});
     return end;
   }
 
@@ -324,6 +334,7 @@ class JpegWalk {
   std::optional<JpegFrame> frame_;
   qint64 scanData_ = -1;  // where the data of the scan being walked starts
   int applicationSegments_ = 0;
+  bool dropping_ = false;  // the last segment was left out
 };
 
 // The bytes the image data of a PNG inflates to when it holds its picture and no more: every
@@ -450,7 +461,8 @@ std::optional<JpegScans> tiffJpegScans(const Bytes& b, QSize size) {
     const qint64 length = qint64(qMin<quint64>(declared, quint64(b.size - start)));
     walked += length;
     if (walked > b.size) return std::nullopt;
-    const JpegLayout stream = jpegLayout(Bytes{b.data + start, length});
+    JpegLayout stream = jpegLayout(Bytes{b.data + start, length});
+    stream.segments += stream.droppedSegments;  // libtiff's decoder is given them all
     if (stream.frame.width() > segment.width() || stream.frame.height() > segment.height()) return std::nullopt;
     scans.add(stream, qint64(segment.width()) * segment.height());
   }

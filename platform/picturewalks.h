@@ -68,11 +68,12 @@ struct JpegLayout {
   // What the scans cost to decode, in passes over the frame's pixels as a Huffman-coded scan
   // makes them (some 1.1 ns a pixel): an arithmetic-coded one costs many.
   qint64 passedPixels = 0;
-  int segments = 0;
+  int segments = 0;  // read on their own, those dropped aside
   // The decoder keeps every comment and some application segments in a list it walks to its end
   // for each new one: those past the first few hundred application and comment segments are
   // left out of what it is given.
   std::vector<Cut> dropped;
+  int droppedSegments = 0;
 };
 
 // Follows the JPEG's segments and the entropy-coded data after each scan to the end-of-image
