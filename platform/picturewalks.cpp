@@ -155,7 +155,8 @@ JpegFrame readFrame(const Bytes& b, qint64 pos, quint32 marker) {
   frame.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
   for (quint32 i = 0; i < b.at(pos + 9); ++i) {
     const quint32 sampling = b.at(pos + 11 + 3 * i);
-    const JpegFrame::Component c{b.at(pos + 10 + 3 * i), std::clamp(sampling >> 4, 1u, 4u), std::clamp(sampling & 15, 1u, 4u)};
+    const JpegFrame::Component c{b.at(pos + 10 + 3 * i), std::clamp(sampling >> 4, 1u, 4u),
+                                 std::clamp(sampling & 15, 1u, 4u)};
     frame.hMost = qMax(frame.hMost, c.h);
     frame.vMost = qMax(frame.vMost, c.v);
     frame.components.push_back(c);
@@ -178,7 +179,8 @@ qint64 scanCost(const JpegFrame& frame, const Bytes& b, qint64 pos) {
   qint64 cost = 0;
   for (quint32 i = 0; i < count; ++i) {
     const quint32 id = b.at(pos + 5 + 2 * i);
-    const auto c = std::find_if(frame.components.begin(), frame.components.end(), [&](const auto& c) { return c.id == id; });
+    const auto c = std::find_if(frame.components.begin(), frame.components.end(),
+                                [&](const JpegFrame::Component& c) { return c.id == id; });
     const qint64 share = c == frame.components.end() ? frame.hMost * frame.vMost : c->h * c->v;
     cost += pixels * share * eighths / (frame.hMost * frame.vMost * 8);
   }
@@ -346,13 +348,16 @@ std::optional<qint64> pngImageBytes(const Bytes& b) {
   const quint32 depth = b.at(24), colourType = b.at(25);
   const std::array<int, 7> channelsOfType = {1, 0, 3, 1, 2, 0, 4};
   const int channels = colourType < channelsOfType.size() ? channelsOfType[colourType] : 0;
-  if (!b.startsWith(PngSignature) || b.be32(8) != 13 || std::memcmp(b.data + 12, "IHDR", 4) != 0 || channels == 0 ||
-      !QList<quint32>{1, 2, 4, 8, 16}.contains(depth) || width > SideBeyondAnyLimit || height > SideBeyondAnyLimit)
+  const bool header =
+      b.startsWith(PngSignature) && b.has(8, 12 + 13) && b.be32(8) == 13 && std::memcmp(b.data + 12, "IHDR", 4) == 0;
+  if (!header || channels == 0 || !QList<quint32>{1, 2, 4, 8, 16}.contains(depth) || width > SideBeyondAnyLimit ||
+      height > SideBeyondAnyLimit)
     return std::nullopt;
   const auto rows = [&](qint64 w, qint64 h) { return w > 0 && h > 0 ? h * (1 + (w * depth * channels + 7) / 8) : 0; };
   if (b.at(28) == 0) return rows(width, height);
   struct Pass { int x, y, dx, dy; };
-  constexpr Pass Adam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+  constexpr Pass Adam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                            {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
   qint64 bytes = 0;
   for (const Pass& p : Adam7) bytes += rows((width - p.x + p.dx - 1) / p.dx, (height - p.y + p.dy - 1) / p.dy);
   return bytes;
@@ -476,7 +481,8 @@ bool pngComplete(const Bytes& b) {
 std::vector<Cut> pngTextChunks(const Bytes& b) {
   std::vector<Cut> text;
   walkPngChunks(b, [&](const PngChunk& chunk) {
-    if (chunk.type == "tEXt" || chunk.type == "zTXt" || chunk.type == "iTXt") text.push_back({chunk.at, chunk.end(), {}});
+    const bool isText = chunk.type == "tEXt" || chunk.type == "zTXt" || chunk.type == "iTXt";
+    if (isText) text.push_back({chunk.at, chunk.end(), {}});
     return true;
   });
   return text;
