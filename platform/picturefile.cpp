@@ -45,7 +45,9 @@ constexpr qint64 MaxPictureFileBytes = qint64(512) << 20;
 // Every scan of a progressive JPEG passes over the coefficients of the whole picture again, some
 // 55 ms a scan at the pixel limit here, so a file that repeats a small scan costs minutes. Real
 // files have at most a few dozen scans (libjpeg's progression: 10 for colour, 18 for CMYK); the
-// scans a picture may have shrink with its size so that no read passes about two seconds.
+// scans a picture may have shrink with its size so that no read passes about two seconds. An
+// arithmetic-coded scan, and the data of a Huffman-coded one, count as more passes
+// (picturewalks.cpp).
 constexpr int MaxJpegScans = 100;
 constexpr qint64 MaxJpegScanPixels = 24 * MaxPicturePixels;
 
