@@ -370,9 +370,10 @@ QByteArray withCuts(const QByteArray& bytes, const std::vector<Cut>& cuts) {
   QByteArray out;
   out.reserve(bytes.size());
   qint64 copied = 0;
-  for (const Cut& cut : cuts) {
-    out.append(bytes.constData() + copied, cut.from - copied).append(cut.insert);
-    copied = cut.to;
+  for (const Cut& cut : cuts) {  // a cut of a file cut short may run past its end
+    const qint64 from = std::clamp<qint64>(cut.from, copied, bytes.size());
+    out.append(bytes.constData() + copied, from - copied).append(cut.insert);
+    copied = std::clamp<qint64>(cut.to, from, bytes.size());
   }
   return out.append(bytes.constData() + copied, bytes.size() - copied);
 }

@@ -344,6 +344,7 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
       {"comments.jpg", jpegWithSegments(0xFE, 40'000), jpegWithSegments(0xFE, 1), nullptr},
       {"exif.jpg", jpegWithSegments(0xE1, 40'000, "Exif"), jpegWithSegments(0xE1, 1, "Exif"), nullptr},
       {"icc.jpg", jpegWithSegments(0xE2, 40'000), jpegWithSegments(0xE2, 1), nullptr},
+      {"cut.jpg", jpegWithSegments(0xFE, 300, "comment").left(2 + 11 * 299 + 6), {}, "damaged"},
       {"tables.jpg", jpegWithSegments(0xDB, 70'000, QByteArray(1, 0) + QByteArray(64, 1)), {}, "damaged"},
       {"unknown.jpg", jpegWithSegments(0xE5, 100'000), jpegWithSegments(0xE5, 1), nullptr},
       {"data.png", png, {}, "damaged"},
