@@ -285,7 +285,9 @@ Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg
     found->scans = scans->total;
     return Fault::TooManyScans;
   }
-  const bool fits = kind == Kind::Png ? pngImageDataFits(b) : kind == Kind::Icon ? pngImageDataFits(firstIconImageBytes(b)) : true;
+  const bool fits = kind == Kind::Png    ? pngImageDataFits(b)
+                    : kind == Kind::Icon ? pngImageDataFits(firstIconImageBytes(b))
+                                         : true;
   return fits ? Fault::None : Fault::Damaged;
 }
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 // Walks through a picture file's structure before any decoder sees it: whether the file is whole,
-// and what decoding it will cost.
+// what decoding it will cost, and what to leave out of the bytes the decoder is given where it
+// would follow them at any cost.
 
 namespace picturewalks {
 
@@ -32,6 +33,7 @@ struct Bytes {
     return has(0, n) && std::memcmp(data, magic, size_t(n)) == 0;
   }
 };
+
 // A part of the bytes that the decoder is given otherwise: [from, to) left out, `insert` in its place.
 struct Cut {
   qint64 from = 0;
@@ -68,7 +70,7 @@ struct JpegLayout {
   // What the scans cost to decode, in passes over the frame's pixels as a Huffman-coded scan
   // makes them (some 1.1 ns a pixel): an arithmetic-coded one costs many.
   qint64 passedPixels = 0;
-  int segments = 0;  // read on their own, those dropped aside
+  int segments = 0;  // that the decoder reads one by one, the dropped ones aside
   // The decoder keeps every comment and some application segments in a list it walks to its end
   // for each new one: those past the first few hundred application and comment segments are
   // left out of what it is given.
@@ -107,9 +109,9 @@ bool pngComplete(const Bytes& b);
 // The PNG's text chunks (tEXt, zTXt, iTXt) as cuts, up to the first chunk that runs past the end.
 std::vector<Cut> pngTextChunks(const Bytes& b);
 
-// Whether the PNG's image data inflates to no more than its picture needs. The decoder inflates
-// all of it, what lies past the last row too, so a 1 x 1 picture could cost minutes. True when
-// the header gives no picture the decoder would read: it refuses those itself.
+// Whether the PNG's image data inflates to no more than its picture needs (and 64 KiB). The
+// decoder inflates all of it, what lies past the last row too, so a 1 x 1 picture could cost
+// minutes. True when the header gives no picture the decoder would read: it refuses those itself.
 bool pngImageDataFits(const Bytes& b);
 
 // Follows the GIF's blocks to its trailer.
@@ -117,9 +119,9 @@ bool gifComplete(const Bytes& b);
 
 // Qt's decoder follows the codes of the frame it decodes, the first, to their end, drawing every
 // string even once the frame is full: a full table and one long code repeated cost seconds for
-// 256 pixels. The code after the frame's last pixel (unless the end code), a code that makes no
-// sense, or one past twice as many codes as pixels, is made the end code, and the frame's data
-// ends there. None when nothing need change.
+// 256 pixels. The code after the frame's last pixel (unless the end code), or one past twice as
+// many codes as pixels, is made the end code and the frame's data ends there; a code that makes
+// no sense is the last one kept, for the decoder to refuse as before. None when nothing need change.
 std::optional<Cut> gifFrameCut(const Bytes& b);
 
 // Every image an icon or cursor file lists lies inside the file.
