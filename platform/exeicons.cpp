@@ -11,6 +11,7 @@
 #include <vector>
 #include "platform/colour.h"
 #include "platform/picturefile.h"
+#include "platform/picturewalks.h"
 
 namespace platform {
 
@@ -310,6 +311,7 @@ std::optional<DecodedIcon> decodePng(const QByteArray& bytes) {
   QImageReader reader(&buffer, "png");
   const QSize size = reader.size();
   if (!size.isValid() || size.width() > kMaxIconSide || size.height() > kMaxIconSide) return std::nullopt;
+  if (!picturewalks::pngImageDataFits(picturewalks::Bytes::of(bytes))) return std::nullopt;
   QImage image;
   if (!reader.read(&image)) return std::nullopt;
   return DecodedIcon{image.convertToFormat(QImage::Format_ARGB32), true};

@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include "platform/childprocess.h"
+#include "platform/picturewalks.h"
 #include "platform/wholefile.h"
 
 // Pictures cross between Qt and GraphicsMagick as B, G, R, A bytes, which is a QRgb in memory
@@ -33,6 +34,8 @@
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
 
 namespace {
+
+using namespace picturewalks;
 
 constexpr const char* EmfConverter = "emf2svg-conv";
 
@@ -42,7 +45,9 @@ constexpr qint64 MaxPictureFileBytes = qint64(512) << 20;
 // Every scan of a progressive JPEG passes over the coefficients of the whole picture again, some
 // 55 ms a scan at the pixel limit here, so a file that repeats a small scan costs minutes. Real
 // files have at most a few dozen scans (libjpeg's progression: 10 for colour, 18 for CMYK); the
-// scans a picture may have shrink with its size so that no read passes about two seconds.
+// scans a picture may have shrink with its size so that no read passes about two seconds. An
+// arithmetic-coded scan, and the data of a Huffman-coded one, count as more passes
+// (picturewalks.cpp).
 constexpr int MaxJpegScans = 100;
 constexpr qint64 MaxJpegScanPixels = 24 * MaxPicturePixels;
 
@@ -58,27 +63,6 @@ constexpr qint64 MaxSvgBytes = qint64(32) << 20;
 constexpr const char* MetafileHelper = "marvane-metafile";
 // The helper's exit code for a refusal: this plus the fault's number.
 constexpr int HelperRefusal = 100;
-
-// ---------------------------------------------------------------- bytes of the file
-
-// The file's bytes; every read is checked against the end, which for these formats means the
-// file was cut short.
-struct Bytes {
-  const uchar* data;
-  qint64 size;
-  bool has(qint64 pos, qint64 n) const { return pos >= 0 && n >= 0 && pos <= size - n; }
-  quint32 at(qint64 pos) const { return has(pos, 1) ? data[pos] : 0; }
-  quint32 le16(qint64 pos) const { return at(pos) | at(pos + 1) << 8; }
-  quint32 le32(qint64 pos) const { return le16(pos) | le16(pos + 2) << 16; }
-  quint32 be16(qint64 pos) const { return at(pos) << 8 | at(pos + 1); }
-  quint32 be32(qint64 pos) const { return be16(pos) << 16 | be16(pos + 2); }
-  bool startsWith(const char* magic) const {
-    const qint64 n = qint64(std::strlen(magic));
-    return has(0, n) && std::memcmp(data, magic, size_t(n)) == 0;
-  }
-};
-
-const char* const PngSignature = "\x89PNG\r\n\x1a\n";
 
 enum class Fault {
   None, Unreadable, Empty, NotPicture, Truncated, TooLarge, NoPixels, Damaged, NoConverter, NotRegularFile,
@@ -118,9 +102,7 @@ QString describe(Fault fault, const QString& path, const Found& found) {
 
 Fault checkSize(QSize size) {
   if (size.width() <= 0 || size.height() <= 0) return Fault::NoPixels;
-  if (size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
-      qint64(size.width()) * size.height() > MaxPicturePixels)
-    return Fault::TooLarge;
+  if (beyondPictureLimits(size)) return Fault::TooLarge;
   return Fault::None;
 }
 
@@ -178,259 +160,6 @@ Kind sniff(const Bytes& b) {
   return Kind::Unknown;
 }
 
-// ---------------------------------------------------------------- whole files only
-
-// Walks an RLE4/RLE8 stream to its end-of-bitmap (or its last row): a stream that runs out
-// first was cut.
-bool rleComplete(const Bytes& b, qint64 pos, bool rle8, qint64 rows) {
-  qint64 row = 0;
-  while (b.has(pos, 2) && row < rows) {
-    const quint32 count = b.at(pos);
-    const quint32 code = b.at(pos + 1);
-    pos += 2;
-    if (count != 0) continue;
-    if (code == 0) {
-      ++row;
-    } else if (code == 1) {
-      return true;
-    } else if (code == 2) {  // a jump: columns, then rows
-      row += b.at(pos + 1);
-      pos += 2;
-    } else {  // `code` pixels stored as they are, padded to a word
-      const qint64 bytes = rle8 ? code : (code + 1) / 2;
-      pos += bytes + (bytes & 1);
-    }
-  }
-  return row >= rows && pos <= b.size;
-}
-
-struct DibHeader {
-  QSize size;
-  bool complete = false;
-};
-
-// Where the colour table after the bitmap info header at `at` ends, and a packed DIB's pixels start.
-qint64 colourTableEnd(const Bytes& b, qint64 at) {
-  const quint32 headerSize = b.le32(at);
-  const bool core = headerSize == 12;
-  const quint32 bits = core ? b.le16(at + 10) : b.le16(at + 14);
-  const quint32 compression = core ? 0 : b.le32(at + 16);
-  const quint32 used = core ? 0 : b.le32(at + 32);
-  const qint64 colours = used ? used : (bits <= 8 ? 1 << bits : 0);
-  const qint64 masks = (headerSize == 40 && (compression == 3 || compression == 6)) ? 12 : 0;
-  return at + headerSize + masks + colours * (core ? 3 : 4);
-}
-
-// The bitmap info header at `at`; the pixels start at `pixelOffset` when the file header gives
-// it, else right after the colour table.
-std::optional<DibHeader> readDibHeader(const Bytes& b, qint64 at, std::optional<qint64> pixelOffset) {
-  const quint32 headerSize = b.le32(at);
-  const bool core = headerSize == 12;
-  if (!b.has(at, core ? 12 : 40)) return std::nullopt;
-  // The core header's sides are unsigned; the others are signed, a negative height meaning the
-  // rows are stored top down.
-  const qint64 width = core ? qint64(b.le16(at + 4)) : qint64(qint32(b.le32(at + 4)));
-  const qint64 height = core ? qint64(b.le16(at + 6)) : qint64(qint32(b.le32(at + 8)));
-  const quint32 bits = core ? b.le16(at + 10) : b.le16(at + 14);
-  const quint32 compression = core ? 0 : b.le32(at + 16);
-  DibHeader header;
-  header.size = QSize(int(std::clamp<qint64>(width, -1, INT_MAX)), int(std::clamp<qint64>(std::abs(height), 0, INT_MAX)));
-  if (checkSize(header.size) == Fault::TooLarge) return header;  // refused by its size anyway
-  if (!pixelOffset) pixelOffset = colourTableEnd(b, at);
-  if (compression == 1 || compression == 2) {
-    header.complete = rleComplete(b, *pixelOffset, compression == 1, header.size.height());
-  } else if (compression == 0 || compression == 3 || compression == 6) {
-    // The last row may lack its padding.
-    const qint64 stride = (qMax<qint64>(width, 0) * bits + 31) / 32 * 4;
-    const qint64 lastRow = (qMax<qint64>(width, 0) * bits + 7) / 8;
-    header.complete = header.size.height() == 0 || b.has(*pixelOffset, stride * (header.size.height() - 1) + lastRow);
-  } else {
-    header.complete = true;  // JPEG or PNG inside: their decoder notices a cut
-  }
-  return header;
-}
-
-struct JpegLayout {
-  bool complete = false;
-  int scans = 0;
-};
-
-// Follows the JPEG's segments and the entropy-coded data after each scan to the end-of-image
-// marker, counting the scans; an embedded thumbnail is skipped inside its segment, data after the
-// end is ignored.
-JpegLayout jpegLayout(const Bytes& b) {
-  JpegLayout layout;
-  qint64 pos = 2;
-  while (pos < b.size) {
-    const uchar* ff = static_cast<const uchar*>(std::memchr(b.data + pos, 0xFF, size_t(b.size - pos)));
-    if (!ff) return layout;
-    pos = ff - b.data;
-    while (b.at(pos + 1) == 0xFF) ++pos;  // fill bytes
-    if (!b.has(pos, 2)) return layout;
-    const quint32 marker = b.at(pos + 1);
-    if (marker == 0xD9) {
-      layout.complete = true;
-      return layout;
-    }
-    if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {  // inside a scan
-      pos += 2;
-      continue;
-    }
-    if (marker == 0xDA) ++layout.scans;
-    if (!b.has(pos + 2, 2)) return layout;
-    pos += 2 + b.be16(pos + 2);
-  }
-  return layout;
-}
-
-// What a picture's JPEG streams cost to decode: each scan passes over all of its stream's pixels.
-struct JpegScans {
-  int total = 0;
-  int most = 0;  // in one stream
-  qint64 passedPixels = 0;
-  void add(int scans, qint64 pixels) {
-    total += scans;
-    most = qMax(most, scans);
-    passedPixels += scans * pixels;
-  }
-};
-
-// A classic TIFF's first image directory, the one Qt decodes, in either byte order. A field holds
-// whole numbers of 1, 2, 4 or 8 bytes (libtiff takes any of them where it wants a number); of
-// another type, or with values past the end, it holds none.
-class TiffDirectory {
- public:
-  struct Field {
-    qint64 at = 0;
-    qint64 count = 0;
-    int width = 0;
-    int occurrences = 0;
-  };
-
-  explicit TiffDirectory(const Bytes& b) : b_(b), little_(b.at(0) == 'I') {
-    const qint64 at = u32(4);
-    if (b.has(at + 2, 12 * qint64(u16(at)))) {
-      entriesAt_ = at + 2;
-      entries_ = u16(at);
-    }
-  }
-  Field field(quint32 tag) const {
-    Field f;
-    for (qint64 i = 0; i < entries_; ++i) {
-      const qint64 entry = entriesAt_ + 12 * i;
-      if (u16(entry) != tag) continue;
-      if (f.occurrences++ > 0) break;
-      const quint32 type = u16(entry + 2);
-      const int width = (type == 1 || type == 6) ? 1 : (type == 3 || type == 8) ? 2
-                        : (type == 4 || type == 9 || type == 13) ? 4 : (type >= 16 && type <= 18) ? 8 : 0;
-      const qint64 count = u32(entry + 4);
-      const qint64 at = width * count <= 4 ? entry + 8 : u32(entry + 8);
-      if (width == 0 || !b_.has(at, width * count)) continue;
-      f.at = at;
-      f.count = count;
-      f.width = width;
-    }
-    return f;
-  }
-  quint64 value(const Field& f, qint64 i) const {
-    const qint64 pos = f.at + f.width * i;
-    switch (f.width) {
-      case 1: return b_.at(pos);
-      case 2: return u16(pos);
-      case 4: return u32(pos);
-      default: return little_ ? u32(pos) | quint64(u32(pos + 4)) << 32 : quint64(u32(pos)) << 32 | u32(pos + 4);
-    }
-  }
-
- private:
-  quint32 u16(qint64 pos) const { return little_ ? b_.le16(pos) : b_.be16(pos); }
-  quint32 u32(qint64 pos) const { return little_ ? b_.le32(pos) : b_.be32(pos); }
-
-  Bytes b_;
-  bool little_;
-  qint64 entriesAt_ = 0;
-  qint64 entries_ = 0;
-};
-
-// libtiff decodes a JPEG-compressed TIFF (new style 7 or old style 6) one strip or tile at a
-// time, each its own JPEG stream no larger than the strip or tile, so a picture of many strips
-// may repeat scans in every one. A TIFF this cannot account for is no picture (none): one whose
-// strips share bytes, walked again for each, or that gives a field twice (libtiff keeps the
-// first of some, the last of others, and takes strip and tile offsets for one another).
-std::optional<JpegScans> tiffJpegScans(const Bytes& b, QSize size) {
-  enum : quint32 { Compression = 259, StripOffsets = 273, RowsPerStrip = 278, StripByteCounts = 279,
-                   TileWidth = 322, TileLength = 323, TileOffsets = 324, TileByteCounts = 325 };
-  using Field = TiffDirectory::Field;
-  const TiffDirectory ifd(b);
-  const Field compression = ifd.field(Compression);
-  if (compression.occurrences > 1) return std::nullopt;
-  if (const quint64 c = compression.count ? ifd.value(compression, 0) : 1; c != 6 && c != 7) return JpegScans{};
-  const auto either = [&](quint32 strip, quint32 tile) {
-    const Field s = ifd.field(strip), t = ifd.field(tile);
-    Field f = s.count ? s : t;
-    f.occurrences = s.occurrences + t.occurrences;
-    return f;
-  };
-  const Field offsets = either(StripOffsets, TileOffsets), lengths = either(StripByteCounts, TileByteCounts);
-  const Field rows = ifd.field(RowsPerStrip), tileWidth = ifd.field(TileWidth), tileLength = ifd.field(TileLength);
-  for (const Field& f : {offsets, lengths, rows, tileWidth, tileLength})
-    if (f.occurrences > 1) return std::nullopt;
-  // A side of 0 or beyond the limit is refused by libtiff or taken as the most it could be.
-  const auto side = [&](const Field& f, qint64 most) {
-    const quint64 v = f.count ? ifd.value(f, 0) : 0;
-    return v == 0 || v > quint64(most) ? most : qint64(v);
-  };
-  const bool tiled = tileWidth.occurrences || tileLength.occurrences;
-  const qint64 pixels = tiled ? side(tileWidth, MaxPictureSide) * side(tileLength, MaxPictureSide)
-                              : size.width() * side(rows, size.height());
-  JpegScans scans;
-  qint64 walked = 0;
-  for (qint64 i = 0; i < offsets.count; ++i) {
-    const qint64 start = qint64(qMin<quint64>(ifd.value(offsets, i), quint64(b.size)));
-    const quint64 declared = i < lengths.count ? ifd.value(lengths, i) : quint64(b.size);
-    const qint64 length = qint64(qMin<quint64>(declared, quint64(b.size - start)));
-    walked += length;
-    if (walked > b.size) return std::nullopt;
-    scans.add(jpegLayout(Bytes{b.data + start, length}).scans, pixels);
-  }
-  return scans;
-}
-
-// Follows the PNG's chunks to the end chunk.
-bool pngComplete(const Bytes& b) {
-  qint64 pos = 8;
-  while (b.has(pos, 12)) {
-    if (std::memcmp(b.data + pos + 4, "IEND", 4) == 0) return true;
-    pos += 12 + qint64(b.be32(pos));
-  }
-  return false;
-}
-
-// Follows the GIF's blocks to its trailer.
-bool gifComplete(const Bytes& b) {
-  const auto tableSize = [&](qint64 flagsAt) -> qint64 { return (b.at(flagsAt) & 0x80) ? 3 << ((b.at(flagsAt) & 7) + 1) : 0; };
-  const auto skipSubBlocks = [&](qint64 pos) {
-    while (b.has(pos, 1) && b.at(pos) != 0) pos += 1 + b.at(pos);
-    return pos + 1;
-  };
-  qint64 pos = 13 + tableSize(10);
-  while (b.has(pos, 1)) {
-    switch (b.at(pos)) {
-      case 0x3B: return true;
-      case 0x21: pos = skipSubBlocks(pos + 2); break;
-      case 0x2C: pos = skipSubBlocks(pos + 10 + tableSize(pos + 9) + 1); break;
-      default: return false;
-    }
-  }
-  return false;
-}
-
-bool iconComplete(const Bytes& b) {
-  for (quint32 i = 0; i < b.le16(4); ++i)
-    if (!b.has(b.le32(6 + 16 * i + 12), b.le32(6 + 16 * i + 8))) return false;
-  return true;
-}
-
 // ---------------------------------------------------------------- decoders
 
 QImage toRgb32(QImage image) {
@@ -484,13 +213,18 @@ const char* qtFormat(Kind kind) {
   }
 }
 
+// The first image of an icon file, as far as the file holds it.
+Bytes firstIconImageBytes(const Bytes& b) {
+  const qint64 start = qMin<qint64>(b.le32(18), b.size);
+  return {b.data + start, qMin<qint64>(b.le32(14), b.size - start)};
+}
+
 // Qt decodes the first image of an icon, and only that: an icon of that image alone, placed
 // right after the one-entry directory, the part of it that the file holds, without its PNG text
 // chunks. Sharing or overlapping images thus never cost more than one copy.
 QByteArray firstIconImage(const Bytes& b) {
-  const qint64 start = qMin<qint64>(b.le32(18), b.size);
-  const qint64 length = qMin<qint64>(b.le32(14), b.size - start);
-  const QByteArray image = withoutPngText(QByteArray::fromRawData(reinterpret_cast<const char*>(b.data + start), length));
+  const Bytes first = firstIconImageBytes(b);
+  const QByteArray image = withoutPngText(first.raw());
   constexpr int DirectoryBytes = 6 + 16;
   QByteArray icon(reinterpret_cast<const char*>(b.data), DirectoryBytes);
   qToLittleEndian<quint16>(1, icon.data() + 4);
@@ -512,13 +246,19 @@ QByteArray bmpOfPackedDib(const Bytes& b) {
   return bmp.append(reinterpret_cast<const char*>(b.data), b.size);
 }
 
-// The bytes Qt's decoder is given: no PNG text chunk reaches it.
-QByteArray decoderInput(const Bytes& b, Kind kind) {
+// The bytes Qt's decoder is given: no PNG text chunk reaches it, nor the JPEG segments it would
+// keep past the first few hundred, nor the GIF codes past the first frame's pixels.
+QByteArray decoderInput(const Bytes& b, Kind kind, const JpegLayout& jpeg) {
   switch (kind) {
-    case Kind::Png: return withoutPngText(QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), b.size));
+    case Kind::Jpeg: return withCuts(b.raw(), jpeg.dropped);
+    case Kind::Gif: {
+      const std::optional<Cut> cut = gifFrameCut(b);
+      return cut ? withCuts(b.raw(), {*cut}) : b.raw();
+    }
+    case Kind::Png: return withoutPngText(b.raw());
     case Kind::Icon: return firstIconImage(b);
     case Kind::PackedDib: return bmpOfPackedDib(b);
-    default: return QByteArray::fromRawData(reinterpret_cast<const char*>(b.data), b.size);
+    default: return b.raw();
   }
 }
 
@@ -527,7 +267,7 @@ QByteArray decoderInput(const Bytes& b, Kind kind) {
 std::optional<JpegScans> jpegScans(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg) {
   if (kind == Kind::Tiff) return tiffJpegScans(b, size);
   JpegScans scans;
-  if (kind == Kind::Jpeg) scans.add(jpeg.scans, qint64(size.width()) * size.height());
+  if (kind == Kind::Jpeg) scans.add(jpeg, qint64(size.width()) * size.height());
   return scans;
 }
 
@@ -535,14 +275,31 @@ bool tooManyJpegScans(const JpegScans& scans) {
   return scans.most > MaxJpegScans || scans.passedPixels > MaxJpegScanPixels;
 }
 
+// What decoding costs beyond the picture's size: passes over it in JPEG scans (and the segments
+// read on their own), image data that inflates past the picture in a PNG (also the first image of
+// an icon).
+Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg, Found* found) {
+  const std::optional<JpegScans> scans = jpegScans(b, kind, size, jpeg);
+  if (!scans || scans->segments > MaxJpegSegments) return Fault::Damaged;
+  if (tooManyJpegScans(*scans)) {
+    found->scans = scans->total;
+    return Fault::TooManyScans;
+  }
+  const bool fits = kind == Kind::Png    ? pngImageDataFits(b)
+                    : kind == Kind::Icon ? pngImageDataFits(firstIconImageBytes(b))
+                                         : true;
+  return fits ? Fault::None : Fault::Damaged;
+}
+
 Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
-  QByteArray data = decoderInput(b, kind);
+  // The JPEG is walked before the decoder reads even its header, which keeps comments.
+  const JpegLayout jpeg = kind == Kind::Jpeg ? jpegLayout(b) : JpegLayout{};
+  QByteArray data = decoderInput(b, kind, jpeg);
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, qtFormat(kind));
   QSize& size = found->size;
   bool complete = true;
-  JpegLayout jpeg;
   if (kind == Kind::Bmp || kind == Kind::PackedDib) {
     const std::optional<DibHeader> header = kind == Kind::PackedDib ? readDibHeader(b, 0, std::nullopt)
                                             : b.has(0, 18)        ? readDibHeader(b, 14, b.le32(10))
@@ -555,7 +312,7 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* f
     if (!reported.isValid()) return Fault::Damaged;
     size = decodedSize(b, kind, reported);
     switch (kind) {
-      case Kind::Jpeg: jpeg = jpegLayout(b); complete = jpeg.complete; break;
+      case Kind::Jpeg: complete = jpeg.complete; break;
       case Kind::Png: complete = pngComplete(b); break;
       case Kind::Gif: complete = gifComplete(b); break;
       case Kind::Icon: complete = iconComplete(b); break;
@@ -564,12 +321,7 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* f
   }
   if (const Fault f = checkSize(size); f != Fault::None) return f;
   if (!complete) return Fault::Truncated;
-  const std::optional<JpegScans> scans = jpegScans(b, kind, size, jpeg);
-  if (!scans) return Fault::Damaged;
-  if (tooManyJpegScans(*scans)) {
-    found->scans = scans->total;
-    return Fault::TooManyScans;
-  }
+  if (const Fault f = decodingCost(b, kind, size, jpeg, found); f != Fault::None) return f;
   if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(size, atLeast));
   const QtAllocationLimit allowed(size);
   QImage image;
@@ -669,7 +421,7 @@ Fault drawEmf(const QByteArray& bytes, QImage* out, QSize* size) {
 }
 
 Fault drawMetafile(const QByteArray& bytes, QImage* out, QSize* size) {
-  const Bytes b{reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()};
+  const Bytes b = Bytes::of(bytes);
   try {
     switch (sniff(b)) {
       case Kind::Wmf: return readWithMagick(b, Kind::Wmf, out, size);
@@ -788,7 +540,7 @@ Fault readFileBytes(const QString& path, QByteArray* bytes) {
 Fault readPicture(const QString& path, QSize atLeast, QImage* out, Found* found) {
   QByteArray data;
   if (const Fault f = readFileBytes(path, &data); f != Fault::None) return f;
-  const Bytes bytes{reinterpret_cast<const uchar*>(data.constData()), data.size()};
+  const Bytes bytes = Bytes::of(data);
   switch (const Kind kind = sniff(bytes)) {
     case Kind::Unknown: return Fault::NotPicture;
     case Kind::Wmf: case Kind::Emf: return readMetafile(data, out, &found->size);
@@ -841,25 +593,12 @@ bool readPictureFile(const QString& path, QImage* picture, QString* reason, QSiz
 }
 
 QByteArray withoutPngText(const QByteArray& png) {
-  const Bytes b{reinterpret_cast<const uchar*>(png.constData()), png.size()};
-  if (!b.startsWith(PngSignature)) return png;
-  QByteArray kept;
-  qint64 copiedTo = 0;
-  for (qint64 pos = 8; b.has(pos, 12) && b.has(pos + 12, b.be32(pos));) {
-    const qint64 next = pos + 12 + b.be32(pos);
-    const QByteArrayView type(b.data + pos + 4, 4);
-    if (type == "tEXt" || type == "zTXt" || type == "iTXt") {
-      kept.append(png.constData() + copiedTo, pos - copiedTo);
-      copiedTo = next;
-    }
-    pos = next;
-  }
-  if (copiedTo == 0) return png;
-  return kept.append(png.constData() + copiedTo, png.size() - copiedTo);
+  const Bytes b = Bytes::of(png);
+  return b.startsWith(PngSignature) ? withCuts(png, pngTextChunks(b)) : png;
 }
 
 QImage decodeOfferedPicture(const QByteArray& bytes) {
-  const Bytes b{reinterpret_cast<const uchar*>(bytes.constData()), bytes.size()};
+  const Bytes b = Bytes::of(bytes);
   const Kind kind = sniff(b);
   QImage picture;
   Found found;

@@ -181,6 +181,18 @@ TEST(ExeIconsPng, TextChunksNeverReachTheDecoder) {
   EXPECT_TRUE(sameImage(expectedDrawing(drawn), icon));
 }
 
+// Image data inflating to 4 GiB past a 1 x 1 icon's one row, in one chunk or many, gives no icon
+// at once, instead of being inflated to its end.
+TEST(ExeIconsPng, ImageDataPastThePictureGivesNoIcon) {
+  for (int chunks : {1, 5000}) {
+    const ExeIcons icons = ExeIcons::fromBytes(neFile({iconFile({pngWithLongImageData(4096, chunks)})}));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(icons.icon(0, kBackground).isNull()) << chunks;
+    EXPECT_LT(clock.elapsed(), 1000) << chunks;
+  }
+}
+
 // A PE32+ file around a resource section written by hand, for damage the tools never make.
 constexpr int kResourcesAt = 0x200;
 constexpr int kSectionHeaderAt = 0x58 + 240;

@@ -1,4 +1,5 @@
 #include <QBuffer>
+#include <QColorSpace>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 
 #include "platform/picbuf.h"
@@ -222,17 +224,16 @@ TEST(HostilePictures, AJpegWithMoreScansThanItsSizeAllowsIsRefusedBeforeDecoding
   }
 }
 
-// A grey TIFF of `side` pixels square, JPEG-compressed in two or more strips of `rowsPerStrip`
-// rows, each the same progressive JPEG of `scans` scans (YCbCr at half resolution both ways, as
-// Qt writes it).
-QByteArray jpegTiff(int side, int rowsPerStrip, int scans, bool bigEndian) {
-  const QByteArray strip = jpegWithScans(solidImage(side, rowsPerStrip, 0x808080), scans);
-  const quint32 strips = quint32(side / rowsPerStrip);
-  enum : quint32 { Short = 3, Long = 4, Entries = 9, Arrays = 8 + 2 + 12 * Entries + 4 };
+// A TIFF of `size` whose JPEG `strips` hold `rowsPerStrip` rows each: YCbCr at half resolution
+// both ways, as Qt writes it, or with its planes apart, the strips of each plane in turn (two or
+// more strips in all).
+QByteArray jpegTiff(QSize size, int rowsPerStrip, const QList<QByteArray>& strips, bool bigEndian, bool planesApart = false) {
+  const quint32 count = quint32(strips.size());
+  enum : quint32 { Short = 3, Long = 4, Entries = 10, Arrays = 8 + 2 + 12 * Entries + 4 };
   const struct { quint32 tag, type, count, value; } entries[Entries] = {
-      {256, Long, 1, quint32(side)}, {257, Long, 1, quint32(side)}, {258, Short, 1, 8}, {259, Short, 1, 7},
-      {262, Short, 1, 6}, {273, Long, strips, Arrays}, {277, Short, 1, 3}, {278, Long, 1, quint32(rowsPerStrip)},
-      {279, Long, strips, Arrays + 4 * strips}};
+      {256, Long, 1, quint32(size.width())}, {257, Long, 1, quint32(size.height())}, {258, Short, 1, 8},
+      {259, Short, 1, 7}, {262, Short, 1, planesApart ? 2u : 6u}, {273, Long, count, Arrays}, {277, Short, 1, 3},
+      {278, Long, 1, quint32(rowsPerStrip)}, {279, Long, count, Arrays + 4 * count}, {284, Short, 1, planesApart ? 2u : 1u}};
   QByteArray tiff(bigEndian ? "MM\0*" : "II*\0", 4);
   const auto put = [&](quint32 value, int bytes) {
     for (int i = 0; i < bytes; ++i) tiff.append(char(value >> 8 * (bigEndian ? bytes - 1 - i : i)));
@@ -246,9 +247,10 @@ QByteArray jpegTiff(int side, int rowsPerStrip, int scans, bool bigEndian) {
     put(e.value << (e.type == Short && bigEndian ? 16 : 0), 4);
   }
   put(0, 4);
-  for (quint32 i = 0; i < strips; ++i) put(Arrays + 8 * strips + i * quint32(strip.size()), 4);
-  for (quint32 i = 0; i < strips; ++i) put(quint32(strip.size()), 4);
-  return tiff + strip.repeated(strips);
+  quint32 at = Arrays + 8 * count;
+  for (const QByteArray& strip : strips) put(std::exchange(at, at + quint32(strip.size())), 4);
+  for (const QByteArray& strip : strips) put(quint32(strip.size()), 4);
+  return tiff + strips.join();
 }
 
 // libtiff decodes each strip of a JPEG-compressed TIFF as a JPEG of its own: the scans of all
@@ -260,7 +262,8 @@ TEST(HostilePictures, AJpegCompressedTiffWithMoreScansThanItsSizeAllowsIsRefused
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.side << " pixels square, " << c.scans << " scans a strip"
                                     << (c.bigEndian ? ", big-endian" : ""));
-    const QByteArray tiff = jpegTiff(c.side, c.rowsPerStrip, c.scans, c.bigEndian);
+    const QList<QByteArray> strips(c.side / c.rowsPerStrip, jpegWithScans(solidImage(c.side, c.rowsPerStrip, 0x808080), c.scans));
+    const QByteArray tiff = jpegTiff(QSize(c.side, c.side), c.rowsPerStrip, strips, c.bigEndian);
     writeBytes(dir.filePath("scans.tif"), tiff);
     QElapsedTimer clock;
     clock.start();
@@ -275,6 +278,134 @@ TEST(HostilePictures, AJpegCompressedTiffWithMoreScansThanItsSizeAllowsIsRefused
     EXPECT_LT(clock.elapsed(), 1000);
     const int total = c.side / c.rowsPerStrip * c.scans;
     EXPECT_EQ(reason, QStringLiteral("scans.tif: too many scans (%1)").arg(total));
+  }
+}
+
+QByteArray be16(int v) { return QByteArray(1, char(v >> 8)) + char(v); }
+
+// An 8 x 8 JPEG with `count` segments of `marker`, each holding `payload`, after its start.
+QByteArray jpegWithSegments(int marker, int count, const QByteArray& payload = {}) {
+  const QByteArray jpeg = jpegWithScans(solidImage(8, 8, 0x336699), 10);
+  const QByteArray segment = QByteArray(1, '\xFF') + char(marker) + be16(2 + int(payload.size())) + payload;
+  return jpeg.left(2) + segment.repeated(count) + jpeg.mid(2);
+}
+
+// An arithmetic-coded grey JPEG of headers only, its decoder reading zeros for the data:
+// sequential, or a DC scan, an AC scan and `refinements` refinement scans.
+QByteArray arithmeticJpeg(int side, int refinements) {
+  const bool progressive = refinements > 0;
+  QByteArray jpeg = QByteArray("\xFF\xD8\xFF\xDB\0\x43\0", 7) + QByteArray(64, 1) + QByteArray(1, '\xFF') +
+                    char(progressive ? 0xCA : 0xC9) + be16(11) + char(8) + be16(side) + be16(side) + QByteArray("\x01\x11\x11\0", 4);
+  QList<QByteArray> scans = {QByteArray(progressive ? "\0\0\0" : "\0\x3F\0", 3)};
+  if (progressive) scans << QByteArray("\x01\x3F\x01", 3) << QList<QByteArray>(refinements, QByteArray("\x01\x3F\x10", 3));
+  for (const QByteArray& scan : scans) jpeg += QByteArray("\xFF\xDA\0\x08\x01\x11\0", 7) + scan;
+  return jpeg + "\xFF\xD9";
+}
+
+// A 16 x 16 GIF whose frame's codes fill the LZW table with ever longer strings, then repeat the
+// longest `repeats` times: millions of pixels drawn past the frame's 256.
+QByteArray gifWithLongCodes(int repeats) {
+  QByteArray codes;
+  quint32 held = 0;
+  int bits = 0, width = 9;
+  const auto put = [&](int code) {
+    held |= quint32(code) << bits;
+    for (bits += width; bits >= 8; bits -= 8, held >>= 8) codes += char(held);
+  };
+  put(256);
+  put(0);
+  for (int next = 258; next < 4096;) {
+    put(next);
+    if (++next == 1 << width && width < 12) ++width;
+  }
+  for (int i = 0; i < repeats; ++i) put(4095);
+  put(257);
+  codes += char(held);
+  QByteArray gif = "GIF89a" + le16(16) + le16(16) + QByteArray("\xF7\0\0", 3);
+  for (int i = 0; i < 256; ++i) gif += QByteArray(3, char(i));
+  gif += ',' + le16(0) + le16(0) + le16(16) + le16(16) + QByteArray("\0\x08", 2);
+  for (qsizetype at = 0; at < codes.size(); at += 255) gif += char(qMin<qsizetype>(255, codes.size() - at)) + codes.mid(at, 255);
+  return gif + QByteArray("\0;", 2);
+}
+
+// Each case would cost the decoder seconds or gigabytes. It is read as it would be without what
+// costs that (the reference), or refused, within a second, from a file and when offered.
+TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
+  const QByteArray png = pngWithLongImageData(4096, 1);
+  const QByteArray wide = jpegWithScans(solidImage(16384, 1, 0x808080), 10);
+  QByteArray tall = wide;
+  tall.replace(tall.indexOf("\xFF\xC2") + 5, 2, be16(65500));  // the frame's height
+  const QByteArray greyWide = jpegWithScans(QImage(16384, 1, QImage::Format_Grayscale8), 6);
+  QByteArray greyTall = greyWide;
+  greyTall.replace(greyTall.indexOf("\xFF\xC2") + 5, 2, be16(65500));
+  const QByteArray alphaDib = le32(40) + le32(2) + le32(1) + le16(1) + le16(32) + le32(6) + le32(8) + QByteArray(16, 0) +
+                              le32(0xFF0000) + le32(0xFF00) + le32(0xFF) + le32(0xFF000000) + le32(0xFFFF0000) + le32(0xFF0000FF);
+  const struct { const char* name; QByteArray bytes, reference; const char* refusal; } cases[] = {
+      {"comments.jpg", jpegWithSegments(0xFE, 40'000), jpegWithSegments(0xFE, 1), nullptr},
+      {"exif.jpg", jpegWithSegments(0xE1, 40'000, "Exif"), jpegWithSegments(0xE1, 1, "Exif"), nullptr},
+      {"icc.jpg", jpegWithSegments(0xE2, 40'000), jpegWithSegments(0xE2, 1), nullptr},
+      {"cut.jpg", jpegWithSegments(0xFE, 300, "comment").left(2 + 11 * 299 + 6), {}, "damaged"},
+      {"tables.jpg", jpegWithSegments(0xDB, 70'000, QByteArray(1, 0) + QByteArray(64, 1)), {}, "damaged"},
+      {"unknown.jpg", jpegWithSegments(0xE5, 100'000), jpegWithSegments(0xE5, 1), nullptr},
+      {"data.png", png, {}, "damaged"},
+      {"chunks.png", pngWithLongImageData(4096, 5000), {}, "damaged"},
+      {"data.ico", iconFile({png}), {}, "damaged"},
+      {"codes.gif", gifWithLongCodes(1'000'000), gifWithLongCodes(0), nullptr},
+      {"tall.tif", jpegTiff({16384, 2}, 1, {wide, tall}, false), {}, "damaged"},
+      {"planes.tif", jpegTiff({16384, 2}, 1, {greyWide, greyTall, greyWide, greyTall, greyWide, greyTall}, true, true), {}, "damaged"},
+      {"arithmetic.jpg", arithmeticJpeg(6200, 29), {}, "too many scans (31)"},
+      {"alpha.dib", alphaDib.chopped(4), {}, "truncated"}};
+  QTemporaryDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = dir.filePath(QString::fromLatin1(c.name));
+    writeBytes(path, c.bytes);
+    QElapsedTimer clock;
+    clock.start();
+    QImage picture;
+    QString reason;
+    const bool read = readPictureFile(path, &picture, &reason);
+    const QImage offered = decodeOfferedPicture(c.bytes);
+    EXPECT_LT(clock.elapsed(), 1000);
+    if (c.refusal) {
+      EXPECT_EQ(reason, QStringLiteral("%1: %2").arg(c.name, c.refusal));
+      EXPECT_TRUE(offered.isNull());
+      continue;
+    }
+    ASSERT_TRUE(read) << reason.toStdString();
+    writeBytes(path, c.reference);
+    QImage reference;
+    ASSERT_TRUE(readPictureFile(path, &reference, &reason)) << reason.toStdString();
+    EXPECT_TRUE(sameImage(reference, picture));
+    EXPECT_TRUE(sameImage(reference, offered));
+  }
+}
+
+// Ordinary pictures of the kinds bounded above read whole.
+TEST(PictureReader, ReadsOrdinaryPicturesOfTheBoundedKinds) {
+  QImage described = positionPicture(64, 48);
+  described.setColorSpace(QColorSpace::SRgb);  // written as an ICC profile
+  const QByteArray icc = jpegWithScans(described, 10);
+  const QByteArray exif = QByteArray("\xFF\xE1", 2) + be16(2 + 6 + 14) + QByteArray("Exif\0\0II*\0", 10) + le32(8) + le16(0) + le32(0);
+  QTemporaryDir dir;
+  ASSERT_TRUE(writePictureFile(dir.filePath("one.gif"), positionPicture(64, 48), PictureFormat::Gif, 0));
+  const QByteArray gif = bytesOf(dir.filePath("one.gif"));
+  const qsizetype frameAt = 13 + (3 << ((gif.at(10) & 7) + 1));
+  const QList<QByteArray> greyStrips(6, jpegWithScans(solidImage(320, 128, 0x808080).convertToFormat(QImage::Format_Grayscale8), 6));
+  const struct { const char* name; QByteArray bytes; QSize size; } cases[] = {
+      {"described.jpg", icc.left(2) + exif + icc.mid(2), {64, 48}},
+      {"animated.gif", gif.chopped(1) + gif.mid(frameAt), {64, 48}},
+      {"sequential.jpg", arithmeticJpeg(1000, 0), {1000, 1000}},
+      {"progressive.jpg", arithmeticJpeg(1000, 2), {1000, 1000}},
+      {"planes.tif", jpegTiff({320, 256}, 128, greyStrips, false, true), {320, 256}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    writeBytes(dir.filePath(c.name), c.bytes);
+    QImage picture;
+    QString reason;
+    ASSERT_TRUE(readPictureFile(dir.filePath(c.name), &picture, &reason)) << reason.toStdString();
+    EXPECT_EQ(picture.size(), c.size);
+    EXPECT_EQ(decodeOfferedPicture(c.bytes).size(), c.size);
   }
 }
 

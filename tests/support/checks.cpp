@@ -7,6 +7,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cstdlib>
+#include <zlib.h>
 
 #include "platform/colour.h"
 
@@ -104,6 +105,30 @@ QByteArray pngWithTextChunks(const QImage& picture, int chunks, int inflated) {
   const QByteArray text = pngChunk("zTXt", QByteArray("Comment\0\0", 9) + qCompress(QByteArray(inflated, 'x'), 9).mid(4));
   const qsizetype pixelsAt = png.indexOf("IDAT") - 4;
   return png.left(pixelsAt) + text.repeated(chunks) + png.mid(pixelsAt);
+}
+
+QByteArray pngWithLongImageData(int megabytes, int chunks) {
+  // After a full flush the compressor forgets what came before: every megabyte of zeros
+  // compresses to the same bytes, made once.
+  z_stream stream{};
+  deflateInit(&stream, 9);
+  const auto compressed = [&](QByteArray in, int flush) {
+    QByteArray out(qsizetype(deflateBound(&stream, uLong(in.size()))) + 64, 0);
+    stream.next_in = reinterpret_cast<Bytef*>(in.data());
+    stream.avail_in = uInt(in.size());
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    deflate(&stream, flush);
+    return out.chopped(qsizetype(stream.avail_out));
+  };
+  const QByteArray row = compressed(QByteArray("\0\x33\x66\x99", 4), Z_FULL_FLUSH);
+  const QByteArray megabyte = compressed(QByteArray(1 << 20, 0), Z_FULL_FLUSH);
+  const QByteArray data = row + megabyte.repeated(megabytes) + compressed({}, Z_FINISH);
+  deflateEnd(&stream);
+  QByteArray png = QByteArray("\x89PNG\r\n\x1a\n") + pngChunk("IHDR", be32(1) + be32(1) + QByteArray("\x08\x02\0\0\0", 5));
+  const qsizetype step = (data.size() + chunks - 1) / chunks;
+  for (qsizetype at = 0; at < data.size(); at += step) png += pngChunk("IDAT", data.mid(at, step));
+  return png + pngChunk("IEND", {});
 }
 
 QByteArray iconFile(const QList<QByteArray>& images) {

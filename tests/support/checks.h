@@ -40,6 +40,9 @@ QByteArray le32(quint32 v);
 // A PNG of `picture` with `chunks` zTXt chunks before its pixels, each a few KB that inflate to
 // `inflated` bytes.
 QByteArray pngWithTextChunks(const QImage& picture, int chunks, int inflated);
+// A 1 x 1 PNG whose image data, spread over `chunks` chunks, inflates to `megabytes` of zeros
+// past its one row.
+QByteArray pngWithLongImageData(int megabytes, int chunks);
 // An icon file (ICO) holding `images` as they are, each listed as 32 x 32.
 QByteArray iconFile(const QList<QByteArray>& images);
 
