@@ -66,7 +66,7 @@ constexpr int HelperRefusal = 100;
 
 enum class Fault {
   None, Unreadable, Empty, NotPicture, Truncated, TooLarge, NoPixels, Damaged, NoConverter, NotRegularFile,
-  FileTooLarge, NoHelper, TooSlow, NoMemory, DrawingTooLarge, TooManyScans, Last = TooManyScans
+  FileTooLarge, NoHelper, TooSlow, NoMemory, DrawingTooLarge, TooManyScans, TooCostly, Last = TooCostly
 };
 
 // What a reason names besides the file.
@@ -95,6 +95,7 @@ QString describe(Fault fault, const QString& path, const Found& found) {
     case Fault::NoMemory: return name + QStringLiteral(": not enough memory to read");
     case Fault::DrawingTooLarge: return name + QStringLiteral(": drawing too large (over %1 MB as SVG)").arg(MaxSvgBytes >> 20);
     case Fault::TooManyScans: return name + QStringLiteral(": too many scans (%1)").arg(found.scans);
+    case Fault::TooCostly: return name + QStringLiteral(": too costly to decode (") + dimensions + QLatin1Char(')');
     case Fault::None: break;
   }
   return {};
@@ -271,20 +272,17 @@ std::optional<JpegScans> jpegScans(const Bytes& b, Kind kind, QSize size, const 
   return scans;
 }
 
-bool tooManyJpegScans(const JpegScans& scans) {
-  return scans.most > MaxJpegScans || scans.passedPixels > MaxJpegScanPixels;
-}
-
 // What decoding costs beyond the picture's size: passes over it in JPEG scans (and the segments
 // read on their own), image data that inflates past the picture in a PNG (also the first image of
 // an icon).
 Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg, Found* found) {
   const std::optional<JpegScans> scans = jpegScans(b, kind, size, jpeg);
   if (!scans || scans->segments > MaxJpegSegments) return Fault::Damaged;
-  if (tooManyJpegScans(*scans)) {
-    found->scans = scans->total;
-    return Fault::TooManyScans;
-  }
+  found->scans = scans->total;
+  // Within the count, what a scan costs grows with the picture and, arithmetic-coded, with its
+  // band of coefficients: a file of one scan can be too costly at its size.
+  if (scans->most > MaxJpegScans) return Fault::TooManyScans;
+  if (scans->passedPixels > MaxJpegScanPixels) return Fault::TooCostly;
   const bool fits = kind == Kind::Png    ? pngImageDataFits(b)
                     : kind == Kind::Icon ? pngImageDataFits(firstIconImageBytes(b))
                                          : true;

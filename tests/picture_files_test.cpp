@@ -220,7 +220,8 @@ TEST(HostilePictures, AJpegWithMoreScansThanItsSizeAllowsIsRefusedBeforeDecoding
       continue;
     }
     EXPECT_LT(clock.elapsed(), 1000);
-    EXPECT_EQ(reason, QStringLiteral("scans.jpg: too many scans (%1)").arg(c.scans));
+    EXPECT_EQ(reason, c.scans > 100 ? QStringLiteral("scans.jpg: too many scans (%1)").arg(c.scans)
+                                    : QStringLiteral("scans.jpg: too costly to decode (%1 x %1 pixels)").arg(c.side));
   }
 }
 
@@ -276,8 +277,7 @@ TEST(HostilePictures, AJpegCompressedTiffWithMoreScansThanItsSizeAllowsIsRefused
       continue;
     }
     EXPECT_LT(clock.elapsed(), 1000);
-    const int total = c.side / c.rowsPerStrip * c.scans;
-    EXPECT_EQ(reason, QStringLiteral("scans.tif: too many scans (%1)").arg(total));
+    EXPECT_EQ(reason, QStringLiteral("scans.tif: too costly to decode (%1 x %1 pixels)").arg(c.side));
   }
 }
 
@@ -353,7 +353,7 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
       {"codes.gif", gifWithLongCodes(1'000'000), gifWithLongCodes(0), nullptr},
       {"tall.tif", jpegTiff({16384, 2}, 1, {wide, tall}, false), {}, "damaged"},
       {"planes.tif", jpegTiff({16384, 2}, 1, {greyWide, greyTall, greyWide, greyTall, greyWide, greyTall}, true, true), {}, "damaged"},
-      {"arithmetic.jpg", arithmeticJpeg(6200, 29), {}, "too many scans (31)"},
+      {"arithmetic.jpg", arithmeticJpeg(6200, 29), {}, "too costly to decode (6200 x 6200 pixels)"},
       {"alpha.dib", alphaDib.chopped(4), {}, "truncated"}};
   QTemporaryDir dir;
   for (const auto& c : cases) {
