@@ -92,8 +92,8 @@ BENCHMARK(BM_GraphicsMagickFourReducedReads)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  const int result = bench::runComparing(argc, argv, "GraphicsMagick reading the four JPEGs / Marvane's whole first page",
-                                         "BM_GraphicsMagickFourReducedReads", "BM_Next4FirstPage");
+  const int result = bench::runComparing(argc, argv, {{"GraphicsMagick reading the four JPEGs / Marvane's whole first page",
+                                                        "BM_GraphicsMagickFourReducedReads", "BM_Next4FirstPage"}});
   browsing().form.reset();
   return result;
 }

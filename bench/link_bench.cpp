@@ -156,8 +156,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("MARVANE_LINK_BENCH_DISPLAY")) return runInSession(argc, argv);
   QApplication app(argc, argv);
   const int result =
-      bench::runComparing(argc, argv, "GraphicsMagick reading four received JPEGs / Marvane's whole page of them",
-                          "BM_GraphicsMagickFourReads", "BM_ReceivedPage/program:8/page:1");
+      bench::runComparing(argc, argv, {{"GraphicsMagick reading four received JPEGs / Marvane's whole page of them",
+                                        "BM_GraphicsMagickFourReads", "BM_ReceivedPage/program:8/page:1"}});
   linked().form.reset();
   return result;
 }

@@ -32,17 +32,23 @@ class MeanTimes : public benchmark::ConsoleReporter {
   std::map<std::string, double> times_;
 };
 
+// One job timed twice: GraphicsMagick's benchmark and Marvane's.
+struct Comparison {
+  const char* what;
+  std::string theirs, ours;
+};
+
 // Runs the benchmarks the command line asks for, GraphicsMagick ready on one core, and ends with
-// "<what>: <theirs / ours>"; 1 for an unknown argument. The caller's application and state stay
-// its own.
-inline int runComparing(int& argc, char** argv, const char* what, const std::string& theirs, const std::string& ours) {
+// "<what>: <theirs / ours>" for each comparison; 1 for an unknown argument. The caller's
+// application and state stay its own.
+inline int runComparing(int& argc, char** argv, const std::vector<Comparison>& comparisons) {
   // A second initialisation, by Marvane's own picture reader, does nothing.
   initialiseMagickOnOneCore(*argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   MeanTimes reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatio(what, theirs, ours);
+  for (const Comparison& c : comparisons) reporter.printRatio(c.what, c.theirs, c.ours);
   benchmark::Shutdown();
   return 0;
 }
