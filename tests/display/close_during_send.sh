@@ -11,17 +11,7 @@ start_send_test "$@"
 trap 'kill -CONT $standins 2>/dev/null; end_x_session $standins $marvane_pid' EXIT
 
 start_x_session "$work" || fail "no X session"
-prepare_program_dir
-choose_program 8  # JVComm32
-
-for title in Comm32 JVComm32; do
-  "$standin" --window-title "$title" --log "$work/$title.keys" >"$work/$title.log" 2>&1 &
-  standins="$standins $!"
-done
-halted=$!
-"$marvane" >"$work/marvane.log" 2>&1 &
-marvane_pid=$!
-wait_until 30 eval 'has_window "$caption" && has_window Comm32 && has_window JVComm32' || fail "the windows did not show"
+start_jvcomm32_and_marvane
 id=$(($(windows_titled "$caption" | head -n1)))
 
 # Halted, the program still holds the focus it is given, but answers nothing: each of the send's

@@ -17,17 +17,7 @@ work=$(mktemp -d)
 marvane_pid="" source_pid="" standins=""
 trap 'kill -CONT $standins 2>/dev/null; end_x_session $source_pid $standins $marvane_pid' EXIT
 start_x_session "$work" || fail "no X session"
-prepare_program_dir
-choose_program 8  # JVComm32
-
-for title in Comm32 JVComm32; do
-  "$standin" --window-title "$title" --log "$work/$title.keys" >"$work/$title.log" 2>&1 &
-  standins="$standins $!"
-done
-halted=$!
-"$marvane" >"$work/marvane.log" 2>&1 &
-marvane_pid=$!
-wait_until 30 eval 'has_window "$caption" && has_window Comm32 && has_window JVComm32' || fail "the windows did not show"
+start_jvcomm32_and_marvane
 # The program's windows stand clear of the main picture, which the send leaves beneath them.
 for title in Comm32 JVComm32; do timeout 5 xdotool windowmove "$(($(windows_titled "$title" | head -n1)))" 700 0; done
 

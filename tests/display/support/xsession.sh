@@ -129,6 +129,23 @@ choose_program() {
   for item in $(seq 1 127); do [ "$item" = 75 ] && echo "$1" || echo ""; done >"$program_dir/restore"
 }
 
+# Starts the two windows of JVComm32 (stand-ins logging their keys to $work/TITLE.keys) and
+# Marvane on a fresh program directory, chosen to send to them, and waits for all three; $halted
+# is the process of the JVComm32 window, $standins both.
+start_jvcomm32_and_marvane() {
+  local title
+  prepare_program_dir
+  choose_program 8
+  for title in Comm32 JVComm32; do
+    "$standin" --window-title "$title" --log "$work/$title.keys" >"$work/$title.log" 2>&1 &
+    standins="$standins $!"
+  done
+  halted=$!
+  "$marvane" >"$work/marvane.log" 2>&1 &
+  marvane_pid=$!
+  wait_until 30 eval 'has_window "$caption" && has_window Comm32 && has_window JVComm32' || fail "the windows did not show"
+}
+
 # Clicks the main window's send button as an operator does, the window activated first.
 click_send_button() {
   local id
