@@ -57,8 +57,8 @@ class EventDrop : public QObject {
 
 }  // namespace
 
-DropsRefused::DropsRefused() : filter_(new EventDrop(isDrag)) {}
-DropsRefused::~DropsRefused() { delete filter_; }
+DropsRefused::DropsRefused() : filter_(std::make_unique<EventDrop>(isDrag)) {}
+DropsRefused::~DropsRefused() = default;
 
 bool runEventsUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
   const EventDrop drop(startsSomething);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 class QObject;
 
@@ -29,7 +30,7 @@ class DropsRefused {
   DropsRefused& operator=(const DropsRefused&) = delete;
 
  private:
-  QObject* filter_;
+  std::unique_ptr<QObject> filter_;
 };
 
 // The operator is closing the window: every wait on another program, the running one and the ones
