@@ -47,7 +47,9 @@ void Form1::Command12_Click() {
 
 void Form1::Command31_Click() {
   if (isArmed(Label32)) {
-    Picture1->setPicture(Image14->picture());
+    // Nothing PatFil does is pending: a fill is committed at once and disarms it. Only what is
+    // not committed goes; the OOPS pair stays for OOPS once PatFil is off.
+    Picture1->setPicture(Picture1->picture());
     refreshCommittedCopy();
     Text1->setFocus();
     return;

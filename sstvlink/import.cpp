@@ -1,4 +1,5 @@
 #include "app/codes.h"
+#include "canvas/canvaskit.h"
 #include "platform/clipboard.h"
 #include "platform/colour.h"
 #include "sstvlink/link.h"
@@ -16,7 +17,9 @@ void importIntoStripBox(Form1& f, int n, const QImage& picture) {
   }
   f.stripBox(n)->setPicture(picture);
   f.Label26->setBackColor(SetIdle);
-  f.Image6->setPicture(picture);
+  // In Pic in Pic and Overlays the import becomes the picture to insert; in the other modes
+  // Image6 is the committed main picture, which a picture meant for the strip must not replace.
+  if (canvaskit::insertMode(f)) f.Image6->setPicture(picture);
   f.keepStripBox(n);
 }
 

@@ -17,15 +17,16 @@ QStringList sendTitles(const Form1& f, const SstvProgram& p) {
   return p.sendToCallsign ? QStringList{f.qsldefaults[2]} : p.sendTitles;
 }
 
-// JVComm32's first stage may leave a picture on the clipboard, which is kept in Image6; the
-// second stage takes the main picture.
+// JVComm32's first stage may leave a picture on the clipboard; only whether it did matters, so
+// it is looked at on its own and kept nowhere: Image6 is the operator's committed picture, which
+// the text styles, Undo and OOPS rebuild from. The second stage takes the main picture.
 bool sendInTwoStages(Form1& f, const SstvProgram& p) {
   platform::Clipboard& clipboard = *f.env.clipboard;
   clipboard.clear();
   const std::optional<platform::LinkWindow> window = platform::activateInOrder(*f.env.link, p.sendTitles);
   if (!window || !typeCopyKeys(f, *window, p.sendKeys)) return false;
-  f.Image6->setPicture(clipboard.picture());
-  if (!f.Image6->hasPicture() && !typeKeys(f, *window, {NoFirstPicture})) return false;
+  const bool firstStageCopied = !clipboard.picture().isNull();
+  if (!firstStageCopied && !typeKeys(f, *window, {NoFirstPicture})) return false;
   clipboard.setPicture(f.Picture1->image());
   return typePasteKeys(f, *window, p.secondStageKeys);
 }

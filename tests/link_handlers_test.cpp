@@ -114,6 +114,52 @@ TEST_F(LinkHandlersTest, ImportOfNothingSaysSo) {
   EXPECT_TRUE(f.savedthumbs[2].isNull() && f.Image3->hasPicture());
 }
 
+// The picture the operator made stays the committed one through a JVComm32 send (its first stage
+// copying a picture or not), an import onto the strip and OOPS with PatFil armed after a paste,
+// all with Stripes on: a text placed, Undo and OOPS twice all keep it. In Pic in Pic the import is the
+// picture to insert.
+TEST_F(LinkHandlersTest, OnlyACommitReplacesTheCommittedPicture) {
+  const QImage made = columnPattern(340), pasted = solidImage(320, 256, 0xFF0000);
+  using Step = void (*)(Form1&, ProgramWindow&);
+  const std::pair<const char*, Step> steps[] = {
+      {"JVComm32 send, a first picture copied",
+       [](Form1& f, ProgramWindow& p) { p.copyOn = QStringLiteral("{enter}"), f.Command3_Click(); }},
+      {"JVComm32 send, none copied", [](Form1& f, ProgramWindow&) { f.Command3_Click(); }},
+      {"import onto a strip box", [](Form1& f, ProgramWindow&) { run(f, Link::Import); }},
+      {"OOPS with PatFil armed after a paste",
+       [](Form1& f, ProgramWindow&) {
+         f.Command7_Click();
+         f.Label32_Click();
+         f.Command31_Click();
+         f.Label32_Click();
+       }},
+  };
+  for (const auto& [name, step] : steps) {
+    SCOPED_TRACE(name);
+    ProgramWindow& program = *chosen(8);
+    program.copied = solidImage(320, 256, 0x2222);
+    Form1& f = *form;
+    f.Picture1->setPicture(made);
+    f.Option1_Click();
+    emit f.Label34->clicked();  // Stripes
+    const bool pastes = name[0] == 'O';
+    if (pastes) clipboard.setPicture(pasted);
+    step(f, program);
+    const QImage expected = pastes ? f.Picture1->picture() : made;
+    if (pastes) ASSERT_EQ(pixelAt(expected, 5, 5), 0xFF0000);
+    for (int press = 0; press < 3; ++press) {
+      f.Picture1_MouseDown(mousebutton::Left, 0, 10, 100);
+      f.Picture1_MouseUp(mousebutton::Left, 0, 10, 100);
+      press == 0 ? f.Command12_Click() : f.Command31_Click();
+      EXPECT_TRUE(sameImage(expected, f.Picture1->picture())) << press;
+    }
+  }
+  chosen(8);
+  form->Option7_Click();
+  run(*form, Link::Import);
+  EXPECT_TRUE(sameImage(operators, form->Image6->picture()));
+}
+
 // The copy button copies the committed main picture, or a dragged one (the mugshot too) leaving
 // the main picture and its unset work alone; the import button is dragged, not under the adjust
 // panel.
