@@ -120,9 +120,9 @@ qsizetype utf8SequenceAt(QByteArrayView bytes, qsizetype at) {
   return 0;
 }
 
-// The characters the old program's code page (Windows-1252) gives the bytes 0x80 to 0x9F. The five
-// bytes it leaves undefined keep their Latin-1 control characters, as Windows maps them, so that
-// no byte is lost; every other byte above 0x7F is its Latin-1 character.
+// The characters Windows-1252, the code page of the files written on Windows, gives the bytes 0x80
+// to 0x9F. The five bytes it leaves undefined keep their Latin-1 control characters, as Windows
+// maps them, so that no byte is lost; every other byte above 0x7F is its Latin-1 character.
 constexpr char16_t Windows1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,

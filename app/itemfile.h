@@ -17,7 +17,7 @@ struct Item {
   bool quoted = false;
 };
 
-// Reads items one after the other, as the old line-input statement did.
+// Reads items one after the other, from files written by Marvane or on Windows alike.
 class ItemReader {
  public:
   explicit ItemReader(const QByteArray& bytes);
@@ -49,20 +49,20 @@ class ItemWriter {
   QByteArray bytes_;
 };
 
-// A file that is one quoted item whose text may hold double quotes of its own (the old program
-// wrote them unchanged, and a hand edit may add some): the text between the first and the last
-// double quote, or all after a lone one, and what stands before and after it. Without a quote,
-// all the text is the body.
+// A file that is one quoted item whose text may hold double quotes of its own (one written on
+// Windows holds them unchanged, and a hand edit may add some): the text between the first and the
+// last double quote, or all after a lone one, and what stands before and after it. Without a
+// quote, all the text is the body.
 struct QuotedSpan {
   QStringView before, body, after;
 };
 QuotedSpan quotedSpan(QStringView text);
 
 // The files are 8-bit text: every valid UTF-8 sequence reads as UTF-8 and every other byte as its
-// character in the old program's code page, Windows-1252 (curly quotes, dashes, the euro sign),
-// so that a file of the old program still reads back and a stray byte in a UTF-8 file damages no
-// character but itself. `mixed`, when given, tells whether the bytes hold both UTF-8 sequences
-// and bytes that are none: a file written in UTF-8 and damaged since. A file of the old program,
-// in its code page throughout, is not mixed.
+// character in Windows-1252 (curly quotes, dashes, the euro sign), so that a file written on
+// Windows in its code page still reads back and a stray byte in a UTF-8 file damages no character
+// but itself. `mixed`, when given, tells whether the bytes hold both UTF-8 sequences and bytes
+// that are none: a file written in UTF-8 and damaged since. A file as Windows wrote it, in its
+// code page throughout, is not mixed.
 QString decodeFileText(const QByteArray& bytes, bool* mixed = nullptr);
 QByteArray encodeFileText(const QString& text);

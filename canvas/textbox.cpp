@@ -22,7 +22,7 @@ void Form1::Text1_MouseUp(int, int, double, double) {
 }
 
 void Form1::File1_MouseUp(int, int, double x, double y) {
-  // The list's own coordinates, unconverted: the old program moved the anchor this way.
+  // The anchor takes the list's own coordinates, unconverted.
   Picture1->currentX = x;
   startx = x;
   Picture1->currentY = y;

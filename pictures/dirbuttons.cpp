@@ -10,6 +10,16 @@ namespace {
 // Dir 7 and Dir 8 keep their directories in entries 9 and 10: 7 and 8 are receive directories.
 constexpr int DirEntry[] = {0, 1, 2, 3, 4, 5, 6, 9, 10};
 
+// What of a directory's name the settings file cannot keep, for the message; empty when it keeps
+// it all. The file holds a directory as one quoted line: a double quote in it would come back as a
+// single one and a line break as a blank, naming another directory after the next start. Every
+// other character, control characters included, reads back as it went out.
+QString unkeptInName(const QString& path) {
+  if (path.contains(QLatin1Char('"'))) return QStringLiteral("a double quote (\")");
+  if (path.contains(QLatin1Char('\r')) || path.contains(QLatin1Char('\n'))) return QStringLiteral("a line break");
+  return {};
+}
+
 }  // namespace
 
 CommandButton* Form1::dirButton(int n) const {
@@ -51,13 +61,11 @@ void Form1::dirButton_MouseDown(int n, int button) {
     storeDirectory(DirEntry[n], File1->path());
 }
 
-// The settings file keeps a directory between two double quotes, with no way to hold one inside
-// it: such a directory would come back cut short, or not at all, after the next start.
 void Form1::storeDirectory(int entry, const QString& path) {
-  if (path.contains(QLatin1Char('"'))) {
-    env.dialogs->MsgBox(QStringLiteral("The directory\r\n%1\r\nhas a double quote (\") in its name, which the settings "
-                                       "cannot keep. It is not stored: rename it or choose another directory.")
-                            .arg(QDir::toNativeSeparators(path)),
+  if (const QString unkept = unkeptInName(path); !unkept.isEmpty()) {
+    env.dialogs->MsgBox(QStringLiteral("The directory\r\n%1\r\nhas %2 in its name, which the settings cannot keep. It is "
+                                       "not stored: rename it or choose another directory.")
+                            .arg(QDir::toNativeSeparators(path), unkept),
                         vb::OKOnly | vb::Exclamation, QString());
     return;
   }

@@ -42,7 +42,6 @@ void confine(const ChildLimits& limits, pid_t parent) {
   if (limits.cpuSeconds > 0) limit(RLIMIT_CPU, limits.cpuSeconds, limits.cpuSeconds + 1);
   if (limits.addressSpaceBytes > 0 && AddressSpaceCanBeLimited)
     limit(RLIMIT_AS, limits.addressSpaceBytes, limits.addressSpaceBytes);
-  if (limits.fileSizeBytes > 0) limit(RLIMIT_FSIZE, limits.fileSizeBytes, limits.fileSizeBytes);
 }
 
 }  // namespace

@@ -14,7 +14,6 @@ struct ChildLimits {
   std::chrono::milliseconds wall{0};
   int cpuSeconds = 0;
   qint64 addressSpaceBytes = 0;
-  qint64 fileSizeBytes = 0;  // the largest file it may write
 };
 
 struct ChildOutcome {

@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QStandardPaths>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <QtEndian>
 #include <algorithm>
 #include <cerrno>
@@ -389,23 +388,26 @@ bool outOfTime(const platform::ChildOutcome& outcome) {
 }
 
 // EMF is converted to SVG by a separate program (its library clashes with GraphicsMagick's WMF
-// reader); the SVG it may write is bounded, as the drawing of a huge one is.
+// reader). It reads the EMF from a pipe and writes the SVG into one, so that it leaves no file
+// behind when this helper is stopped for its time: a stopped process removes nothing. The SVG is
+// bounded, as the drawing of a huge one is.
 Fault drawEmf(const QByteArray& bytes, QImage* out, QSize* size) {
   const QString converter = QStandardPaths::findExecutable(QString::fromLatin1(EmfConverter));
   if (converter.isEmpty()) return Fault::NoConverter;
-  QTemporaryDir folder;
-  const QString emfPath = folder.filePath(QStringLiteral("picture.emf"));
-  const QString svgPath = folder.filePath(QStringLiteral("picture.svg"));
-  if (!folder.isValid() || !writeWholeFile(emfPath, bytes)) return Fault::Unreadable;
-  const platform::ChildOutcome converted =
-      platform::runLimited(converter, {QStringLiteral("-i"), emfPath, QStringLiteral("-o"), svgPath}, {},
-                           {MetafileTimeLimit, MetafileCpuSeconds, 0, MaxSvgBytes}, [](QByteArrayView) { return true; });
+  QByteArray svgBytes;
+  const platform::ChildOutcome converted = platform::runLimited(
+      converter, {QStringLiteral("-i"), QStringLiteral("/dev/stdin"), QStringLiteral("-o"), QStringLiteral("/dev/stdout")},
+      bytes, {MetafileTimeLimit, MetafileCpuSeconds}, [&](QByteArrayView piece) {
+        if (piece.size() > MaxSvgBytes - svgBytes.size()) return false;
+        svgBytes.append(piece);
+        return true;
+      });
   using End = platform::ChildOutcome::End;
   if (converted.end == End::NotStarted) return Fault::NoConverter;
   if (outOfTime(converted)) return Fault::TooSlow;
-  if (converted.end == End::Signalled && converted.code == SIGXFSZ) return Fault::DrawingTooLarge;
+  if (converted.end == End::OutputRefused) return Fault::DrawingTooLarge;
   if (converted.end != End::Exited || converted.code != 0) return Fault::Damaged;
-  QSvgRenderer svg(svgPath);
+  QSvgRenderer svg(svgBytes);
   if (!svg.isValid()) return Fault::Damaged;
   *size = svg.defaultSize();
   if (const Fault f = checkSize(*size); f != Fault::None) return f;
@@ -489,7 +491,7 @@ Fault readMetafile(const QByteArray& bytes, QImage* out, QSize* size) {
   if (!QFileInfo(helper).isExecutable()) return Fault::NoHelper;
   HelperAnswer answer;
   const platform::ChildOutcome outcome =
-      platform::runLimited(helper, {}, bytes, {MetafileTimeLimit, MetafileCpuSeconds, MetafileMemoryBytes, 0},
+      platform::runLimited(helper, {}, bytes, {MetafileTimeLimit, MetafileCpuSeconds, MetafileMemoryBytes},
                            [&](QByteArrayView piece) { return answer.take(piece); });
   *size = answer.size();
   const Fault fault = faultOf(outcome, answer.complete());

@@ -24,8 +24,8 @@ struct LogFile {
 // before the first or after the last quote are records too. Any line break ends a record;
 // control characters become blanks, empty and blank lines go, and a record without information
 // gets the blank after its callsign. A log in the file's own form, in UTF-8, reads as written,
-// with `repaired` false, as does an old file in its code page; a UTF-8 file with bytes that are
-// no UTF-8 among its characters counts as repaired.
+// with `repaired` false, as does a file written on Windows in its code page; a UTF-8 file with
+// bytes that are no UTF-8 among its characters counts as repaired.
 LogFile readLogFile(const QByteArray& bytes);
 
 // The bytes of "logdata" for `log`: a double quote, the log, a double quote and CR LF.

@@ -13,8 +13,8 @@ namespace messagelist {
 QString pickMessage(const QString& list, qsizetype caret);
 
 // The list read from the bytes of "messages": the text between the first and the last double
-// quote, so that quotes the old program or a hand edit left inside it lose nothing, or the whole
-// file when it has none. Line breaks stay as they are.
+// quote, so that quotes left inside it, as Windows wrote it or by a hand edit, lose nothing, or
+// the whole file when it has none. Line breaks stay as they are.
 QString readMessagesFile(const QByteArray& bytes);
 
 // The bytes of "messages" for `list`: one quoted item, its double quotes turned into single ones

@@ -4,18 +4,18 @@
 
 using FileTextTest = FormTest;
 
-// An old "messages", "logdata" or "restore" shows the code page's curly quotes, dashes and euro
-// sign (every byte from 0x80 to 0x9F; the five the page leaves undefined keep their control
-// characters), and the next exit or Save Call writes them in UTF-8, which the start after reads
-// again.
-TEST_F(FileTextTest, OldCodePageFilesReadAsTheirCharactersAndAreWrittenBackInUtf8) {
+// A "messages", "logdata" or "restore" written on Windows in its code page shows the page's curly
+// quotes, dashes and euro sign (every byte from 0x80 to 0x9F; the five the page leaves undefined
+// keep their control characters), and the next exit or Save Call writes them in UTF-8, which the
+// start after reads again.
+TEST_F(FileTextTest, WindowsCodePageFilesReadAsTheirCharactersAndAreWrittenBackInUtf8) {
   QByteArray high;
   for (int b = 0x80; b <= 0x9F; ++b) high += char(b);
   const QString highCharacters = QStringLiteral("€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ");
   const QByteArray utf8 = highCharacters.toUtf8();
   const struct {
     QString file;
-    QByteArray old, written;
+    QByteArray onWindows, written;
     std::function<QString(Form1&)> shown;
     QString expected;
   } cases[] = {
@@ -32,7 +32,7 @@ TEST_F(FileTextTest, OldCodePageFilesReadAsTheirCharactersAndAreWrittenBackInUtf
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file.toStdString());
-    writeFile(c.file, c.old);
+    writeFile(c.file, c.onWindows);
     for (int run = 0; run < 2; ++run) {
       Form1& f = start();
       EXPECT_EQ(c.shown(f), c.expected);

@@ -116,7 +116,7 @@ TEST(CallLogFile, BadFilesGiveEveryRecordInTheLogsOwnForm) {
       {"\"" + two.toUtf8() + "\"", two, false},
       {"\"\"\r\n", QString(), false},
       {"", QString(), false},
-      {"\"\r\nF6ABC Ren\xe9\"\r\n", QStringLiteral("\r\nF6ABC Ren\u00e9"), false},  // an old Latin-1 file
+      {"\"\r\nF6ABC Ren\xe9\"\r\n", QStringLiteral("\r\nF6ABC Ren\u00e9"), false},  // written on Windows in its code page
       // One stray byte among UTF-8 records is the only character it changes.
       {"\"\r\nDL1AB M\xc3\xbcnchen\r\nF6ABC Ren\xc3\xa9 \xff 5\xe2\x82\xac \xe2\x82\"\r\n",
        QStringLiteral("\r\nDL1AB M\u00fcnchen\r\nF6ABC Ren\u00e9 \u00ff 5\u20ac \u00e2\u201a"), true},

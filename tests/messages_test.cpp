@@ -95,9 +95,10 @@ TEST_F(MessagesTest, TheFontAndColourPanelsCloseTheList) {
   }
 }
 
-// The list survives a start and an exit whole: quotes inside it (the old program wrote them
-// unchanged) and commas in a file without quotes end nothing, and the file the exit writes reads
-// back to the same list and is written again byte for byte. An old Latin-1 file reads as such.
+// The list survives a start and an exit whole: quotes inside it (as Windows wrote them, unchanged)
+// and commas in a file without quotes end nothing, and the file the exit writes reads back to the
+// same list and is written again byte for byte. A file written on Windows in its code page reads
+// as such.
 TEST_F(MessagesTest, TheMessagesFileKeepsTheWholeListAcrossStartAndExit) {
   const struct { QByteArray file; QString list; QByteArray written; } cases[] = {
       {"\"Thanks for the \"picture\"\r\n---\r\n73\"\r\n", QStringLiteral("Thanks for the \"picture\"\r\n---\r\n73"),

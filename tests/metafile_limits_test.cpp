@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QWidget>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -39,14 +40,31 @@ QByteArray wmf(qint16 side, qint16 pen, int lines) {
          le<quint16, quint16, quint16, quint32, quint16, quint32, quint16>(1, 9, 0x300, 9 + body.size() / 2, 1, 8, 0) + body;
 }
 
-// An EMF of 320 pixels square with `lines` lines.
-QByteArray emf(int lines) {
-  QByteArray body = le<quint32, quint32, qint32, qint32>(27, 16, 0, 0);
-  for (int i = 0; i < lines; ++i) body += le<quint32, quint32, qint32, qint32>(54, 16, i * 53 % 320, i * 37 % 320);
-  body += le<quint32, quint32, quint32, quint32, quint32>(14, 20, 0, 16, 20);
+// An EMF of 320 pixels square with `records` records in `body`.
+QByteArray emf(QByteArray body, int records) {
+  body = le<quint32, quint32, qint32, qint32>(27, 16, 0, 0) + body + le<quint32, quint32, quint32, quint32, quint32>(14, 20, 0, 16, 20);
   return le<quint32, quint32, qint32, qint32, qint32, qint32, qint32, qint32, qint32, qint32>(1, 88, 0, 0, 319, 319, 0, 0, 8466, 8466) +
-         le<quint32, quint32, quint32, quint32, quint16, quint16>(0x464D4520, 0x10000, 88 + body.size(), lines + 3, 1, 0) +
+         le<quint32, quint32, quint32, quint32, quint16, quint16>(0x464D4520, 0x10000, 88 + body.size(), records + 3, 2, 0) +
          le<quint32, quint32, quint32, qint32, qint32, qint32, qint32>(0, 0, 0, 320, 320, 85, 85) + body;
+}
+
+QByteArray emfLines(int lines) {
+  QByteArray body;
+  for (int i = 0; i < lines; ++i) body += le<quint32, quint32, qint32, qint32>(54, 16, i * 53 % 320, i * 37 % 320);
+  return emf(body, lines);
+}
+
+// `brushes` pattern brushes of one pixel, each of another bitmap: emf2svg looks every new one up
+// among all before it, comparing as many bytes as the bitmap declares, 64 here.
+QByteArray emfBrushes(int brushes) {
+  const QByteArray bitmapInfo =
+      le<quint32, qint32, qint32, quint16, quint16, quint32, quint32, qint32, qint32, quint32, quint32>(40, 1, 1, 1, 8, 0, 4, 0, 0, 2, 0) +
+      QByteArray(8, 0);
+  QByteArray body;
+  for (int i = 0; i < brushes; ++i)
+    body += le<quint32, quint32, quint32, quint32, quint32, quint32, quint32, quint32>(94, 144, 1, 0, 32, 48, 80, 64) + bitmapInfo +
+            QByteArray(12, 0) + le<quint32>(i) + QByteArray(48, 0);
+  return emf(body, brushes);
 }
 
 struct Usage {
@@ -59,16 +77,21 @@ Usage usage(int who) {
 }
 
 // The drawings that ran without bound in the program's own process (a pen wider than the page on
-// a picture of 49 megapixels, a million lines, an EMF whose SVG is 150 MB) end with a reason
-// within 10 s, 10 s of processor time and 2 GB. Normal drawings, up to the largest picture, come
-// back with the very pixels drawn in the program before. The program grows by the picture only,
-// and a timer of the window keeps firing meanwhile.
+// a picture of 49 megapixels, a million lines, an EMF whose SVG is 150 MB, brushes that emf2svg
+// compares each with all before it) end with a reason within 10 s, 10 s of processor time and
+// 2 GB. Normal drawings, up to the largest picture, come back with the very pixels drawn in the
+// program before. The program grows by the picture only, a timer of the window keeps firing
+// meanwhile, and nothing is left in the temporary folder, even by a helper stopped for its time.
 TEST(MetafileLimits, DrawingsEndWithinTheLimitsOrComeBackAsBefore) {
   QTemporaryDir dir;
+  const QString temporary = dir.filePath("tmp");
+  QDir().mkdir(temporary);
+  const ScopedEnv tmpdir("TMPDIR", QFile::encodeName(temporary));
   const struct { QString path; QByteArray bytes; const char* outcome; } cases[] = {
       {dir.filePath("pen.wmf"), wmf(7000, 32000, 15), "took too long to draw"},
       {dir.filePath("lines.wmf"), wmf(320, 1, 1'000'000), "took too long to draw"},
-      {dir.filePath("lines.emf"), emf(1'000'000), "drawing too large (over 32 MB as SVG)"},
+      {dir.filePath("lines.emf"), emfLines(1'000'000), "drawing too large (over 32 MB as SVG)"},
+      {dir.filePath("brushes.emf"), emfBrushes(100'000), "took too long to draw"},
       {dir.filePath("large.wmf"), wmf(7000, 1, 15), "1e28bee7d096499e8cc995a037aeaf7c7336d987"},
       {samplePath("base.wmf"), {}, "7fc4dcc5f8457bff9b61195db9c2821c77579f36"},
       {samplePath("base.emf"), {}, "e651f7f6d338b93a871b8b2c08be696373c6a154"},
@@ -94,6 +117,7 @@ TEST(MetafileLimits, DrawingsEndWithinTheLimitsOrComeBackAsBefore) {
     EXPECT_LT(usage(RUSAGE_CHILDREN).peakMb, 2048);
     EXPECT_LT(usage(RUSAGE_SELF).peakMb - self.peakMb, 100 + picture.sizeInBytes() / (1 << 20));
     EXPECT_GE(ticks, clock.elapsed() / 500);
+    EXPECT_EQ(QDir(temporary).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
   }
 }
 

@@ -70,15 +70,19 @@ TEST_F(ReceiveDirsTest, APromptClosesTheStripPanels) {
 
 }  // namespace
 
-// A directory with a double quote in its name cannot be kept in the settings: wherever it would be
-// stored (a Dir button, a receive directory with or without its program's word) one message names
-// it, and the directory table, the buttons and what the next start reads stay as they were.
-TEST_F(ReceiveDirsTest, ADirectoryWithADoubleQuoteIsRefusedWhereverItWouldBeStored) {
+// A directory with a double quote or a line break in its name cannot be kept in the settings:
+// wherever it would be stored (a Dir button, a receive directory with or without its program's
+// word) one message names it and what is wrong, and the directory table, the buttons and what the
+// next start reads stay as they were.
+TEST_F(ReceiveDirsTest, ADirectoryTheSettingsCannotKeepIsRefusedWhereverItWouldBeStored) {
   const struct {
     int dirButton, program;
     const char* name;
-  } cases[] = {{1, 0, "say \"cheese\""}, {8, 0, "\"RX\""}, {0, 27, "Win\"Pix"}, {0, 8, "a\"b/SSTV-Lastreceived"},
-               {0, 10, "MM\"SSTV\""}};
+    const char* wrong;
+  } cases[] = {{1, 0, "say \"cheese\"", "double quote"}, {8, 0, "\"RX\"", "double quote"},
+               {0, 27, "Win\"Pix", "double quote"}, {0, 8, "a\"b/SSTV-Lastreceived", "double quote"},
+               {0, 10, "MM\"SSTV\"", "double quote"}, {2, 0, "two\nlines", "line break"},
+               {0, 27, "Win\rPix", "line break"}, {0, 8, "a\r\nb/SSTV-Lastreceived", "line break"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Form1& f = start();
@@ -96,7 +100,7 @@ TEST_F(ReceiveDirsTest, ADirectoryWithADoubleQuoteIsRefusedWhereverItWouldBeStor
     }
     ASSERT_FALSE(dialogs->calls.empty());
     const ScriptedDialogs::Call& refusal = dialogs->calls.back();
-    EXPECT_TRUE(refusal.prompt.contains(path(c.name)) && refusal.prompt.contains(QStringLiteral("double quote")) &&
+    EXPECT_TRUE(refusal.prompt.contains(path(c.name)) && refusal.prompt.contains(QLatin1String(c.wrong)) &&
                 refusal.buttons == (vb::OKOnly | vb::Exclamation));
     EXPECT_EQ(std::tuple(f.Command14->caption(), f.Command30->caption(), f.Command14->font().bold()),
               std::tuple(QString("Dir*1"), QString("Dir 8"), false));

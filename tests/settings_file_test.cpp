@@ -197,7 +197,7 @@ TEST(ItemFileTest, ReaderFollowsBothFormsAcrossCommasAndLineEnds) {
     EXPECT_EQ(item->text, QString::fromLatin1(e));
   }
   EXPECT_FALSE(r.next().has_value());
-  // A file of the old program in an 8-bit code page still reads.
+  // A file written on Windows in its 8-bit code page still reads.
   EXPECT_EQ(ItemReader("\"Caf\xE9\"\r\n").next()->text, QStringLiteral("Caf\u00E9"));
   // A stray byte in a UTF-8 file changes no other character.
   EXPECT_EQ(ItemReader("\"M\xC3\xBCnchen \xFF\"\r\n").next()->text, QStringLiteral("M\u00FCnchen \u00FF"));
