@@ -1,7 +1,7 @@
 #pragma once
 
 // The numbers the handlers leave in the main window's shared markers for each other to find. The
-// variables keep their old names (`dragsource`, `operationmarker`, `toolmarker`,
+// variables keep their names in lower case (`dragsource`, `operationmarker`, `toolmarker`,
 // `picturefontmode`); these constants name the values they hold.
 
 // `dragsource`: what is being dragged, or what waits on the main picture.

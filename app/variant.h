@@ -25,7 +25,7 @@ struct Variant {
   bool operator==(double n) const { return kind == Number && number == n; }
 };
 
-// Reads a bare item as the old Val-like conversion did: optional blanks, a sign, digits and one
+// Reads a bare item as BASIC's Val reads a number: optional blanks, a sign, digits and one
 // decimal point (C locale). Returns false when the whole text is not such a number. A number too
 // large for a double reads as the largest double of its sign.
 bool readsAsNumber(const QString& text, double* value = nullptr);

@@ -45,7 +45,7 @@ void Form1::endPictureFont(PictureFontEnd how) {
   if (how >= PictureFontEnd::FontAndTextMode) Option1->setValue(true);
   if (how != PictureFontEnd::SizeOnly) Picture1->font.name = Text1->font().family();
   double size = 0;
-  // An empty or unreadable size leaves the font as it is, as the old assignment failed there.
+  // An empty or unreadable size is no size: the font stays as it is.
   if (!readsAsNumber(normalfontsize, &size) || size <= 0) return;
   Picture1->font.size = size;
   Picture1->font.pixelHeight = 0;

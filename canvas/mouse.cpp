@@ -138,7 +138,7 @@ void insertDrag(Form1& f, double x, double y) {
 
 }  // namespace
 
-// The drag swallows the button release, as the old platform's drag did: a pointer the press set
+// The drag swallows the button release, as a drag on Windows does: a pointer the press set
 // (the cross of a colour picked from the picture) stays until the fill, Undo or a later mouse-up.
 void Form1::startQDrag(QWidget* source) { platform::runDrag(source); }
 

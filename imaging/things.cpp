@@ -87,7 +87,7 @@ void Form1::drawThingsShape(double cx, double cy) {
   }
   if (shape != QStringLiteral("Ellipse") && shape != QStringLiteral("Circle")) return;
   double colourValue = 0;
-  // A colour text that is no number draws nothing, as the old conversion error skipped the call.
+  // A colour text that is no number is no colour: nothing is drawn.
   if (!readsAsNumber(textsettings[7], &colourValue)) return;
   // The aspect travels as a single-precision value.
   const double aspect = shape == QStringLiteral("Ellipse") ? double(float(shapeaspect)) : 1.0;

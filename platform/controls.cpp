@@ -50,7 +50,7 @@ long backColor(const QWidget* w, long fallback) {
 }
 
 QFont windowFont() {
-  // Close to the 8-point sans serif of the old window at 96 dpi.
+  // Close to the 8-point sans serif of a Windows dialog at 96 dpi.
   QFont font(QStringLiteral("Liberation Sans"));
   font.setPixelSize(11);
   return font;
@@ -168,7 +168,7 @@ void OptionButton::mouseReleaseEvent(QMouseEvent* e) {
 // ---- ScrollBar ------------------------------------------------------------------------------
 
 ScrollBar::ScrollBar(Qt::Orientation o, int min, int max, int value, QWidget* parent) : QScrollBar(o, parent) {
-  // A click gives a scroll bar the focus, as on the old platform: handlers run on getting it.
+  // A click gives a scroll bar the focus, as on Windows: handlers run on getting it.
   setFocusPolicy(Qt::ClickFocus);
   setRange(min, max);
   setValue(value);

@@ -115,7 +115,7 @@ class OptionButton : public QRadioButton {
 };
 
 // Raises `change` once for every change of the value. A value outside the range is refused
-// (the old control raised an error there, which the callers skip) and changes nothing. A click
+// (a Windows scroll bar raises an error there, which the callers skip) and changes nothing. A click
 // raises `gotFocus` before the value it changes.
 class ScrollBar : public QScrollBar {
   Q_OBJECT
@@ -235,7 +235,7 @@ class Frame : public Panel<QWidget> {
   QString caption_;
 };
 
-// A rectangle framing a group of tools. Draw mode 13 draws it plainly, 14 (the old merge-pen-not
+// A rectangle framing a group of tools. Draw mode 13 draws it plainly, 14 (GDI's merge-pen-not
 // raster operation) makes it stand out: the frame of the chosen editing mode's group.
 class ShapeBox : public QWidget {
   Q_OBJECT

@@ -12,7 +12,7 @@ class QWidget;
 // Drags between the main window's own controls, and files dragged in from the desktop.
 namespace platform {
 
-// Every control that can be dragged carries a drag icon, as the old controls did. The system has
+// Every control that can be dragged carries a drag icon, as Windows controls do. The system has
 // two: the normal one, and the one that says the control under the pointer takes the drop. Each is
 // drawn anew by every call; a control keeps the one it is given until it is given another.
 QPixmap drawNormalDragIcon();

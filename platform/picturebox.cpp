@@ -15,7 +15,7 @@
 
 namespace {
 
-// Positions given in picture units land on whole pixels the way the old raster calls rounded.
+// Positions given in picture units land on whole pixels the way GDI's calls round them.
 int px(double v) { return int(std::nearbyint(v)); }
 
 QPainter* beginExact(QPainter& p) {
@@ -182,7 +182,7 @@ void PictureBox::drawPending() {
 
 QBrush PictureBox::fillBrush() const {
   // The hatches are Qt's 8 x 8 patterns, lined up with the layer's corner: one-pixel lines eight
-  // pixels apart, as the old brushes drew them.
+  // pixels apart, as GDI's hatch brushes draw them.
   switch (fillStyle_) {
     case FillSolid: return colour::toQColor(fillColor_);
     case FillDownwardDiagonal: return QBrush(colour::toQColor(fillColor_), Qt::FDiagPattern);

@@ -118,7 +118,7 @@ class PictureBox : public QWidget {
   // direction. Only the source's own pixels are painted, each where the stretch puts it.
   void PaintPicture(const QImage& source, double x, double y, double w, double h, double sx, double sy, double sw,
                     double sh);
-  // The two floods of the old graphics interface, on the persistent image in the fill colour:
+  // GDI's two floods, on the persistent image in the fill colour:
   // they read what it holds, so they paint only while AutoRedraw is on, and, like a hollow brush,
   // only with the solid fill style. FloodFill spreads from (x, y) up to pixels of the colour
   // `border`; ExtFloodFillSurface covers the area of the colour at (x, y) that is connected to it.

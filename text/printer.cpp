@@ -52,7 +52,7 @@ TextFont lineFont(const Form1& f) {
   // The face-name field holds 31 characters and its terminator.
   font.name = f.Picture1->font.name.left(31);
   // 18 rather than 20 twips per point: the line comes out at nine tenths of the nominal size.
-  // nearbyint rounds halves to even, as the old conversion did.
+  // nearbyint rounds halves to even, as Windows-era BASIC rounds a number to a whole one.
   font.pixelHeight = int(std::nearbyint(f.Picture1->font.size * 18.0 / platform::twipsPerPixelX()));
   font.weight = f.Check6->value() == 1 ? 2400 : 400;
   font.italic = f.Check14->value() == 1;
