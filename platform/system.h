@@ -39,8 +39,10 @@ class InstanceLock {
   bool tryLock(const QString& directory);
 
  private:
+  bool tryLockFile(const QByteArray& path);
   void release();
-  int folder_ = -1;
+  int held_ = -1;        // the folder or the lock file in it
+  QByteArray lockFile_;  // the lock file, when that is what is held
 };
 
 }  // namespace platform

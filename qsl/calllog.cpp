@@ -43,11 +43,17 @@ QString emptyLogMessage(const QString& directory) {
                         "have them back, close Marvane and copy it to \"logdata\".");
 }
 
-// The log was lost (no file, or nothing but blanks and line ends: a write cut short) and its
-// stations were taken from the backup.
-QString restoredMessage(const QString& directory, bool present) {
-  return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) +
-         (present ? QStringLiteral(" is empty.") : QStringLiteral(" is missing.")) +
+// What stood in the place of a lost log: no file, nothing but blanks and line ends, or other bytes
+// from which no station can be read (zero or control bytes, stray text).
+QString lostState(const std::optional<QByteArray>& bytes) {
+  if (!bytes) return QStringLiteral(" is missing.");
+  if (bytes->trimmed().isEmpty()) return QStringLiteral(" is empty.");
+  return QStringLiteral(" holds no station that can be read.");
+}
+
+// The log was lost and its stations were taken from the backup.
+QString restoredMessage(const QString& directory, const std::optional<QByteArray>& bytes) {
+  return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) + lostState(bytes) +
          QStringLiteral("\r\nIts stations have been taken from \"logdata.bak\", which is left as it is; the next call "
                         "saved or deleted writes them to \"logdata\".");
 }
@@ -92,9 +98,10 @@ QImage mugshotOf(const QString& directory, const QString& callsign) {
 
 // The log as it was at this start goes to "logdata.bak" byte for byte. A log that is missing,
 // unreadable, empty or had to be repaired never takes the place of a backup that holds stations:
-// that may be the last good copy. A log that is lost outright is taken from that backup, so the
-// next Save Call or Delete Call writes the stations back. A first start leaves the empty log as
-// its backup. Whatever is not as it should be is said once.
+// that may be the last good copy. A log that is lost outright (missing, or holding no log at all
+// whatever its bytes) is taken from that backup, so the next Save Call or Delete Call writes the
+// stations back; only the program's own empty log stays empty. A first start leaves the empty log
+// as its backup. Whatever is not as it should be is said once.
 void Form1::readCallLog() {
   const QDir dir(env.programDirectory);
   const QString path = dir.filePath(LogFileName), backup = dir.filePath(BackupFileName);
@@ -106,13 +113,13 @@ void Form1::readCallLog() {
   const logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
   const bool sound = bytes && !file.repaired && !file.log.isEmpty();
   const std::optional<QString> kept = sound ? std::nullopt : backupStations(backup);
-  const bool lost = logwritable && bytes.value_or(QByteArray()).trimmed().isEmpty();
+  const bool lost = logwritable && file.lost;
   setLogText(lost && kept ? *kept : file.log);
   Backup outcome = Backup::KeptOlder;
   if (!kept)
     outcome = writeWholeFile(backup, bytes ? *bytes : logbook::logFileBytes(QString())) ? Backup::Written : Backup::Failed;
   if (!logwritable) env.dialogs->MsgBox(unreadableMessage(env.programDirectory, unreadable), vb::OKOnly, LogTitle);
-  else if (lost && kept) env.dialogs->MsgBox(restoredMessage(env.programDirectory, present), vb::OKOnly, LogTitle);
+  else if (lost && kept) env.dialogs->MsgBox(restoredMessage(env.programDirectory, bytes), vb::OKOnly, LogTitle);
   else if (file.repaired) env.dialogs->MsgBox(repairedMessage(outcome), vb::OKOnly, LogTitle);
   else if (kept) env.dialogs->MsgBox(emptyLogMessage(env.programDirectory), vb::OKOnly, LogTitle);
 }

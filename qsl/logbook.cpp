@@ -88,6 +88,7 @@ LogFile readLogFile(const QByteArray& bytes) {
   LogFile file;
   file.log = recordsOfFile(text);
   file.repaired = mixed || !isOwnForm(text, file.log);
+  file.lost = !text.contains(Quote) || (file.log.isEmpty() && !text.contains(QStringLiteral("\"\"")));
   return file;
 }
 

@@ -13,10 +13,14 @@
 // caller so that a lookup while typing does not capitalise the whole log again.
 namespace logbook {
 
-// The log read from the bytes of "logdata", and whether reading had to mend the file to get it.
+// The log read from the bytes of "logdata", whether reading had to mend the file to get it, and
+// whether the file holds no log at all: no double quote, whatever its bytes (nothing, blanks, zero
+// or control bytes, stray text: what a crash or a write cut short leaves), or quotes around no
+// station and without the program's own empty log `""`.
 struct LogFile {
   QString log;
   bool repaired = false;
+  bool lost = false;
 };
 
 // Reads "logdata": the log is what stands between the first and the last double quote (inner

@@ -113,8 +113,9 @@ TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
   }
 }
 
-// A log lost outright (no file, nothing in it, or blanks and line ends only) is taken from a backup
-// that holds stations, and the start says so once: the next Save Call writes them back with the new
+// A log lost outright (no file, or no log whatever its bytes: blanks and line ends, zero bytes,
+// control bytes, stray bytes without a quote, quotes around nothing) is taken from a backup that
+// holds stations, and the start says so once: the next Save Call writes them back with the new
 // one, the backup stays until then, and the next start finds every station and backs them up. The
 // program's own empty log (every station deleted) brings nothing back.
 TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
@@ -122,17 +123,22 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
                                           "the next call saved or deleted writes them to \"logdata\".");
   const QString emptied = QStringLiteral(" is empty.\r\n\"logdata.bak\" keeps the stations of an earlier start and is "
                                          "left as it is; to have them back, close Marvane and copy it to \"logdata\".");
+  const QString unreadable = " holds no station that can be read." + restored;
   const QByteArray k1ab = "\"\r\nK1AB Al, Boston";
-  const struct { const char* log; QString said; QByteArray saved; } cases[] = {
-      {nullptr, " is missing." + restored, k1ab + Log.mid(1)},
+  const struct { QByteArray log; QString said; QByteArray saved; } cases[] = {
+      {QByteArray(), " is missing." + restored, k1ab + Log.mid(1)},
       {"", " is empty." + restored, k1ab + Log.mid(1)},
       {" \r\n\r\n\t\n", " is empty." + restored, k1ab + Log.mid(1)},
+      {QByteArray(512, '\0'), unreadable, k1ab + Log.mid(1)},
+      {"\x01\x1b\r\n\x7f\x02\x0c\t", unreadable, k1ab + Log.mid(1)},
+      {"\xff\xfe\x89 stray\x80\x01 bytes\r\n\x9d", unreadable, k1ab + Log.mid(1)},
+      {QByteArray("\"\0\0\r\n \0\"\0", 9), unreadable, k1ab + Log.mid(1)},
       {"\"\"\r\n", emptied, k1ab + "\"\r\n"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.log ? c.log : "missing");
+    SCOPED_TRACE(c.log.isNull() ? "missing" : std::to_string(c.log.size()) + " bytes " + c.log.left(12).toHex(' ').toStdString());
     writeFile(Backup, Log);
-    if (c.log) writeFile(QStringLiteral("logdata"), c.log);
+    if (!c.log.isNull()) writeFile(QStringLiteral("logdata"), c.log);
     else QFile::remove(path(QStringLiteral("logdata")));
     dialogs->calls.clear();
     Form1& f = start();
