@@ -114,7 +114,8 @@ std::vector<Cut> pngTextChunks(const Bytes& b);
 // minutes. True when the header gives no picture the decoder would read: it refuses those itself.
 bool pngImageDataFits(const Bytes& b);
 
-// Follows the GIF's blocks to its trailer.
+// Follows the GIF's blocks to its trailer, or to its end right after a whole frame: some writers
+// leave the trailer off.
 bool gifComplete(const Bytes& b);
 
 // Qt's decoder follows the codes of the frame it decodes, the first, to their end, drawing every

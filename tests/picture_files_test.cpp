@@ -299,30 +299,39 @@ QByteArray arithmeticJpeg(int side, int refinements) {
   return jpeg + "\xFF\xD9";
 }
 
-// A 16 x 16 GIF whose frame's codes fill the LZW table with ever longer strings, then repeat the
-// longest `repeats` times: millions of pixels drawn past the frame's 256.
-QByteArray gifWithLongCodes(int repeats) {
-  QByteArray codes;
+// A GIF of 256 greys on a 16 x 16 screen, its one frame of `frame` given `codes` of the LZW
+// minimum code size `minimum`, each as wide as the decoder reads it.
+QByteArray gifWithCodes(QSize frame, int minimum, const QList<int>& codes) {
+  const int clear = 1 << minimum;
+  QByteArray data;
   quint32 held = 0;
-  int bits = 0, width = 9;
-  const auto put = [&](int code) {
+  int bits = 0, width = minimum + 1, next = clear + 2;
+  bool first = true;  // after a clear code, which adds no string
+  for (const int code : codes) {
     held |= quint32(code) << bits;
-    for (bits += width; bits >= 8; bits -= 8, held >>= 8) codes += char(held);
-  };
-  put(256);
-  put(0);
-  for (int next = 258; next < 4096;) {
-    put(next);
-    if (++next == 1 << width && width < 12) ++width;
+    for (bits += width; bits >= 8; bits -= 8, held >>= 8) data += char(held);
+    if (code == clear) {
+      width = minimum + 1;
+      next = clear + 2;
+      first = true;
+    } else if (!std::exchange(first, false) && next < 4096 && ++next == 1 << width && width < 12) {
+      ++width;
+    }
   }
-  for (int i = 0; i < repeats; ++i) put(4095);
-  put(257);
-  codes += char(held);
+  data += char(held);
   QByteArray gif = "GIF89a" + le16(16) + le16(16) + QByteArray("\xF7\0\0", 3);
   for (int i = 0; i < 256; ++i) gif += QByteArray(3, char(i));
-  gif += ',' + le16(0) + le16(0) + le16(16) + le16(16) + QByteArray("\0\x08", 2);
-  for (qsizetype at = 0; at < codes.size(); at += 255) gif += char(qMin<qsizetype>(255, codes.size() - at)) + codes.mid(at, 255);
+  gif += ',' + le16(0) + le16(0) + le16(quint16(frame.width())) + le16(quint16(frame.height())) + '\0' + char(minimum);
+  for (qsizetype at = 0; at < data.size(); at += 255) gif += char(qMin<qsizetype>(255, data.size() - at)) + data.mid(at, 255);
   return gif + QByteArray("\0;", 2);
+}
+
+// A GIF whose frame's codes fill the LZW table with ever longer strings, then repeat the longest
+// `repeats` times: millions of pixels drawn past a frame of 256.
+QByteArray gifWithLongCodes(int repeats, QSize frame = {16, 16}) {
+  QList<int> codes = {256, 0};
+  for (int next = 258; next < 4096; ++next) codes << next;
+  return gifWithCodes(frame, 8, codes << QList<int>(repeats, 4095) << 257);
 }
 
 // Each case would cost the decoder seconds or gigabytes. It is read as it would be without what
@@ -377,7 +386,9 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
   }
 }
 
-// Ordinary pictures of the kinds bounded above read whole.
+// Ordinary pictures of the kinds bounded above read whole, and as drawn where the format keeps
+// every pixel: also a GIF whose writer left off the trailer and an icon of a PNG larger than the
+// 256 x 256 its directory can name.
 TEST(PictureReader, ReadsOrdinaryPicturesOfTheBoundedKinds) {
   QImage described = positionPicture(64, 48);
   described.setColorSpace(QColorSpace::SRgb);  // written as an ICC profile
@@ -387,13 +398,25 @@ TEST(PictureReader, ReadsOrdinaryPicturesOfTheBoundedKinds) {
   ASSERT_TRUE(writePictureFile(dir.filePath("one.gif"), positionPicture(64, 48), PictureFormat::Gif, 0));
   const QByteArray gif = bytesOf(dir.filePath("one.gif"));
   const qsizetype frameAt = 13 + (3 << ((gif.at(10) & 7) + 1));
+  QImage greys(16, 16, QImage::Format_RGB32);
+  QList<int> greyCodes = {256};
+  for (int i = 0; i < 256; ++i) {
+    greys.setPixel(i % 16, i / 16, qRgb(i, i, i));
+    greyCodes << i;
+  }
+  const QImage large = positionPicture(1024, 1024);
+  ASSERT_TRUE(writePictureFile(dir.filePath("large.png"), large, PictureFormat::Png, 0));
+  // Listed as 0 x 0: 256 or more.
+  const QByteArray icon = iconFile({bytesOf(dir.filePath("large.png"))}).replace(6, 2, QByteArray(2, 0));
   const QList<QByteArray> greyStrips(6, jpegWithScans(solidImage(320, 128, 0x808080).convertToFormat(QImage::Format_Grayscale8), 6));
-  const struct { const char* name; QByteArray bytes; QSize size; } cases[] = {
-      {"described.jpg", icc.left(2) + exif + icc.mid(2), {64, 48}},
-      {"animated.gif", gif.chopped(1) + gif.mid(frameAt), {64, 48}},
-      {"sequential.jpg", arithmeticJpeg(1000, 0), {1000, 1000}},
-      {"progressive.jpg", arithmeticJpeg(1000, 2), {1000, 1000}},
-      {"planes.tif", jpegTiff({320, 256}, 128, greyStrips, false, true), {320, 256}}};
+  const struct { const char* name; QByteArray bytes; QSize size; QImage drawn; } cases[] = {
+      {"described.jpg", icc.left(2) + exif + icc.mid(2), {64, 48}, {}},
+      {"animated.gif", gif.chopped(1) + gif.mid(frameAt), {64, 48}, {}},
+      {"untrailed.gif", gifWithCodes({16, 16}, 8, greyCodes << 257).chopped(1), {16, 16}, greys},
+      {"large.ico", icon, {1024, 1024}, large},
+      {"sequential.jpg", arithmeticJpeg(1000, 0), {1000, 1000}, {}},
+      {"progressive.jpg", arithmeticJpeg(1000, 2), {1000, 1000}, {}},
+      {"planes.tif", jpegTiff({320, 256}, 128, greyStrips, false, true), {320, 256}, {}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     writeBytes(dir.filePath(c.name), c.bytes);
@@ -402,6 +425,7 @@ TEST(PictureReader, ReadsOrdinaryPicturesOfTheBoundedKinds) {
     ASSERT_TRUE(readPictureFile(dir.filePath(c.name), &picture, &reason)) << reason.toStdString();
     EXPECT_EQ(picture.size(), c.size);
     EXPECT_EQ(decodeOfferedPicture(c.bytes).size(), c.size);
+    if (!c.drawn.isNull()) EXPECT_TRUE(sameImage(c.drawn, picture));
   }
 }
 
