@@ -214,12 +214,13 @@ Bytes firstIconImageBytes(const Bytes& b) {
   return {b.data + start, qMin<qint64>(b.le32(14), b.size - start)};
 }
 
-// The size the decoder allocates. Qt reports a GIF's first frame but draws it on the logical
-// screen of the GIF's header, which may be far larger. It reports an icon's size from its
-// directory, where a side of 256 or more reads as 256, but decodes a PNG image at the size of the
-// PNG's header.
+// The size the decoder allocates, or walks. Qt reports a GIF's first frame but draws it on the
+// logical screen of the GIF's header, which may be far larger, and walks every pixel of the frame,
+// on the screen or not. It reports an icon's size from its directory, where a side of 256 or more
+// reads as 256, but decodes a PNG image at the size of the PNG's header.
 QSize decodedSize(const Bytes& b, Kind kind, QSize reported) {
-  if (kind == Kind::Gif) return reported.expandedTo(QSize(int(b.le16(6)), int(b.le16(8))));
+  if (kind == Kind::Gif)
+    return reported.expandedTo(QSize(int(b.le16(6)), int(b.le16(8)))).expandedTo(gifFrameSize(b));
   const Bytes icon = firstIconImageBytes(b);
   if (kind != Kind::Icon || !icon.startsWith(PngSignature) || !icon.has(16, 8)) return reported;
   const auto side = [&](qint64 at) { return int(qMin<quint32>(icon.be32(at), INT_MAX)); };

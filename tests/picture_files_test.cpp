@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <fcntl.h>
+#include <limits>
 #include <sys/stat.h>
 #include <thread>
 #include <utility>
@@ -15,6 +16,7 @@
 
 #include "platform/picbuf.h"
 #include "platform/picturefile.h"
+#include "platform/picturewalks.h"
 #include "tests/support/checks.h"
 
 namespace {
@@ -198,15 +200,17 @@ QByteArray jpegWithScans(const QImage& picture, int scans) {
   return jpeg.chopped(2) + scan.repeated(scans - int(jpeg.count(start))) + "\xFF\xD9";
 }
 
-// Every scan costs a pass over the whole picture: the larger the picture, the fewer it may have.
+// Every scan costs a pass over the whole picture, and its data more: the larger the picture, the
+// fewer scans it may have, and the fewer bytes of data with them.
 TEST(HostilePictures, AJpegWithMoreScansThanItsSizeAllowsIsRefusedBeforeDecoding) {
-  const struct { int side, scans; bool reads; } cases[] = {
-      {320, 10, true}, {320, 100, true}, {320, 101, false}, {7000, 25, false}};
+  const struct { int side, scans, data; bool reads; } cases[] = {
+      {320, 10, 0, true}, {320, 100, 0, true}, {320, 101, 0, false}, {7000, 25, 0, false}, {3500, 97, 2'000'000, false}};
   QTemporaryDir dir;
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.side << " pixels square, " << c.scans << " scans");
+    SCOPED_TRACE(testing::Message() << c.side << " pixels square, " << c.scans << " scans, " << c.data << " bytes more");
     const QImage drawn = solidImage(c.side, c.side, 0x336699);
-    const QByteArray jpeg = jpegWithScans(drawn, c.scans);
+    QByteArray jpeg = jpegWithScans(drawn, c.scans);
+    jpeg.insert(jpeg.size() - 2, QByteArray(c.data, 0));  // into the last scan's data
     writeBytes(dir.filePath("scans.jpg"), jpeg);
     const qint64 started = threadCpuMilliseconds();
     QImage picture;
@@ -287,16 +291,37 @@ QByteArray jpegWithSegments(int marker, int count, const QByteArray& payload = {
   return jpeg.left(2) + segment.repeated(count) + jpeg.mid(2);
 }
 
-// An arithmetic-coded grey JPEG of headers only, its decoder reading zeros for the data:
-// sequential, or a DC scan, an AC scan and `refinements` refinement scans.
+// A grey JPEG of `side` pixels square and headers only, its decoder reading zeros for the data:
+// the frame header `frame`, `tables`, then `scans` (each from its count of components on), each
+// followed by `data`.
+QByteArray greyJpeg(int side, int frame, const QByteArray& tables, const QList<QByteArray>& scans, const QByteArray& data = {}) {
+  QByteArray jpeg = QByteArray("\xFF\xD8\xFF\xDB\0\x43\0", 7) + QByteArray(64, 1) + QByteArray(1, '\xFF') + char(frame) +
+                    be16(11) + char(8) + be16(side) + be16(side) + QByteArray("\x01\x11\x11\0", 4) + tables;
+  for (const QByteArray& scan : scans) jpeg += QByteArray("\xFF\xDA") + be16(2 + int(scan.size())) + scan + data;
+  return jpeg + "\xFF\xD9";
+}
+
+// An arithmetic-coded grey JPEG of headers only: sequential, or a DC scan, an AC scan and
+// `refinements` refinement scans.
 QByteArray arithmeticJpeg(int side, int refinements) {
   const bool progressive = refinements > 0;
-  QByteArray jpeg = QByteArray("\xFF\xD8\xFF\xDB\0\x43\0", 7) + QByteArray(64, 1) + QByteArray(1, '\xFF') +
-                    char(progressive ? 0xCA : 0xC9) + be16(11) + char(8) + be16(side) + be16(side) + QByteArray("\x01\x11\x11\0", 4);
-  QList<QByteArray> scans = {QByteArray(progressive ? "\0\0\0" : "\0\x3F\0", 3)};
-  if (progressive) scans << QByteArray("\x01\x3F\x01", 3) << QList<QByteArray>(refinements, QByteArray("\x01\x3F\x10", 3));
-  for (const QByteArray& scan : scans) jpeg += QByteArray("\xFF\xDA\0\x08\x01\x11\0", 7) + scan;
-  return jpeg + "\xFF\xD9";
+  const QByteArray component("\x01\x11\0", 3);
+  QList<QByteArray> scans = {component + QByteArray(progressive ? "\0\0\0" : "\0\x3F\0", 3)};
+  if (progressive) scans << component + "\x01\x3F\x01" << QList<QByteArray>(refinements, component + "\x01\x3F\x10");
+  return greyJpeg(side, progressive ? 0xCA : 0xC9, {}, scans);
+}
+
+// A progressive grey JPEG of `scans` AC scans with a restart interval of one block, each scan
+// `markers` restart markers and no data. The one code of its Huffman tables, 0, stands for a
+// coefficient of 1 in the AC table, so the zeros read past each marker give a block every
+// coefficient.
+QByteArray restartJpeg(int side, int scans, int markers) {
+  const QByteArray oneCode = QByteArray(1, 1) + QByteArray(15, 0);
+  const QByteArray tables = QByteArray("\xFF\xC4\0\x26\0", 5) + oneCode + '\0' + '\x10' + oneCode + '\x01' +
+                            QByteArray("\xFF\xDD\0\x04\0\x01", 6);
+  const QByteArray eight("\xFF\xD0\xFF\xD1\xFF\xD2\xFF\xD3\xFF\xD4\xFF\xD5\xFF\xD6\xFF\xD7");
+  const QByteArray data = eight.repeated(markers / 8) + eight.left(markers % 8 * 2);
+  return greyJpeg(side, 0xC2, tables, QList<QByteArray>(scans, QByteArray("\x01\x11\0\x01\x3F\0", 6)), data);
 }
 
 // A GIF of 256 greys on a 16 x 16 screen, its one frame of `frame` given `codes` of the LZW
@@ -360,7 +385,13 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
       {"tall.tif", jpegTiff({16384, 2}, 1, {wide, tall}, false), {}, "damaged"},
       {"planes.tif", jpegTiff({16384, 2}, 1, {greyWide, greyTall, greyWide, greyTall, greyWide, greyTall}, true, true), {}, "damaged"},
       {"arithmetic.jpg", arithmeticJpeg(6200, 29), {}, "too costly to decode (6200 x 6200 pixels)"},
-      {"alpha.dib", alphaDib.chopped(4), {}, "truncated"}};
+      {"alpha.dib", alphaDib.chopped(4), {}, "truncated"},
+      // Scans that the picture's size allows, but for 400 restart markers in each.
+      {"restarts.jpg", restartJpeg(3500, 97, 400), {}, "too costly to decode (3500 x 3500 pixels)"},
+      {"frame.gif", gifWithLongCodes(100'000, {65535, 65535}), {}, "too large (65535 x 65535 pixels)"},
+      // With the largest code size, a code past the table after another one has no string.
+      {"widest.gif", gifWithCodes({16, 1}, 12, {4096, 1, 4098, 4098, 4097}), gifWithCodes({16, 1}, 12, {4096, 1, 4098, 4097}),
+       nullptr}};
   QTemporaryDir dir;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -384,6 +415,23 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
     EXPECT_TRUE(sameImage(reference, picture));
     EXPECT_TRUE(sameImage(reference, offered));
   }
+}
+
+// A cut running past the end of the bytes, as one of a file cut short does, stops at their end,
+// whatever lies after them.
+TEST(PictureWalks, ACutPastTheEndOfTheBytesStopsThere) {
+  const QByteArray memory("JPEG bytes, then other bytes");
+  const QByteArray bytes = QByteArray::fromRawData(memory.constData(), 10);
+  EXPECT_EQ(picturewalks::withCuts(bytes, {{4, 16, "!"}}), QByteArray("JPEG!"));
+}
+
+// What a JPEG's scans cost, summed over 31 MB of scan headers of 255 components each (more than
+// the decoder takes) of a picture far beyond the limits, is more than 64 bits hold: the most
+// there is, never a sum that overflowed.
+TEST(PictureWalks, CostsBeyondWhat64BitsHoldAreTheMostThereIs) {
+  const QByteArray scan = '\xFF' + QByteArray("\x11\0", 2).repeated(255) + QByteArray("\0\x3F\0", 3);
+  const QByteArray jpeg = greyJpeg(65535, 0xC9, {}, QList<QByteArray>(60'000, scan));
+  EXPECT_EQ(picturewalks::jpegLayout(picturewalks::Bytes::of(jpeg)).passedPixels, std::numeric_limits<qint64>::max());
 }
 
 // Ordinary pictures of the kinds bounded above read whole, and as drawn where the format keeps
@@ -416,6 +464,7 @@ TEST(PictureReader, ReadsOrdinaryPicturesOfTheBoundedKinds) {
       {"large.ico", icon, {1024, 1024}, large},
       {"sequential.jpg", arithmeticJpeg(1000, 0), {1000, 1000}, {}},
       {"progressive.jpg", arithmeticJpeg(1000, 2), {1000, 1000}, {}},
+      {"restarts.jpg", restartJpeg(320, 10, 40 * 40 - 1), {320, 320}, {}},
       {"planes.tif", jpegTiff({320, 256}, 128, greyStrips, false, true), {320, 256}, {}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
