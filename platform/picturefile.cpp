@@ -195,12 +195,6 @@ class QtAllocationLimit {
   const int saved_;
 };
 
-// The size the decoder allocates. Qt reports a GIF's first frame but draws it on the logical
-// screen of the GIF's header, which may be far larger.
-QSize decodedSize(const Bytes& b, Kind kind, QSize reported) {
-  return kind == Kind::Gif ? reported.expandedTo(QSize(int(b.le16(6)), int(b.le16(8)))) : reported;
-}
-
 const char* qtFormat(Kind kind) {
   switch (kind) {
     case Kind::Bmp: case Kind::PackedDib: return "bmp";
@@ -217,6 +211,19 @@ const char* qtFormat(Kind kind) {
 Bytes firstIconImageBytes(const Bytes& b) {
   const qint64 start = qMin<qint64>(b.le32(18), b.size);
   return {b.data + start, qMin<qint64>(b.le32(14), b.size - start)};
+}
+
+// The size the decoder allocates, or walks. Qt reports a GIF's first frame but draws it on the
+// logical screen of the GIF's header, which may be far larger, and walks every pixel of the frame,
+// on the screen or not. It reports an icon's size from its directory, where a side of 256 or more
+// reads as 256, but decodes a PNG image at the size of the PNG's header.
+QSize decodedSize(const Bytes& b, Kind kind, QSize reported) {
+  if (kind == Kind::Gif)
+    return reported.expandedTo(QSize(int(b.le16(6)), int(b.le16(8)))).expandedTo(gifFrameSize(b));
+  const Bytes icon = firstIconImageBytes(b);
+  if (kind != Kind::Icon || !icon.startsWith(PngSignature) || !icon.has(16, 8)) return reported;
+  const auto side = [&](qint64 at) { return int(qMin<quint32>(icon.be32(at), INT_MAX)); };
+  return QSize(side(16), side(20));
 }
 
 // Qt decodes the first image of an icon, and only that: an icon of that image alone, placed

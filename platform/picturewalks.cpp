@@ -132,18 +132,21 @@ constexpr qint64 ArithmeticRefinementEighths = 1;
 // (13 ns a byte measured on data that codes every coefficient), whatever the pixels.
 constexpr qint64 HuffmanByteCost = 12;
 
+// With a restart interval, the decoder starts afresh at each restart marker and, past the end of
+// the data, reads zeros, which a Huffman table may decode as one coefficient every two bits: a
+// marker alone, two bytes, makes it decode every coefficient of the MCU after it, in every scan.
+// Measured with libjpeg-turbo 2.1: some 7 ns a coefficient decoded so, 8 passes.
+constexpr qint64 RestartCoefficientCost = 8;
+
 bool isFrameHeader(quint32 marker) {
   return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
 struct JpegFrame {
-  struct Component {
-    quint32 id, h, v;
-  };
   QSize size;
   bool arithmetic = false;
   bool progressive = false;
-  std::vector<Component> components;
+  std::array<quint8, 256> samples{};  // of a block of each component, by its id: h * v, 0 for none
   quint32 hMost = 1, vMost = 1;
 };
 
@@ -155,36 +158,56 @@ JpegFrame readFrame(const Bytes& b, qint64 pos, quint32 marker) {
   frame.progressive = marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE;
   for (quint32 i = 0; i < b.at(pos + 9); ++i) {
     const quint32 sampling = b.at(pos + 11 + 3 * i);
-    const JpegFrame::Component c{b.at(pos + 10 + 3 * i), std::clamp(sampling >> 4, 1u, 4u),
-                                 std::clamp(sampling & 15, 1u, 4u)};
-    frame.hMost = qMax(frame.hMost, c.h);
-    frame.vMost = qMax(frame.vMost, c.v);
-    frame.components.push_back(c);
+    const quint32 h = std::clamp(sampling >> 4, 1u, 4u), v = std::clamp(sampling & 15, 1u, 4u);
+    frame.hMost = qMax(frame.hMost, h);
+    frame.vMost = qMax(frame.vMost, v);
+    quint8& samples = frame.samples[b.at(pos + 10 + 3 * i)];
+    if (samples == 0) samples = quint8(h * v);  // the decoder takes the first component of an id
   }
   return frame;
 }
 
-// What the scan whose header is at `pos` costs, in passes over the frame's pixels as a
-// Huffman-coded scan makes them (whatever its components).
-qint64 scanCost(const JpegFrame& frame, const Bytes& b, qint64 pos) {
-  const qint64 pixels = qint64(frame.size.width()) * frame.size.height();
-  if (!frame.arithmetic) return pixels;
+// A scan's header: its components and its band of coefficients.
+struct JpegScan {
+  qint64 shares = 0;  // of the frame's samples, in hMost * vMost ths: 1 for the largest component
+  qint64 mcuBlocks = 0;
+  quint32 first = 0, last = 63;
+  bool refinement = false;
+};
+
+// The header of the scan at `pos`; a component the frame does not name counts as the largest.
+JpegScan readScan(const JpegFrame& frame, const Bytes& b, qint64 pos) {
   const quint32 count = b.at(pos + 4);
   const qint64 parameters = pos + 5 + 2 * count;
-  const quint32 first = qMin(b.at(parameters), 63u), last = std::clamp(b.at(parameters + 1), first, 63u);
-  const bool refinement = frame.progressive && (b.at(parameters + 2) >> 4) != 0;
+  JpegScan scan;
   // A sequential scan codes whole blocks, whatever its header says.
-  const qint64 coefficients = frame.progressive ? last - first + 1 + (first == 0 ? 1 : 0) : 65;
-  const qint64 eighths = coefficients * (refinement ? ArithmeticRefinementEighths : ArithmeticFirstEighths);
-  qint64 cost = 0;
-  for (quint32 i = 0; i < count; ++i) {
-    const quint32 id = b.at(pos + 5 + 2 * i);
-    const auto c = std::find_if(frame.components.begin(), frame.components.end(),
-                                [&](const JpegFrame::Component& c) { return c.id == id; });
-    const qint64 share = c == frame.components.end() ? frame.hMost * frame.vMost : c->h * c->v;
-    cost += pixels * share * eighths / (frame.hMost * frame.vMost * 8);
+  if (frame.progressive) {
+    scan.first = qMin(b.at(parameters), 63u);
+    scan.last = std::clamp(b.at(parameters + 1), scan.first, 63u);
+    scan.refinement = (b.at(parameters + 2) >> 4) != 0;
   }
-  return cost;
+  for (quint32 i = 0; i < count; ++i) {
+    const quint32 samples = frame.samples[b.at(pos + 5 + 2 * i)];
+    scan.shares += samples ? samples : frame.hMost * frame.vMost;
+  }
+  scan.mcuBlocks = count == 1 ? 1 : scan.shares;  // a scan of one component goes block by block
+  return scan;
+}
+
+// What the scan costs, in passes over the frame's pixels as a Huffman-coded scan makes them
+// (whatever its components).
+qint64 scanCost(const JpegFrame& frame, const JpegScan& scan) {
+  const qint64 pixels = qint64(frame.size.width()) * frame.size.height();
+  if (!frame.arithmetic) return pixels;
+  const qint64 coefficients = scan.last - scan.first + 1 + (scan.first == 0 ? 1 : 0);
+  const qint64 eighths = coefficients * (scan.refinement ? ArithmeticRefinementEighths : ArithmeticFirstEighths);
+  return pixels * scan.shares * eighths / (frame.hMost * frame.vMost * 8);
+}
+
+// What a restart marker in the scan costs: every coefficient of the MCU after it, and the two
+// more that setting up its blocks and the restart come to.
+qint64 restartCost(const JpegScan& scan) {
+  return scan.mcuBlocks * (scan.last - scan.first + 1 + 2) * RestartCoefficientCost;
 }
 
 // The size of the colour table whose flags are at `flagsAt`.
@@ -196,6 +219,13 @@ qint64 gifTableSize(const Bytes& b, qint64 flagsAt) {
 qint64 afterSubBlocks(const Bytes& b, qint64 pos) {
   while (b.has(pos, 1) && b.at(pos) != 0) pos += 1 + b.at(pos);
   return pos + 1;
+}
+
+// Where the GIF's first frame starts, past the extensions before it.
+qint64 gifFrameAt(const Bytes& b) {
+  qint64 pos = 13 + gifTableSize(b, 10);
+  while (b.at(pos) == 0x21) pos = afterSubBlocks(b, pos + 2);
+  return pos;
 }
 
 QByteArray asSubBlocks(const QByteArray& data) {
@@ -231,7 +261,10 @@ class LzwCounter {
       restart();
       return Next::Draws;
     }
-    if (code > next_ || (code == next_ && previous_ < 0)) return Next::Invalid;
+    // The code just past the table's last entry draws the previous code's string and one pixel
+    // more; the decoder refuses it after a code that has no entry either (with the largest code
+    // size, the table has none past the pixels).
+    if (code > next_ || (code == next_ && !inTable(previous_))) return Next::Invalid;
     drawn_ += code < next_ ? lengths_[code] : lengths_[previous_] + 1;
     if (previous_ >= 0 && next_ < MostCodes) {
       lengths_[next_++] = lengths_[previous_] + 1;
@@ -244,6 +277,8 @@ class LzwCounter {
  private:
   static constexpr int MostCodes = 4096;
   static constexpr int MostWidth = 12;
+
+  static bool inTable(int code) { return code >= 0 && code < MostCodes; }
 
   void restart() {
     width_ = minimum_ + 1;
@@ -272,6 +307,7 @@ class JpegWalk {
       const quint32 marker = b_.at(*pos + 1);
       const bool standalone = marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
       if (standalone && scanData_ >= 0) {  // inside a scan
+        if (marker >= 0xD0 && restarts_) layout_.passedPixels = addCosts(layout_.passedPixels, restartCost_);
         *pos += 2;
         continue;
       }
@@ -317,9 +353,12 @@ class JpegWalk {
       frame_ = readFrame(b_, pos, marker);
       layout_.frame = frame_->size;
     }
+    if (marker == 0xDD) restarts_ = b_.be16(pos + 4) != 0;
     if (marker == 0xDA) {
       ++layout_.scans;
-      if (frame_) layout_.passedPixels += scanCost(*frame_, b_, pos);
+      const JpegScan scan = readScan(frame_.value_or(JpegFrame{}), b_, pos);
+      if (frame_) layout_.passedPixels = addCosts(layout_.passedPixels, scanCost(*frame_, scan));
+      restartCost_ = restartCost(scan);
       scanData_ = end;
     }
     return end;
@@ -327,7 +366,8 @@ class JpegWalk {
 
   // The scan being walked, if any, ends at `at`: a Huffman-coded one costs its data too.
   void endScan(qint64 at) {
-    if (scanData_ >= 0 && frame_ && !frame_->arithmetic) layout_.passedPixels += (at - scanData_) * HuffmanByteCost;
+    if (scanData_ >= 0 && frame_ && !frame_->arithmetic)
+      layout_.passedPixels = addCosts(layout_.passedPixels, (at - scanData_) * HuffmanByteCost);
     scanData_ = -1;
   }
 
@@ -335,6 +375,8 @@ class JpegWalk {
   JpegLayout layout_;
   std::optional<JpegFrame> frame_;
   qint64 scanData_ = -1;  // where the data of the scan being walked starts
+  bool restarts_ = false;  // the decoder expects restart markers
+  qint64 restartCost_ = 0;  // of each in the scan being walked
   int applicationSegments_ = 0;
   bool dropping_ = false;  // the last segment was left out
 };
@@ -527,20 +569,28 @@ bool pngImageDataFits(const Bytes& b) {
 
 bool gifComplete(const Bytes& b) {
   qint64 pos = 13 + gifTableSize(b, 10);
+  bool framed = false;
   while (b.has(pos, 1)) {
     switch (b.at(pos)) {
       case 0x3B: return true;
       case 0x21: pos = afterSubBlocks(b, pos + 2); break;
-      case 0x2C: pos = afterSubBlocks(b, pos + 10 + gifTableSize(b, pos + 9) + 1); break;
+      case 0x2C:
+        pos = afterSubBlocks(b, pos + 10 + gifTableSize(b, pos + 9) + 1);
+        framed = true;
+        break;
       default: return false;
     }
   }
-  return false;
+  return framed && pos == b.size;  // no trailer, right after a whole frame
+}
+
+QSize gifFrameSize(const Bytes& b) {
+  const qint64 at = gifFrameAt(b);
+  return b.at(at) == 0x2C ? QSize(int(b.le16(at + 5)), int(b.le16(at + 7))) : QSize();
 }
 
 std::optional<Cut> gifFrameCut(const Bytes& b) {
-  qint64 pos = 13 + gifTableSize(b, 10);
-  while (b.at(pos) == 0x21) pos = afterSubBlocks(b, pos + 2);
+  const qint64 pos = gifFrameAt(b);
   const qint64 codeSizeAt = pos + 10 + gifTableSize(b, pos + 9);
   const qint64 dataEnd = afterSubBlocks(b, codeSizeAt + 1);
   const quint32 minimumCodeSize = b.at(codeSizeAt);

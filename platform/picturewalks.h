@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QSize>
 #include <QtGlobal>
+#include <QtNumeric>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -59,6 +61,13 @@ qint64 colourTableEnd(const Bytes& b, qint64 at);
 // it, else right after the colour table.
 std::optional<DibHeader> readDibHeader(const Bytes& b, qint64 at, std::optional<qint64> pixelOffset);
 
+// The sum of two costs, or the largest cost where it would overflow: a cost is only ever compared
+// with a bound, and the walks add up millions of them for a file of some megabytes.
+inline qint64 addCosts(qint64 a, qint64 b) {
+  qint64 sum = 0;
+  return qAddOverflow(a, b, &sum) ? std::numeric_limits<qint64>::max() : sum;
+}
+
 // Past this many segments (tables, markers, application data) a JPEG is no picture: no writer
 // makes more than a few hundred, and the decoder reads each on its own.
 constexpr int MaxJpegSegments = 1 << 16;
@@ -68,7 +77,8 @@ struct JpegLayout {
   int scans = 0;
   QSize frame;  // from the frame header, when there is one
   // What the scans cost to decode, in passes over the frame's pixels as a Huffman-coded scan
-  // makes them (some 1.1 ns a pixel): an arithmetic-coded one costs many.
+  // makes them (some 1.1 ns a pixel): an arithmetic-coded one costs many, and so does each
+  // restart marker. Without a frame header, only what the restart markers cost.
   qint64 passedPixels = 0;
   int segments = 0;  // that the decoder reads one by one, the dropped ones aside
   // The decoder keeps every comment and some application segments in a list it walks to its end
@@ -94,7 +104,8 @@ struct JpegScans {
   void add(const JpegLayout& stream, qint64 pixels) {
     total += stream.scans;
     most = qMax(most, stream.scans);
-    passedPixels += stream.frame.isEmpty() ? stream.scans * pixels : stream.passedPixels;
+    const qint64 frameless = stream.frame.isEmpty() ? stream.scans * pixels : 0;
+    passedPixels = addCosts(passedPixels, addCosts(frameless, stream.passedPixels));
     segments += stream.segments;
   }
 };
@@ -114,8 +125,13 @@ std::vector<Cut> pngTextChunks(const Bytes& b);
 // minutes. True when the header gives no picture the decoder would read: it refuses those itself.
 bool pngImageDataFits(const Bytes& b);
 
-// Follows the GIF's blocks to its trailer.
+// Follows the GIF's blocks to its trailer, or to its end right after a whole frame: some writers
+// leave the trailer off.
 bool gifComplete(const Bytes& b);
+
+// The size of the GIF's first frame, the one the decoder draws: it walks every pixel of the
+// frame, on the logical screen or not. Empty when there is none.
+QSize gifFrameSize(const Bytes& b);
 
 // Qt's decoder follows the codes of the frame it decodes, the first, to their end, drawing every
 // string even once the frame is full: a full table and one long code repeated cost seconds for

@@ -7,6 +7,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
 #include <zlib.h>
 
 #include "platform/colour.h"
@@ -181,6 +182,12 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
   f.write(bytes);
+}
+
+qint64 threadCpuMilliseconds() {
+  timespec used{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+  return qint64(used.tv_sec) * 1000 + used.tv_nsec / 1'000'000;
 }
 
 QString samplePath(const QString& name) { return QStringLiteral(MARVANE_SAMPLES "/") + name; }

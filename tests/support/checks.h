@@ -65,6 +65,10 @@ class ScopedEnv {
   std::optional<QByteArray> before_;
 };
 
+// The processor time the calling thread has used, in milliseconds: unlike the wall clock, it does
+// not run on while a busy machine gives the thread no turn.
+qint64 threadCpuMilliseconds();
+
 // Whole files; a file that cannot be read gives no bytes.
 QByteArray bytesOf(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
