@@ -568,20 +568,10 @@ bool pngImageDataFits(const Bytes& b) {
 }
 
 bool gifComplete(const Bytes& b) {
-  qint64 pos = 13 + gifTableSize(b, 10);
-  bool framed = false;
-  while (b.has(pos, 1)) {
-    switch (b.at(pos)) {
-      case 0x3B: return true;
-      case 0x21: pos = afterSubBlocks(b, pos + 2); break;
-      case 0x2C:
-        pos = afterSubBlocks(b, pos + 10 + gifTableSize(b, pos + 9) + 1);
-        framed = true;
-        break;
-      default: return false;
-    }
-  }
-  return framed && pos == b.size;  // no trailer, right after a whole frame
+  const qint64 at = gifFrameAt(b);
+  if (!b.has(at, 1)) return false;
+  if (b.at(at) != 0x2C) return true;  // no frame at all: the decoder refuses the file itself
+  return b.has(at, 10) && afterSubBlocks(b, at + 10 + gifTableSize(b, at + 9) + 1) <= b.size;
 }
 
 QSize gifFrameSize(const Bytes& b) {

@@ -125,8 +125,9 @@ std::vector<Cut> pngTextChunks(const Bytes& b);
 // minutes. True when the header gives no picture the decoder would read: it refuses those itself.
 bool pngImageDataFits(const Bytes& b);
 
-// Follows the GIF's blocks to its trailer, or to its end right after a whole frame: some writers
-// leave the trailer off.
+// Whether the GIF's first frame, the only one the decoder draws, and the blocks before it are
+// whole. What follows is no damage to that picture: some writers leave the trailer off, and a
+// later frame cut short or stray bytes after the first leave it as it is.
 bool gifComplete(const Bytes& b);
 
 // The size of the GIF's first frame, the one the decoder draws: it walks every pixel of the

@@ -435,8 +435,8 @@ TEST(PictureWalks, CostsBeyondWhat64BitsHoldAreTheMostThereIs) {
 }
 
 // Ordinary pictures of the kinds bounded above read whole, and as drawn where the format keeps
-// every pixel: also a GIF whose writer left off the trailer and an icon of a PNG larger than the
-// 256 x 256 its directory can name.
+// every pixel: also GIFs whose whole first frame is followed by no trailer, a second frame cut
+// short or stray bytes, and an icon of a PNG larger than the 256 x 256 its directory can name.
 TEST(PictureReader, ReadsOrdinaryPicturesOfTheBoundedKinds) {
   QImage described = positionPicture(64, 48);
   described.setColorSpace(QColorSpace::SRgb);  // written as an ICC profile
@@ -461,6 +461,8 @@ TEST(PictureReader, ReadsOrdinaryPicturesOfTheBoundedKinds) {
       {"described.jpg", icc.left(2) + exif + icc.mid(2), {64, 48}, {}},
       {"animated.gif", gif.chopped(1) + gif.mid(frameAt), {64, 48}, {}},
       {"untrailed.gif", gifWithCodes({16, 16}, 8, greyCodes << 257).chopped(1), {16, 16}, greys},
+      {"second frame cut.gif", gif.chopped(1) + gif.mid(frameAt).chopped(20), {64, 48}, {}},
+      {"stray bytes.gif", gif.chopped(1) + QByteArray(7, '\x99'), {64, 48}, {}},
       {"large.ico", icon, {1024, 1024}, large},
       {"sequential.jpg", arithmeticJpeg(1000, 0), {1000, 1000}, {}},
       {"progressive.jpg", arithmeticJpeg(1000, 2), {1000, 1000}, {}},
