@@ -1,6 +1,6 @@
 // Cost of bringing a camera picture into the frame: reading a 4000 x 3000 JPEG and fitting it to
 // 320 x 256, the fit alone, and the reduced-scale read a browse thumbnail uses; reading the same
-// picture as a PNG, whose image data is inflated once more to bound it before the decoder runs.
+// picture as a PNG.
 // GraphicsMagick reads the same files for comparison; the ratios are printed at the end.
 #include <Magick++.h>
 #include <benchmark/benchmark.h>

@@ -4,14 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QImageReader>
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <vector>
 #include "platform/colour.h"
-#include "platform/picturefile.h"
-#include "platform/picturewalks.h"
+#include "platform/pngread.h"
 
 namespace platform {
 
@@ -305,15 +303,10 @@ struct DecodedIcon {
 };
 
 std::optional<DecodedIcon> decodePng(const QByteArray& bytes) {
-  QBuffer buffer;
-  buffer.setData(withoutPngText(bytes));
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, "png");
-  const QSize size = reader.size();
-  if (!size.isValid() || size.width() > kMaxIconSide || size.height() > kMaxIconSide) return std::nullopt;
-  if (!picturewalks::pngImageDataFits(picturewalks::Bytes::of(bytes))) return std::nullopt;
-  QImage image;
-  if (!reader.read(&image)) return std::nullopt;
+  const QSize size = pngHeaderSize(bytes);
+  if (size.isEmpty() || size.width() > kMaxIconSide || size.height() > kMaxIconSide) return std::nullopt;
+  const QImage image = ::decodePng(bytes);
+  if (image.isNull()) return std::nullopt;
   return DecodedIcon{image.convertToFormat(QImage::Format_ARGB32), true};
 }
 

@@ -26,6 +26,7 @@
 
 #include "platform/childprocess.h"
 #include "platform/picturewalks.h"
+#include "platform/pngread.h"
 #include "platform/wholefile.h"
 
 // Pictures cross between Qt and GraphicsMagick as B, G, R, A bytes, which is a QRgb in memory
@@ -215,23 +216,17 @@ Bytes firstIconImageBytes(const Bytes& b) {
 
 // The size the decoder allocates, or walks. Qt reports a GIF's first frame but draws it on the
 // logical screen of the GIF's header, which may be far larger, and walks every pixel of the frame,
-// on the screen or not. It reports an icon's size from its directory, where a side of 256 or more
-// reads as 256, but decodes a PNG image at the size of the PNG's header.
+// on the screen or not.
 QSize decodedSize(const Bytes& b, Kind kind, QSize reported) {
-  if (kind == Kind::Gif)
-    return reported.expandedTo(QSize(int(b.le16(6)), int(b.le16(8)))).expandedTo(gifFrameSize(b));
-  const Bytes icon = firstIconImageBytes(b);
-  if (kind != Kind::Icon || !icon.startsWith(PngSignature) || !icon.has(16, 8)) return reported;
-  const auto side = [&](qint64 at) { return int(qMin<quint32>(icon.be32(at), INT_MAX)); };
-  return QSize(side(16), side(20));
+  if (kind != Kind::Gif) return reported;
+  return reported.expandedTo(QSize(int(b.le16(6)), int(b.le16(8)))).expandedTo(gifFrameSize(b));
 }
 
 // Qt decodes the first image of an icon, and only that: an icon of that image alone, placed
-// right after the one-entry directory, the part of it that the file holds, without its PNG text
-// chunks. Sharing or overlapping images thus never cost more than one copy.
+// right after the one-entry directory, the part of it that the file holds. Sharing or overlapping
+// images thus never cost more than one copy.
 QByteArray firstIconImage(const Bytes& b) {
-  const Bytes first = firstIconImageBytes(b);
-  const QByteArray image = withoutPngText(first.raw());
+  const QByteArray image = firstIconImageBytes(b).raw();
   constexpr int DirectoryBytes = 6 + 16;
   QByteArray icon(reinterpret_cast<const char*>(b.data), DirectoryBytes);
   qToLittleEndian<quint16>(1, icon.data() + 4);
@@ -253,8 +248,8 @@ QByteArray bmpOfPackedDib(const Bytes& b) {
   return bmp.append(reinterpret_cast<const char*>(b.data), b.size);
 }
 
-// The bytes Qt's decoder is given: no PNG text chunk reaches it, nor the JPEG segments it would
-// keep past the first few hundred, nor the GIF codes past the first frame's pixels.
+// The bytes Qt's decoder is given: not the JPEG segments it would keep past the first few
+// hundred, nor the GIF codes past the first frame's pixels.
 QByteArray decoderInput(const Bytes& b, Kind kind, const JpegLayout& jpeg) {
   switch (kind) {
     case Kind::Jpeg: return withCuts(b.raw(), jpeg.dropped);
@@ -262,7 +257,6 @@ QByteArray decoderInput(const Bytes& b, Kind kind, const JpegLayout& jpeg) {
       const std::optional<Cut> cut = gifFrameCut(b);
       return cut ? withCuts(b.raw(), {*cut}) : b.raw();
     }
-    case Kind::Png: return withoutPngText(b.raw());
     case Kind::Icon: return firstIconImage(b);
     case Kind::PackedDib: return bmpOfPackedDib(b);
     default: return b.raw();
@@ -279,8 +273,7 @@ std::optional<JpegScans> jpegScans(const Bytes& b, Kind kind, QSize size, const 
 }
 
 // What decoding costs beyond the picture's size: passes over it in JPEG scans (and the segments
-// read on their own), image data that inflates past the picture in a PNG (also the first image of
-// an icon).
+// read on their own).
 Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg, Found* found) {
   const std::optional<JpegScans> scans = jpegScans(b, kind, size, jpeg);
   if (!scans || scans->segments > MaxJpegSegments) return Fault::Damaged;
@@ -289,10 +282,7 @@ Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg
   // band of coefficients: a file of one scan can be too costly at its size.
   if (scans->most > MaxJpegScans) return Fault::TooManyScans;
   if (scans->passedPixels > MaxJpegScanPixels) return Fault::TooCostly;
-  const bool fits = kind == Kind::Png    ? pngImageDataFits(b)
-                    : kind == Kind::Icon ? pngImageDataFits(firstIconImageBytes(b))
-                                         : true;
-  return fits ? Fault::None : Fault::Damaged;
+  return Fault::None;
 }
 
 Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
@@ -317,7 +307,6 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* f
     size = decodedSize(b, kind, reported);
     switch (kind) {
       case Kind::Jpeg: complete = jpeg.complete; break;
-      case Kind::Png: complete = pngComplete(b); break;
       case Kind::Gif: complete = gifComplete(b); break;
       case Kind::Icon: complete = iconComplete(b); break;
       default: break;
@@ -332,6 +321,28 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* f
   if (!reader.read(&image)) return Fault::Damaged;
   *out = toRgb32(std::move(image));
   return Fault::None;
+}
+
+// A PNG, alone or as an icon's first image (whose size it gives, whatever the icon's directory
+// says), is read by Marvane's PNG reader, which stops at the picture's end.
+Fault readPng(const Bytes& png, bool complete, QImage* out, Found* found) {
+  const QByteArrayView bytes(png.data, png.size);
+  found->size = pngHeaderSize(bytes);
+  if (!found->size.isValid()) return Fault::Damaged;
+  if (const Fault f = checkSize(found->size); f != Fault::None) return f;
+  if (!complete) return Fault::Truncated;
+  QImage image = decodePng(bytes);
+  if (image.isNull()) return Fault::Damaged;
+  *out = toRgb32(std::move(image));
+  return Fault::None;
+}
+
+// A picture of a format Qt knows: PNG pictures are read by Marvane's PNG reader, the others by Qt.
+Fault readDecoded(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
+  const Bytes icon = kind == Kind::Icon ? firstIconImageBytes(b) : Bytes{};
+  if (kind == Kind::Png) return readPng(b, pngComplete(b), out, found);
+  if (icon.startsWith(PngSignature)) return readPng(icon, iconComplete(b), out, found);
+  return readWithQt(b, kind, atLeast, out, found);
 }
 
 void initialiseGraphicsMagick() {
@@ -552,7 +563,7 @@ Fault readPicture(const QString& path, QSize atLeast, QImage* out, Found* found)
     case Kind::Unknown: return Fault::NotPicture;
     case Kind::Wmf: case Kind::Emf: return readMetafile(data, out, &found->size);
     case Kind::Pcx: case Kind::Tga: return readWithMagick(bytes, kind, out, &found->size);
-    default: return readWithQt(bytes, kind, atLeast, out, found);
+    default: return readDecoded(bytes, kind, atLeast, out, found);
   }
 }
 
@@ -599,17 +610,12 @@ bool readPictureFile(const QString& path, QImage* picture, QString* reason, QSiz
   return true;
 }
 
-QByteArray withoutPngText(const QByteArray& png) {
-  const Bytes b = Bytes::of(png);
-  return b.startsWith(PngSignature) ? withCuts(png, pngTextChunks(b)) : png;
-}
-
 QImage decodeOfferedPicture(const QByteArray& bytes) {
   const Bytes b = Bytes::of(bytes);
   const Kind kind = sniff(b);
   QImage picture;
   Found found;
-  if (!qtFormat(kind) || readWithQt(b, kind, QSize(), &picture, &found) != Fault::None) return {};
+  if (!qtFormat(kind) || readDecoded(b, kind, QSize(), &picture, &found) != Fault::None) return {};
   return picture;
 }
 

@@ -21,12 +21,6 @@ constexpr qint64 MaxPicturePixels = 50'000'000;
 // and memory; pending window events run meanwhile, the operator's input excepted.
 bool readPictureFile(const QString& path, QImage* picture, QString* reason = nullptr, QSize atLeast = QSize());
 
-// A PNG's bytes without its text chunks (tEXt, zTXt, iTXt): Qt's decoder keeps every one, each
-// inflated, whatever their number, so a small file could cost gigabytes. The chunks are followed
-// by their lengths; from one that runs past the end on, the bytes are kept for the decoder to
-// refuse. Anything that is no PNG comes back as it is.
-QByteArray withoutPngText(const QByteArray& png);
-
 // Picture bytes another program offers, on the clipboard, read as a file of the same bytes would
 // be (Format_RGB32, the same limits and checks) when their content is a BMP, packed DIB, JPEG,
 // PNG, GIF, TIFF, ICO or CUR, whatever the format's name says. Null for anything else, and for

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <climits>
-#include <zlib.h>
 
 #include "platform/picturefile.h"
 
@@ -98,7 +97,6 @@ struct PngChunk {
   qint64 at;
   qint64 length;
   QByteArrayView type;
-  qint64 dataAt() const { return at + 8; }
   qint64 end() const { return at + 12 + length; }
 };
 
@@ -381,30 +379,6 @@ class JpegWalk {
   bool dropping_ = false;  // the last segment was left out
 };
 
-// The bytes the image data of a PNG inflates to when it holds its picture and no more: every
-// row, of each of the seven passes when interlaced, with its filter byte. None when the header
-// gives no picture the decoder reads.
-std::optional<qint64> pngImageBytes(const Bytes& b) {
-  constexpr qint64 SideBeyondAnyLimit = 1 << 20;
-  const qint64 width = b.be32(16), height = b.be32(20);
-  const quint32 depth = b.at(24), colourType = b.at(25);
-  const std::array<int, 7> channelsOfType = {1, 0, 3, 1, 2, 0, 4};
-  const int channels = colourType < channelsOfType.size() ? channelsOfType[colourType] : 0;
-  const bool header =
-      b.startsWith(PngSignature) && b.has(8, 12 + 13) && b.be32(8) == 13 && std::memcmp(b.data + 12, "IHDR", 4) == 0;
-  if (!header || channels == 0 || !QList<quint32>{1, 2, 4, 8, 16}.contains(depth) || width > SideBeyondAnyLimit ||
-      height > SideBeyondAnyLimit)
-    return std::nullopt;
-  const auto rows = [&](qint64 w, qint64 h) { return w > 0 && h > 0 ? h * (1 + (w * depth * channels + 7) / 8) : 0; };
-  if (b.at(28) == 0) return rows(width, height);
-  struct Pass { int x, y, dx, dy; };
-  constexpr Pass Adam7[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
-                            {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
-  qint64 bytes = 0;
-  for (const Pass& p : Adam7) bytes += rows((width - p.x + p.dx - 1) / p.dx, (height - p.y + p.dy - 1) / p.dy);
-  return bytes;
-}
-
 }  // namespace
 
 QByteArray withCuts(const QByteArray& bytes, const std::vector<Cut>& cuts) {
@@ -519,52 +493,6 @@ std::optional<JpegScans> tiffJpegScans(const Bytes& b, QSize size) {
 
 bool pngComplete(const Bytes& b) {
   return walkPngChunks(b, [](const PngChunk&) { return true; });
-}
-
-std::vector<Cut> pngTextChunks(const Bytes& b) {
-  std::vector<Cut> text;
-  walkPngChunks(b, [&](const PngChunk& chunk) {
-    const bool isText = chunk.type == "tEXt" || chunk.type == "zTXt" || chunk.type == "iTXt";
-    if (isText) text.push_back({chunk.at, chunk.end(), {}});
-    return true;
-  });
-  return text;
-}
-
-bool pngImageDataFits(const Bytes& b) {
-  // No deflate stream inflates to more than 1032 times its size; a little past the last row is
-  // what some writers leave and costs nothing.
-  constexpr qint64 DeflateMostRatio = 1032;
-  constexpr qint64 Slack = 1 << 16;
-  const std::optional<qint64> needed = pngImageBytes(b);
-  if (!needed) return true;
-  qint64 compressed = 0;
-  walkPngChunks(b, [&](const PngChunk& chunk) {
-    if (chunk.type == "IDAT") compressed += chunk.length;
-    return true;
-  });
-  if (compressed * DeflateMostRatio <= *needed + Slack) return true;
-  z_stream stream{};
-  if (inflateInit(&stream) != Z_OK) return false;
-  std::array<Bytef, 1 << 16> out;
-  qint64 inflated = 0;
-  bool ended = false;
-  walkPngChunks(b, [&](const PngChunk& chunk) {
-    if (chunk.type != "IDAT") return true;
-    stream.next_in = const_cast<Bytef*>(b.data + chunk.dataAt());
-    stream.avail_in = uInt(chunk.length);
-    int result = Z_OK;
-    do {
-      stream.next_out = out.data();
-      stream.avail_out = uInt(out.size());
-      result = inflate(&stream, Z_NO_FLUSH);
-      inflated += qint64(out.size() - stream.avail_out);
-    } while (result == Z_OK && inflated <= *needed + Slack && (stream.avail_in > 0 || stream.avail_out == 0));
-    ended = result != Z_OK && result != Z_BUF_ERROR;  // its end, or data no decoder reads past
-    return !ended && inflated <= *needed + Slack;
-  });
-  inflateEnd(&stream);
-  return inflated <= *needed + Slack;
 }
 
 bool gifComplete(const Bytes& b) {

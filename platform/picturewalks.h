@@ -117,14 +117,6 @@ std::optional<JpegScans> tiffJpegScans(const Bytes& b, QSize size);
 // Follows the PNG's chunks to the end chunk.
 bool pngComplete(const Bytes& b);
 
-// The PNG's text chunks (tEXt, zTXt, iTXt) as cuts, up to the first chunk that runs past the end.
-std::vector<Cut> pngTextChunks(const Bytes& b);
-
-// Whether the PNG's image data inflates to no more than its picture needs (and 64 KiB). The
-// decoder inflates all of it, what lies past the last row too, so a 1 x 1 picture could cost
-// minutes. True when the header gives no picture the decoder would read: it refuses those itself.
-bool pngImageDataFits(const Bytes& b);
-
 // Whether the GIF's first frame, the only one the decoder draws, and the blocks before it are
 // whole. What follows is no damage to that picture: some writers leave the trailer off, and a
 // later frame cut short or stray bytes after the first leave it as it is.

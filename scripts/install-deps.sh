@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-image-formats-plugins qt6-svg-dev
   libgraphicsmagick++1-dev libxdo-dev libx11-dev libxtst-dev libsane-dev
-  libgtest-dev libbenchmark-dev zlib1g-dev
+  libgtest-dev libbenchmark-dev zlib1g-dev libpng-dev
   xvfb xauth openbox wmctrl xdotool xclip x11-utils
   fonts-liberation fonts-dejavu-core fonts-urw-base35 sane-utils emf2svg
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 icoutils

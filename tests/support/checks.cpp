@@ -76,8 +76,6 @@ QByteArray bmpBytes(const QImage& image) {
 
 namespace {
 
-QByteArray be32(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToBigEndian(v))), 4); }
-
 quint32 crc32Of(QByteArrayView bytes) {
   quint32 crc = 0xFFFFFFFF;
   for (const char byte : bytes) {
@@ -87,12 +85,14 @@ quint32 crc32Of(QByteArrayView bytes) {
   return ~crc;
 }
 
+}  // namespace
+
+QByteArray be32(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToBigEndian(v))), 4); }
+
 QByteArray pngChunk(const char* type, const QByteArray& data) {
   const QByteArray body = QByteArray(type, 4) + data;
   return be32(quint32(data.size())) + body + be32(crc32Of(body));
 }
-
-}  // namespace
 
 QByteArray le16(quint16 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 2); }
 QByteArray le32(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 4); }
@@ -130,6 +130,31 @@ QByteArray pngWithLongImageData(int megabytes, int chunks) {
   const qsizetype step = (data.size() + chunks - 1) / chunks;
   for (qsizetype at = 0; at < data.size(); at += step) png += pngChunk("IDAT", data.mid(at, step));
   return png + pngChunk("IEND", {});
+}
+
+QByteArray pngOfSamples(QSize size, int colourType, int depth, bool interlaced, const QByteArray& chunks) {
+  const int channels = QList<int>{1, 0, 3, 1, 2, 0, 4}.value(colourType);
+  struct Pass { int x, y, dx, dy; };
+  const QList<Pass> passes = interlaced ? QList<Pass>{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                                      {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}
+                                        : QList<Pass>{{0, 0, 1, 1}};
+  QByteArray rows;
+  for (const Pass& p : passes)
+    for (int y = p.y; y < size.height() && p.x < size.width(); y += p.dy) {
+      rows += '\0';  // no filter
+      quint32 held = 0;
+      int bits = 0;
+      for (int x = p.x; x < size.width(); x += p.dx)
+        for (int c = 1; c <= channels; ++c) {
+          held = held << depth | (quint32((x * 37 + y * 91) * c) * 2654435761u) >> (32 - depth);
+          for (bits += depth; bits >= 8; bits -= 8) rows += char(held >> (bits - 8));
+        }
+      if (bits > 0) rows += char(held << (8 - bits));
+    }
+  const QByteArray header = be32(quint32(size.width())) + be32(quint32(size.height())) + char(depth) + char(colourType) +
+                            QByteArray(2, 0) + char(interlaced);
+  return QByteArray("\x89PNG\r\n\x1a\n") + pngChunk("IHDR", header) + chunks + pngChunk("IDAT", qCompress(rows).mid(4)) +
+         pngChunk("IEND", {});
 }
 
 QByteArray iconFile(const QList<QByteArray>& images) {

@@ -37,6 +37,13 @@ QByteArray bmpBytes(const QImage& image);
 // Little-endian fields of the file formats written by hand.
 QByteArray le16(quint16 v);
 QByteArray le32(quint32 v);
+// Big-endian fields, and a PNG chunk of `type` holding `data` with its length and checksum.
+QByteArray be32(quint32 v);
+QByteArray pngChunk(const char* type, const QByteArray& data);
+// A PNG of `size` written sample by sample: `colourType` at `depth` bits, each sample a value of
+// its place and channel (0 for every channel of the top left pixel), rows unfiltered, in seven
+// passes when `interlaced`; `chunks` come before the image data.
+QByteArray pngOfSamples(QSize size, int colourType, int depth, bool interlaced, const QByteArray& chunks = {});
 // A PNG of `picture` with `chunks` zTXt chunks before its pixels, each a few KB that inflate to
 // `inflated` bytes.
 QByteArray pngWithTextChunks(const QImage& picture, int chunks, int inflated);
