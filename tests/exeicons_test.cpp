@@ -1,5 +1,4 @@
 #include <QDir>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
