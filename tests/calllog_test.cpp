@@ -116,7 +116,8 @@ TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
 // A log lost outright (no file, or no log whatever its bytes: blanks and line ends, zero bytes,
 // control bytes, stray bytes without a quote, quotes around nothing) is taken from a backup that
 // holds stations, and the start says so once: the next Save Call writes them back with the new
-// one, the backup stays until then, and the next start finds every station and backs them up. The
+// one, the backup stays until then, and after an exit the next start finds every station and
+// backs them up. The
 // program's own empty log (every station deleted) brings nothing back.
 TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
   const QString restored = QStringLiteral("\r\nIts stations have been taken from \"logdata.bak\", which is left as it is; "
@@ -149,6 +150,8 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
     dialogs->answers = {vb::Yes};
     f.Command2_Click();
     EXPECT_EQ(std::tuple(logFile(), readFile(Backup)), std::tuple(c.saved, Log));
+    f.close();
+    ASSERT_TRUE(f.unloaded);
     dialogs->calls.clear();
     start();
     EXPECT_TRUE(dialogs->calls.empty());
