@@ -74,24 +74,12 @@ QByteArray bmpBytes(const QImage& image) {
   return bytes;
 }
 
-namespace {
-
-quint32 crc32Of(QByteArrayView bytes) {
-  quint32 crc = 0xFFFFFFFF;
-  for (const char byte : bytes) {
-    crc ^= uchar(byte);
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
-}
-
-}  // namespace
-
 QByteArray be32(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToBigEndian(v))), 4); }
 
 QByteArray pngChunk(const char* type, const QByteArray& data) {
   const QByteArray body = QByteArray(type, 4) + data;
-  return be32(quint32(data.size())) + body + be32(crc32Of(body));
+  const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.constData()), uInt(body.size()));
+  return be32(quint32(data.size())) + body + be32(quint32(crc));
 }
 
 QByteArray le16(quint16 v) { return QByteArray(reinterpret_cast<const char*>(&(v = qToLittleEndian(v))), 2); }
