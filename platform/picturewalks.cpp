@@ -92,27 +92,6 @@ class TiffDirectory {
   qint64 entries_ = 0;
 };
 
-// One chunk of a PNG, whole in the bytes: its length field at `at`, its data after its type.
-struct PngChunk {
-  qint64 at;
-  qint64 length;
-  QByteArrayView type;
-  qint64 end() const { return at + 12 + length; }
-};
-
-// Visits the PNG's chunks in order up to its end chunk, or to the first that runs past the end of
-// the bytes; `visit` ends the walk early by answering false. True when the end chunk was reached.
-template <typename Visit>
-bool walkPngChunks(const Bytes& b, Visit&& visit) {
-  for (qint64 pos = 8; b.has(pos, 12) && b.has(pos + 12, b.be32(pos));) {
-    const PngChunk chunk{pos, b.be32(pos), QByteArrayView(b.data + pos + 4, 4)};
-    if (!visit(chunk)) return false;
-    if (chunk.type == "IEND") return true;
-    pos = chunk.end();
-  }
-  return false;
-}
-
 // Application and comment segments the decoder is given; past these, the decoder's list of the
 // ones it keeps costs more than the picture.
 constexpr int KeptJpegSegments = 256;
@@ -225,6 +204,10 @@ qint64 gifFrameAt(const Bytes& b) {
   while (b.at(pos) == 0x21) pos = afterSubBlocks(b, pos + 2);
   return pos;
 }
+
+// Where the LZW minimum code size of the frame at `frame` stands, past its header and its own
+// colour table; its data's sub-blocks follow.
+qint64 gifCodeSizeAt(const Bytes& b, qint64 frame) { return frame + 10 + gifTableSize(b, frame + 9); }
 
 QByteArray asSubBlocks(const QByteArray& data) {
   constexpr qsizetype Most = 255;
@@ -492,14 +475,16 @@ std::optional<JpegScans> tiffJpegScans(const Bytes& b, QSize size) {
 }
 
 bool pngComplete(const Bytes& b) {
-  return walkPngChunks(b, [](const PngChunk&) { return true; });
+  for (qint64 pos = 8; b.has(pos, 12) && b.has(pos + 12, b.be32(pos)); pos += 12 + qint64(b.be32(pos)))
+    if (QByteArrayView(b.data + pos + 4, 4) == "IEND") return true;
+  return false;
 }
 
 bool gifComplete(const Bytes& b) {
   const qint64 at = gifFrameAt(b);
   if (!b.has(at, 1)) return false;
   if (b.at(at) != 0x2C) return true;  // no frame at all: the decoder refuses the file itself
-  return b.has(at, 10) && afterSubBlocks(b, at + 10 + gifTableSize(b, at + 9) + 1) <= b.size;
+  return b.has(at, 10) && afterSubBlocks(b, gifCodeSizeAt(b, at) + 1) <= b.size;
 }
 
 QSize gifFrameSize(const Bytes& b) {
@@ -509,7 +494,7 @@ QSize gifFrameSize(const Bytes& b) {
 
 std::optional<Cut> gifFrameCut(const Bytes& b) {
   const qint64 pos = gifFrameAt(b);
-  const qint64 codeSizeAt = pos + 10 + gifTableSize(b, pos + 9);
+  const qint64 codeSizeAt = gifCodeSizeAt(b, pos);
   const qint64 dataEnd = afterSubBlocks(b, codeSizeAt + 1);
   const quint32 minimumCodeSize = b.at(codeSizeAt);
   if (b.at(pos) != 0x2C || dataEnd > b.size || minimumCodeSize < 1 || minimumCodeSize > LzwCounter::MostMinimum)
