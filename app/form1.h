@@ -142,10 +142,23 @@ class Form1 : public QMainWindow {
   bool headerMode() const;
   // Empties the drawn-area box: top below bottom, left right of right (Undo and SET).
   void emptyDrawnArea();
-  // In Text mode Image6 is the committed picture that Undo and the text styles rebuild from, so
-  // every step that gives the committed picture back or replaces it refreshes it; in the insert
-  // modes it is the insert's source and stays.
+  // In Text and Draw mode Image6 is the committed picture that Undo, the text styles and the
+  // turns rebuild from, so every step that gives the committed picture back or replaces it
+  // refreshes it; in the insert modes it is the insert's source and stays.
   void refreshCommittedCopy();
+  // Every step that replaces the main picture at once, without SET, ends here with the picture it
+  // ran on: OOPS shows the step's result, brings `before` back at its next press and the result
+  // at the one after, and the committed copy follows where the mode keeps one.
+  void pictureReplaced(const QImage& before);
+  // A Grad or Stripes preview lies in the picture itself, over the clean picture kept in Image6.
+  // Wherever unset work is thrown away the clean picture comes back, so that no step takes the
+  // preview for committed work.
+  void dropStylePreview();
+  // Leaving Text mode or the style: the clean picture comes back and no preview is on any more.
+  void endStylePreview();
+  // SET goes idle without a commit: nothing on the picture is pending any more. A style preview
+  // leaves the picture for the erasable layer, where unset text stays until the next clear.
+  void setNothingPending();
   // Ends a pending picture font (picturefontmode 400): the main picture's size comes back from
   // normalfontsize and, as `how` says, more with it.
   void endPictureFont(PictureFontEnd how);

@@ -19,23 +19,25 @@ void placeHeaderStrip(Form1& f, double y, int width) {
   const int n = f.headerdrag;
   const int height = strip::height(n);
   const double top = y < StripAtBottomFrom ? 0 : pictureHeight - height;
-  canvaskit::keepBeforeCopy(f, f.Picture1->image());
+  f.dropStylePreview();
+  const QImage before = f.Picture1->image();
   drawCommitted(f.Picture1, [&] {
     f.Command12_Click();
     f.Picture1->PaintPicture(f.headerStrips[n]->picture(), 0, top, width, height);
   });
-  f.Image6->setPicture(f.Picture1->image());
+  f.pictureReplaced(before);
   f.headerdrag = strip::None;
 }
 
 // The main picture dragged with the right button and let go on itself: nothing was dropped.
 void dropOnItself(Form1& f) { f.Command12_Click(); }
 
-// Every later drop can be taken back by OOPS and starts from a picture without pending work.
+// Every later drop can be taken back by OOPS and starts from a picture without pending work;
+// while a header is made OOPS is off, and its copy is left as it was.
 void prepareDrop(Form1& f) {
-  if (!f.headerMode()) f.Image13->setPicture(f.Picture1->picture());
+  f.dropStylePreview();
+  canvaskit::keepBeforeCopy(f, f.headerMode() ? f.Image13->picture() : f.Picture1->picture());
   f.Command12_Click();
-  f.Command31->setBackColor(colour::state::OopsNormal);
 }
 
 // The colour under the drop point gives way to the dragged thumbnail, stretched over the frame,
@@ -51,7 +53,7 @@ void patFilDrop(Form1& f, double x, double y) {
   }
   f.patternfill();
   f.Picture1->commit();
-  f.Image6->setPicture(f.Picture1->image());
+  f.refreshCommittedCopy();
   f.textsettings[7] = f.savedtext[1];
 }
 
@@ -59,7 +61,7 @@ void patFilDrop(Form1& f, double x, double y) {
 void wholePictureThumbnail(Form1& f) {
   f.picturecorrectaspect();
   f.Text1->setFocus();
-  f.Image6->setPicture(f.Picture1->image());
+  f.refreshCommittedCopy();
 }
 
 // Nothing the picture knows was dropped: it is painted over itself and left pending.

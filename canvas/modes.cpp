@@ -20,11 +20,6 @@ void endFillTools(Form1& f) {
   if (f.isArmed(f.Label38)) f.Label38_Click();
 }
 
-void restorePreStylePicture(Form1& f) {
-  if (f.styleapplied == 1) f.Picture1->setPicture(f.Image6->picture());
-  f.styleapplied = 0;
-}
-
 // Clearing a set box raises its click, which passes through Pic in Pic before the caller goes on.
 void clearInsertChecks(Form1& f) {
   f.Check18->setValue(0);
@@ -57,6 +52,9 @@ void Form1::Option1_Click() {
   rotationangle = 0;
   textangle = 0;
   if (Label34->caption() == QStringLiteral("  Grad") || Label34->caption() == QStringLiteral(" Stripes")) {
+    // A styled text already pending is a preview over the clean picture: it goes, and the clean
+    // picture, not the preview, is what later previews and Undo rebuild from.
+    dropStylePreview();
     styleapplied = 1;
     Image6->setPicture(Picture1->image());
   }
@@ -78,7 +76,7 @@ void Form1::Option1_MouseUp(int, int, double, double) { Label32->setBackColor(Id
 void Form1::Option6_Click() {
   endFillTools(*this);
   rotationangle = 0;
-  restorePreStylePicture(*this);
+  endStylePreview();
   clearInsertChecks(*this);
   Label73->setBackColor(Idle);
   Label32->setBackColor(Idle);
@@ -96,7 +94,7 @@ void Form1::Option6_Click() {
 void Form1::Option7_Click() {
   endFillTools(*this);
   rotationangle = 0;
-  restorePreStylePicture(*this);
+  endStylePreview();
   canvaskit::endFixCol(*this);
   endPictureFont(PictureFontEnd::Font);
   Picture2->setPicture(Picture1->picture());
@@ -111,7 +109,7 @@ void Form1::Option7_Click() {
 void Form1::Option8_Click() {
   endFillTools(*this);
   rotationangle = 0;
-  restorePreStylePicture(*this);
+  endStylePreview();
   Image6->setPicture(Picture1->image());
   if (!Option6->value() && !Option7->value()) Command12_Click();
   clearInsertChecks(*this);

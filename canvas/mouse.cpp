@@ -158,7 +158,7 @@ void Form1::Picture1_MouseDown(int button, int, double x, double y) {
     return;
   }
   if (isArmed(Label38)) Label38_Click();
-  if (Option1->value() && styleapplied == 1) Picture1->setPicture(Image6->picture());
+  dropStylePreview();
   if (isArmed(Label24)) return cropStart(x, y);
   if (isArmed(Label48)) return;
   if (Option8->value() && isArmed(Label73)) return noiseLinePointer();

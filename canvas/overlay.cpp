@@ -69,13 +69,13 @@ void Form1::Label30_MouseDown(int, int, double, double) {
                         vb::OKOnly, Title);
     return Text1->setFocus();
   }
-  canvaskit::keepBeforeCopy(*this, Picture1->picture());
+  const QImage before = Picture1->picture();
   Picture1->commit();
   centreObject(*this, box);
   Picture1->setPicture(Picture2->image());
   solidFlood(Picture1, TransparencyKey, [&] { Picture1->ExtFloodFillSurface(0, 0); });
   Picture1->commit();
-  Image6->setPicture(Picture1->image());
+  pictureReplaced(before);
   Label30->setBackColor(Idle);
   Label26->setBackColor(SetIdle);
   Text1->setFocus();

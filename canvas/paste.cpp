@@ -19,7 +19,7 @@ void replacePicture(Form1& f, const QImage& picture) {
   f.Picture1->Cls();
   f.Picture1->setPicture(picture);
   drawCommitted(f.Picture1, [&] { paintFullFrame(f, picture); });
-  f.Image6->setPicture(f.Picture1->picture());
+  f.refreshCommittedCopy();
 }
 
 void pasteInsert(Form1& f, const QImage& pasted) {
@@ -60,6 +60,7 @@ void Form1::Command7_Click() {
   }
   Text1->setFocus();
   rotationangle = 0;
+  dropStylePreview();
   keepBeforeCopy(*this, Picture1->image());
   if (insertMode(*this)) return pasteInsert(*this, pasted);
   replacePicture(*this, pasted);

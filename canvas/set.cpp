@@ -23,9 +23,11 @@ void storeOopsCopy(Form1& f) {
     f.Image13->setPicture(f.Picture1->image());
 }
 
+// A shape of the Things list is committed as the list's other entries are: OOPS takes it back.
 void commitShape(Form1& f) {
+  const QImage before = f.Picture1->picture();
   drawCommitted(f.Picture1, [&f] { f.Combo1_Click(); });
-  f.refreshCommittedCopy();
+  f.pictureReplaced(before);
   f.Label26->setBackColor(SetIdle);
   f.Combo1->setText(QStringLiteral("  Things"));
   f.VScroll4->hide();

@@ -34,7 +34,7 @@ void fileAsPicture(Form1& f) {
   f.Picture13->setPicture(f.PicbufVisible->picture());
   const QImage frame = f.fitByFillMode(f.Picture13->picture(), f.Picture1->image().size());
   drawCommitted(f.Picture1, [&] { f.Picture1->PaintPicture(frame, 0, 0, frame.width(), frame.height()); });
-  f.Image6->setPicture(f.Picture1->image());
+  f.refreshCommittedCopy();
 }
 
 }  // namespace
@@ -47,6 +47,7 @@ void Form1::Picture1_OLEDragDrop(const QStringList& files, double x, double y) {
     env.dialogs->MsgBox(QStringLiteral("Picture not loaded. ") + reason, vb::OKOnly, QStringLiteral("Load Image"));
     return;
   }
+  dropStylePreview();
   keepBeforeCopy(*this, Picture1->image());
   if (insertMode(*this) && Check19->value() == 0) return insertFile(*this, x, y);
   if (fourInOne(*this)) return fileInQuarter(*this, x, y);

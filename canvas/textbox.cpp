@@ -1,7 +1,4 @@
 #include "app/form1.h"
-#include "platform/colour.h"
-
-using namespace colour::state;
 
 void Form1::Text1_Change() {
   // Pending text is thrown away at every edit, so the edited text is placed anew.
@@ -10,7 +7,7 @@ void Form1::Text1_Change() {
 }
 
 void Form1::Text1_DblClick() {
-  Label26->setBackColor(SetIdle);
+  setNothingPending();
   Text1->setText(QString());
   Picture1->Cls();
 }

@@ -63,12 +63,12 @@ void Form1::cropFinish(double x, double y) {
   const double w = to.x() - from.x();
   const double h = to.y() - from.y();
   if (std::abs(w) < 1 || std::abs(h) < 1) return Text1->setFocus();
-  canvaskit::keepBeforeCopy(*this, Picture1->image());
+  const QImage before = Picture1->image();
   drawCommitted(Picture1, [&] {
     Picture1->PaintPicture(Picture1->picture(), 0, 0, frameWidth(), Picture1->scaleHeight(), from.x(), from.y(), w, h);
   });
   toolmarker = 0;
-  Image6->setPicture(Picture1->image());
+  pictureReplaced(before);
   Label24->setBackColor(Idle);
 }
 

@@ -14,7 +14,33 @@ void Form1::emptyDrawnArea() {
 }
 
 void Form1::refreshCommittedCopy() {
-  if (Option1->value()) Image6->setPicture(Picture1->image());
+  if (!canvaskit::insertMode(*this)) Image6->setPicture(Picture1->image());
+}
+
+void Form1::pictureReplaced(const QImage& before) {
+  canvaskit::keepBeforeCopy(*this, before);
+  refreshCommittedCopy();
+}
+
+void Form1::dropStylePreview() {
+  if (Option1->value() && styleapplied == 1) Picture1->setPicture(Image6->picture());
+}
+
+void Form1::endStylePreview() {
+  dropStylePreview();
+  styleapplied = 0;
+}
+
+void Form1::setNothingPending() {
+  if (isArmed(Label26) && Option1->value() && styleapplied == 1) {
+    const QImage preview = Picture1->shown();
+    const bool persistent = Picture1->autoRedraw();
+    dropStylePreview();
+    Picture1->setAutoRedraw(false);
+    Picture1->PaintPicture(preview, 0, 0, preview.width(), preview.height());
+    Picture1->setAutoRedraw(persistent);
+  }
+  Label26->setBackColor(SetIdle);
 }
 
 void Form1::Command12_Click() {
@@ -29,7 +55,7 @@ void Form1::Command12_Click() {
     Text1->setFocus();
     return;
   }
-  if (Option1->value() && styleapplied == 1) Picture1->setPicture(Image6->picture());
+  dropStylePreview();
   emptyDrawnArea();
   if (Option8->value() && isArmed(Label73) && isArmed(Label26)) {
     // The noise-line removal is still pending: bring back the picture from before it.

@@ -69,7 +69,6 @@ void openPanel(Form1& f) {
   if (!f.Frame7->isHidden()) f.Command36_Click();
   f.placeImageBuffers();
   f.Command12_Click();
-  f.Image13->setPicture(f.Picture1->image());
   loadBuffers(f, {f.PicbufOriginal, f.PicbufEdit, f.PicbufVisible});
   resetParameters(f);
   f.HScroll6->setValueChecked(kSliderMiddle);
@@ -188,11 +187,12 @@ void Form1::Command38_Click() {
   if (run.started()) acceptAdjustedPicture();
 }
 
-// The OOPS copy keeps the picture from before the panel opened.
+// OOPS takes the adjustment back: the main picture is still the one the panel opened with.
 void Form1::acceptAdjustedPicture() {
+  const QImage before = Picture1->image();
   Picture1->setPicture(PicbufVisible->picture());
   Picture1->commit();
-  Image6->setPicture(Picture1->image());
+  pictureReplaced(before);
   PicbufVisible->hide();
   Frame9->hide();
   toolmarker = 0;

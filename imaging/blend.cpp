@@ -66,7 +66,8 @@ void Form1::Label14_Click() {
 }
 
 // SET lays the insert for good; then the insert's place is mixed from the picture with it and the
-// picture without it, blendratio to blendrest.
+// picture without it, blendratio to blendrest. OOPS takes the blend back to the picture without
+// the insert.
 void Form1::blendoverlay() {
   const QImage before = Picture1->picture();
   const bool pictureInPictureMode = Option7->value();
@@ -79,4 +80,5 @@ void Form1::blendoverlay() {
     return;
   }
   Picture1->setPicture(mixed);
+  pictureReplaced(before);
 }

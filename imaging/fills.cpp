@@ -43,13 +43,14 @@ void Form1::Label32_Click() {
 
 void Form1::Label38_Click() {
   if (Label34->caption() != QStringLiteral(" Normal")) {
-    // A Grad or Stripes preview would hide the colours the flood must find.
+    // A Grad or Stripes preview would hide the colours the flood must find; it lies in the
+    // picture itself, which must not keep it once the style is Normal.
+    endStylePreview();
     Picture1->Cls();
     if (gradChosen()) releaseTextHorizontal(Check16->value() == 1);
     Label34->setCaption(QStringLiteral(" Normal"));
     Label34->setBackColor(Idle);
     textsettings[7] = QString::number(Picture1->foreColor());
-    styleapplied = 0;
   }
   Option1_Click();
   if (isArmed(Label38)) {
@@ -70,7 +71,6 @@ void Form1::Label38_Click() {
 // One pass over the frame, with no window events let in, so nothing can run in the middle of it.
 void Form1::patternfill() {
   Picture1->setDrawWidth(1);
-  Image13->setPicture(Picture1->image());
   const QRgb target = colour::toQRgb(colourOf(textsettings[7]));
   const int firstRow = headerMode() ? HeaderFirstRow : 0;
   {
@@ -82,7 +82,6 @@ void Form1::patternfill() {
       raster::patternfill(picture, target, Picture2->image(), firstRow);
   }
   endVerticalText(*this);
-  Image14->setPicture(Picture1->image());
   Label32->setBackColor(Idle);
   operationmarker = 0;
   Picture1->setMousePointer(0);
@@ -93,6 +92,6 @@ void Form1::patternfill() {
 void Form1::colfillflood(double x, double y) {
   solidFlood(Picture1, colourOf(textsettings[7]), [&] { Picture1->ExtFloodFillSurface(x, y); });
   Picture1->commit();
-  Image6->setPicture(Picture1->image());
+  refreshCommittedCopy();
   Text1->setFocus();
 }

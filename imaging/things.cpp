@@ -34,15 +34,14 @@ void placeShape(Form1& f, const QString& shape) {
 }
 
 // The committed picture squeezed row by row into a disc in the middle of the frame.
-void drawGlobe(Form1& f) {
+void drawGlobe(Form1& f, const QImage& before) {
   f.setCursor(Qt::WaitCursor);
   f.Picture2->setPicture(f.Picture1->picture());
   QImage globe = f.Picture2->image();
   raster::globe(globe);
   platform::DoEvents();
   f.Picture1->setPicture(globe);
-  f.Image6->setPicture(f.Picture1->image());
-  f.Image14->setPicture(f.Picture1->image());
+  f.pictureReplaced(before);
   f.unsetCursor();
   f.Text1->setFocus();
 }
@@ -102,9 +101,10 @@ void Form1::Combo1_Click() {
   rotationangle = 0;
   const int width = frameWidth();
   texttoplace.clear();
+  setNothingPending();
   Picture1->Cls();
-  Label26->setBackColor(SetIdle);
-  Image13->setPicture(Picture1->image());
+  // What the entries draw at once, OOPS takes back; a shape waits for SET, which does the same.
+  const QImage before = Picture1->image();
   // A pending shape keeps its place when the list is clicked again.
   if (dragsource != drag::PendingShape) {
     startx = 160;
@@ -112,7 +112,7 @@ void Form1::Combo1_Click() {
   }
   Picture1->setDrawWidth(3);
   const QString thing = Combo1->text();
-  if (thing == QLatin1String("Globe")) return drawGlobe(*this);
+  if (thing == QLatin1String("Globe")) return drawGlobe(*this, before);
   if (isThingsShape(thing)) return placeShape(*this, thing);
   bool filled = false;
   {
@@ -123,16 +123,15 @@ void Form1::Combo1_Click() {
   if (filled) {
     // Also "  Things", which draws nothing, makes the picture as it stands the committed one.
     Picture2->setPicture(Picture1->image());
-    Image14->setPicture(Picture1->image());
-    Image6->setPicture(Picture1->image());
+    pictureReplaced(before);
   }
   Text1->setFocus();
 }
 
 void Form1::Combo1_GotFocus() {
   Combo1->setText(kThings);
+  setNothingPending();
   Picture1->Cls();
-  Label26->setBackColor(SetIdle);
   shaperadius = 100;
   shapeaspect = 0.5;
   // The remembered value first, so the change this raises sees no step and keeps the aspect.

@@ -65,10 +65,15 @@ bool showTurnedSource(Form1& f, float angle) {
     f.Picture2->BoxFilled(0, 0, kWidestFrame, raster::FrameHeight, f.Picture3->Point(1, 1));
     f.bmp_rotate(f.Picture3, f.Picture2, angle);
   });
-  if (insertMode(f))
+  if (insertMode(f)) {
     layInsert(f);
-  else
-    f.Picture1->setPicture(f.Picture2->image());
+    return true;
+  }
+  // Image6 keeps the unturned source for the next step, so only the before-copy is taken: OOPS
+  // goes back to the picture before this step of the turn.
+  const QImage before = f.Picture1->image();
+  f.Picture1->setPicture(f.Picture2->image());
+  canvaskit::keepBeforeCopy(f, before);
   return true;
 }
 
@@ -165,8 +170,9 @@ void flipWholePicture(Form1& f, Qt::Orientation axis) {
     showMirroredTurn(f);
     return;
   }
+  const QImage before = f.Picture1->image();
   f.Picture1->setPicture(mirroredFrame(f.Picture1->picture(), width, axis));
-  f.Image6->setPicture(f.Picture1->image());
+  f.pictureReplaced(before);
 }
 
 void flip(Form1& f, Qt::Orientation axis) {

@@ -92,7 +92,7 @@ void Form1::File1_GotFocus() {
 }
 
 void Form1::File1_LostFocus() {
-  Label26->setBackColor(SetIdle);
+  setNothingPending();
   Text1->setFocus();
 }
 

@@ -4,12 +4,10 @@
 #include <QPrinter>
 
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/autoredraw.h"
-#include "platform/colour.h"
 #include "platform/picturefile.h"
 #include "raster/fit.h"
-
-using namespace colour::state;
 
 namespace {
 
@@ -79,13 +77,13 @@ static bool loadChosenPicture(Form1& f, const QString& path, QImage* picture, QS
   return false;
 }
 
+// A load that is cancelled or fails is no step: OOPS keeps what it had.
 void Form1::loadpic_Click() {
+  setNothingPending();
   const QImage before = Picture1->image();
   Picture1->Cls();
-  Label26->setBackColor(SetIdle);
   const std::optional<QString> chosen = env.dialogs->ShowOpen(QStringLiteral("Load Image"), LoadFilter, QString());
   if (!chosen || chosen->isEmpty()) {
-    Image13->setPicture(before);
     if (!Picture3->hasPicture()) Picture3->setPicture(before);
     Text1->setFocus();
     return;
@@ -99,13 +97,14 @@ void Form1::loadpic_Click() {
     Text1->setFocus();
     return;
   }
-  Image13->setPicture(before);
   Picture3->setPicture(loaded);
   const int w = frameWidth();
   QImage frame = Picture1->image();
   raster::fitPicture(frame, loaded, raster::Fit::LoadPicture, w, raster::nearestPixel(loaded, 1, 1));
   drawCommitted(Picture1, [&] { Picture1->PaintPicture(frame, 0, 0, frame.width(), frame.height()); });
-  Image6->setPicture(Picture1->picture());
+  pictureReplaced(before);
+  // In Pic in Pic and Overlays the loaded picture is also what the next insert places.
+  if (canvaskit::insertMode(*this)) Image6->setPicture(Picture1->picture());
   rotationangle = 0;
   Text1->setFocus();
   platform::DoEvents();

@@ -20,6 +20,7 @@ void Form1::acquire_Click() {
   const int width = frameWidth();
   Label69->show();
   Command12_Click();
+  const QImage before = Picture1->image();
   const platform::ScanResult scan = scanner().acquire(this);
   Label69->hide();
   letSystemEventsRun();
@@ -28,9 +29,7 @@ void Form1::acquire_Click() {
     env.clipboard->clear();
     env.clipboard->setPicture(scan.picture);
     drawCommitted(Picture1, [&] { Picture1->PaintPicture(scan.picture, 0, 0, width, pictureHeight); });
-    // As after a load: the scan is the committed picture the text styles and Undo rebuild from.
-    Image6->setPicture(Picture1->picture());
-    Image14->setPicture(Picture1->image());
+    pictureReplaced(before);
   }
   Text1->setFocus();
 }

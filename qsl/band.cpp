@@ -142,7 +142,6 @@ void Form1::Label54_Click() {
   Check16->setValue(0);
   if (isArmed(Label48)) return;
   Command12_Click();
-  Image13->setPicture(Picture1->image());
   Text15->setText(Text3->text());
   Frame5->show();
   Text15->setFocus();
@@ -175,7 +174,9 @@ void Form1::Command32_Click() {
   if (isArmed(Label48)) return;
   platform::DoEvents();
   qsldefaults[6] = Text1->text();
-  Image13->setPicture(Picture1->image());
+  // Text placed while the band's panel was open is not part of the band.
+  dropStylePreview();
+  const QImage before = Picture1->image();
   OwnTexts own(*this);
   operationmarker = marker::QslPrint;
   const int shift = layoutShift(*this);
@@ -207,7 +208,7 @@ void Form1::Command32_Click() {
   if (!wasBold) Picture1->font.setBold(false);
   Picture1->commit();
   operationmarker = 0;
-  Image6->setPicture(Picture1->image());
+  pictureReplaced(before);
   // Switching the outline on above drew Text1's text on the erasable layer; nothing is pending.
   Picture1->Cls();
 }
@@ -218,7 +219,7 @@ void Form1::Label53_Click() {
   Option1_Click();
   Check16->setValue(0);
   Command12_Click();
-  Image13->setPicture(Picture1->image());
+  const QImage before = Picture1->image();
   keepFont(*this);
   OwnTexts own(*this);
   const int shift = layoutShift(*this);
@@ -236,5 +237,5 @@ void Form1::Label53_Click() {
   restoreFont(*this);
   Label53->setBackColor(Idle);
   operationmarker = 0;
-  Image6->setPicture(Picture1->image());
+  pictureReplaced(before);
 }

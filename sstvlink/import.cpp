@@ -16,7 +16,7 @@ void importIntoStripBox(Form1& f, int n, const QImage& picture) {
     return;
   }
   f.stripBox(n)->setPicture(picture);
-  f.Label26->setBackColor(SetIdle);
+  f.setNothingPending();
   // In Pic in Pic and Overlays the import becomes the picture to insert; in the other modes
   // Image6 is the committed main picture, which a picture meant for the strip must not replace.
   if (canvaskit::insertMode(f)) f.Image6->setPicture(picture);

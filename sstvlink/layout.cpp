@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/form1.h"
+#include "canvas/canvaskit.h"
 #include "platform/autoredraw.h"
 #include "sstvlink/programs.h"
 
@@ -48,7 +49,8 @@ void Form1::checkscreensize() {
   repaintAtWidth(Picture1, Image6->picture(), layout);
   placeImageBuffers();
   repaintAtWidth(Picture2, Picture2->picture(), layout);
-  Image13->setPicture(Picture1->image());
+  // The OOPS pictures of the other width start afresh: both are the picture as it is now.
+  canvaskit::keepBeforeCopy(*this, Picture1->image());
   Image14->setPicture(Picture1->image());
   Image6->setPicture(layout.pictureWidth == wideLayout.pictureWidth ? Picture1->image() : Picture3->picture());
 

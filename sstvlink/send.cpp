@@ -1,12 +1,9 @@
 #include "app/codes.h"
 #include "platform/autoredraw.h"
 #include "platform/clipboard.h"
-#include "platform/colour.h"
 #include "sstvlink/layout.h"
 #include "sstvlink/link.h"
 #include "sstvlink/programs.h"
-
-using namespace colour::state;
 
 namespace {
 
@@ -50,17 +47,18 @@ bool refusedForHeaders(Form1& f) {
 void prepareDropSend(Form1& f) {
   if (!f.Frame9->isHidden()) f.Command38_Click();
   f.Text1->setFocus();
-  f.Label26->setBackColor(SetIdle);
+  f.setNothingPending();
 }
 
-// Sends `picture` in place of the main picture, which comes back afterwards and is the OOPS copy.
+// Sends `picture` in place of the main picture, which comes back afterwards. The main picture
+// does not change, so OOPS keeps the pictures it had.
 void sendInstead(Form1& f, const QImage& picture) {
   const int width = f.frameWidth();
-  f.Image13->setPicture(f.Picture1->image());
+  const QImage mainPicture = f.Picture1->image();
   f.Picture1->hide();
   drawCommitted(f.Picture1, [&] { f.Picture1->PaintPicture(picture, 0, 0, width, pictureHeight); });
   f.sendtoprogram();
-  drawCommitted(f.Picture1, [&] { f.Picture1->PaintPicture(f.Image13->picture(), 0, 0, width, pictureHeight); });
+  drawCommitted(f.Picture1, [&] { f.Picture1->PaintPicture(mainPicture, 0, 0, width, pictureHeight); });
   f.Picture1->show();
 }
 
@@ -82,8 +80,8 @@ void Form1::Command3_Click() {
 void Form1::sendtoprogram() {
   if (!Frame9->isHidden()) Command38_Click();
   Text1->setFocus();
+  setNothingPending();
   Picture1->Cls();
-  Label26->setBackColor(SetIdle);
   const SstvProgram& program = *sstvProgramOf(sstvprogram);
   platform::Clipboard& clipboard = *env.clipboard;
   if (sendTitles(*this, program).isEmpty()) {
@@ -130,7 +128,7 @@ void Form1::Command3_OLEDragDrop(const QStringList& files) {
 void Form1::Command3_DragOver(int state) { sendTargetDragOver(*this, state); }
 
 void Form1::Command11_Click() {
-  Label26->setBackColor(SetIdle);
+  setNothingPending();
   {
     PersistentDrawing persistent(Picture1);
     env.clipboard->clear();
@@ -148,7 +146,7 @@ void Form1::Command11_DragDrop() {
     Text1->setFocus();
     return;
   }
-  Label26->setBackColor(SetIdle);
+  setNothingPending();
   env.clipboard->clear();
   env.clipboard->setPicture(*picture);
 }

@@ -24,8 +24,8 @@ void Form1::Label35_Click() {
   Label35->repaint();
   Picture1->Cls();
   Label26->setBackColor(SetIdle);
-  Image13->setPicture(Picture1->image());  // OOPS takes the dejagging back
-  PicbufVisible->setPicture(Picture1->image());
+  const QImage before = Picture1->image();
+  PicbufVisible->setPicture(before);
   for (int pass = 0; pass < dejagPasses; ++pass) {
     if (pass % 2 == 0)
       Command41_Click();
@@ -33,7 +33,8 @@ void Form1::Label35_Click() {
       Command39_Click();
   }
   Picture1->setPicture(PicbufVisible->picture());
-  // The committed copy follows, so that a later turn of the whole picture turns this one.
-  Image6->setPicture(Picture1->image());
+  // OOPS takes the dejagging back; the committed copy follows, so that a later turn of the whole
+  // picture turns this one.
+  pictureReplaced(before);
   Label35->setBackColor(Idle);
 }

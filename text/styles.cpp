@@ -154,10 +154,10 @@ void Form1::drawstyledtext() {
     return;
   }
   const WaitCursor busy(this);
-  // While a preview is on, the picture holds the previous styled text; OOPS goes back to the
-  // picture without it.
+  // A preview is unset work and leaves OOPS alone; drawn as final, the style is a step that OOPS
+  // takes back to the picture without it.
   const bool preview = styleapplied == 1;
-  Image13->setPicture(preview ? Image6->picture() : Picture1->image());
+  const QImage before = Picture1->image();
   const int w = frameWidth();
 
   // A preview goes on the erasable layer over the clean base, so that no earlier styled text
@@ -189,8 +189,8 @@ void Form1::drawstyledtext() {
 
   if (!preview) {
     // Drawn as final: the styled text is part of the committed picture.
-    Image6->setPicture(Picture1->image());
     Label26->setBackColor(SetIdle);
+    pictureReplaced(before);
   }
 }
 

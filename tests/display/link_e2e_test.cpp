@@ -147,12 +147,14 @@ TEST_F(LinkEndToEnd, MissingOrVanishingProgramsSendNoKeysAndLoseNothing) {
   }
 }
 
-// A picture dragged onto the send button goes in place of the main picture, which comes back and
-// is the OOPS copy; an empty box is refused, the import button and header strips send nothing.
+// A picture dragged onto the send button goes in place of the main picture, which comes back;
+// OOPS keeps its pictures. An empty box is refused, the import button and header strips send
+// nothing.
 TEST_F(LinkEndToEnd, DropsOnTheSendButtonSendTheDraggedPicture) {
   Form1& f = chosen(7);
   StandIn& winpix = standIns.open("WinPix", {"--paste-on", joined(sstvProgramOf(7)->sendKeys)});
   const QImage main = f.Picture1->picture();
+  const QImage oopsBefore = f.Image13->picture();
   f.Image4->setPicture(solidImage(101, 81, 0xFF));
   f.Image7->setPicture(solidImage(80, 64, 0xFF00));
   f.Image10->setPicture(solidImage(89, 70, 0xFF0000));
@@ -165,7 +167,7 @@ TEST_F(LinkEndToEnd, DropsOnTheSendButtonSendTheDraggedPicture) {
     f.Command3_DragDrop();
     EXPECT_TRUE(sameImage(sent, QImage(winpix.pasted()))) << source;
     EXPECT_TRUE(sameImage(main, f.Picture1->picture()));
-    EXPECT_TRUE(sameImage(main, f.Image13->picture()));
+    EXPECT_TRUE(sameImage(oopsBefore, f.Image13->picture()));
   }
   const qsizetype keys = winpix.strokes().size();
   f.dragsource = drag::ImportButton;
