@@ -146,7 +146,7 @@ JpegFrame readFrame(const Bytes& b, qint64 pos, quint32 marker) {
 
 // A scan's header: its components and its band of coefficients.
 struct JpegScan {
-  qint64 shares = 0;  // of the frame's samples, in hMost * vMost ths: 1 for the largest component
+  qint64 shares = 0;  // its components' samples, h * v of each: hMost * vMost for the largest
   qint64 mcuBlocks = 0;
   quint32 first = 0, last = 63;
   bool refinement = false;
