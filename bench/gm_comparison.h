@@ -112,7 +112,7 @@ class ComparisonReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-34s %11s %11s %9s  %s\n", "job", "ours ms", "GM ms", "ours/GM", "target");
+    std::printf("\n%-34s %11s %11s %9s  %s\n", "job", "ours ms", "GM ms", "GM/ours", "target");
     for (const std::string& name : order_) {
       if (name.rfind(kOurs, 0) != 0) continue;
       const std::string job = name.substr(kOurs.size());

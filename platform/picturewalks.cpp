@@ -146,7 +146,7 @@ JpegFrame readFrame(const Bytes& b, qint64 pos, quint32 marker) {
 
 // A scan's header: its components and its band of coefficients.
 struct JpegScan {
-  qint64 shares = 0;  // of the frame's samples, in hMost * vMost ths: 1 for the largest component
+  qint64 shares = 0;  // its components' samples, h * v of each: hMost * vMost for the largest
   qint64 mcuBlocks = 0;
   quint32 first = 0, last = 63;
   bool refinement = false;
@@ -219,37 +219,49 @@ QByteArray asSubBlocks(const QByteArray& data) {
   return blocks.append('\0');
 }
 
-// What the LZW codes of a GIF frame draw, taken one by one as the decoder takes them.
+// What the LZW codes of a GIF frame draw, taken one by one as Qt's decoder takes them, at the
+// widths it reads them: the code after a clear draws one pixel, whatever it is; any code past the
+// table draws the previous code's string and one pixel more; a string that leads past the table
+// or round a loop is refused.
 class LzwCounter {
  public:
-  // With the largest code size the table is full from the start: every code draws one pixel.
+  // The largest code size the decoder takes: its table is full from the start.
   static constexpr quint32 MostMinimum = 12;
-  // A code draws, ends the data, comes after the frame is drawn (or after too many that draw
-  // nothing), or makes no sense.
-  enum class Next { Draws, Ends, Full, Invalid };
+  // A code draws, is the last the decoder reads (the end code, or one it refuses), or comes
+  // after the frame is drawn (or after too many that draw nothing).
+  enum class Next { Draws, Stops, Full };
 
   LzwCounter(int minimumCodeSize, qint64 pixels) : minimum_(minimumCodeSize), clear_(1 << minimum_), pixels_(pixels) {
-    std::fill(lengths_.begin(), lengths_.end(), 1);
     restart();
   }
   int width() const { return width_; }
   int endCode() const { return clear_ + 1; }
 
   Next take(int code) {
-    if (code == endCode()) return Next::Ends;
+    if (code == endCode()) return Next::Stops;
     if (drawn_ >= pixels_ || ++codes_ > 2 * pixels_ + 64) return Next::Full;
     if (code == clear_) {
       restart();
       return Next::Draws;
     }
-    // The code just past the table's last entry draws the previous code's string and one pixel
-    // more; the decoder refuses it after a code that has no entry either (with the largest code
-    // size, the table has none past the pixels).
-    if (code > next_ || (code == next_ && !inTable(previous_))) return Next::Invalid;
-    drawn_ += code < next_ ? lengths_[code] : lengths_[previous_] + 1;
-    if (previous_ >= 0 && next_ < MostCodes) {
-      lengths_[next_++] = lengths_[previous_] + 1;
-      if (next_ == 1 << width_ && width_ < MostWidth) ++width_;
+    if (previous_ < 0) {  // adds no string
+      ++drawn_;
+      previous_ = code;
+      return Next::Draws;
+    }
+    const bool pastTable = code >= next_;
+    const int known = stringLength(pastTable ? previous_ : code);
+    if (known == 0) return Next::Stops;
+    drawn_ += known + pastTable;
+    if (next_ < MostCodes) {
+      // The previous string and one pixel more; its length is worked out on its first use when
+      // the previous code lies past the table as yet.
+      const int previousLength = pastTable ? known : lengthKnown(previous_);
+      prefixes_[next_] = previous_;
+      lengths_[next_] = previousLength == 0 ? 0 : previousLength + 1;
+      // Widened when the table reaches the width's limit, which the smallest code sizes start at
+      // or past: their second code is read as narrow as the first.
+      if (++next_ >= 1 << width_ && width_ < MostWidth) ++width_;
     }
     previous_ = code;
     return Next::Draws;
@@ -259,18 +271,35 @@ class LzwCounter {
   static constexpr int MostCodes = 4096;
   static constexpr int MostWidth = 12;
 
-  static bool inTable(int code) { return code >= 0 && code < MostCodes; }
-
   void restart() {
     width_ = minimum_ + 1;
     next_ = clear_ + 2;
     previous_ = -1;
   }
 
+  // The length of `code`'s string where it is known without following it; 0 otherwise.
+  int lengthKnown(int code) const { return code < clear_ + 2 ? 1 : code < next_ ? lengths_[code] : 0; }
+
+  // The length of `code`'s string, or 0 where the decoder refuses it: a code on the way lies past
+  // the table, or the way takes more steps than the table has strings, so it comes round again.
+  // Kept once known: the way stays within the table as it grows.
+  int stringLength(int code) {
+    const int start = code;
+    int steps = 0;
+    while (lengthKnown(code) == 0) {
+      if (code >= next_ || ++steps > next_ - clear_ - 2) return 0;
+      code = prefixes_[code];
+    }
+    const int length = steps + lengthKnown(code);
+    if (steps > 0) lengths_[start] = length;
+    return length;
+  }
+
   const int minimum_;
   const int clear_;
   const qint64 pixels_;
-  std::array<int, MostCodes> lengths_;
+  std::array<int, MostCodes> prefixes_{};
+  std::array<int, MostCodes> lengths_{};
   int width_ = 0;
   int next_ = 0;
   int previous_ = -1;
@@ -497,7 +526,7 @@ std::optional<Cut> gifFrameCut(const Bytes& b) {
   const qint64 codeSizeAt = gifCodeSizeAt(b, pos);
   const qint64 dataEnd = afterSubBlocks(b, codeSizeAt + 1);
   const quint32 minimumCodeSize = b.at(codeSizeAt);
-  if (b.at(pos) != 0x2C || dataEnd > b.size || minimumCodeSize < 1 || minimumCodeSize > LzwCounter::MostMinimum)
+  if (b.at(pos) != 0x2C || dataEnd > b.size || minimumCodeSize > LzwCounter::MostMinimum)
     return std::nullopt;  // no frame, cut short, or a code size the decoder refuses
   LzwCounter codes(int(minimumCodeSize), qint64(b.le16(pos + 5)) * b.le16(pos + 7));
   // The last few data bytes read, with the sub-block each lies in: a code spans at most three.
@@ -519,13 +548,11 @@ std::optional<Cut> gifFrameCut(const Bytes& b) {
         heldBits -= width;
         const LzwCounter::Next next = codes.take(int(code));
         if (next == LzwCounter::Next::Draws) continue;
-        if (next == LzwCounter::Next::Ends) return std::nullopt;
-        // The data up to the code, then the end code in its place, or the code that makes no
-        // sense and nothing after it, for the decoder to refuse as before.
+        if (next == LzwCounter::Next::Stops) return std::nullopt;
+        // The data up to the code, then the end code in its place.
         const Read start = recent[(startBit / 8) % recent.size()];
         const int kept = int(startBit % 8);
-        const quint32 last = (b.at(start.at) & ((1u << kept) - 1)) |
-                             (next == LzwCounter::Next::Full ? quint32(codes.endCode()) : code) << kept;
+        const quint32 last = (b.at(start.at) & ((1u << kept) - 1)) | quint32(codes.endCode()) << kept;
         QByteArray data(reinterpret_cast<const char*>(b.data + start.block + 1), start.at - start.block - 1);
         for (int bit = 0; bit < kept + width; bit += 8) data.append(char(last >> bit));
         return Cut{start.block, dataEnd, asSubBlocks(data)};

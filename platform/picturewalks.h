@@ -129,8 +129,9 @@ QSize gifFrameSize(const Bytes& b);
 // Qt's decoder follows the codes of the frame it decodes, the first, to their end, drawing every
 // string even once the frame is full: a full table and one long code repeated cost seconds for
 // 256 pixels. The code after the frame's last pixel (unless the end code), or one past twice as
-// many codes as pixels, is made the end code and the frame's data ends there; a code that makes
-// no sense is the last one kept, for the decoder to refuse as before. None when nothing need change.
+// many codes as pixels, is made the end code and the frame's data ends there. None when nothing
+// need change: the decoder stops by itself before, at the end code, at a code it refuses or at a
+// code size it refuses, as the codes are read at every size it takes, each at its width.
 std::optional<Cut> gifFrameCut(const Bytes& b);
 
 // Every image an icon or cursor file lists lies inside the file.

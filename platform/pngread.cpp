@@ -129,6 +129,23 @@ void clampIndices(QImage& picture) {
   }
 }
 
+// Whether libpng reads every row of `png` into `d`; false when its error handler jumps back. The
+// setjmp compared with a constant is the whole test of its if: anywhere else, C leaves what it
+// gives undefined.
+bool readAllRows(png_structp reader, png_infop info, QByteArrayView png, Decoding* d) {
+  if (setjmp(png_jmpbuf(reader)) != 0) return false;
+  // As Qt's decoder: a stream reaching further back than its window says is read all the same.
+  png_set_option(reader, PNG_MAXIMUM_INFLATE_WINDOW, PNG_OPTION_ON);
+  // A wrong checksum at the end of the image data is only ever warned of: it is not computed.
+  png_set_option(reader, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
+  // Text chunks are skipped unread: each would be kept, inflated, whatever their number.
+  static const png_byte text[] = "tEXt\0zTXt\0iTXt";
+  png_set_keep_unknown_chunks(reader, PNG_HANDLE_CHUNK_NEVER, text, 3);
+  png_set_progressive_read_fn(reader, d, onInfo, onRow, nullptr);
+  png_process_data(reader, info, reinterpret_cast<png_bytep>(const_cast<char*>(png.data())), size_t(png.size()));
+  return allRowsRead(reader, info);
+}
+
 }  // namespace
 
 QSize pngHeaderSize(QByteArrayView png) {
@@ -144,19 +161,7 @@ QImage decodePng(QByteArrayView png) {
   const auto d = std::make_unique<Decoding>();
   png_structp reader = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, onError, onWarning);
   png_infop info = reader ? png_create_info_struct(reader) : nullptr;
-  bool whole = false;
-  if (info && setjmp(png_jmpbuf(reader)) == 0) {
-    // As Qt's decoder: a stream reaching further back than its window says is read all the same.
-    png_set_option(reader, PNG_MAXIMUM_INFLATE_WINDOW, PNG_OPTION_ON);
-    // A wrong checksum at the end of the image data is only ever warned of: it is not computed.
-    png_set_option(reader, PNG_IGNORE_ADLER32, PNG_OPTION_ON);
-    // Text chunks are skipped unread: each would be kept, inflated, whatever their number.
-    static const png_byte text[] = "tEXt\0zTXt\0iTXt";
-    png_set_keep_unknown_chunks(reader, PNG_HANDLE_CHUNK_NEVER, text, 3);
-    png_set_progressive_read_fn(reader, d.get(), onInfo, onRow, nullptr);
-    png_process_data(reader, info, reinterpret_cast<png_bytep>(const_cast<char*>(png.data())), size_t(png.size()));
-    whole = allRowsRead(reader, info);
-  }
+  const bool whole = info && readAllRows(reader, info, png, d.get());
   png_destroy_read_struct(&reader, info ? &info : nullptr, nullptr);
   if (!whole) return {};
   clampIndices(d->picture);

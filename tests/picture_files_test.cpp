@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHash>
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -331,27 +332,37 @@ QByteArray restartJpeg(int side, int scans, int markers) {
   return greyJpeg(side, 0xC2, tables, QList<QByteArray>(scans, QByteArray("\x01\x11\0\x01\x3F\0", 6)), data);
 }
 
-// A GIF of 256 greys on a 16 x 16 screen, its one frame of `frame` given `codes` of the LZW
-// minimum code size `minimum`, each as wide as the decoder reads it.
-QByteArray gifWithCodes(QSize frame, int minimum, const QList<int>& codes) {
-  const int clear = 1 << minimum;
-  QByteArray data;
-  quint32 held = 0;
-  int bits = 0, width = minimum + 1, next = clear + 2;
+// The width Qt's decoder reads the next code at, after the codes it has read: it widens once the
+// table reaches the width's limit, which the smallest code sizes start at or past.
+struct DecoderWidth {
+  int minimum;
+  int width = minimum + 1, next = (1 << minimum) + 2;
   bool first = true;  // after a clear code, which adds no string
-  for (const int code : codes) {
-    held |= quint32(code) << bits;
-    for (bits += width; bits >= 8; bits -= 8, held >>= 8) data += char(held);
-    if (code == clear) {
+  void follow(int code) {
+    if (code == 1 << minimum) {
       width = minimum + 1;
-      next = clear + 2;
+      next = (1 << minimum) + 2;
       first = true;
-    } else if (!std::exchange(first, false) && next < 4096 && ++next == 1 << width && width < 12) {
+    } else if (!std::exchange(first, false) && next < 4096 && ++next >= 1 << width && width < 12) {
       ++width;
     }
   }
+};
+
+// A GIF of 256 greys on a screen of `screen`, its one frame of `frame` given `codes` of the LZW
+// minimum code size `minimum`, each as wide as the decoder reads it.
+QByteArray gifWithCodes(QSize frame, int minimum, const QList<int>& codes, QSize screen = {16, 16}) {
+  QByteArray data;
+  quint32 held = 0;
+  int bits = 0;
+  DecoderWidth decoder{minimum};
+  for (const int code : codes) {
+    held |= quint32(code) << bits;
+    for (bits += decoder.width; bits >= 8; bits -= 8, held >>= 8) data += char(held);
+    decoder.follow(code);
+  }
   data += char(held);
-  QByteArray gif = "GIF89a" + le16(16) + le16(16) + QByteArray("\xF7\0\0", 3);
+  QByteArray gif = "GIF89a" + le16(quint16(screen.width())) + le16(quint16(screen.height())) + QByteArray("\xF7\0\0", 3);
   for (int i = 0; i < 256; ++i) gif += QByteArray(3, char(i));
   gif += ',' + le16(0) + le16(0) + le16(quint16(frame.width())) + le16(quint16(frame.height())) + '\0' + char(minimum);
   for (qsizetype at = 0; at < data.size(); at += 255) gif += char(qMin<qsizetype>(255, data.size() - at)) + data.mid(at, 255);
@@ -359,11 +370,53 @@ QByteArray gifWithCodes(QSize frame, int minimum, const QList<int>& codes) {
 }
 
 // A GIF whose frame's codes fill the LZW table with ever longer strings, then repeat the longest
-// `repeats` times: millions of pixels drawn past a frame of 256.
-QByteArray gifWithLongCodes(int repeats, QSize frame = {16, 16}) {
-  QList<int> codes = {256, 0};
-  for (int next = 258; next < 4096; ++next) codes << next;
-  return gifWithCodes(frame, 8, codes << QList<int>(repeats, 4095) << 257);
+// `repeats` times: millions of pixels drawn past a frame of 256. The smallest code sizes read the
+// first codes past the table too narrow to hold them: pixel 0 stands in. With the largest, the
+// table is full from the start and each code draws one pixel.
+QByteArray gifWithLongCodes(int repeats, int minimum = 8, QSize frame = {16, 16}) {
+  const int clear = 1 << minimum;
+  QList<int> codes = {clear, 0};
+  for (int next = clear + 2; next < 4096; ++next) codes << (next > 4 ? next : 0);
+  return gifWithCodes(frame, minimum, codes << QList<int>(repeats, 4095) << clear + 1);
+}
+
+// A picture of `size` in the first 2^`minimum` greys, as an encoder writes it: a clear code first
+// and whenever the table is full, each string as long as the table holds whose code fits the width
+// the decoder reads it at.
+QByteArray ordinaryGif(QSize size, int minimum) {
+  const int clear = 1 << minimum;
+  QList<int> codes;
+  DecoderWidth decoder{minimum};
+  const auto put = [&](int code) {
+    codes << code;
+    decoder.follow(code);
+  };
+  QHash<int, int> longer;  // a string's code << 8 | the index after it -> the code of both
+  int next = clear + 2;
+  quint32 noise = 1;
+  const auto index = [&] { return int((noise = noise * 1103515245 + 12345) >> 16) & (clear - 1); };
+  put(clear);
+  int string = index();
+  for (int i = 1; i < size.width() * size.height(); ++i) {
+    const int following = index();
+    const auto found = longer.constFind(string << 8 | following);
+    if (found != longer.cend() && *found < 1 << decoder.width) {
+      string = *found;
+      continue;
+    }
+    put(string);
+    if (next < 4096) {
+      longer.insert(string << 8 | following, next++);
+    } else {
+      put(clear);
+      longer.clear();
+      next = clear + 2;
+    }
+    string = following;
+  }
+  put(string);
+  put(clear + 1);
+  return gifWithCodes(size, minimum, codes, size);
 }
 
 // Each case would cost the decoder seconds or gigabytes. It is read as it would be without what
@@ -395,7 +448,7 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
       {"alpha.dib", alphaDib.chopped(4), {}, "truncated"},
       // Scans that the picture's size allows, but for 400 restart markers in each.
       {"restarts.jpg", restartJpeg(3500, 97, 400), {}, "too costly to decode (3500 x 3500 pixels)"},
-      {"frame.gif", gifWithLongCodes(100'000, {65535, 65535}), {}, "too large (65535 x 65535 pixels)"},
+      {"frame.gif", gifWithLongCodes(100'000, 8, {65535, 65535}), {}, "too large (65535 x 65535 pixels)"},
       // With the largest code size, a code past the table after another one has no string.
       {"widest.gif", gifWithCodes({16, 1}, 12, {4096, 1, 4098, 4098, 4097}), gifWithCodes({16, 1}, 12, {4096, 1, 4098, 4097}),
        nullptr}};
@@ -421,6 +474,49 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
     ASSERT_TRUE(readPictureFile(path, &reference, &reason)) << reason.toStdString();
     EXPECT_TRUE(sameImage(reference, picture));
     EXPECT_TRUE(sameImage(reference, offered));
+  }
+}
+
+// At every code size Qt's decoder takes, a frame whose codes fill the table and then repeat the
+// longest string is read within a second, as far as its pixels, and an ordinary picture of each
+// size an encoder writes reads with Qt's pixels: the codes are read as the decoder reads them, also
+// one far past the table, which repeats the string before, and one the decoder refuses, which
+// leaves the file refused as the decoder refuses it.
+TEST(HostilePictures, GifCodesAreReadAsTheDecoderReadsThemAtEveryCodeSize) {
+  struct Case { std::string name; QByteArray bytes, reference; };
+  QList<int> codes = {256, 0, 300};
+  for (int i = 3; i < 256; ++i) codes << i;
+  const QByteArray pastTable = gifWithCodes({16, 16}, 8, codes << 257);
+  // Refused in the first 4 KB that the decoder reads, of more.
+  const QByteArray refused = gifWithCodes({16, 16}, 8, QList<int>{256, 258, 258} << QList<int>(4000, 0) << 257);
+  std::vector<Case> cases = {{"a code far past the table", pastTable, pastTable}, {"a code refused", refused, refused}};
+  for (int minimum = 0; minimum <= 12; ++minimum) {
+    cases.push_back({"long codes of size " + std::to_string(minimum), gifWithLongCodes(200'000, minimum),
+                     gifWithLongCodes(256, minimum)});
+    if (minimum <= 8) {
+      const QByteArray ordinary = ordinaryGif({96, 64}, minimum);
+      cases.push_back({"a picture of size " + std::to_string(minimum), ordinary, ordinary});
+    }
+  }
+  QTemporaryDir dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = dir.filePath(QStringLiteral("codes.gif"));
+    writeBytes(path, c.bytes);
+    const qint64 started = threadCpuMilliseconds();
+    QImage picture;
+    QString reason;
+    const bool read = readPictureFile(path, &picture, &reason);
+    const QImage offered = decodeOfferedPicture(c.bytes);
+    EXPECT_LT(threadCpuMilliseconds() - started, 1000);
+    const QImage qt = QImage::fromData(c.reference, "gif").convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(read, !qt.isNull()) << reason.toStdString();
+    if (qt.isNull()) {
+      EXPECT_TRUE(offered.isNull());
+      continue;
+    }
+    EXPECT_TRUE(sameImage(qt, picture));
+    EXPECT_TRUE(sameImage(qt, offered));
   }
 }
 
