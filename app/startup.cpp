@@ -40,6 +40,26 @@ bool writableFolder(const QString& directory) {
   return probe.open();
 }
 
+// Another copy on the same folder would write over this one's files: it is refused, and so is a
+// start that cannot tell, because the lock file that stands for the folder cannot be used.
+bool mayStart(Form1& f) {
+  using Refusal = platform::InstanceLock::Refusal;
+  switch (f.instanceLock.tryLock(f.env.programDirectory)) {
+    case Refusal::None: return true;
+    case Refusal::HeldElsewhere:
+      f.env.dialogs->MsgBox(duplicateText, vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+      return false;
+    case Refusal::UnusableLockFile: break;
+  }
+  f.env.dialogs->MsgBox(QStringLiteral("Marvane cannot use its lock file\r\n") +
+                            QDir::toNativeSeparators(f.instanceLock.unusableFile()) + QStringLiteral(" (") +
+                            f.instanceLock.unusableReason() +
+                            QStringLiteral(")\r\nwhich keeps a second Marvane off the folder. Remove that file, then start "
+                                           "Marvane again.\r\nClick OK to abort."),
+                        vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+  return false;
+}
+
 QString unwritableFolderText(const QString& directory) {
   return QStringLiteral("Marvane cannot write in its folder\r\n") + QDir::toNativeSeparators(directory) +
          QStringLiteral("\r\nThe settings, the messages, the saved pictures and the call log of this session will not be "
@@ -212,8 +232,7 @@ bool Form1::Form_Load() {
   softenamount = sharpenamount = 1;
   setuppicbuf(PicbufVisible, false);
 
-  if (!instanceLock.tryLock(env.programDirectory)) {
-    env.dialogs->MsgBox(duplicateText, vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+  if (!mayStart(*this)) {
     delete splash;
     splash = nullptr;
     return false;
