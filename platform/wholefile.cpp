@@ -43,3 +43,9 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reaso
   if (!f.commit()) return fail(f.errorString());
   return true;
 }
+
+std::optional<QByteArray> FilesLeftAlone::read(const QString& path, QString* reason) {
+  std::optional<QByteArray> bytes = readWholeFile(path, reason);
+  if (!bytes && QFileInfo::exists(path)) add(path);
+  return bytes;
+}

@@ -58,13 +58,6 @@ QString restoredMessage(const QString& directory, const std::optional<QByteArray
                         "saved or deleted writes them to \"logdata\".");
 }
 
-QString unreadableMessage(const QString& directory, const QString& reason) {
-  return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) +
-         QStringLiteral(" cannot be read (") + reason +
-         QStringLiteral(").\r\nNo station can be looked up, and Save Call and Delete Call leave the file alone until "
-                        "Marvane starts with it readable.");
-}
-
 // The backup's log when it holds stations: worth more than a log this start could not read as
 // written.
 std::optional<QString> backupStations(const QString& path) {
@@ -103,23 +96,21 @@ QImage mugshotOf(const QString& directory, const QString& callsign) {
 // stations back; only the program's own empty log stays empty. A first start leaves the empty log
 // as its backup. Whatever is not as it should be is said once.
 void Form1::readCallLog() {
-  const QDir dir(env.programDirectory);
-  const QString path = dir.filePath(LogFileName), backup = dir.filePath(BackupFileName);
-  const bool present = QFileInfo::exists(path);
-  QString unreadable;
-  const std::optional<QByteArray> bytes = present ? readWholeFile(path, &unreadable) : std::nullopt;
-  // A log that is there but cannot be read is not to be replaced by the empty log of this run.
-  logwritable = bytes || !present;
+  const QString backup = QDir(env.programDirectory).filePath(BackupFileName);
+  const std::optional<QByteArray> bytes =
+      readProgramFile(LogFileName, LogTitle, QStringLiteral("The call log"),
+                      QStringLiteral("No station can be looked up, and Save Call and Delete Call leave the file alone "
+                                     "until Marvane starts with it readable."));
   const logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
   const bool sound = bytes && !file.repaired && !file.log.isEmpty();
   const std::optional<QString> kept = sound ? std::nullopt : backupStations(backup);
-  const bool lost = logwritable && file.lost;
+  const bool lost = !leftAlone(LogFileName) && file.lost;
   setLogText(lost && kept ? *kept : file.log);
   Backup outcome = Backup::KeptOlder;
   if (!kept)
     outcome = writeWholeFile(backup, bytes ? *bytes : logbook::logFileBytes(QString())) ? Backup::Written : Backup::Failed;
-  if (!logwritable) env.dialogs->MsgBox(unreadableMessage(env.programDirectory, unreadable), vb::OKOnly, LogTitle);
-  else if (lost && kept) env.dialogs->MsgBox(restoredMessage(env.programDirectory, bytes), vb::OKOnly, LogTitle);
+  if (leftAlone(LogFileName)) return;  // said as it was read
+  if (lost && kept) env.dialogs->MsgBox(restoredMessage(env.programDirectory, bytes), vb::OKOnly, LogTitle);
   else if (file.repaired) env.dialogs->MsgBox(repairedMessage(outcome), vb::OKOnly, LogTitle);
   else if (kept) env.dialogs->MsgBox(emptyLogMessage(env.programDirectory), vb::OKOnly, LogTitle);
 }
@@ -226,7 +217,7 @@ void Form1::Command9_Click() {
 
 bool Form1::writeCallLog(const QString& log) {
   const QString directory = QDir::toNativeSeparators(env.programDirectory);
-  if (!logwritable) {
+  if (leftAlone(LogFileName)) {
     env.dialogs->MsgBox(QStringLiteral("The call log \"logdata\" in ") + directory +
                             QStringLiteral(" could not be read at start-up, so it is not written over.\r\n"
                                            "Nothing was changed."),

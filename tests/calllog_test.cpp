@@ -203,16 +203,27 @@ TEST_F(CallLogTest, ALogThatCannotBeWrittenOrWasNotReadIsNeverWrittenOver) {
   EXPECT_TRUE(g.logtext.isEmpty());
 }
 
-// A pipe in the place of a program file would hold the start until something wrote to it: the log
-// is said to be unreadable, the messages and settings read as missing.
+// A pipe in the place of a program file would hold the start until something wrote to it: each
+// is said to be unreadable, and left alone.
 TEST_F(CallLogTest, PipesInPlaceOfTheProgramFilesDoNotHoldTheStart) {
   for (const char* name : {"logdata", "messages", "restore"}) ASSERT_EQ(mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
   start();
-  EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"),
-                        QStringLiteral("The call log \"logdata\" in ") + programDir +
-                            " cannot be read (not a plain file).\r\nNo station can be looked up, and Save Call and "
-                            "Delete Call leave the file alone until Marvane starts with it readable.",
-                        vb::OKOnly));
+  const QString said = QStringLiteral(" cannot be read (not a plain file).\r\n");
+  const std::vector<std::pair<QString, QString>> expected = {
+      {QStringLiteral("Call Log"), "The call log \"logdata\" in " + programDir + said +
+                                       "No station can be looked up, and Save Call and Delete Call leave the file "
+                                       "alone until Marvane starts with it readable."},
+      {QStringLiteral("Messages"), "The messages file \"messages\" in " + programDir + said +
+                                       "The messages list starts empty, and the file is left as it is at exit, until "
+                                       "Marvane starts with it readable."},
+      {QStringLiteral("Settings"), "The settings file \"restore\" in " + programDir + said +
+                                       "Marvane starts with its first settings, and the file is left as it is at exit, "
+                                       "until Marvane starts with it readable."}};
+  std::vector<std::pair<QString, QString>> shown;
+  for (const auto& call : dialogs->calls) shown.emplace_back(call.title, call.prompt);
+  EXPECT_EQ(shown, expected);
+  form->close();
+  for (const char* name : {"logdata", "messages", "restore"}) EXPECT_EQ(QFileInfo(path(name)).isFile(), false) << name;
 }
 
 // The file names are matched by the log's own rules; here the last file that loads wins (a PNG
