@@ -18,6 +18,7 @@
 #include "platform/picbuf.h"
 #include "platform/picturebox.h"
 #include "platform/system.h"
+#include "platform/wholefile.h"
 #include "qsl/stamps.h"
 #include "raster/rotate.h"
 
@@ -74,12 +75,19 @@ class Form1 : public QMainWindow {
   void helpp_Click();
   // The settings file "restore", written and read item by item.
   // Writers return false (or the names of the files) when a file could not be written; the old
-  // file is then left as it was.
+  // file is then left as it was. A file left alone since the start-up is not written, and that is
+  // no failure: the start-up has said so.
   bool writeRestore();
   void readRestore();
   // Reads "messages" into Text2; writes Text2 back.
   void readMessages();
   bool writeMessages();
+  // Reads one of the program's files by its name at start-up. One that is there but cannot be read
+  // is said once, under `title`: `what` it is and the `consequence` for this run. It is then left
+  // alone, never written over in this run.
+  std::optional<QByteArray> readProgramFile(const QString& name, const QString& title, const QString& what,
+                                            const QString& consequence);
+  bool leftAlone(const QString& name) const;
   // Saves the thirty saved-picture files from savedthumbs.
   QStringList saveThumbFiles();
   // The 91 controls whose tool tips the Help menu switches, in table order (1-based).
@@ -87,6 +95,7 @@ class Form1 : public QMainWindow {
 
   Form1Environment env;
   platform::InstanceLock instanceLock;
+  FilesLeftAlone filesleftalone;
   Form2* splash = nullptr;
   std::array<QString, 96> tooltiptexts;
   int tipsoffflag = 0;
@@ -705,8 +714,6 @@ class Form1 : public QMainWindow {
   QString loginfo;  // the information line last shown or saved: edits of Text4 are told from it
   int logshown = 0;
   int logmsganswer = 0;
-  // False when "logdata" exists but could not be read at start-up: it is then never written over.
-  bool logwritable = true;
   QFont searchfont;  // Text1's own font, kept while the wildcard search lists in a small one
 
   QMenu* headerMenu;

@@ -86,12 +86,14 @@ void Form1::Form_Unload() {
 }
 
 bool Form1::writeRestore() {
-  return writeWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("restore")), settingsFileBytes(*this));
+  const QString name = QStringLiteral("restore");
+  return leftAlone(name) || writeWholeFile(QDir(env.programDirectory).filePath(name), settingsFileBytes(*this));
 }
 
 bool Form1::writeMessages() {
-  return writeWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")),
-                        messagelist::messagesFileBytes(messagestext));
+  const QString name = QStringLiteral("messages");
+  return leftAlone(name) ||
+         writeWholeFile(QDir(env.programDirectory).filePath(name), messagelist::messagesFileBytes(messagestext));
 }
 
 QStringList Form1::saveThumbFiles() {

@@ -34,10 +34,36 @@ double screenDpi(const Form1Environment& env) { return env.screenDpi ? env.scree
 // 15 twips per pixel is 96 dots per inch exactly; any other resolution lays the window out wrong.
 bool largeFonts(double dpi) { return std::fabs(dpi - 96.0) >= 0.005; }
 
+// What a settings or messages file that cannot be read means for this run.
+QString unreadAtExit(const char* start) {
+  return QString::fromLatin1(start) +
+         QStringLiteral(", and the file is left as it is at exit, until Marvane starts with it readable.");
+}
+
 // A file can be made in the folder: it exists, is a folder, and takes a new file.
 bool writableFolder(const QString& directory) {
   QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("write-test-XXXXXX")));
   return probe.open();
+}
+
+// Another copy on the same folder would write over this one's files: it is refused, and so is a
+// start that cannot tell, because the lock file that stands for the folder cannot be used.
+bool mayStart(Form1& f) {
+  using Refusal = platform::InstanceLock::Refusal;
+  switch (f.instanceLock.tryLock(f.env.programDirectory)) {
+    case Refusal::None: return true;
+    case Refusal::HeldElsewhere:
+      f.env.dialogs->MsgBox(duplicateText, vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+      return false;
+    case Refusal::UnusableLockFile: break;
+  }
+  f.env.dialogs->MsgBox(QStringLiteral("Marvane cannot use its lock file\r\n") +
+                            QDir::toNativeSeparators(f.instanceLock.unusableFile()) + QStringLiteral(" (") +
+                            f.instanceLock.unusableReason() +
+                            QStringLiteral(")\r\nwhich keeps a second Marvane off the folder. Remove that file, then start "
+                                           "Marvane again.\r\nClick OK to abort."),
+                        vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+  return false;
 }
 
 QString unwritableFolderText(const QString& directory) {
@@ -212,8 +238,7 @@ bool Form1::Form_Load() {
   softenamount = sharpenamount = 1;
   setuppicbuf(PicbufVisible, false);
 
-  if (!instanceLock.tryLock(env.programDirectory)) {
-    env.dialogs->MsgBox(duplicateText, vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+  if (!mayStart(*this)) {
     delete splash;
     splash = nullptr;
     return false;
@@ -299,8 +324,25 @@ bool Form1::Form_Load() {
   return true;
 }
 
+std::optional<QByteArray> Form1::readProgramFile(const QString& name, const QString& title, const QString& what,
+                                                 const QString& consequence) {
+  QString reason;
+  const std::optional<QByteArray> bytes = filesleftalone.read(QDir(env.programDirectory).filePath(name), &reason);
+  if (!bytes && leftAlone(name))
+    env.dialogs->MsgBox(what + QStringLiteral(" \"") + name + QStringLiteral("\" in ") +
+                            QDir::toNativeSeparators(env.programDirectory) + QStringLiteral(" cannot be read (") + reason +
+                            QStringLiteral(").\r\n") + consequence,
+                        vb::OKOnly, title);
+  return bytes;
+}
+
+bool Form1::leftAlone(const QString& name) const {
+  return filesleftalone.contains(QDir(env.programDirectory).filePath(name));
+}
+
 void Form1::readRestore() {
-  if (const auto bytes = readWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("restore"))))
+  if (const auto bytes = readProgramFile(QStringLiteral("restore"), QStringLiteral("Settings"), QStringLiteral("The settings file"),
+                                         unreadAtExit("Marvane starts with its first settings")))
     readSettingsFile(*this, *bytes);
   // The two text colours: a stored black is a colour like any other; an absent item keeps the
   // start colours.
@@ -315,7 +357,8 @@ void Form1::readRestore() {
 }
 
 void Form1::readMessages() {
-  const auto bytes = readWholeFile(QDir(env.programDirectory).filePath(QStringLiteral("messages")));
+  const auto bytes = readProgramFile(QStringLiteral("messages"), QStringLiteral("Messages"),
+                                     QStringLiteral("The messages file"), unreadAtExit("The messages list starts empty"));
   if (!bytes) return;
   messagestext = messagelist::readMessagesFile(*bytes);
   Text2->setText(messagestext);

@@ -79,19 +79,23 @@ namespace {
 
 enum class Lock { Taken, HeldElsewhere, Refused };
 
-// An exclusive advisory lock on an open file or folder, which is closed unless taken.
-Lock lockExclusively(int fd) {
-  if (fd < 0) return Lock::Refused;
+// An exclusive advisory lock on an open file or folder, which is closed unless taken; `error`
+// gets the system's reason for a refusal.
+Lock lockExclusively(int fd, int* error) {
+  if (fd < 0) {
+    *error = errno;
+    return Lock::Refused;
+  }
   if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return Lock::Taken;
-  const Lock refused = errno == EWOULDBLOCK ? Lock::HeldElsewhere : Lock::Refused;
+  *error = errno;
   ::close(fd);
-  return refused;
+  return *error == EWOULDBLOCK ? Lock::HeldElsewhere : Lock::Refused;
 }
 
-// Whether `path` still names the open file: a holder removes its lock file as it lets go.
+// Whether `path` itself, not a link to it nor a file made in its place since, names the open file.
 bool stillNamed(int fd, const char* path) {
   struct stat opened, named;
-  return ::fstat(fd, &opened) == 0 && ::stat(path, &named) == 0 && opened.st_dev == named.st_dev &&
+  return ::fstat(fd, &opened) == 0 && ::lstat(path, &named) == 0 && opened.st_dev == named.st_dev &&
          opened.st_ino == named.st_ino;
 }
 
@@ -100,43 +104,66 @@ bool stillNamed(int fd, const char* path) {
 // An advisory lock on the data folder itself: taking it writes nothing, so a full disk or a
 // read-only folder is guarded like any other. A folder that cannot be opened for reading, or
 // whose file system refuses to lock it (a network file system locks only files open for writing),
-// is guarded by a lock file inside it, removed again at the end of the run. Only a folder where
-// neither can be had lets the program run unguarded; the shut-down then reports the files it
-// could not write.
-bool InstanceLock::tryLock(const QString& directory) {
+// is guarded by a lock file inside it, removed again at the end of the run.
+InstanceLock::Refusal InstanceLock::tryLock(const QString& directory) {
   release();
   const QByteArray folder = QFile::encodeName(directory);
   const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  const Lock lock = lockExclusively(fd);
-  if (lock == Lock::Taken) held_ = fd;
-  if (lock != Lock::Refused) return lock == Lock::Taken;
+  int error = 0;
+  switch (lockExclusively(fd, &error)) {
+    case Lock::Taken:
+      held_ = fd;
+      return Refusal::None;
+    case Lock::HeldElsewhere: return Refusal::HeldElsewhere;
+    case Lock::Refused: break;
+  }
   return tryLockFile(folder + "/.marvane.lock");
 }
 
-// A file removed by the holder that let it go just as it was opened is opened again, a few times
-// at most.
-bool InstanceLock::tryLockFile(const QByteArray& path) {
+// Only a folder where the lock file cannot be made lets the program run unguarded: every file
+// Marvane writes is made anew, so nothing can be written there either. A lock file that is there
+// but cannot be locked (a folder, a link, a file this user may not write, a file system without
+// locks) would let a second copy in unseen, so it refuses the start. A file removed by the holder
+// that let it go just as it was opened is opened again; one replaced on every attempt is being
+// taken by another copy.
+InstanceLock::Refusal InstanceLock::tryLockFile(const QByteArray& path) {
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    const Lock lock = lockExclusively(fd);
-    if (lock != Lock::Taken) return lock != Lock::HeldElsewhere;
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int openError = errno;
+    struct stat named;
+    if (fd < 0 && ::lstat(path.constData(), &named) != 0) return Refusal::None;
+    if (fd < 0)
+      return unusable(path, S_ISLNK(named.st_mode) ? QStringLiteral("a symbolic link") : qt_error_string(openError));
+    int error = 0;
+    const Lock lock = lockExclusively(fd, &error);
+    if (lock == Lock::HeldElsewhere) return Refusal::HeldElsewhere;
+    if (lock == Lock::Refused) return unusable(path, qt_error_string(error));
     if (stillNamed(fd, path.constData())) {
       held_ = fd;
       lockFile_ = path;
-      return true;
+      return Refusal::None;
     }
     ::close(fd);
   }
-  return true;
+  return Refusal::HeldElsewhere;
 }
 
-// The lock file goes while it is still locked: whoever opened it meanwhile takes the lock only
-// after its name has gone, and then opens the file anew.
+InstanceLock::Refusal InstanceLock::unusable(const QByteArray& path, const QString& reason) {
+  unusableFile_ = QFile::decodeName(path);
+  unusableReason_ = reason;
+  return Refusal::UnusableLockFile;
+}
+
+// The lock file goes while it is still locked, so whoever opened it meanwhile takes the lock only
+// after its name has gone, and then opens the file anew. It goes only while the name is still
+// this file's: one removed by hand and made again by a later copy is that copy's lock.
 void InstanceLock::release() {
-  if (!lockFile_.isEmpty()) ::unlink(lockFile_.constData());
+  if (!lockFile_.isEmpty() && stillNamed(held_, lockFile_.constData())) ::unlink(lockFile_.constData());
   if (held_ >= 0) ::close(held_);
   held_ = -1;
   lockFile_.clear();
+  unusableFile_.clear();
+  unusableReason_.clear();
 }
 
 }  // namespace platform

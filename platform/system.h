@@ -29,20 +29,31 @@ QString winePrefix();
 QString resolveWindowsPath(const QString& path);
 
 // Held for the whole run: a second instance cannot take it, and it goes with the process however
-// that ends. False only while another live process holds the lock.
+// that ends.
 class InstanceLock {
  public:
+  // Why a start may not go on.
+  enum class Refusal {
+    None,              // the lock is held for this run, or nothing can be written in the folder
+    HeldElsewhere,     // another live process holds it
+    UnusableLockFile,  // the lock file in the folder cannot be used: see unusableFile()
+  };
   InstanceLock() = default;
   ~InstanceLock() { release(); }
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
-  bool tryLock(const QString& directory);
+  Refusal tryLock(const QString& directory);
+  // After UnusableLockFile: the lock file's path and the system's reason.
+  const QString& unusableFile() const { return unusableFile_; }
+  const QString& unusableReason() const { return unusableReason_; }
 
  private:
-  bool tryLockFile(const QByteArray& path);
+  Refusal tryLockFile(const QByteArray& path);
+  Refusal unusable(const QByteArray& path, const QString& reason);
   void release();
   int held_ = -1;        // the folder or the lock file in it
   QByteArray lockFile_;  // the lock file, when that is what is held
+  QString unusableFile_, unusableReason_;
 };
 
 }  // namespace platform

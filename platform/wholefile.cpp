@@ -43,3 +43,24 @@ bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reaso
   if (!f.commit()) return fail(f.errorString());
   return true;
 }
+
+std::optional<QString> keepCopy(const QString& path, const QByteArray& bytes, const QString& suffix, QString* reason) {
+  constexpr int MostCopies = 1000;
+  for (int n = 1; n <= MostCopies; ++n) {
+    const QFileInfo copy(path + u'.' + suffix + (n > 1 ? u'-' + QString::number(n) : QString()));
+    if (!copy.exists() && !copy.isSymLink()) {
+      if (!writeWholeFile(copy.filePath(), bytes, reason)) return std::nullopt;
+      return copy.fileName();
+    }
+    if (copy.isFile() && !copy.isSymLink() && copy.size() == bytes.size() && readWholeFile(copy.filePath()) == bytes)
+      return copy.fileName();
+  }
+  if (reason) *reason = QStringLiteral("%1 copies are there already").arg(MostCopies);
+  return std::nullopt;
+}
+
+std::optional<QByteArray> FilesLeftAlone::read(const QString& path, QString* reason) {
+  std::optional<QByteArray> bytes = readWholeFile(path, reason);
+  if (!bytes && QFileInfo::exists(path)) add(path);
+  return bytes;
+}

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // Whole files, read or written in one go. Every file Marvane writes goes through writeWholeFile.
@@ -16,3 +17,25 @@ std::optional<QByteArray> readWholeFile(const QString& path, QString* reason = n
 // the old file as it was and no temporary file behind. False when the file could not be written,
 // with the system's reason in `reason` when given.
 bool writeWholeFile(const QString& path, const QByteArray& bytes, QString* reason = nullptr);
+
+// Keeps `bytes`, read from `path`, in a new file beside it: `path` with `suffix` ("logdata.damaged"),
+// then numbered ("logdata.damaged-2" and on). A name already in use is never written over, so no
+// later copy destroys an earlier one; one that holds these very bytes is taken as it is, so a file
+// found the same way at every start is kept once. The name of the copy, or nothing with the
+// system's reason.
+std::optional<QString> keepCopy(const QString& path, const QByteArray& bytes, const QString& suffix,
+                                QString* reason = nullptr);
+
+// The files a run found at its start but could not read (no permission, a read error, a folder or
+// a pipe in their place), and any other the run must not write: each holds what nothing in the
+// run knows, so writing it over would destroy it.
+class FilesLeftAlone {
+ public:
+  // readWholeFile; a file that is there but cannot be read is left alone from now on.
+  std::optional<QByteArray> read(const QString& path, QString* reason = nullptr);
+  void add(const QString& path) { paths_ << path; }
+  bool contains(const QString& path) const { return paths_.contains(path); }
+
+ private:
+  QStringList paths_;
+};

@@ -24,14 +24,14 @@ enum class Backup { Written, KeptOlder, Failed };
 QString repairedMessage(Backup backup) {
   const QString first = QStringLiteral("The call log \"logdata\" was not in its usual form and has been repaired as it was read.");
   switch (backup) {
-    case Backup::Written: return first + QStringLiteral("\r\nThe file as it was is kept in \"logdata.bak\".");
+    case Backup::Written: return first;
     case Backup::KeptOlder:
       return first + QStringLiteral("\r\n\"logdata.bak\" keeps the log of an earlier start; \"logdata\" itself is left as "
                                     "it is until a call is saved or deleted.");
     case Backup::Failed: break;
   }
-  return first + QStringLiteral("\r\nThe file as it was could not be copied to \"logdata.bak\"; \"logdata\" itself is "
-                                "left as it is until a call is saved or deleted.");
+  return first + QStringLiteral("\r\nThe log could not be copied to \"logdata.bak\"; \"logdata\" itself is left as it "
+                                "is until a call is saved or deleted.");
 }
 
 // The log found at this start is the program's own empty log while the backup holds stations:
@@ -58,21 +58,54 @@ QString restoredMessage(const QString& directory, const std::optional<QByteArray
                         "saved or deleted writes them to \"logdata\".");
 }
 
-QString unreadableMessage(const QString& directory, const QString& reason) {
-  return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) +
-         QStringLiteral(" cannot be read (") + reason +
-         QStringLiteral(").\r\nNo station can be looked up, and Save Call and Delete Call leave the file alone until "
-                        "Marvane starts with it readable.");
+// One of the log's two files as this start found it.
+struct LogRead {
+  std::optional<QByteArray> bytes;
+  logbook::LogFile file;
+  // In its own form and holding stations: worth more than any log this start could not read whole.
+  bool sound() const { return bytes && !file.repaired && !file.lost && !file.log.isEmpty(); }
+  // More than blanks, and not read as written: only a copy saves what reading threw away.
+  bool damaged() const { return bytes && (file.repaired || file.lost) && !bytes->trimmed().isEmpty(); }
+};
+
+LogRead readLog(std::optional<QByteArray> bytes) {
+  logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
+  return {std::move(bytes), std::move(file)};
 }
 
-// The backup's log when it holds stations: worth more than a log this start could not read as
-// written.
-std::optional<QString> backupStations(const QString& path) {
-  const auto bytes = readWholeFile(path);
-  if (!bytes) return std::nullopt;
-  QString log = logbook::readLogFile(*bytes).log;
-  if (log.isEmpty()) return std::nullopt;
-  return log;
+// Keeps, under names no later start writes over, what this start could not read whole (a damaged
+// log, a backup not taken) and the stations of a backup that a log written after a repair would
+// replace at the next start. A file whose copy cannot be made is left alone for the run instead,
+// so it still holds its bytes. The sentences that say where each is.
+QString keepDamaged(Form1& f, const LogRead& log, const LogRead& backup, bool restored) {
+  const QDir dir(f.env.programDirectory);
+  QString said;
+  const auto keep = [&](const QString& name, const QByteArray& bytes, const char* suffix, const QString& what,
+                        const QString& otherwise) {
+    QString reason;
+    if (const std::optional<QString> copy = keepCopy(dir.filePath(name), bytes, QString::fromLatin1(suffix), &reason)) {
+      said += QStringLiteral("\r\n") + what + QStringLiteral(" kept in \"") + *copy +
+              QStringLiteral("\", which no later start writes over.");
+      return;
+    }
+    f.filesleftalone.add(dir.filePath(otherwise));
+    said += QStringLiteral("\r\n") + what + QStringLiteral(" not kept elsewhere (") + reason + QStringLiteral("), so \"") +
+            otherwise + QStringLiteral("\" is left as it is until Marvane starts again.");
+  };
+  if (log.damaged()) keep(LogFileName, *log.bytes, "damaged", QStringLiteral("The bytes \"logdata\" held are"), LogFileName);
+  if (backup.damaged())
+    keep(BackupFileName, *backup.bytes, "damaged",
+         QStringLiteral("\"logdata.bak\" was not in its usual form, so no station was taken from it; its bytes are"),
+         BackupFileName);
+  if (log.damaged() && !restored && backup.sound())
+    keep(BackupFileName, *backup.bytes, "kept", QStringLiteral("The stations of \"logdata.bak\" are also"), LogFileName);
+  return said;
+}
+
+// What this start backs up: the log byte for byte as it found it, or, when the log's bytes are
+// kept elsewhere, the log as repaired, which the next start then reads as it was written.
+QByteArray backupBytes(const LogRead& log) {
+  return log.bytes && !log.damaged() ? *log.bytes : logbook::logFileBytes(log.file.log);
 }
 
 QString quotedRecord(const Form1& f) { return u'"' + f.Text3->text() + QStringLiteral("   ") + f.Text4->text() + u'"'; }
@@ -96,32 +129,33 @@ QImage mugshotOf(const QString& directory, const QString& callsign) {
 
 }  // namespace
 
-// The log as it was at this start goes to "logdata.bak" byte for byte. A log that is missing,
-// unreadable, empty or had to be repaired never takes the place of a backup that holds stations:
-// that may be the last good copy. A log that is lost outright (missing, or holding no log at all
-// whatever its bytes) is taken from that backup, so the next Save Call or Delete Call writes the
-// stations back; only the program's own empty log stays empty. A first start leaves the empty log
-// as its backup. Whatever is not as it should be is said once.
+// The log as it was at this start goes to "logdata.bak". A log that is missing, unreadable, empty
+// or had to be repaired never takes the place of a backup that holds stations: that may be the
+// last good copy. A log that is lost outright (missing, or holding no log at all whatever its
+// bytes) is taken from that backup, so the next Save Call or Delete Call writes the stations back;
+// only the program's own empty log stays empty. A backup is taken only when it reads as a sound
+// log would. A first start leaves the empty log as its backup. Whatever is not as it should be is
+// said once, with the names of the copies kept.
 void Form1::readCallLog() {
-  const QDir dir(env.programDirectory);
-  const QString path = dir.filePath(LogFileName), backup = dir.filePath(BackupFileName);
-  const bool present = QFileInfo::exists(path);
-  QString unreadable;
-  const std::optional<QByteArray> bytes = present ? readWholeFile(path, &unreadable) : std::nullopt;
-  // A log that is there but cannot be read is not to be replaced by the empty log of this run.
-  logwritable = bytes || !present;
-  const logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
-  const bool sound = bytes && !file.repaired && !file.log.isEmpty();
-  const std::optional<QString> kept = sound ? std::nullopt : backupStations(backup);
-  const bool lost = logwritable && file.lost;
-  setLogText(lost && kept ? *kept : file.log);
+  const LogRead log = readLog(readProgramFile(LogFileName, LogTitle, QStringLiteral("The call log"),
+                                              QStringLiteral("No station can be looked up, and Save Call and Delete Call "
+                                                             "leave the file alone until Marvane starts with it readable.")));
+  const LogRead backup =
+      readLog(readProgramFile(BackupFileName, LogTitle, QStringLiteral("The backup of the call log"),
+                              QStringLiteral("It is left as it is until Marvane starts with it readable.")));
+  const bool restored = !leftAlone(LogFileName) && log.file.lost && backup.sound();
+  setLogText(restored ? backup.file.log : log.file.log);
+  const QString kept = keepDamaged(*this, log, backup, restored);
   Backup outcome = Backup::KeptOlder;
-  if (!kept)
-    outcome = writeWholeFile(backup, bytes ? *bytes : logbook::logFileBytes(QString())) ? Backup::Written : Backup::Failed;
-  if (!logwritable) env.dialogs->MsgBox(unreadableMessage(env.programDirectory, unreadable), vb::OKOnly, LogTitle);
-  else if (lost && kept) env.dialogs->MsgBox(restoredMessage(env.programDirectory, bytes), vb::OKOnly, LogTitle);
-  else if (file.repaired) env.dialogs->MsgBox(repairedMessage(outcome), vb::OKOnly, LogTitle);
-  else if (kept) env.dialogs->MsgBox(emptyLogMessage(env.programDirectory), vb::OKOnly, LogTitle);
+  if ((log.sound() || !backup.sound()) && !leftAlone(BackupFileName))
+    outcome = writeWholeFile(QDir(env.programDirectory).filePath(BackupFileName), backupBytes(log)) ? Backup::Written
+                                                                                                      : Backup::Failed;
+  QString said;
+  if (restored) said = restoredMessage(env.programDirectory, log.bytes);
+  else if (log.file.repaired) said = repairedMessage(outcome);
+  else if (log.bytes && backup.sound() && !log.sound()) said = emptyLogMessage(env.programDirectory);
+  said = (said + kept).trimmed();
+  if (!said.isEmpty()) env.dialogs->MsgBox(said, vb::OKOnly, LogTitle);
 }
 
 void Form1::setLogText(const QString& log) {
@@ -226,9 +260,9 @@ void Form1::Command9_Click() {
 
 bool Form1::writeCallLog(const QString& log) {
   const QString directory = QDir::toNativeSeparators(env.programDirectory);
-  if (!logwritable) {
+  if (leftAlone(LogFileName)) {
     env.dialogs->MsgBox(QStringLiteral("The call log \"logdata\" in ") + directory +
-                            QStringLiteral(" could not be read at start-up, so it is not written over.\r\n"
+                            QStringLiteral(" could not be read whole at start-up, so it is not written over.\r\n"
                                            "Nothing was changed."),
                         vb::OKOnly, LogTitle);
     return false;

@@ -38,7 +38,8 @@ QString recordsOf(QStringView body) {
 }
 
 // The records of the whole file: those between the first and the last double quote, and those
-// a hand edit left before the first or after the last. Without a quote all the text is the log.
+// a hand edit left before the first or after the last. Without a quote every line is read as a
+// record, though such a file counts as lost.
 QString recordsOfFile(QStringView text) {
   const QuotedSpan span = quotedSpan(text);
   return recordsOf(span.before) + recordsOf(span.body) + recordsOf(span.after);

@@ -24,12 +24,13 @@ struct LogFile {
 };
 
 // Reads "logdata": the log is what stands between the first and the last double quote (inner
-// ones become single quotes), all after a lone quote, or the whole file without one; lines
-// before the first or after the last quote are records too. Any line break ends a record;
-// control characters become blanks, empty and blank lines go, and a record without information
-// gets the blank after its callsign. A log in the file's own form, in UTF-8, reads as written,
-// with `repaired` false, as does a file written on Windows in its code page; a UTF-8 file with
-// bytes that are no UTF-8 among its characters counts as repaired.
+// ones become single quotes), or all after a lone quote; lines before the first or after the
+// last quote are records too. A file without a quote is `lost` whatever it holds, yet its lines
+// are read as records all the same, for a caller that has no better log. Any line break ends a
+// record; control characters become blanks, empty and blank lines go, and a record without
+// information gets the blank after its callsign. A log in the file's own form, in UTF-8, reads as
+// written, with `repaired` false, as does a file written on Windows in its code page; a UTF-8 file
+// with bytes that are no UTF-8 among its characters counts as repaired.
 LogFile readLogFile(const QByteArray& bytes);
 
 // The bytes of "logdata" for `log`: a double quote, the log, a double quote and CR LF.

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
+#include <QStringEncoder>
+#include <algorithm>
 
 #include "tests/support/form_fixture.h"
 
@@ -86,26 +89,30 @@ TEST_F(CallLogTest, SaveAndDeleteAskFirstAndWriteTheLogOnlyOnYes) {
 }
 
 // "logdata.bak" is the log byte for byte as this start found it, a damaged one repaired with one
-// message naming the backup; saving leaves the backup, and a lost, empty or repaired log never
-// replaces one that holds stations, which a lost or empty log tells of once. A first start leaves
-// the empty log.
+// message naming where its bytes are kept, and backed up as repaired; saving leaves the backup, and
+// a lost, empty or repaired log never replaces one that holds stations, which a lost or empty log
+// tells of once. A first start leaves the empty log.
 TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
   start();
   EXPECT_EQ(readFile(Backup), "\"\"\r\n");
   const QByteArray damaged = "\"\nG4ABC Fred \"Leeds\"\nW1XYZ Bob\"";
   const QByteArray strayByte = "\"\r\nDL1AB Hans, M\xc3\xbcnchen \xff\r\nF6ABC Ren\xc3\xa9, 5\xe2\x82\xac\"\r\n";
-  const struct { QByteArray bytes; const char* log; bool message; QByteArray backup; } cases[] = {
-      {damaged, "\r\nG4ABC Fred 'Leeds'\r\nW1XYZ Bob", true, damaged},  // only the empty log to lose
-      {Log, "\r\nG4ABCD Dave, Derby, works G4AB\r\nW1XYZ Bob, Boston\r\nG4ABC Fred, Leeds", false, Log},
-      {strayByte, "\r\nDL1AB Hans, M\u00fcnchen \u00ff\r\nF6ABC Ren\u00e9, 5\u20ac", true, Log},
+  const struct { QByteArray bytes; const char* log; const char* kept; QByteArray backup; } cases[] = {
+      // only the empty log to lose
+      {damaged, "\r\nG4ABC Fred 'Leeds'\r\nW1XYZ Bob", "logdata.damaged", "\"\r\nG4ABC Fred 'Leeds'\r\nW1XYZ Bob\"\r\n"},
+      {Log, "\r\nG4ABCD Dave, Derby, works G4AB\r\nW1XYZ Bob, Boston\r\nG4ABC Fred, Leeds", nullptr, Log},
+      {strayByte, "\r\nDL1AB Hans, M\u00fcnchen \u00ff\r\nF6ABC Ren\u00e9, 5\u20ac", "logdata.damaged-2", Log},
   };
   for (const auto& c : cases) {
     writeFile(QStringLiteral("logdata"), c.bytes);
     Form1& f = start();
     EXPECT_EQ(f.logtext, QString::fromUtf8(c.log));
     EXPECT_EQ(readFile(Backup), c.backup);
-    ASSERT_EQ(dialogs->calls.size(), c.message ? 1u : 0u);
-    if (c.message) EXPECT_TRUE(dialogs->calls[0].prompt.contains(QStringLiteral("\"logdata.bak\"")));
+    ASSERT_EQ(dialogs->calls.size(), c.kept ? 1u : 0u);
+    if (c.kept) {
+      EXPECT_TRUE(dialogs->calls[0].prompt.contains(u'"' + QString::fromLatin1(c.kept) + u'"'));
+      EXPECT_EQ(readFile(QString::fromLatin1(c.kept)), c.bytes);
+    }
     show("W1XYZ", "Bob, Salem");
     f.Command2_Click();
     EXPECT_EQ(readFile(Backup), c.backup);
@@ -124,16 +131,19 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
                                           "the next call saved or deleted writes them to \"logdata\".");
   const QString emptied = QStringLiteral(" is empty.\r\n\"logdata.bak\" keeps the stations of an earlier start and is "
                                          "left as it is; to have them back, close Marvane and copy it to \"logdata\".");
-  const QString unreadable = " holds no station that can be read." + restored;
+  const auto unreadable = [&](const char* kept) {
+    return " holds no station that can be read." + restored + "\r\nThe bytes \"logdata\" held are kept in \"" +
+           QString::fromLatin1(kept) + "\", which no later start writes over.";
+  };
   const QByteArray k1ab = "\"\r\nK1AB Al, Boston";
   const struct { QByteArray log; QString said; QByteArray saved; } cases[] = {
       {QByteArray(), " is missing." + restored, k1ab + Log.mid(1)},
       {"", " is empty." + restored, k1ab + Log.mid(1)},
       {" \r\n\r\n\t\n", " is empty." + restored, k1ab + Log.mid(1)},
-      {QByteArray(512, '\0'), unreadable, k1ab + Log.mid(1)},
-      {"\x01\x1b\r\n\x7f\x02\x0c\t", unreadable, k1ab + Log.mid(1)},
-      {"\xff\xfe\x89 stray\x80\x01 bytes\r\n\x9d", unreadable, k1ab + Log.mid(1)},
-      {QByteArray("\"\0\0\r\n \0\"\0", 9), unreadable, k1ab + Log.mid(1)},
+      {QByteArray(512, '\0'), unreadable("logdata.damaged"), k1ab + Log.mid(1)},
+      {"\x01\x1b\r\n\x7f\x02\x0c\t", unreadable("logdata.damaged-2"), k1ab + Log.mid(1)},
+      {"\xff\xfe\x89 stray\x80\x01 bytes\r\n\x9d", unreadable("logdata.damaged-3"), k1ab + Log.mid(1)},
+      {QByteArray("\"\0\0\r\n \0\"\0", 9), unreadable("logdata.damaged-4"), k1ab + Log.mid(1)},
       {"\"\"\r\n", emptied, k1ab + "\"\r\n"},
   };
   for (const auto& c : cases) {
@@ -159,6 +169,80 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
     show("G4ABC");
     EXPECT_EQ(form->Text4->text(), c.saved.contains("G4ABC") ? QStringLiteral("Fred, Leeds") : QString());
   }
+}
+
+// Whatever a start cannot read whole outlives a Save Call, an exit and the next start, its bytes
+// as they were in a file the start names: a damaged log of any kind, whose backup's six stations
+// are kept too, since the log written after its repair would replace the backup at the next start;
+// a backup of junk, which is not taken in place of a missing log; a backup, messages or settings
+// file that cannot be read, which is never written over. One start after another on the same
+// folder, no copy replaces an earlier one.
+TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart) {
+  const AsOrdinaryUser user(dataHome.path());  // so that a file of mode 0200 cannot be read
+  const auto stations = [](int row) {
+    QStringList records;
+    for (const char* station : {"G4ABC Fred, Leeds", "W1XYZ Bob, Boston", "DL1AB Hans, Bonn", "F6ABC Rene, Caen",
+                                "VK2QQ Joe, Perth", "JA1XY Ken, Tokyo"})
+      records << QStringLiteral("%1, row %2").arg(QString::fromLatin1(station)).arg(row);
+    return records;
+  };
+  const auto logOf = [](const QStringList& records) { return "\"\r\n" + records.join(QStringLiteral("\r\n")).toUtf8() + "\"\r\n"; };
+  const auto newer = [&](int row) { return logOf(QStringList{QStringLiteral("M0NEW Nina, Hull, row %1").arg(row)} + stations(row)); };
+  QByteArray random(4096, '\0');
+  QRandomGenerator(29).fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
+  QByteArray noise = random.left(700).replace('"', 'x');
+  noise[350] = '"';
+  const struct { const char* what; const char* name; QByteArray bytes; bool readable = true; } cases[] = {
+      {"one quote in noise", "logdata", noise},
+      {"random bytes", "logdata", random},
+      {"cut mid-record", "logdata", newer(2).left(newer(2).size() * 45 / 100)},
+      {"zeroed start", "logdata", newer(3).replace(0, 40, QByteArray(40, '\0'))},
+      {"UTF-16", "logdata", QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(QString::fromUtf8(newer(4)))},
+      {"typed by hand", "logdata", "W1AW ARRL HQ, Newington\r\nK2XY Joe, Albany\r\n"},
+      {"zero bytes after", "logdata", newer(6) + QByteArray(300, '\0')},
+      {"junk backup", "logdata.bak", "\x01\x02 junk, no quote\r\n\xfe\xff\r\nK9ZZ stray text"},
+      {"backup unreadable", "logdata.bak", logOf(stations(8)), false},
+      {"messages unreadable", "messages", "\"CQ de G4ABC\r\n---\r\n73\"\r\n", false},
+      {"restore unreadable", "restore", restoreFile({{77, "\"G4ABC\""}}), false},
+  };
+  const auto folderHolds = [&](const QByteArray& bytes, bool whole) {
+    for (const QString& name : QDir(programDir).entryList(QDir::Files | QDir::Hidden))
+      if (whole ? readFile(name) == bytes : readFile(name).contains(bytes)) return name;
+    return QString();
+  };
+  for (int row = 0; row < int(std::size(cases)); ++row) {
+    const auto& c = cases[row];
+    SCOPED_TRACE(c.what);
+    const QString file = QString::fromLatin1(c.name);
+    writeFile(Backup, logOf(stations(row)));
+    writeFile(QStringLiteral("logdata"), newer(row));
+    if (file == Backup) QFile::remove(path(QStringLiteral("logdata")));  // the backup is all there is
+    writeFile(file, c.bytes);
+    QFile::setPermissions(path(file), c.readable ? QFile::ReadOwner | QFile::WriteOwner : QFile::WriteOwner);
+    dialogs->calls.clear();
+    Form1& f = start();
+    const auto said = [calls = dialogs->calls](const QString& text) {
+      return std::any_of(calls.begin(), calls.end(), [&](const auto& call) { return call.prompt.contains(text); });
+    };
+    show("k1ab", "Al, Boston");
+    dialogs->answers = {vb::Yes};
+    f.Command2_Click();
+    f.close();
+    ASSERT_TRUE(f.unloaded);
+    start();
+    QFile::setPermissions(path(file), QFile::ReadOwner | QFile::WriteOwner);
+    const QString kept = folderHolds(c.bytes, true);
+    EXPECT_FALSE(kept.isEmpty());
+    EXPECT_TRUE(said(u'"' + kept + u'"')) << kept.toStdString();
+    if (file == Backup) {
+      EXPECT_FALSE(said(QStringLiteral("have been taken")));
+      EXPECT_EQ(logFile(), "\"\r\nK1AB Al, Boston\"\r\n");
+    } else {
+      for (const QString& station : stations(row)) EXPECT_FALSE(folderHolds(station.toUtf8(), false).isEmpty()) << station.toStdString();
+    }
+  }
+  for (const auto& c : cases)
+    if (c.readable) EXPECT_FALSE(folderHolds(c.bytes, true).isEmpty()) << c.what;
 }
 
 // The very first start finds no log and no backup: it says nothing, and the first Save Call asks
@@ -203,16 +287,27 @@ TEST_F(CallLogTest, ALogThatCannotBeWrittenOrWasNotReadIsNeverWrittenOver) {
   EXPECT_TRUE(g.logtext.isEmpty());
 }
 
-// A pipe in the place of a program file would hold the start until something wrote to it: the log
-// is said to be unreadable, the messages and settings read as missing.
+// A pipe in the place of a program file would hold the start until something wrote to it: each
+// is said to be unreadable, and left alone.
 TEST_F(CallLogTest, PipesInPlaceOfTheProgramFilesDoNotHoldTheStart) {
   for (const char* name : {"logdata", "messages", "restore"}) ASSERT_EQ(mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
   start();
-  EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"),
-                        QStringLiteral("The call log \"logdata\" in ") + programDir +
-                            " cannot be read (not a plain file).\r\nNo station can be looked up, and Save Call and "
-                            "Delete Call leave the file alone until Marvane starts with it readable.",
-                        vb::OKOnly));
+  const QString said = QStringLiteral(" cannot be read (not a plain file).\r\n");
+  const std::vector<std::pair<QString, QString>> expected = {
+      {QStringLiteral("Call Log"), "The call log \"logdata\" in " + programDir + said +
+                                       "No station can be looked up, and Save Call and Delete Call leave the file "
+                                       "alone until Marvane starts with it readable."},
+      {QStringLiteral("Messages"), "The messages file \"messages\" in " + programDir + said +
+                                       "The messages list starts empty, and the file is left as it is at exit, until "
+                                       "Marvane starts with it readable."},
+      {QStringLiteral("Settings"), "The settings file \"restore\" in " + programDir + said +
+                                       "Marvane starts with its first settings, and the file is left as it is at exit, "
+                                       "until Marvane starts with it readable."}};
+  std::vector<std::pair<QString, QString>> shown;
+  for (const auto& call : dialogs->calls) shown.emplace_back(call.title, call.prompt);
+  EXPECT_EQ(shown, expected);
+  form->close();
+  for (const char* name : {"logdata", "messages", "restore"}) EXPECT_EQ(QFileInfo(path(name)).isFile(), false) << name;
 }
 
 // The file names are matched by the log's own rules; here the last file that loads wins (a PNG

@@ -1,6 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/fsuid.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <functional>
+#include <optional>
 
 #include <QDir>
 #include <QFile>
@@ -10,27 +14,11 @@
 
 #include "platform/dialogs.h"
 #include "platform/system.h"
+#include "tests/support/checks.h"
 
 namespace {
 
-// Files are made and opened on this thread as an ordinary user, the owner of the folder given, so
-// that permissions bind even when the tests run as the superuser.
-class AsOrdinaryUser {
- public:
-  explicit AsOrdinaryUser(const QString& folder) : superuser_(::geteuid() == 0) {
-    if (!superuser_) return;
-    EXPECT_EQ(::chown(QFile::encodeName(folder).constData(), Nobody, Nobody), 0);
-    ::setfsuid(Nobody);
-    EXPECT_EQ(::setfsuid(uid_t(-1)), int(Nobody));  // -1 changes nothing and tells the user in force
-  }
-  ~AsOrdinaryUser() {
-    if (superuser_) ::setfsuid(0);
-  }
-
- private:
-  static constexpr uid_t Nobody = 65534;
-  bool superuser_;
-};
+using Refusal = platform::InstanceLock::Refusal;
 
 QStringList entriesOf(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
@@ -53,15 +41,55 @@ TEST(InstanceLockTest, OnlyALiveHolderKeepsASecondCopyOut) {
       SCOPED_TRACE(folder.toStdString());
       auto first = std::make_unique<platform::InstanceLock>();
       platform::InstanceLock second;
-      ASSERT_TRUE(first->tryLock(folder));
-      EXPECT_FALSE(second.tryLock(folder));
+      ASSERT_EQ(first->tryLock(folder), Refusal::None);
+      EXPECT_EQ(second.tryLock(folder), Refusal::HeldElsewhere);
       first.reset();
-      EXPECT_TRUE(second.tryLock(folder));
+      EXPECT_EQ(second.tryLock(folder), Refusal::None);
     }
     platform::InstanceLock onFile;
-    EXPECT_TRUE(onFile.tryLock(plainFile));
+    EXPECT_EQ(onFile.tryLock(plainFile), Refusal::None);
   }
   EXPECT_EQ(entriesOf(readOnly) + entriesOf(writeOnly), QStringList());
+}
+
+// On a folder that cannot be read the lock file stands for it. One that cannot be used (a folder,
+// a file this user may not write, a link, which is never followed) refuses the start and is named.
+// One removed while held and made again by a second copy is that copy's: the first leaves it at its
+// exit, and a third copy stays out.
+TEST(InstanceLockTest, ALockFileThatCannotBeUsedOrWasReplacedKeepsOtherCopiesOut) {
+  QTemporaryDir tmp;
+  const QString folder = tmp.filePath(QStringLiteral("writeonly")), lockFile = folder + QStringLiteral("/.marvane.lock");
+  const QByteArray lock = QFile::encodeName(lockFile);
+  std::optional<platform::InstanceLock> first, second;
+  const AsOrdinaryUser user(tmp.path());
+  ASSERT_EQ(::mkdir(QFile::encodeName(folder).constData(), 0300), 0);
+  const struct { const char* what; std::function<void()> prepare; Refusal refusal; const char* reason; } cases[] = {
+      {"a folder", [&] { ::mkdir(lock.constData(), 0700); }, Refusal::UnusableLockFile, "Is a directory"},
+      {"not writable", [&] { ::close(::open(lock.constData(), O_CREAT | O_WRONLY, 0400)); }, Refusal::UnusableLockFile,
+       "Permission denied"},
+      {"a link", [&] { ::symlink("elsewhere", lock.constData()); }, Refusal::UnusableLockFile, "a symbolic link"},
+      {"removed while held",
+       [&] {
+         ASSERT_EQ(first.emplace().tryLock(folder), Refusal::None);
+         ::unlink(lock.constData());
+         ASSERT_EQ(second.emplace().tryLock(folder), Refusal::None);
+         first.reset();
+       },
+       Refusal::HeldElsewhere, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.prepare();
+    platform::InstanceLock copy;
+    EXPECT_EQ(copy.tryLock(folder), c.refusal);
+    EXPECT_EQ(std::tuple(copy.unusableFile(), copy.unusableReason()),
+              c.refusal == Refusal::UnusableLockFile ? std::tuple(lockFile, QString::fromLatin1(c.reason))
+                                                     : std::tuple(QString(), QString()));
+    second.reset();
+    ::unlink(lock.constData());
+    ::rmdir(lock.constData());
+  }
+  EXPECT_EQ(entriesOf(folder) + entriesOf(tmp.path()), QStringList({QStringLiteral("writeonly")}));
 }
 
 // Every style shows the icon it names, a style without one none, and keeps its default button.

@@ -1,4 +1,5 @@
 #include <QDir>
+#include <optional>
 
 #include "sstvlink/programs.h"
 #include "tests/support/form_fixture.h"
@@ -89,23 +90,41 @@ TEST_F(StartupTest, StyleAndGradedShadowItemsAreApplied) {
   }
 }
 
+// A second copy is refused while the first runs, and so is a start that cannot tell: on a folder
+// it cannot read, the lock file that stands for the folder is a folder. Each says why, naming
+// the lock file, and touches nothing.
 TEST_F(StartupTest, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
   writeFile(QStringLiteral("logdata"), "\"\r\nG4ABC Fred\"\r\n");
-  start();
-  QFile::remove(path(QStringLiteral("logdata.bak")));
-  const QStringList before = QDir(programDir).entryList(QDir::Files | QDir::Hidden);
-  dialogs->calls.clear();
-
-  Form1 second(form->env);
-  EXPECT_FALSE(second.Form_Load());
-  second.unloaded = true;
-  EXPECT_TRUE(shownOnce(QStringLiteral("DUPLICATE INSTANCE Marvane"),
-                        QStringLiteral("You are trying to open this application a second time.\r\nThere will be BIG "
-                                       "TROUBLE if this takes place.\r\nClick OK to abort."),
-                        vb::OKOnly));
-  EXPECT_EQ(QDir(programDir).entryList(QDir::Files | QDir::Hidden), before);
-  EXPECT_TRUE(second.logtext.isEmpty());
-  EXPECT_FALSE(second.isVisible());
+  const QString duplicate = QStringLiteral(
+      "You are trying to open this application a second time.\r\nThere will be BIG TROUBLE if this takes place.\r\n"
+      "Click OK to abort.");
+  const QString lockFile = QStringLiteral("Marvane cannot use its lock file\r\n") + path(QStringLiteral(".marvane.lock")) +
+                           QStringLiteral(" (Is a directory)\r\nwhich keeps a second Marvane off the folder. Remove "
+                                          "that file, then start Marvane again.\r\nClick OK to abort.");
+  for (const bool running : {true, false}) {
+    SCOPED_TRACE(running ? "running" : "lock file a folder");
+    if (running) {
+      start();
+      QFile::remove(path(QStringLiteral("logdata.bak")));
+    } else {
+      build();
+      ASSERT_TRUE(QDir(programDir).mkdir(QStringLiteral(".marvane.lock")));
+      QFile::setPermissions(programDir, QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const QStringList before = QDir(programDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    dialogs->calls.clear();
+    {
+      std::optional<AsOrdinaryUser> user;
+      if (!running) user.emplace(dataHome.path());
+      Form1 second(form->env);
+      EXPECT_FALSE(second.Form_Load());
+      second.unloaded = true;
+      EXPECT_TRUE(second.logtext.isEmpty());
+      EXPECT_FALSE(second.isVisible());
+    }
+    EXPECT_TRUE(shownOnce(QStringLiteral("DUPLICATE INSTANCE Marvane"), running ? duplicate : lockFile, vb::OKOnly));
+    EXPECT_EQ(QDir(programDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+  }
 }
 
 // Only a screen at exactly 96 dots per inch is at 15 twips per pixel.

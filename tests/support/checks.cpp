@@ -1,6 +1,10 @@
 #include "tests/support/checks.h"
 
+#include <sys/fsuid.h>
+#include <unistd.h>
+
 #include <QBuffer>
+#include <QDirIterator>
 #include <QFile>
 #include <QImageWriter>
 #include <QProcess>
@@ -184,6 +188,23 @@ ScopedEnv::~ScopedEnv() {
     qputenv(name_, *before_);
   else
     qunsetenv(name_);
+}
+
+namespace {
+constexpr uid_t Nobody = 65534;
+}
+
+AsOrdinaryUser::AsOrdinaryUser(const QString& folder) : superuser_(::geteuid() == 0) {
+  if (!superuser_) return;
+  EXPECT_EQ(::lchown(QFile::encodeName(folder).constData(), Nobody, Nobody), 0);
+  QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+  while (it.hasNext()) EXPECT_EQ(::lchown(QFile::encodeName(it.next()).constData(), Nobody, Nobody), 0);
+  ::setfsuid(Nobody);
+  EXPECT_EQ(::setfsuid(uid_t(-1)), int(Nobody));  // -1 changes nothing and tells the user in force
+}
+
+AsOrdinaryUser::~AsOrdinaryUser() {
+  if (superuser_) ::setfsuid(0);
 }
 
 QByteArray bytesOf(const QString& path) {

@@ -72,6 +72,19 @@ class ScopedEnv {
   std::optional<QByteArray> before_;
 };
 
+// Files are made and opened on this thread as an ordinary user, the owner of `folder` and of
+// everything in it, so that permissions bind even when the tests run as the superuser.
+class AsOrdinaryUser {
+ public:
+  explicit AsOrdinaryUser(const QString& folder);
+  ~AsOrdinaryUser();
+  AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+  AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+
+ private:
+  bool superuser_;
+};
+
 // The processor time the calling thread has used, in milliseconds: unlike the wall clock, it does
 // not run on while a busy machine gives the thread no turn.
 qint64 threadCpuMilliseconds();
