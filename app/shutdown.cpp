@@ -100,8 +100,8 @@ QStringList Form1::saveThumbFiles() {
   QStringList failed;
   const QDir dir(env.programDirectory);
   for (int n = 1; n <= 30; ++n) {
-    if (savedthumbs[n].isNull()) continue;
     const QString name = QStringLiteral("JustText%1.bmp").arg(n);
+    if (savedthumbs[n].isNull() || leftAlone(name)) continue;
     if (!writePictureFile(dir.filePath(name), savedthumbs[n], PictureFormat::Bmp, 0)) failed << name;
   }
   return failed;

@@ -171,6 +171,25 @@ void applyFonts(Form1& f) {
   }
 }
 
+// A saved picture that is there but does not read as a picture is not lost to the exit that
+// writes the thirty again: its bytes are kept beside it, or, when they cannot be read or kept, the
+// file is left as it is for this run. The sentence that says which, empty for a file that is not
+// there or empty.
+QString keepUnreadSavedPicture(Form1& f, const QString& name) {
+  const QString path = QDir(f.env.programDirectory).filePath(name);
+  if (!QFileInfo::exists(path)) return QString();
+  QString reason;
+  if (const std::optional<QByteArray> bytes = f.filesleftalone.read(path, &reason)) {
+    if (bytes->isEmpty()) return QString();  // nothing to lose
+    if (const std::optional<QString> copy = keepCopy(path, *bytes, QStringLiteral("damaged"), &reason))
+      return QStringLiteral("\r\n\"") + name + QStringLiteral("\" is no picture Marvane can read; its bytes are kept in \"") +
+             *copy + QStringLiteral("\", which no later start writes over.");
+    f.filesleftalone.add(path);
+  }
+  return QStringLiteral("\r\n\"") + name + QStringLiteral("\" cannot be read (") + reason +
+         QStringLiteral("); it is left as it is at exit, until Marvane starts with it readable.");
+}
+
 // The saved colours, then the thirty saved pictures and where they show.
 void applySavedPictures(Form1& f) {
   // A saved colour that is no colour leaves the button its design colour.
@@ -180,7 +199,13 @@ void applySavedPictures(Form1& f) {
     if (readsAsColour(c)) colours[k]->setBackColor(long(c.number));
   }
   f.Label16->setVisible(true);
-  for (int n = 1; n <= 30; ++n) f.readSavedPicture(n);
+  QString unread;
+  for (int n = 1; n <= 30; ++n)
+    if (!f.readSavedPicture(n)) unread += keepUnreadSavedPicture(f, QStringLiteral("JustText%1.bmp").arg(n));
+  if (!unread.isEmpty())
+    f.env.dialogs->MsgBox(QStringLiteral("Saved pictures in ") + QDir::toNativeSeparators(f.env.programDirectory) +
+                              QStringLiteral(" that could not be read:") + unread,
+                          vb::OKOnly, QStringLiteral("Saved Pictures"));
   for (int n = 4; n <= 12; ++n)
     if (!f.savedthumbs[n + 18].isNull()) f.headerStrips[n]->setPicture(f.savedthumbs[n + 18]);
   f.Image13->setPicture(f.savedthumbs[21]);

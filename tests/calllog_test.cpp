@@ -174,8 +174,8 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
 // Whatever a start cannot read whole outlives a Save Call, an exit and the next start, its bytes
 // as they were in a file the start names: a damaged log of any kind, whose backup's six stations
 // are kept too, since the log written after its repair would replace the backup at the next start;
-// a backup of junk, which is not taken in place of a missing log; a backup, messages or settings
-// file that cannot be read, which is never written over. One start after another on the same
+// a backup of junk, which is not taken in place of a missing log; a backup, messages, settings or
+// saved-picture file that cannot be read, which is never written over; a saved picture cut short. One start after another on the same
 // folder, no copy replaces an earlier one.
 TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart) {
   const AsOrdinaryUser user(dataHome.path());  // so that a file of mode 0200 cannot be read
@@ -204,6 +204,8 @@ TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart)
       {"backup unreadable", "logdata.bak", logOf(stations(8)), false},
       {"messages unreadable", "messages", "\"CQ de G4ABC\r\n---\r\n73\"\r\n", false},
       {"restore unreadable", "restore", restoreFile({{77, "\"G4ABC\""}}), false},
+      {"exit picture damaged", "JustText21.bmp", bmpBytes(solidImage(320, 256, 0xFF)).left(900)},
+      {"header strip unreadable", "JustText22.bmp", bmpBytes(solidImage(320, 32, 0xFF00)), false},
   };
   const auto folderHolds = [&](const QByteArray& bytes, bool whole) {
     for (const QString& name : QDir(programDir).entryList(QDir::Files | QDir::Hidden))

@@ -27,13 +27,15 @@ class ShutdownTest : public FormTest {
 // Exit asks first: Yes saves the exit picture and the strips (never an empty slot, never the
 // scrap book), No rewrites the settings but leaves every picture file, Cancel touches nothing.
 // Closing from the frame saves without asking. The messages keep their separators; a quote
-// becomes an apostrophe, so the next start reads back what it will write again.
+// becomes an apostrophe, so the next start reads back what it will write again. A saved-picture
+// file that is no picture keeps its bytes beside it from the start on.
 TEST_F(ShutdownTest, ExitAndCloseSaveWhatTheAnswerSays) {
   const QByteArray oldFile = "old thumbnail, not even a picture";
   const QImage picture = solidImage(320, 256, 0x3366CC), strip = solidImage(320, 32, 0x00FF00);
   const QString messages = QStringLiteral("CQ CQ de G4ABC, pse K\r\n---\r\nThanks for the \"picture\"\r\n73\r\n-----\r\nBye");
   const struct { int answer; bool asked, unloaded, pictures; } cases[] = {
       {vb::Yes, true, true, true}, {vb::No, true, true, false}, {vb::Cancel, true, false, false}, {0, false, true, true}};
+  const QStringList old = {"JustText3.bmp", "JustText7.bmp", "JustText3.bmp.damaged", "JustText7.bmp.damaged"};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.answer);
     for (const QString& name : filesWritten()) QFile::remove(path(name));
@@ -52,12 +54,13 @@ TEST_F(ShutdownTest, ExitAndCloseSaveWhatTheAnswerSays) {
     EXPECT_TRUE(c.asked ? shownOnce(QStringLiteral("Close Program"), closeQuestion, vb::YesNoCancel) : dialogs->calls.empty());
     EXPECT_EQ(std::tuple(f.unloaded, f.isVisible(), f.Label49->isVisibleTo(&f)), std::tuple(c.unloaded, !c.unloaded, c.unloaded));
     if (!c.unloaded) {
-      EXPECT_TRUE(filesWritten() == QSet<QString>({"JustText3.bmp", "JustText7.bmp"}));
+      EXPECT_TRUE(filesWritten() == QSet<QString>(old.begin(), old.end()));
       continue;
     }
-    EXPECT_EQ(filesWritten(), filesOfAnExit(c.pictures, {"JustText3.bmp", "JustText7.bmp"}));
+    EXPECT_EQ(filesWritten(), filesOfAnExit(c.pictures, old));
     EXPECT_EQ(readFile(QStringLiteral("JustText3.bmp")) == oldFile, !c.pictures);
     EXPECT_EQ(readFile(QStringLiteral("JustText7.bmp")), oldFile);
+    EXPECT_EQ(readFile(QStringLiteral("JustText3.bmp.damaged")), oldFile);
     EXPECT_EQ(readFile(QStringLiteral("messages")),
               "\"CQ CQ de G4ABC, pse K\r\n---\r\nThanks for the 'picture'\r\n73\r\n-----\r\nBye\"\r\n");
     if (c.pictures) {
