@@ -23,6 +23,22 @@
 
 namespace {
 
+// `bytes` read as the file `name` in `dir` and as another program's offer, the two together within
+// a second of the thread's processor time.
+struct BoundedRead {
+  bool read = false;
+  QString reason;
+  QImage picture, offered;
+};
+BoundedRead readBounded(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+  writeBytes(dir.filePath(name), bytes);
+  BoundedRead r;
+  const qint64 started = threadCpuMilliseconds();
+  r.read = readPictureFile(dir.filePath(name), &r.picture, &r.reason);
+  r.offered = decodeOfferedPicture(bytes);
+  EXPECT_LT(threadCpuMilliseconds() - started, 1000);
+  return r;
+}
 
 struct Checkpoint {
   int x, y;
@@ -180,15 +196,10 @@ TEST(HostilePictures, PngTextChunksNeverReachTheDecoder) {
   QTemporaryDir dir;
   for (const auto& [name, bytes] : files) {
     SCOPED_TRACE(name);
-    writeBytes(dir.filePath(name), bytes);
-    const qint64 started = threadCpuMilliseconds();
-    QImage picture;
-    QString reason;
-    ASSERT_TRUE(readPictureFile(dir.filePath(name), &picture, &reason)) << reason.toStdString();
-    const QImage offered = decodeOfferedPicture(bytes);
-    EXPECT_LT(threadCpuMilliseconds() - started, 1000);
-    EXPECT_TRUE(sameImage(drawn, picture));
-    EXPECT_TRUE(sameImage(drawn, offered));
+    const BoundedRead r = readBounded(dir, QString::fromLatin1(name), bytes);
+    ASSERT_TRUE(r.read) << r.reason.toStdString();
+    EXPECT_TRUE(sameImage(drawn, r.picture));
+    EXPECT_TRUE(sameImage(drawn, r.offered));
   }
 }
 
@@ -455,25 +466,20 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
   QTemporaryDir dir;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const QString path = dir.filePath(QString::fromLatin1(c.name));
-    writeBytes(path, c.bytes);
-    const qint64 started = threadCpuMilliseconds();
-    QImage picture;
-    QString reason;
-    const bool read = readPictureFile(path, &picture, &reason);
-    const QImage offered = decodeOfferedPicture(c.bytes);
-    EXPECT_LT(threadCpuMilliseconds() - started, 1000);
+    const QString name = QString::fromLatin1(c.name);
+    const BoundedRead r = readBounded(dir, name, c.bytes);
     if (c.refusal) {
-      EXPECT_EQ(reason, QStringLiteral("%1: %2").arg(c.name, c.refusal));
-      EXPECT_TRUE(offered.isNull());
+      EXPECT_EQ(r.reason, QStringLiteral("%1: %2").arg(name, c.refusal));
+      EXPECT_TRUE(r.offered.isNull());
       continue;
     }
-    ASSERT_TRUE(read) << reason.toStdString();
-    writeBytes(path, c.reference);
+    ASSERT_TRUE(r.read) << r.reason.toStdString();
+    writeBytes(dir.filePath(name), c.reference);
     QImage reference;
-    ASSERT_TRUE(readPictureFile(path, &reference, &reason)) << reason.toStdString();
-    EXPECT_TRUE(sameImage(reference, picture));
-    EXPECT_TRUE(sameImage(reference, offered));
+    QString reason;
+    ASSERT_TRUE(readPictureFile(dir.filePath(name), &reference, &reason)) << reason.toStdString();
+    EXPECT_TRUE(sameImage(reference, r.picture));
+    EXPECT_TRUE(sameImage(reference, r.offered));
   }
 }
 
@@ -501,22 +507,15 @@ TEST(HostilePictures, GifCodesAreReadAsTheDecoderReadsThemAtEveryCodeSize) {
   QTemporaryDir dir;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const QString path = dir.filePath(QStringLiteral("codes.gif"));
-    writeBytes(path, c.bytes);
-    const qint64 started = threadCpuMilliseconds();
-    QImage picture;
-    QString reason;
-    const bool read = readPictureFile(path, &picture, &reason);
-    const QImage offered = decodeOfferedPicture(c.bytes);
-    EXPECT_LT(threadCpuMilliseconds() - started, 1000);
+    const BoundedRead r = readBounded(dir, QStringLiteral("codes.gif"), c.bytes);
     const QImage qt = QImage::fromData(c.reference, "gif").convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(read, !qt.isNull()) << reason.toStdString();
+    EXPECT_EQ(r.read, !qt.isNull()) << r.reason.toStdString();
     if (qt.isNull()) {
-      EXPECT_TRUE(offered.isNull());
+      EXPECT_TRUE(r.offered.isNull());
       continue;
     }
-    EXPECT_TRUE(sameImage(qt, picture));
-    EXPECT_TRUE(sameImage(qt, offered));
+    EXPECT_TRUE(sameImage(qt, r.picture));
+    EXPECT_TRUE(sameImage(qt, r.offered));
   }
 }
 
