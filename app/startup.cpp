@@ -50,10 +50,11 @@ bool writableFolder(const QString& directory) {
 // start that cannot tell, because the lock file that stands for the folder cannot be used.
 bool mayStart(Form1& f) {
   using Refusal = platform::InstanceLock::Refusal;
+  const QString title = QStringLiteral("DUPLICATE INSTANCE Marvane");
   switch (f.instanceLock.tryLock(f.env.programDirectory)) {
     case Refusal::None: return true;
     case Refusal::HeldElsewhere:
-      f.env.dialogs->MsgBox(duplicateText, vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+      f.env.dialogs->MsgBox(duplicateText, vb::OKOnly, title);
       return false;
     case Refusal::UnusableLockFile: break;
   }
@@ -62,7 +63,7 @@ bool mayStart(Form1& f) {
                             f.instanceLock.unusableReason() +
                             QStringLiteral(")\r\nwhich keeps a second Marvane off the folder. Remove that file, then start "
                                            "Marvane again.\r\nClick OK to abort."),
-                        vb::OKOnly, QStringLiteral("DUPLICATE INSTANCE Marvane"));
+                        vb::OKOnly, title);
   return false;
 }
 
@@ -181,10 +182,10 @@ QString keepUnreadSavedPicture(Form1& f, const QString& name) {
   QString reason;
   if (const std::optional<QByteArray> bytes = f.filesleftalone.read(path, &reason)) {
     if (bytes->isEmpty()) return QString();  // nothing to lose
-    if (const std::optional<QString> copy = keepCopy(path, *bytes, QStringLiteral("damaged"), &reason))
+    const QString suffix = QStringLiteral("damaged");
+    if (const std::optional<QString> copy = f.filesleftalone.keepCopyOrLeave(path, *bytes, suffix, path, &reason))
       return QStringLiteral("\r\n\"") + name + QStringLiteral("\" is no picture Marvane can read; its bytes are kept in \"") +
              *copy + QStringLiteral("\", which no later start writes over.");
-    f.filesleftalone.add(path);
   }
   return QStringLiteral("\r\n\"") + name + QStringLiteral("\" cannot be read (") + reason +
          QStringLiteral("); it is left as it is at exit, until Marvane starts with it readable.");

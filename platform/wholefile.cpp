@@ -64,3 +64,10 @@ std::optional<QByteArray> FilesLeftAlone::read(const QString& path, QString* rea
   if (!bytes && QFileInfo::exists(path)) add(path);
   return bytes;
 }
+
+std::optional<QString> FilesLeftAlone::keepCopyOrLeave(const QString& path, const QByteArray& bytes, const QString& suffix,
+                                                       const QString& guarded, QString* reason) {
+  std::optional<QString> copy = keepCopy(path, bytes, suffix, reason);
+  if (!copy) add(guarded);
+  return copy;
+}

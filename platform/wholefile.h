@@ -33,9 +33,13 @@ class FilesLeftAlone {
  public:
   // readWholeFile; a file that is there but cannot be read is left alone from now on.
   std::optional<QByteArray> read(const QString& path, QString* reason = nullptr);
-  void add(const QString& path) { paths_ << path; }
+  // keepCopy of `bytes`, read from `path`; when no copy can be made, `guarded` (the file that
+  // holds them, or whose writing would replace the last place they are in) is left alone instead.
+  std::optional<QString> keepCopyOrLeave(const QString& path, const QByteArray& bytes, const QString& suffix,
+                                         const QString& guarded, QString* reason);
   bool contains(const QString& path) const { return paths_.contains(path); }
 
  private:
+  void add(const QString& path) { paths_ << path; }
   QStringList paths_;
 };

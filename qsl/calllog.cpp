@@ -83,12 +83,12 @@ QString keepDamaged(Form1& f, const LogRead& log, const LogRead& backup, bool re
   const auto keep = [&](const QString& name, const QByteArray& bytes, const char* suffix, const QString& what,
                         const QString& otherwise) {
     QString reason;
-    if (const std::optional<QString> copy = keepCopy(dir.filePath(name), bytes, QString::fromLatin1(suffix), &reason)) {
+    if (const std::optional<QString> copy = f.filesleftalone.keepCopyOrLeave(
+            dir.filePath(name), bytes, QString::fromLatin1(suffix), dir.filePath(otherwise), &reason)) {
       said += QStringLiteral("\r\n") + what + QStringLiteral(" kept in \"") + *copy +
               QStringLiteral("\", which no later start writes over.");
       return;
     }
-    f.filesleftalone.add(dir.filePath(otherwise));
     said += QStringLiteral("\r\n") + what + QStringLiteral(" not kept elsewhere (") + reason + QStringLiteral("), so \"") +
             otherwise + QStringLiteral("\" is left as it is until Marvane starts again.");
   };
