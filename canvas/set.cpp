@@ -36,15 +36,19 @@ void commitShape(Form1& f) {
 }
 
 void commitOverlay(Form1& f) {
-  if (f.fullframe == 0) {
-    drawCommitted(f.Picture1, [&f] { f.turntransparent(); });
-    f.Label26->setBackColor(SetIdle);
-    return;
-  }
+  const bool fullFrame = f.fullframe != 0;
   f.fullframe = 0;
-  drawCommitted(f.Picture1, [&f] { canvaskit::showFullFrameOverlay(f); });
+  drawCommitted(f.Picture1, [&f, fullFrame] {
+    if (fullFrame)
+      canvaskit::showFullFrameOverlay(f);
+    else
+      f.turntransparent();
+  });
+  // Kept for OOPS as an insert is, also while OOPS shows the picture from before: the next press
+  // would otherwise leave the overlay behind for good.
+  if (!f.headerMode()) storeOopsCopy(f);
   f.Label26->setBackColor(SetIdle);
-  f.Text1->setFocus();
+  if (fullFrame) f.Text1->setFocus();
 }
 
 // False when SET ends here; otherwise the closing steps of the text commit follow.

@@ -22,8 +22,10 @@ void Form1::pictureReplaced(const QImage& before) {
   refreshCommittedCopy();
 }
 
+// The test is on styleapplied alone: a button of the mode group turns Text off before its own
+// click runs, and the Text steps that a fill tool's toggle runs inside it find Text off as well.
 void Form1::dropStylePreview() {
-  if (Option1->value() && styleapplied == 1) Picture1->setPicture(Image6->picture());
+  if (styleapplied == 1) Picture1->setPicture(Image6->picture());
 }
 
 void Form1::endStylePreview() {
@@ -32,7 +34,7 @@ void Form1::endStylePreview() {
 }
 
 void Form1::setNothingPending() {
-  if (isArmed(Label26) && Option1->value() && styleapplied == 1) {
+  if (isArmed(Label26) && styleapplied == 1) {
     const QImage preview = Picture1->shown();
     const bool persistent = Picture1->autoRedraw();
     dropStylePreview();
@@ -55,7 +57,7 @@ void Form1::Command12_Click() {
     Text1->setFocus();
     return;
   }
-  dropStylePreview();
+  if (Option1->value()) dropStylePreview();
   emptyDrawnArea();
   if (Option8->value() && isArmed(Label73) && isArmed(Label26)) {
     // The noise-line removal is still pending: bring back the picture from before it.
