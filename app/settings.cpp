@@ -109,16 +109,33 @@ std::vector<SettingsItem> settingsItems(Form1& f) {
   return items;
 }
 
+namespace {
+
+void writeItem(ItemWriter& writer, SettingsItem::Form form, const Variant& v) {
+  switch (form) {
+    case SettingsItem::Quoted: writer.quoted(v.toString()); break;
+    case SettingsItem::Bare: writer.bare(v); break;
+    case SettingsItem::BareNoBlanks: writer.bareNoBlanks(v); break;
+    case SettingsItem::AsTyped: writer.asTyped(v.toString()); break;
+  }
+}
+
+}  // namespace
+
 QByteArray settingsFileBytes(Form1& form) {
   ItemWriter writer;
+  for (const SettingsItem& item : settingsItems(form)) writeItem(writer, item.form, item.written());
+  return writer.bytes();
+}
+
+QByteArray settingsWrittenBack(Form1& form, const QByteArray& bytes) {
+  ItemReader reader(bytes);
+  ItemWriter writer;
   for (const SettingsItem& item : settingsItems(form)) {
-    const Variant v = item.written();
-    switch (item.form) {
-      case SettingsItem::Quoted: writer.quoted(v.toString()); break;
-      case SettingsItem::Bare: writer.bare(v); break;
-      case SettingsItem::BareNoBlanks: writer.bareNoBlanks(v); break;
-      case SettingsItem::AsTyped: writer.asTyped(v.toString()); break;
-    }
+    const std::optional<Item> read = reader.next();
+    if (!read) break;
+    const bool text = item.form == SettingsItem::Quoted || item.form == SettingsItem::AsTyped;
+    writeItem(writer, item.form, text ? Variant::ofText(read->text) : Variant::fromText(read->text));
   }
   return writer.bytes();
 }

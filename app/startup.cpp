@@ -40,6 +40,25 @@ QString unreadAtExit(const char* start) {
          QStringLiteral(", and the file is left as it is at exit, until Marvane starts with it readable.");
 }
 
+// A settings or messages file that the exit would not write back as it found it (a hand edit, stray
+// bytes, a file from elsewhere) keeps its bytes under a name no later start writes over before the
+// exit writes the file in Marvane's own form; where they cannot be kept, the file is left as it is
+// for this run. A file in Marvane's own form is never copied, nor one that holds nothing.
+void keepWhatExitDrops(Form1& f, const QString& name, const QByteArray& bytes, const QByteArray& writtenBack,
+                       const QString& title, const QString& what) {
+  if (bytes == writtenBack || bytes.trimmed().isEmpty()) return;
+  const QString path = QDir(f.env.programDirectory).filePath(name);
+  QString said = what + QStringLiteral(" \"") + name + QStringLiteral("\" in ") + QDir::toNativeSeparators(f.env.programDirectory) +
+                 QStringLiteral(" is not as Marvane writes it, so the exit would not write it back as it is");
+  QString reason;
+  if (const std::optional<QString> copy = f.filesleftalone.keepCopyOrLeave(path, bytes, QStringLiteral("kept"), path, &reason))
+    said += QStringLiteral(".\r\nThe file as found is kept in \"") + *copy + QStringLiteral("\", which no later start writes over.");
+  else
+    said += QStringLiteral(", and it could not be kept elsewhere (") + reason +
+            QStringLiteral(").\r\nIt is left as it is at exit, until Marvane starts again.");
+  f.env.dialogs->MsgBox(said, vb::OKOnly, title);
+}
+
 // A file can be made in the folder: it exists, is a folder, and takes a new file.
 bool writableFolder(const QString& directory) {
   QTemporaryFile probe(QDir(directory).filePath(QStringLiteral("write-test-XXXXXX")));
@@ -368,8 +387,11 @@ bool Form1::leftAlone(const QString& name) const {
 
 void Form1::readRestore() {
   if (const auto bytes = readProgramFile(QStringLiteral("restore"), QStringLiteral("Settings"), QStringLiteral("The settings file"),
-                                         unreadAtExit("Marvane starts with its first settings")))
+                                         unreadAtExit("Marvane starts with its first settings"))) {
     readSettingsFile(*this, *bytes);
+    keepWhatExitDrops(*this, QStringLiteral("restore"), *bytes, settingsWrittenBack(*this, *bytes), QStringLiteral("Settings"),
+                      QStringLiteral("The settings file"));
+  }
   // The two text colours: a stored black is a colour like any other; an absent item keeps the
   // start colours.
   if (readsAsColour(restoreForeColor)) {
@@ -388,4 +410,6 @@ void Form1::readMessages() {
   if (!bytes) return;
   messagestext = messagelist::readMessagesFile(*bytes);
   Text2->setText(messagestext);
+  keepWhatExitDrops(*this, QStringLiteral("messages"), *bytes, messagelist::messagesFileBytes(Text2->text()),
+                    QStringLiteral("Messages"), QStringLiteral("The messages file"));
 }

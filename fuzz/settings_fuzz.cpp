@@ -1,5 +1,6 @@
 // The settings file "restore": whatever it holds, every number read lies within its range, and
-// what the shut-down writes from it reads back to the same file.
+// what the shut-down writes from it reads back to the same file, which a start takes for a file in
+// Marvane's own form.
 #include <QApplication>
 #include <QDir>
 #include <climits>
@@ -47,5 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QByteArray written = settingsFileBytes(f);
   readSettingsFile(f, written);
   if (settingsFileBytes(f) != written) __builtin_trap();  // the next exit writes the same file
+  // and the next start takes it for Marvane's own, which it never copies
+  if (settingsWrittenBack(f, written) != written) __builtin_trap();
   return 0;
 }

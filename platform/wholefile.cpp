@@ -60,14 +60,24 @@ std::optional<QString> keepCopy(const QString& path, const QByteArray& bytes, co
 }
 
 std::optional<QByteArray> FilesLeftAlone::read(const QString& path, QString* reason) {
-  std::optional<QByteArray> bytes = readWholeFile(path, reason);
-  if (!bytes && QFileInfo::exists(path)) add(path);
+  QString why;
+  std::optional<QByteArray> bytes = readWholeFile(path, &why);
+  if (!bytes && QFileInfo::exists(path)) causes_.insert(path, {Cause::Unread, why});
+  if (reason) *reason = why;
   return bytes;
 }
 
 std::optional<QString> FilesLeftAlone::keepCopyOrLeave(const QString& path, const QByteArray& bytes, const QString& suffix,
                                                        const QString& guarded, QString* reason) {
-  std::optional<QString> copy = keepCopy(path, bytes, suffix, reason);
-  if (!copy) add(guarded);
+  QString why;
+  std::optional<QString> copy = keepCopy(path, bytes, suffix, &why);
+  if (!copy) causes_.insert(guarded, {Cause::NotKept, why});
+  if (reason) *reason = why;
   return copy;
+}
+
+std::optional<FilesLeftAlone::Cause> FilesLeftAlone::cause(const QString& path) const {
+  const auto found = causes_.constFind(path);
+  if (found == causes_.constEnd()) return std::nullopt;
+  return *found;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
 // Whole files, read or written in one go. Every file Marvane writes goes through writeWholeFile.
@@ -31,15 +31,20 @@ std::optional<QString> keepCopy(const QString& path, const QByteArray& bytes, co
 // run knows, so writing it over would destroy it.
 class FilesLeftAlone {
  public:
+  // Why a file is left alone, so that a refusal to write it names its true cause.
+  struct Cause {
+    enum Kind { Unread, NotKept } kind;  // it could not be read; a copy of what it held could not be made
+    QString reason;                      // the system's reason
+  };
   // readWholeFile; a file that is there but cannot be read is left alone from now on.
   std::optional<QByteArray> read(const QString& path, QString* reason = nullptr);
   // keepCopy of `bytes`, read from `path`; when no copy can be made, `guarded` (the file that
   // holds them, or whose writing would replace the last place they are in) is left alone instead.
   std::optional<QString> keepCopyOrLeave(const QString& path, const QByteArray& bytes, const QString& suffix,
                                          const QString& guarded, QString* reason);
-  bool contains(const QString& path) const { return paths_.contains(path); }
+  bool contains(const QString& path) const { return causes_.contains(path); }
+  std::optional<Cause> cause(const QString& path) const;
 
  private:
-  void add(const QString& path) { paths_ << path; }
-  QStringList paths_;
+  QHash<QString, Cause> causes_;
 };

@@ -22,16 +22,10 @@ constexpr int DeleteQuestion = vb::YesNo + vb::Exclamation + vb::DefaultButton2;
 enum class Backup { Written, KeptOlder, Failed };
 
 QString repairedMessage(Backup backup) {
-  const QString first = QStringLiteral("The call log \"logdata\" was not in its usual form and has been repaired as it was read.");
-  switch (backup) {
-    case Backup::Written: return first;
-    case Backup::KeptOlder:
-      return first + QStringLiteral("\r\n\"logdata.bak\" keeps the log of an earlier start; \"logdata\" itself is left as "
-                                    "it is until a call is saved or deleted.");
-    case Backup::Failed: break;
-  }
-  return first + QStringLiteral("\r\nThe log could not be copied to \"logdata.bak\"; \"logdata\" itself is left as it "
-                                "is until a call is saved or deleted.");
+  QString said = QStringLiteral("The call log \"logdata\" was not in its usual form and has been repaired as it was read.");
+  if (backup == Backup::KeptOlder) said += QStringLiteral("\r\n\"logdata.bak\" keeps the log of an earlier start;");
+  if (backup != Backup::Written) said += QStringLiteral(" \"logdata\" itself is left as it is until a call is saved or deleted.");
+  return said;
 }
 
 // The log found at this start is the program's own empty log while the backup holds stations:
@@ -73,32 +67,28 @@ LogRead readLog(std::optional<QByteArray> bytes) {
   return {std::move(bytes), std::move(file)};
 }
 
-// Keeps, under names no later start writes over, what this start could not read whole (a damaged
-// log, a backup not taken) and the stations of a backup that a log written after a repair would
-// replace at the next start. A file whose copy cannot be made is left alone for the run instead,
-// so it still holds its bytes. The sentences that say where each is.
-QString keepDamaged(Form1& f, const LogRead& log, const LogRead& backup, bool restored) {
+// Keeps the bytes `name` held under a name no later start writes over, or, when no copy can be
+// made, leaves `guarded` alone for the run so that the bytes still have a place. The sentence that
+// says which.
+QString keepOrLeave(Form1& f, const QString& name, const QByteArray& bytes, const char* suffix, const QString& what,
+                    const QString& guarded) {
   const QDir dir(f.env.programDirectory);
+  QString reason;
+  if (const std::optional<QString> copy =
+          f.filesleftalone.keepCopyOrLeave(dir.filePath(name), bytes, QString::fromLatin1(suffix), dir.filePath(guarded), &reason))
+    return QStringLiteral("\r\n") + what + QStringLiteral(" kept in \"") + *copy + QStringLiteral("\", which no later start writes over.");
+  return QStringLiteral("\r\n") + what + QStringLiteral(" not kept elsewhere (") + reason + QStringLiteral("), so \"") + guarded +
+         QStringLiteral("\" is left as it is until Marvane starts again.");
+}
+
+// Keeps what this start could not read whole: a damaged log, a backup not taken.
+QString keepDamaged(Form1& f, const LogRead& log, const LogRead& backup) {
   QString said;
-  const auto keep = [&](const QString& name, const QByteArray& bytes, const char* suffix, const QString& what,
-                        const QString& otherwise) {
-    QString reason;
-    if (const std::optional<QString> copy = f.filesleftalone.keepCopyOrLeave(
-            dir.filePath(name), bytes, QString::fromLatin1(suffix), dir.filePath(otherwise), &reason)) {
-      said += QStringLiteral("\r\n") + what + QStringLiteral(" kept in \"") + *copy +
-              QStringLiteral("\", which no later start writes over.");
-      return;
-    }
-    said += QStringLiteral("\r\n") + what + QStringLiteral(" not kept elsewhere (") + reason + QStringLiteral("), so \"") +
-            otherwise + QStringLiteral("\" is left as it is until Marvane starts again.");
-  };
-  if (log.damaged()) keep(LogFileName, *log.bytes, "damaged", QStringLiteral("The bytes \"logdata\" held are"), LogFileName);
+  if (log.damaged()) said += keepOrLeave(f, LogFileName, *log.bytes, "damaged", QStringLiteral("The bytes \"logdata\" held are"), LogFileName);
   if (backup.damaged())
-    keep(BackupFileName, *backup.bytes, "damaged",
-         QStringLiteral("\"logdata.bak\" was not in its usual form, so no station was taken from it; its bytes are"),
-         BackupFileName);
-  if (log.damaged() && !restored && backup.sound())
-    keep(BackupFileName, *backup.bytes, "kept", QStringLiteral("The stations of \"logdata.bak\" are also"), LogFileName);
+    said += keepOrLeave(f, BackupFileName, *backup.bytes, "damaged",
+                        QStringLiteral("\"logdata.bak\" was not in its usual form, so no station was taken from it; its bytes are"),
+                        BackupFileName);
   return said;
 }
 
@@ -106,6 +96,34 @@ QString keepDamaged(Form1& f, const LogRead& log, const LogRead& backup, bool re
 // kept elsewhere, the log as repaired, which the next start then reads as it was written.
 QByteArray backupBytes(const LogRead& log) {
   return log.bytes && !log.damaged() ? *log.bytes : logbook::logFileBytes(log.file.log);
+}
+
+struct BackupTaken {
+  Backup outcome = Backup::KeptOlder;
+  QString said;
+};
+
+// The log goes to "logdata.bak" when it is sound, or when the backup holds no sound log. A backup
+// whose stations the log does not all hold (one an earlier start could not read or did not take,
+// a call deleted since) is kept first under a name no later start writes over; where it cannot be,
+// it stays as it is.
+BackupTaken takeBackup(Form1& f, const LogRead& log, const LogRead& backup) {
+  BackupTaken taken;
+  if ((!log.sound() && backup.sound()) || f.leftAlone(BackupFileName)) return taken;
+  if (backup.sound() && !logbook::holdsEveryStation(log.file.log, backup.file.log)) {
+    taken.said = keepOrLeave(f, BackupFileName, *backup.bytes, "kept",
+                             QStringLiteral("\"logdata.bak\" held stations the call log does not; they are"), BackupFileName);
+    if (f.leftAlone(BackupFileName)) return taken;
+  }
+  QString reason;
+  if (writeWholeFile(QDir(f.env.programDirectory).filePath(BackupFileName), backupBytes(log), &reason)) {
+    taken.outcome = Backup::Written;
+    return taken;
+  }
+  taken.outcome = Backup::Failed;
+  taken.said += QStringLiteral("\r\nThe call log could not be copied to \"logdata.bak\" (") + reason +
+                QStringLiteral("); the backup is as it was.");
+  return taken;
 }
 
 QString quotedRecord(const Form1& f) { return u'"' + f.Text3->text() + QStringLiteral("   ") + f.Text4->text() + u'"'; }
@@ -145,16 +163,13 @@ void Form1::readCallLog() {
                               QStringLiteral("It is left as it is until Marvane starts with it readable.")));
   const bool restored = !leftAlone(LogFileName) && log.file.lost && backup.sound();
   setLogText(restored ? backup.file.log : log.file.log);
-  const QString kept = keepDamaged(*this, log, backup, restored);
-  Backup outcome = Backup::KeptOlder;
-  if ((log.sound() || !backup.sound()) && !leftAlone(BackupFileName))
-    outcome = writeWholeFile(QDir(env.programDirectory).filePath(BackupFileName), backupBytes(log)) ? Backup::Written
-                                                                                                      : Backup::Failed;
+  const QString kept = keepDamaged(*this, log, backup);
+  const BackupTaken taken = takeBackup(*this, log, backup);
   QString said;
   if (restored) said = restoredMessage(env.programDirectory, log.bytes);
-  else if (log.file.repaired) said = repairedMessage(outcome);
+  else if (log.file.repaired) said = repairedMessage(taken.outcome);
   else if (log.bytes && backup.sound() && !log.sound()) said = emptyLogMessage(env.programDirectory);
-  said = (said + kept).trimmed();
+  said = (said + kept + taken.said).trimmed();
   if (!said.isEmpty()) env.dialogs->MsgBox(said, vb::OKOnly, LogTitle);
 }
 
@@ -260,10 +275,12 @@ void Form1::Command9_Click() {
 
 bool Form1::writeCallLog(const QString& log) {
   const QString directory = QDir::toNativeSeparators(env.programDirectory);
-  if (leftAlone(LogFileName)) {
-    env.dialogs->MsgBox(QStringLiteral("The call log \"logdata\" in ") + directory +
-                            QStringLiteral(" could not be read whole at start-up, so it is not written over.\r\n"
-                                           "Nothing was changed."),
+  if (const auto cause = filesleftalone.cause(QDir(env.programDirectory).filePath(LogFileName))) {
+    const QString why = cause->kind == FilesLeftAlone::Cause::Unread
+                            ? QStringLiteral(" could not be read whole at start-up (")
+                            : QStringLiteral(" was damaged, and its bytes could not be kept elsewhere at start-up (");
+    env.dialogs->MsgBox(QStringLiteral("The call log \"logdata\" in ") + directory + why + cause->reason +
+                            QStringLiteral("), so it is not written over.\r\nNothing was changed."),
                         vb::OKOnly, LogTitle);
     return false;
   }

@@ -1,5 +1,7 @@
 #include "qsl/logbook.h"
 
+#include <QSet>
+
 #include "app/itemfile.h"
 #include "qsl/textfind.h"
 
@@ -81,6 +83,16 @@ QString spliced(const QString& log, qsizetype from, qsizetype to, const QString&
   return result;
 }
 
+// The callsigns of a log's records, in capitals.
+QSet<QString> callsignsOf(const QString& log) {
+  QSet<QString> calls;
+  for (QStringView record : QStringView(log).split(LineBreak, Qt::SkipEmptyParts)) {
+    const qsizetype blank = record.indexOf(Blank);
+    calls.insert(upperCopy(record.first(blank < 0 ? record.size() : blank).toString()));
+  }
+  return calls;
+}
+
 }  // namespace
 
 LogFile readLogFile(const QByteArray& bytes) {
@@ -156,6 +168,8 @@ QString deletedLog(const QString& log, const QString& logupper, const QString& c
   if (!span.found()) return log;
   return spliced(log, span.start - LineBreak.size(), span.end, QString());
 }
+
+bool holdsEveryStation(const QString& log, const QString& other) { return callsignsOf(log).contains(callsignsOf(other)); }
 
 QStringList mugshotFiles(const QString& callsign, const QStringList& directoryEntries) {
   static const QStringList extensions = {

@@ -80,6 +80,10 @@ Saved savedLog(const QString& log, const QString& logupper, const QString& calls
 // removed, so that no character of a neighbouring record goes; the log unchanged without one.
 QString deletedLog(const QString& log, const QString& logupper, const QString& callsign);
 
+// Whether `log` has a record of every callsign (case-blind) that has one in `other`: with it, a
+// file holding `other` holds no station that `log` does not.
+bool holdsEveryStation(const QString& log, const QString& other);
+
 // The mugshot files of `callsign` among the names of the program directory's files, matched
 // case-blind, in the order of the picture extensions. None for a callsign that could name a
 // file elsewhere ("/", "\" or "..").

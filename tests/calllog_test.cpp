@@ -124,8 +124,8 @@ TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
 // control bytes, stray bytes without a quote, quotes around nothing) is taken from a backup that
 // holds stations, and the start says so once: the next Save Call writes them back with the new
 // one, the backup stays until then, and after an exit the next start finds every station and
-// backs them up. The
-// program's own empty log (every station deleted) brings nothing back.
+// backs them up. The program's own empty log (every station deleted) brings nothing back, and the
+// start after a call saved to it keeps the backup's stations before the backup takes that log.
 TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
   const QString restored = QStringLiteral("\r\nIts stations have been taken from \"logdata.bak\", which is left as it is; "
                                           "the next call saved or deleted writes them to \"logdata\".");
@@ -136,7 +136,8 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
            QString::fromLatin1(kept) + "\", which no later start writes over.";
   };
   const QByteArray k1ab = "\"\r\nK1AB Al, Boston";
-  const struct { QByteArray log; QString said; QByteArray saved; } cases[] = {
+  // `kept`: where the next start keeps the backup's stations that the saved log does not hold.
+  const struct { QByteArray log; QString said; QByteArray saved; const char* kept = nullptr; } cases[] = {
       {QByteArray(), " is missing." + restored, k1ab + Log.mid(1)},
       {"", " is empty." + restored, k1ab + Log.mid(1)},
       {" \r\n\r\n\t\n", " is empty." + restored, k1ab + Log.mid(1)},
@@ -144,7 +145,7 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
       {"\x01\x1b\r\n\x7f\x02\x0c\t", unreadable("logdata.damaged-2"), k1ab + Log.mid(1)},
       {"\xff\xfe\x89 stray\x80\x01 bytes\r\n\x9d", unreadable("logdata.damaged-3"), k1ab + Log.mid(1)},
       {QByteArray("\"\0\0\r\n \0\"\0", 9), unreadable("logdata.damaged-4"), k1ab + Log.mid(1)},
-      {"\"\"\r\n", emptied, k1ab + "\"\r\n"},
+      {"\"\"\r\n", emptied, k1ab + "\"\r\n", "logdata.bak.kept"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.log.isNull() ? "missing" : std::to_string(c.log.size()) + " bytes " + c.log.left(12).toHex(' ').toStdString());
@@ -164,19 +165,28 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
     ASSERT_TRUE(f.unloaded);
     dialogs->calls.clear();
     start();
-    EXPECT_TRUE(dialogs->calls.empty());
+    if (c.kept)
+      EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"),
+                            "\"logdata.bak\" held stations the call log does not; they are kept in \"" +
+                                QString::fromLatin1(c.kept) + "\", which no later start writes over.",
+                            vb::OKOnly));
+    else
+      EXPECT_TRUE(dialogs->calls.empty());
+    if (c.kept) EXPECT_EQ(readFile(QString::fromLatin1(c.kept)), Log);
     EXPECT_EQ(readFile(Backup), c.saved);
     show("G4ABC");
     EXPECT_EQ(form->Text4->text(), c.saved.contains("G4ABC") ? QStringLiteral("Fred, Leeds") : QString());
   }
 }
 
-// Whatever a start cannot read whole outlives a Save Call, an exit and the next start, its bytes
-// as they were in a file the start names: a damaged log of any kind, whose backup's six stations
-// are kept too, since the log written after its repair would replace the backup at the next start;
-// a backup of junk, which is not taken in place of a missing log; a backup, messages, settings or
-// saved-picture file that cannot be read, which is never written over; a saved picture cut short. One start after another on the same
-// folder, no copy replaces an earlier one.
+// Whatever a start cannot read whole or would not write back as found outlives a Save Call, an
+// exit and the next start, its bytes as they were in a file a start names: a damaged log of any
+// kind, whose backup's six stations are kept too once the log written after its repair replaces
+// the backup; a backup of junk, which is not taken in place of a missing log; a backup, messages,
+// settings or saved-picture file that cannot be read, which is never written over, nor the
+// backup's stations once it is readable again; the backup beside the program's own empty log; a
+// saved picture cut short; messages edited by hand; settings of stray bytes. One start after
+// another on the same folder, no copy replaces an earlier one.
 TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart) {
   const AsOrdinaryUser user(dataHome.path());  // so that a file of mode 0200 cannot be read
   const auto stations = [](int row) {
@@ -192,7 +202,10 @@ TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart)
   QRandomGenerator(29).fillRange(reinterpret_cast<quint32*>(random.data()), random.size() / 4);
   QByteArray noise = random.left(700).replace('"', 'x');
   noise[350] = '"';
-  const struct { const char* what; const char* name; QByteArray bytes; bool readable = true; } cases[] = {
+  QByteArray settingsNoise(20000, '\0');
+  QRandomGenerator(32).fillRange(reinterpret_cast<quint32*>(settingsNoise.data()), settingsNoise.size() / 4);
+  // `log`: what "logdata" holds beside a backup row; none, it is missing.
+  const struct { const char* what; const char* name; QByteArray bytes; bool readable = true; std::optional<QByteArray> log; } cases[] = {
       {"one quote in noise", "logdata", noise},
       {"random bytes", "logdata", random},
       {"cut mid-record", "logdata", newer(2).left(newer(2).size() * 45 / 100)},
@@ -206,6 +219,11 @@ TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart)
       {"restore unreadable", "restore", restoreFile({{77, "\"G4ABC\""}}), false},
       {"exit picture damaged", "JustText21.bmp", bmpBytes(solidImage(320, 256, 0xFF)).left(900)},
       {"header strip unreadable", "JustText22.bmp", bmpBytes(solidImage(320, 32, 0xFF00)), false},
+      {"backup unreadable, log damaged", "logdata.bak", logOf(stations(13)), false, noise},
+      {"backup unreadable, log empty", "logdata.bak", logOf(stations(14)), false, ""},
+      {"program's own empty log", "logdata.bak", logOf(stations(15)), true, "\"\"\r\n"},
+      {"messages edited by hand", "messages", "QRZ?\r\n\"CQ de G4ABC\r\n---\r\n73\"\r\nnext time"},
+      {"settings of random bytes", "restore", settingsNoise},
   };
   const auto folderHolds = [&](const QByteArray& bytes, bool whole) {
     for (const QString& name : QDir(programDir).entryList(QDir::Files | QDir::Hidden))
@@ -218,12 +236,16 @@ TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart)
     const QString file = QString::fromLatin1(c.name);
     writeFile(Backup, logOf(stations(row)));
     writeFile(QStringLiteral("logdata"), newer(row));
-    if (file == Backup) QFile::remove(path(QStringLiteral("logdata")));  // the backup is all there is
+    if (file == Backup) {
+      QFile::remove(path(QStringLiteral("logdata")));
+      if (c.log) writeFile(QStringLiteral("logdata"), *c.log);
+    }
     writeFile(file, c.bytes);
     QFile::setPermissions(path(file), c.readable ? QFile::ReadOwner | QFile::WriteOwner : QFile::WriteOwner);
     dialogs->calls.clear();
     Form1& f = start();
-    const auto said = [calls = dialogs->calls](const QString& text) {
+    const auto said = [this](const QString& text) {
+      const auto& calls = dialogs->calls;
       return std::any_of(calls.begin(), calls.end(), [&](const auto& call) { return call.prompt.contains(text); });
     };
     show("k1ab", "Al, Boston");
@@ -231,20 +253,19 @@ TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart)
     f.Command2_Click();
     f.close();
     ASSERT_TRUE(f.unloaded);
+    QFile::setPermissions(path(file), QFile::ReadOwner | QFile::WriteOwner);  // as the start-up asked
     start();
-    QFile::setPermissions(path(file), QFile::ReadOwner | QFile::WriteOwner);
     const QString kept = folderHolds(c.bytes, true);
     EXPECT_FALSE(kept.isEmpty());
     EXPECT_TRUE(said(u'"' + kept + u'"')) << kept.toStdString();
     if (file == Backup) {
       EXPECT_FALSE(said(QStringLiteral("have been taken")));
-      EXPECT_EQ(logFile(), "\"\r\nK1AB Al, Boston\"\r\n");
+      if (c.log != noise) EXPECT_EQ(logFile(), "\"\r\nK1AB Al, Boston\"\r\n");  // beside noise, its records too
     } else {
       for (const QString& station : stations(row)) EXPECT_FALSE(folderHolds(station.toUtf8(), false).isEmpty()) << station.toStdString();
     }
   }
-  for (const auto& c : cases)
-    if (c.readable) EXPECT_FALSE(folderHolds(c.bytes, true).isEmpty()) << c.what;
+  for (const auto& c : cases) EXPECT_FALSE(folderHolds(c.bytes, true).isEmpty()) << c.what;
 }
 
 // The very first start finds no log and no backup: it says nothing, and the first Save Call asks
@@ -284,9 +305,19 @@ TEST_F(CallLogTest, ALogThatCannotBeWrittenOrWasNotReadIsNeverWrittenOver) {
   show("K1AB", "Al");
   g.Command2_Click();
   ASSERT_EQ(dialogs->calls.size(), 2u);
-  EXPECT_TRUE(dialogs->calls[1].prompt.contains(QStringLiteral("could not be read")));
+  EXPECT_TRUE(dialogs->calls[1].prompt.contains(QStringLiteral("could not be read whole at start-up (Is a directory)")));
   EXPECT_TRUE(QFileInfo(path(QStringLiteral("logdata"))).isDir());
   EXPECT_TRUE(g.logtext.isEmpty());
+
+  // A backup that cannot be written, a link to nowhere in its place, is said at start-up.
+  QDir(path(QStringLiteral("logdata"))).removeRecursively();
+  writeFile(QStringLiteral("logdata"), Log);
+  QFile::remove(path(Backup));
+  ASSERT_TRUE(QFile::link(path(QStringLiteral("gone/logdata.bak")), path(Backup)));
+  dialogs->calls.clear();
+  start();
+  ASSERT_EQ(dialogs->calls.size(), 1u);
+  EXPECT_TRUE(dialogs->calls[0].prompt.startsWith(QStringLiteral("The call log could not be copied to \"logdata.bak\" (")));
 }
 
 // A pipe in the place of a program file would hold the start until something wrote to it: each

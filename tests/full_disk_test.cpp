@@ -132,10 +132,28 @@ TEST_F(FullDiskTest, CallLogWritesKeepTheLogAndItsBackup) {
 
     const auto before = files();
     disk->fill();
+    dialogs->calls.clear();
     start();
     disk->empty();
     EXPECT_TRUE(unchanged(before, files()));
+    ASSERT_EQ(dialogs->calls.size(), 1u);
+    EXPECT_EQ(dialogs->calls[0].prompt, "The call log could not be copied to \"logdata.bak\" (" + disk->reason() +
+                                            "); the backup is as it was.");
   }
+  // A damaged log whose bytes the full disk could not take elsewhere: Save Call names that cause.
+  writeFile(QStringLiteral("logdata"), "W1XYZ Bob\r\n\"G4ABC Fred\"");
+  disk->fill();
+  Form1& f = start();
+  disk->empty();
+  f.Text3->setText(QStringLiteral("K1AB"));
+  f.Text4->setText(QStringLiteral("Al"));
+  dialogs->answers = {vb::Yes};
+  dialogs->calls.clear();
+  f.Command2_Click();
+  ASSERT_EQ(dialogs->calls.size(), 2u);
+  EXPECT_EQ(dialogs->calls[1].prompt, "The call log \"logdata\" in " + programDir +
+                                          " was damaged, and its bytes could not be kept elsewhere at start-up (" +
+                                          disk->reason() + "), so it is not written over.\r\nNothing was changed.");
 }
 
 // The second copy is kept out on a disk with no room left, as on any other.

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QTest>
 
 #include "platform/colour.h"
@@ -107,13 +108,22 @@ TEST_F(MessagesTest, TheMessagesFileKeepsTheWholeListAcrossStartAndExit) {
        "\"CQ CQ de G4ABC, pse K\r\n---\r\n73, Bye\r\n\"\r\n"},
       {"\"Gr\xFC\xDF\x65, 73\r\n---\r\n\"\r\n", QStringLiteral("Grüße, 73\r\n---\r\n"), "\"Grüße, 73\r\n---\r\n\"\r\n"},
   };
+  // Not one of them is as Marvane writes it: each is kept as found, once.
+  const auto kept = [this] {
+    QByteArrayList copies;
+    for (const QString& name : QDir(programDir).entryList({QStringLiteral("messages.kept*")})) copies << readFile(name);
+    return copies;
+  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.written.toStdString());
     writeFile(QStringLiteral("messages"), c.file);
     EXPECT_EQ(start().Text2->text(), c.list);
     form->close();
     EXPECT_EQ(readFile(QStringLiteral("messages")), c.written);
+    EXPECT_TRUE(kept().contains(c.file));
+    const qsizetype copies = kept().size();
     EXPECT_EQ(start().Text2->text(), QString(c.list).replace(u'"', u'\''));
+    EXPECT_EQ(kept().size(), copies);
     form->close();
     EXPECT_EQ(readFile(QStringLiteral("messages")), c.written);
   }

@@ -137,20 +137,21 @@ TEST_F(StartupTest, LargeFontsWarnsOnEveryResolutionButNinetySix) {
   }
 }
 
-// A data folder that cannot be made is named once at start, and the program runs; at exit no
-// earlier files are said to be kept, since there were none.
+// A data folder that cannot be made is named once at start, as the backup it keeps from being
+// written, and the program runs; at exit no earlier files are said to be kept, since there were none.
 TEST_F(StartupTest, FolderThatCannotBeWrittenIsNamedAtStartAndTheProgramRuns) {
   ASSERT_TRUE(QDir(programDir).removeRecursively());
   writeBytes(programDir, "a file where the folder should be");
   Form1& f = start();
-  ASSERT_EQ(dialogs->calls.size(), 1u);
+  ASSERT_EQ(dialogs->calls.size(), 2u);
   EXPECT_EQ(dialogs->calls[0].title, QStringLiteral("Program Folder"));
   EXPECT_TRUE(dialogs->calls[0].prompt.contains(programDir)) << dialogs->calls[0].prompt.toStdString();
+  EXPECT_TRUE(dialogs->calls[1].prompt.startsWith(QStringLiteral("The call log could not be copied to \"logdata.bak\" (")));
   EXPECT_TRUE(f.isVisible());
   f.close();
-  ASSERT_EQ(dialogs->calls.size(), 2u);
-  EXPECT_TRUE(dialogs->calls[1].prompt.startsWith(QStringLiteral("Could not save messages, restore")));
-  EXPECT_FALSE(dialogs->calls[1].prompt.contains(QStringLiteral("previous files")));
+  ASSERT_EQ(dialogs->calls.size(), 3u);
+  EXPECT_TRUE(dialogs->calls[2].prompt.startsWith(QStringLiteral("Could not save messages, restore")));
+  EXPECT_FALSE(dialogs->calls[2].prompt.contains(QStringLiteral("previous files")));
 }
 
 // The saved program chooses the captions and the layout; the saved direction its option.
