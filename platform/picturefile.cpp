@@ -248,18 +248,39 @@ QByteArray bmpOfPackedDib(const Bytes& b) {
   return bmp.append(reinterpret_cast<const char*>(b.data), b.size);
 }
 
-// The bytes Qt's decoder is given: not the JPEG segments it would keep past the first few
-// hundred, nor the GIF codes past the first frame's pixels.
-QByteArray decoderInput(const Bytes& b, Kind kind, const JpegLayout& jpeg) {
+// The bytes Qt's decoder reads the header from: not the JPEG segments it would keep past the
+// first few hundred.
+QByteArray headerInput(const Bytes& b, Kind kind, const JpegLayout& jpeg) {
   switch (kind) {
     case Kind::Jpeg: return withCuts(b.raw(), jpeg.dropped);
-    case Kind::Gif: {
-      const std::optional<Cut> cut = gifFrameCut(b);
-      return cut ? withCuts(b.raw(), {*cut}) : b.raw();
-    }
     case Kind::Icon: return firstIconImage(b);
     case Kind::PackedDib: return bmpOfPackedDib(b);
     default: return b.raw();
+  }
+}
+
+// What Qt's decoder decodes of `input`: not the GIF codes past the first frame's pixels either.
+// Finding them walks every code, which a file of megabytes makes cost far more than reading the
+// header, so only a picture whose size is allowed is walked.
+QByteArray decoderInput(const Bytes& b, Kind kind, QByteArray input) {
+  const std::optional<Cut> cut = kind == Kind::Gif ? gifFrameCut(b) : std::nullopt;
+  return cut ? withCuts(input, {*cut}) : input;
+}
+
+// The size Qt's decoder reads from the header in `input`; invalid for a header it cannot read.
+QSize reportedSize(QByteArray input, Kind kind) {
+  QBuffer buffer(&input);
+  buffer.open(QIODevice::ReadOnly);
+  return QImageReader(&buffer, qtFormat(kind)).size();
+}
+
+// Whether the file holds the whole picture; a bitmap's header tells that itself.
+bool holdsWholePicture(const Bytes& b, Kind kind, const JpegLayout& jpeg) {
+  switch (kind) {
+    case Kind::Jpeg: return jpeg.complete;
+    case Kind::Gif: return gifComplete(b);
+    case Kind::Icon: return iconComplete(b);
+    default: return true;
   }
 }
 
@@ -285,13 +306,23 @@ Fault decodingCost(const Bytes& b, Kind kind, QSize size, const JpegLayout& jpeg
   return Fault::None;
 }
 
-Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
-  // The JPEG is walked before the decoder reads even its header, which keeps comments.
-  const JpegLayout jpeg = kind == Kind::Jpeg ? jpegLayout(b) : JpegLayout{};
-  QByteArray data = decoderInput(b, kind, jpeg);
+// Decodes `data` of the checked `size`; a JPEG at a reduced scale that covers `atLeast` when valid.
+Fault decodeWithQt(QByteArray data, Kind kind, QSize size, QSize atLeast, QImage* out) {
   QBuffer buffer(&data);
   buffer.open(QIODevice::ReadOnly);
   QImageReader reader(&buffer, qtFormat(kind));
+  if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(size, atLeast));
+  const QtAllocationLimit allowed(size);
+  QImage image;
+  if (!reader.read(&image)) return Fault::Damaged;
+  *out = toRgb32(std::move(image));
+  return Fault::None;
+}
+
+Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
+  // The JPEG is walked before the decoder reads even its header, which keeps comments.
+  const JpegLayout jpeg = kind == Kind::Jpeg ? jpegLayout(b) : JpegLayout{};
+  const QByteArray input = headerInput(b, kind, jpeg);
   QSize& size = found->size;
   bool complete = true;
   if (kind == Kind::Bmp || kind == Kind::PackedDib) {
@@ -302,35 +333,25 @@ Fault readWithQt(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* f
     size = header->size;
     complete = header->complete;
   } else {
-    const QSize reported = reader.size();
+    const QSize reported = reportedSize(input, kind);
     if (!reported.isValid()) return Fault::Damaged;
     size = decodedSize(b, kind, reported);
-    switch (kind) {
-      case Kind::Jpeg: complete = jpeg.complete; break;
-      case Kind::Gif: complete = gifComplete(b); break;
-      case Kind::Icon: complete = iconComplete(b); break;
-      default: break;
-    }
   }
   if (const Fault f = checkSize(size); f != Fault::None) return f;
-  if (!complete) return Fault::Truncated;
+  if (!complete || !holdsWholePicture(b, kind, jpeg)) return Fault::Truncated;
   if (const Fault f = decodingCost(b, kind, size, jpeg, found); f != Fault::None) return f;
-  if (kind == Kind::Jpeg && atLeast.isValid()) reader.setScaledSize(reducedJpegSize(size, atLeast));
-  const QtAllocationLimit allowed(size);
-  QImage image;
-  if (!reader.read(&image)) return Fault::Damaged;
-  *out = toRgb32(std::move(image));
-  return Fault::None;
+  return decodeWithQt(decoderInput(b, kind, input), kind, size, atLeast, out);
 }
 
 // A PNG, alone or as an icon's first image (whose size it gives, whatever the icon's directory
-// says), is read by Marvane's PNG reader, which stops at the picture's end.
-Fault readPng(const Bytes& png, bool complete, QImage* out, Found* found) {
+// says), is read by Marvane's PNG reader, which stops at the picture's end. Whether `file` holds
+// it whole is asked only once its size is allowed: finding out walks the file.
+Fault readPng(const Bytes& png, const Bytes& file, bool (*whole)(const Bytes&), QImage* out, Found* found) {
   const QByteArrayView bytes(png.data, png.size);
   found->size = pngHeaderSize(bytes);
   if (!found->size.isValid()) return Fault::Damaged;
   if (const Fault f = checkSize(found->size); f != Fault::None) return f;
-  if (!complete) return Fault::Truncated;
+  if (!whole(file)) return Fault::Truncated;
   QImage image = decodePng(bytes);
   if (image.isNull()) return Fault::Damaged;
   *out = toRgb32(std::move(image));
@@ -340,8 +361,8 @@ Fault readPng(const Bytes& png, bool complete, QImage* out, Found* found) {
 // A picture of a format Qt knows: PNG pictures are read by Marvane's PNG reader, the others by Qt.
 Fault readDecoded(const Bytes& b, Kind kind, QSize atLeast, QImage* out, Found* found) {
   const Bytes icon = kind == Kind::Icon ? firstIconImageBytes(b) : Bytes{};
-  if (kind == Kind::Png) return readPng(b, pngComplete(b), out, found);
-  if (icon.startsWith(PngSignature)) return readPng(icon, iconComplete(b), out, found);
+  if (kind == Kind::Png) return readPng(b, b, pngComplete, out, found);
+  if (icon.startsWith(PngSignature)) return readPng(icon, b, iconComplete, out, found);
   return readWithQt(b, kind, atLeast, out, found);
 }
 

@@ -282,16 +282,17 @@ class LzwCounter {
 
   // The length of `code`'s string, or 0 where the decoder refuses it: a code on the way lies past
   // the table, or the way takes more steps than the table has strings, so it comes round again.
-  // Kept once known: the way stays within the table as it grows.
+  // Kept once known for every string on the way, which stays within the table as it grows: codes
+  // naming one after another the strings of a long way would otherwise follow it again each time.
   int stringLength(int code) {
-    const int start = code;
+    int known = code;
     int steps = 0;
-    while (lengthKnown(code) == 0) {
-      if (code >= next_ || ++steps > next_ - clear_ - 2) return 0;
-      code = prefixes_[code];
+    while (lengthKnown(known) == 0) {
+      if (known >= next_ || ++steps > next_ - clear_ - 2) return 0;
+      known = prefixes_[known];
     }
-    const int length = steps + lengthKnown(code);
-    if (steps > 0) lengths_[start] = length;
+    const int length = steps + lengthKnown(known);
+    for (int left = length; code != known; code = prefixes_[code]) lengths_[code] = left--;
     return length;
   }
 

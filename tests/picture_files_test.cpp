@@ -24,19 +24,19 @@
 namespace {
 
 // `bytes` read as the file `name` in `dir` and as another program's offer, the two together within
-// a second of the thread's processor time.
+// `milliseconds` of the thread's processor time.
 struct BoundedRead {
   bool read = false;
   QString reason;
   QImage picture, offered;
 };
-BoundedRead readBounded(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+BoundedRead readBounded(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes, qint64 milliseconds = 1000) {
   writeBytes(dir.filePath(name), bytes);
   BoundedRead r;
   const qint64 started = threadCpuMilliseconds();
   r.read = readPictureFile(dir.filePath(name), &r.picture, &r.reason);
   r.offered = decodeOfferedPicture(bytes);
-  EXPECT_LT(threadCpuMilliseconds() - started, 1000);
+  EXPECT_LT(threadCpuMilliseconds() - started, milliseconds);
   return r;
 }
 
@@ -391,6 +391,26 @@ QByteArray gifWithLongCodes(int repeats, int minimum = 8, QSize frame = {16, 16}
   return gifWithCodes(frame, minimum, codes << QList<int>(repeats, 4095) << clear + 1);
 }
 
+// A GIF whose frame's codes, after each clear, alternate a code past the table with a grey, each
+// string of the second kind leading through the next ones to a known length a thousand strings
+// on; then name those, from the start of that way or from its end: `tables` times, 4.5 KB each.
+QByteArray gifWithUnknownStrings(QSize frame, int tables, bool fromTheEnd = false) {
+  QList<int> codes;
+  for (int table = 0; table < tables; ++table) {
+    codes << 2048 << 0;
+    for (int next = 2050; next <= 4094; next += 2) codes << qMin(next + 3, 4094) << next / 2 % 256;
+    for (int string = 0; string < 1022; ++string) codes << (fromTheEnd ? 4093 - 2 * string : 2051 + 2 * string);
+  }
+  return gifWithCodes(frame, 11, codes << 2049);
+}
+
+// The thread's processor time that finding where Qt's decoder stops in `gif` takes.
+qint64 walkMilliseconds(const QByteArray& gif) {
+  const qint64 started = threadCpuMilliseconds();
+  (void)picturewalks::gifFrameCut(picturewalks::Bytes::of(gif));
+  return threadCpuMilliseconds() - started;
+}
+
 // A picture of `size` in the first 2^`minimum` greys, as an encoder writes it: a clear code first
 // and whenever the table is full, each string as long as the table holds whose code fits the width
 // the decoder reads it at.
@@ -431,7 +451,8 @@ QByteArray ordinaryGif(QSize size, int minimum) {
 }
 
 // Each case would cost the decoder seconds or gigabytes. It is read as it would be without what
-// costs that (the reference), or refused, within a second, from a file and when offered.
+// costs that (the reference), or refused, within a second (or what a case says), from a file and
+// when offered. Where a case gives codes that cost the GIF walk least, it costs the walk as little.
 TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
   const QByteArray png = pngWithLongImageData(4096, 1), row = pngWithLongImageData(0, 1);
   const QByteArray wide = jpegWithScans(solidImage(16384, 1, 0x808080), 10);
@@ -442,7 +463,8 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
   greyTall.replace(greyTall.indexOf("\xFF\xC2") + 5, 2, be16(65500));
   const QByteArray alphaDib = le32(40) + le32(2) + le32(1) + le16(1) + le16(32) + le32(6) + le32(8) + QByteArray(16, 0) +
                               le32(0xFF0000) + le32(0xFF00) + le32(0xFF) + le32(0xFF000000) + le32(0xFFFF0000) + le32(0xFF0000FF);
-  const struct { const char* name; QByteArray bytes, reference; const char* refusal; } cases[] = {
+  const struct { const char* name; QByteArray bytes, reference; const char* refusal; qint64 milliseconds = 1000;
+                 QByteArray cheapestWalk = {}; } cases[] = {
       {"comments.jpg", jpegWithSegments(0xFE, 40'000), jpegWithSegments(0xFE, 1), nullptr},
       {"exif.jpg", jpegWithSegments(0xE1, 40'000, "Exif"), jpegWithSegments(0xE1, 1, "Exif"), nullptr},
       {"icc.jpg", jpegWithSegments(0xE2, 40'000), jpegWithSegments(0xE2, 1), nullptr},
@@ -460,6 +482,11 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
       // Scans that the picture's size allows, but for 400 restart markers in each.
       {"restarts.jpg", restartJpeg(3500, 97, 400), {}, "too costly to decode (3500 x 3500 pixels)"},
       {"frame.gif", gifWithLongCodes(100'000, 8, {65535, 65535}), {}, "too large (65535 x 65535 pixels)"},
+      // 10 MB of codes refused from the header alone; at the pixel limit, read with two decodes of
+      // 50 megapixels, the strings named from the start of their way cost the walk no more than from its end.
+      {"strings.gif", gifWithUnknownStrings({65535, 65535}, 2300), {}, "too large (65535 x 65535 pixels)", 300},
+      {"limit.gif", gifWithUnknownStrings({7071, 7071}, 2300), gifWithUnknownStrings({7071, 7071}, 100), nullptr, 2000,
+       gifWithUnknownStrings({7071, 7071}, 2300, true)},
       // With the largest code size, a code past the table after another one has no string.
       {"widest.gif", gifWithCodes({16, 1}, 12, {4096, 1, 4098, 4098, 4097}), gifWithCodes({16, 1}, 12, {4096, 1, 4098, 4097}),
        nullptr}};
@@ -467,7 +494,8 @@ TEST(HostilePictures, WhatADecoderWouldFollowIsBoundedBeforeItRuns) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const QString name = QString::fromLatin1(c.name);
-    const BoundedRead r = readBounded(dir, name, c.bytes);
+    const BoundedRead r = readBounded(dir, name, c.bytes, c.milliseconds);
+    if (!c.cheapestWalk.isEmpty()) EXPECT_LE(walkMilliseconds(c.bytes), 3 * walkMilliseconds(c.cheapestWalk) + 10);
     if (c.refusal) {
       EXPECT_EQ(r.reason, QStringLiteral("%1: %2").arg(name, c.refusal));
       EXPECT_TRUE(r.offered.isNull());
