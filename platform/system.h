@@ -48,11 +48,20 @@ class InstanceLock {
   const QString& unusableReason() const { return unusableReason_; }
 
  private:
+  // An open file or folder locked for the run; a named file is removed at its end while the name
+  // is still its own.
+  struct Held {
+    int fd = -1;
+    QByteArray name;
+    void release();
+  };
+  Refusal tryLockForUser(const QByteArray& folder);
+  Refusal tryLockFolder(const QByteArray& folder);
   Refusal tryLockFile(const QByteArray& path);
   Refusal unusable(const QByteArray& path, const QString& reason);
   void release();
-  int held_ = -1;        // the folder or the lock file in it
-  QByteArray lockFile_;  // the lock file, when that is what is held
+  Held forUser_;  // the user's lock on the folder, kept outside it
+  Held folder_;   // the folder or the lock file in it
   QString unusableFile_, unusableReason_;
 };
 
