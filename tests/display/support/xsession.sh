@@ -122,11 +122,10 @@ prepare_program_dir() {
   export XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime" HOME="$work/home" QT_QPA_PLATFORM=xcb
 }
 
-# Writes a settings file "restore" in $program_dir that chooses the SSTV program of code $1 (item
-# 75) and leaves every other item empty.
+# Writes a settings file "restore" in $program_dir, as Marvane writes one, that chooses the SSTV
+# program of code $1 (item 75): the 74 texts before it are empty, the items after it absent.
 choose_program() {
-  local item
-  for item in $(seq 1 127); do [ "$item" = 75 ] && echo "$1" || echo ""; done >"$program_dir/restore"
+  { printf '""\r\n%.0s' $(seq 1 74); printf ' %s \r\n' "$1"; } >"$program_dir/restore"
 }
 
 # Starts the two windows of JVComm32 (stand-ins logging their keys to $work/TITLE.keys) and
