@@ -88,6 +88,11 @@ class Form1 : public QMainWindow {
   std::optional<QByteArray> readProgramFile(const QString& name, const QString& title, const QString& what,
                                             const QString& consequence);
   bool leftAlone(const QString& name) const;
+  // Keeps `bytes`, read from the program file `name`, in a copy no later start writes over, or, when
+  // no copy can be made, leaves the program file `guarded` alone for the run so that the bytes still
+  // have a place. The sentence that says which, after a line break: `what`, then where they are.
+  QString keepOrLeave(const QString& name, const QByteArray& bytes, const QString& suffix, const QString& what,
+                      const QString& guarded);
   // Saves the thirty saved-picture files from savedthumbs.
   QStringList saveThumbFiles();
   // The 91 controls whose tool tips the Help menu switches, in table order (1-based).

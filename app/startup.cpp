@@ -47,16 +47,11 @@ QString unreadAtExit(const char* start) {
 void keepWhatExitDrops(Form1& f, const QString& name, const QByteArray& bytes, const QByteArray& writtenBack,
                        const QString& title, const QString& what) {
   if (bytes == writtenBack || bytes.trimmed().isEmpty()) return;
-  const QString path = QDir(f.env.programDirectory).filePath(name);
-  QString said = what + QStringLiteral(" \"") + name + QStringLiteral("\" in ") + QDir::toNativeSeparators(f.env.programDirectory) +
-                 QStringLiteral(" is not as Marvane writes it, so the exit would not write it back as it is");
-  QString reason;
-  if (const std::optional<QString> copy = f.filesleftalone.keepCopyOrLeave(path, bytes, QStringLiteral("kept"), path, &reason))
-    said += QStringLiteral(".\r\nThe file as found is kept in \"") + *copy + QStringLiteral("\", which no later start writes over.");
-  else
-    said += QStringLiteral(", and it could not be kept elsewhere (") + reason +
-            QStringLiteral(").\r\nIt is left as it is at exit, until Marvane starts again.");
-  f.env.dialogs->MsgBox(said, vb::OKOnly, title);
+  f.env.dialogs->MsgBox(what + QStringLiteral(" \"") + name + QStringLiteral("\" in ") +
+                            QDir::toNativeSeparators(f.env.programDirectory) +
+                            QStringLiteral(" is not as Marvane writes it, so the exit would not write it back as it is.") +
+                            f.keepOrLeave(name, bytes, QStringLiteral("kept"), QStringLiteral("The file as found is"), name),
+                        vb::OKOnly, title);
 }
 
 // A file can be made in the folder: it exists, is a folder, and takes a new file.
@@ -201,10 +196,8 @@ QString keepUnreadSavedPicture(Form1& f, const QString& name) {
   QString reason;
   if (const std::optional<QByteArray> bytes = f.filesleftalone.read(path, &reason)) {
     if (bytes->isEmpty()) return QString();  // nothing to lose
-    const QString suffix = QStringLiteral("damaged");
-    if (const std::optional<QString> copy = f.filesleftalone.keepCopyOrLeave(path, *bytes, suffix, path, &reason))
-      return QStringLiteral("\r\n\"") + name + QStringLiteral("\" is no picture Marvane can read; its bytes are kept in \"") +
-             *copy + QStringLiteral("\", which no later start writes over.");
+    return f.keepOrLeave(name, *bytes, QStringLiteral("damaged"),
+                         u'"' + name + QStringLiteral("\" is no picture Marvane can read; its bytes are"), name);
   }
   return QStringLiteral("\r\n\"") + name + QStringLiteral("\" cannot be read (") + reason +
          QStringLiteral("); it is left as it is at exit, until Marvane starts with it readable.");
@@ -379,6 +372,17 @@ std::optional<QByteArray> Form1::readProgramFile(const QString& name, const QStr
                             QStringLiteral(").\r\n") + consequence,
                         vb::OKOnly, title);
   return bytes;
+}
+
+QString Form1::keepOrLeave(const QString& name, const QByteArray& bytes, const QString& suffix, const QString& what,
+                           const QString& guarded) {
+  const QDir dir(env.programDirectory);
+  QString reason;
+  if (const std::optional<QString> copy =
+          filesleftalone.keepCopyOrLeave(dir.filePath(name), bytes, suffix, dir.filePath(guarded), &reason))
+    return QStringLiteral("\r\n") + what + QStringLiteral(" kept in \"") + *copy + QStringLiteral("\", which no later start writes over.");
+  return QStringLiteral("\r\n") + what + QStringLiteral(" not kept elsewhere (") + reason + QStringLiteral("), so \"") + guarded +
+         QStringLiteral("\" is left as it is until Marvane starts again.");
 }
 
 bool Form1::leftAlone(const QString& name) const {

@@ -67,28 +67,15 @@ LogRead readLog(std::optional<QByteArray> bytes) {
   return {std::move(bytes), std::move(file)};
 }
 
-// Keeps the bytes `name` held under a name no later start writes over, or, when no copy can be
-// made, leaves `guarded` alone for the run so that the bytes still have a place. The sentence that
-// says which.
-QString keepOrLeave(Form1& f, const QString& name, const QByteArray& bytes, const char* suffix, const QString& what,
-                    const QString& guarded) {
-  const QDir dir(f.env.programDirectory);
-  QString reason;
-  if (const std::optional<QString> copy =
-          f.filesleftalone.keepCopyOrLeave(dir.filePath(name), bytes, QString::fromLatin1(suffix), dir.filePath(guarded), &reason))
-    return QStringLiteral("\r\n") + what + QStringLiteral(" kept in \"") + *copy + QStringLiteral("\", which no later start writes over.");
-  return QStringLiteral("\r\n") + what + QStringLiteral(" not kept elsewhere (") + reason + QStringLiteral("), so \"") + guarded +
-         QStringLiteral("\" is left as it is until Marvane starts again.");
-}
-
 // Keeps what this start could not read whole: a damaged log, a backup not taken.
 QString keepDamaged(Form1& f, const LogRead& log, const LogRead& backup) {
   QString said;
-  if (log.damaged()) said += keepOrLeave(f, LogFileName, *log.bytes, "damaged", QStringLiteral("The bytes \"logdata\" held are"), LogFileName);
+  const QString damaged = QStringLiteral("damaged");
+  if (log.damaged()) said += f.keepOrLeave(LogFileName, *log.bytes, damaged, QStringLiteral("The bytes \"logdata\" held are"), LogFileName);
   if (backup.damaged())
-    said += keepOrLeave(f, BackupFileName, *backup.bytes, "damaged",
-                        QStringLiteral("\"logdata.bak\" was not in its usual form, so no station was taken from it; its bytes are"),
-                        BackupFileName);
+    said += f.keepOrLeave(BackupFileName, *backup.bytes, damaged,
+                          QStringLiteral("\"logdata.bak\" was not in its usual form, so no station was taken from it; its bytes are"),
+                          BackupFileName);
   return said;
 }
 
@@ -111,8 +98,8 @@ BackupTaken takeBackup(Form1& f, const LogRead& log, const LogRead& backup) {
   BackupTaken taken;
   if ((!log.sound() && backup.sound()) || f.leftAlone(BackupFileName)) return taken;
   if (backup.sound() && !logbook::holdsEveryStation(log.file.log, backup.file.log)) {
-    taken.said = keepOrLeave(f, BackupFileName, *backup.bytes, "kept",
-                             QStringLiteral("\"logdata.bak\" held stations the call log does not; they are"), BackupFileName);
+    taken.said = f.keepOrLeave(BackupFileName, *backup.bytes, QStringLiteral("kept"),
+                               QStringLiteral("\"logdata.bak\" held stations the call log does not; they are"), BackupFileName);
     if (f.leftAlone(BackupFileName)) return taken;
   }
   QString reason;

@@ -140,11 +140,18 @@ TEST_F(FullDiskTest, CallLogWritesKeepTheLogAndItsBackup) {
     EXPECT_EQ(dialogs->calls[0].prompt, "The call log could not be copied to \"logdata.bak\" (" + disk->reason() +
                                             "); the backup is as it was.");
   }
-  // A damaged log whose bytes the full disk could not take elsewhere: Save Call names that cause.
+  // A damaged log and a saved picture that is no picture, whose bytes the full disk could not take
+  // elsewhere: the start and Save Call name that cause.
   writeFile(QStringLiteral("logdata"), "W1XYZ Bob\r\n\"G4ABC Fred\"");
+  writeFile(QStringLiteral("JustText5.bmp"), "BM no picture");
   disk->fill();
+  dialogs->calls.clear();
   Form1& f = start();
   disk->empty();
+  EXPECT_TRUE(std::any_of(dialogs->calls.begin(), dialogs->calls.end(), [&](const auto& call) {
+    return call.prompt.endsWith("\r\n\"JustText5.bmp\" is no picture Marvane can read; its bytes are not kept elsewhere (" +
+                                disk->reason() + "), so \"JustText5.bmp\" is left as it is until Marvane starts again.");
+  }));
   f.Text3->setText(QStringLiteral("K1AB"));
   f.Text4->setText(QStringLiteral("Al"));
   dialogs->answers = {vb::Yes};
