@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QString>
 #include <optional>
+#include <utility>
 
 // Whole files, read or written in one go. Every file Marvane writes goes through writeWholeFile.
 
@@ -33,8 +34,10 @@ class FilesLeftAlone {
  public:
   // Why a file is left alone, so that a refusal to write it names its true cause.
   struct Cause {
-    enum Kind { Unread, NotKept } kind;  // it could not be read; a copy of what it held could not be made
-    QString reason;                      // the system's reason
+    // It could not be read; a copy of what it held could not be made; another file that may hold
+    // what it lacks could not be read, so writing it could make that file's content the last of it.
+    enum Kind { Unread, NotKept, OtherUnread } kind;
+    QString reason;  // the system's reason
   };
   // readWholeFile; a file that is there but cannot be read is left alone from now on.
   std::optional<QByteArray> read(const QString& path, QString* reason = nullptr);
@@ -42,6 +45,8 @@ class FilesLeftAlone {
   // holds them, or whose writing would replace the last place they are in) is left alone instead.
   std::optional<QString> keepCopyOrLeave(const QString& path, const QByteArray& bytes, const QString& suffix,
                                          const QString& guarded, QString* reason);
+  // Leaves `path` alone for a cause of the caller's own.
+  void leave(const QString& path, Cause cause) { causes_.insert(path, std::move(cause)); }
   bool contains(const QString& path) const { return causes_.contains(path); }
   std::optional<Cause> cause(const QString& path) const;
 

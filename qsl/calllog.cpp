@@ -21,20 +21,12 @@ constexpr int DeleteQuestion = vb::YesNo + vb::Exclamation + vb::DefaultButton2;
 // What became of "logdata.bak" at this start.
 enum class Backup { Written, KeptOlder, Failed };
 
-QString repairedMessage(Backup backup) {
+QString repairedMessage(Backup backup, bool logLeftAlone) {
   QString said = QStringLiteral("The call log \"logdata\" was not in its usual form and has been repaired as it was read.");
-  if (backup == Backup::KeptOlder) said += QStringLiteral("\r\n\"logdata.bak\" keeps the log of an earlier start;");
-  if (backup != Backup::Written) said += QStringLiteral(" \"logdata\" itself is left as it is until a call is saved or deleted.");
+  if (backup == Backup::KeptOlder) said += QStringLiteral("\r\n\"logdata.bak\" keeps the log of an earlier start.");
+  if (backup != Backup::Written && !logLeftAlone)
+    said += QStringLiteral("\r\n\"logdata\" itself is left as it is until a call is saved or deleted.");
   return said;
-}
-
-// The log found at this start is the program's own empty log while the backup holds stations:
-// every station may have been deleted, so they are not brought back, but the operator must hear
-// of it before a saved call makes the empty log the next start's backup.
-QString emptyLogMessage(const QString& directory) {
-  return QStringLiteral("The call log \"logdata\" in ") + QDir::toNativeSeparators(directory) +
-         QStringLiteral(" is empty.\r\n\"logdata.bak\" keeps the stations of an earlier start and is left as it is; to "
-                        "have them back, close Marvane and copy it to \"logdata\".");
 }
 
 // What stood in the place of a lost log: no file, nothing but blanks and line ends, or other bytes
@@ -52,12 +44,27 @@ QString restoredMessage(const QString& directory, const std::optional<QByteArray
                         "saved or deleted writes them to \"logdata\".");
 }
 
+// Why Save Call and Delete Call leave the log alone for this run.
+QString leftAloneText(const FilesLeftAlone::Cause& cause) {
+  switch (cause.kind) {
+    case FilesLeftAlone::Cause::Unread:
+      return QStringLiteral(" could not be read whole at start-up (") + cause.reason + QStringLiteral("), so it is not written over.");
+    case FilesLeftAlone::Cause::NotKept:
+      return QStringLiteral(" was damaged, and its bytes could not be kept elsewhere at start-up (") + cause.reason +
+             QStringLiteral("), so it is not written over.");
+    case FilesLeftAlone::Cause::OtherUnread: break;
+  }
+  return QStringLiteral(" is left as it was found at start-up: its backup \"logdata.bak\" could not be read then (") +
+         cause.reason + QStringLiteral(") and may hold stations it lacks. Start Marvane again with the backup readable.");
+}
+
 // One of the log's two files as this start found it.
 struct LogRead {
   std::optional<QByteArray> bytes;
   logbook::LogFile file;
-  // In its own form and holding stations: worth more than any log this start could not read whole.
-  bool sound() const { return bytes && !file.repaired && !file.lost && !file.log.isEmpty(); }
+  // As Marvane writes it, the program's own empty log included.
+  bool sound() const { return bytes && !file.repaired && !file.lost; }
+  bool holdsStations() const { return sound() && !file.log.isEmpty(); }
   // More than blanks, and not read as written: only a copy saves what reading threw away.
   bool damaged() const { return bytes && (file.repaired || file.lost) && !bytes->trimmed().isEmpty(); }
 };
@@ -65,6 +72,17 @@ struct LogRead {
 LogRead readLog(std::optional<QByteArray> bytes) {
   logbook::LogFile file = logbook::readLogFile(bytes.value_or(QByteArray()));
   return {std::move(bytes), std::move(file)};
+}
+
+// What an unreadable backup means for this run. Beside a log that is not as Marvane writes it, the
+// backup may hold the only copy of stations the log lost: a call saved now would make a sound log
+// that the next start backs up over it, so the log is left alone too.
+QString backupUnreadText(const LogRead& log, bool logAtRisk) {
+  if (!logAtRisk) return QStringLiteral("It is left as it is until Marvane starts with it readable.");
+  return QStringLiteral("The call log \"logdata\"") +
+         (log.file.lost ? lostState(log.bytes) : QStringLiteral(" was not in its usual form.")) +
+         QStringLiteral("\r\nBoth are left as they are until Marvane starts with \"logdata.bak\" readable: Save Call and "
+                        "Delete Call write nothing, so that no station of the backup is lost.");
 }
 
 // Keeps what this start could not read whole: a damaged log, a backup not taken.
@@ -90,16 +108,18 @@ struct BackupTaken {
   QString said;
 };
 
-// The log goes to "logdata.bak" when it is sound, or when the backup holds no sound log. A backup
-// whose stations the log does not all hold (one an earlier start could not read or did not take,
-// a call deleted since) is kept first under a name no later start writes over; where it cannot be,
-// it stays as it is.
+// A log as Marvane writes it goes to "logdata.bak" whatever the backup held: the backup is the log
+// of the last start, and what went from the log since went by a Save Call or Delete Call the
+// operator confirmed, which can still be undone from the backup until the next start. A lost log
+// never takes the place of a backup with stations, which may be their last copy. A repaired log
+// takes it once the backup's stations it lacks are kept under a name no later start writes over.
+// A backup left alone (unreadable, or its damaged bytes not kept) stays as it is.
 BackupTaken takeBackup(Form1& f, const LogRead& log, const LogRead& backup) {
   BackupTaken taken;
-  if ((!log.sound() && backup.sound()) || f.leftAlone(BackupFileName)) return taken;
-  if (backup.sound() && !logbook::holdsEveryStation(log.file.log, backup.file.log)) {
+  if (f.leftAlone(BackupFileName) || (log.file.lost && backup.holdsStations())) return taken;
+  if (!log.sound() && backup.sound() && !logbook::holdsEveryStation(log.file.log, backup.file.log)) {
     taken.said = f.keepOrLeave(BackupFileName, *backup.bytes, QStringLiteral("kept"),
-                               QStringLiteral("\"logdata.bak\" held stations the call log does not; they are"), BackupFileName);
+                               QStringLiteral("\"logdata.bak\" held stations the repaired log does not; they are"), BackupFileName);
     if (f.leftAlone(BackupFileName)) return taken;
   }
   QString reason;
@@ -134,28 +154,28 @@ QImage mugshotOf(const QString& directory, const QString& callsign) {
 
 }  // namespace
 
-// The log as it was at this start goes to "logdata.bak". A log that is missing, unreadable, empty
-// or had to be repaired never takes the place of a backup that holds stations: that may be the
-// last good copy. A log that is lost outright (missing, or holding no log at all whatever its
-// bytes) is taken from that backup, so the next Save Call or Delete Call writes the stations back;
-// only the program's own empty log stays empty. A backup is taken only when it reads as a sound
-// log would. A first start leaves the empty log as its backup. Whatever is not as it should be is
-// said once, with the names of the copies kept.
+// The log as this start found it goes to "logdata.bak" (takeBackup says when it does not). A log
+// that is lost outright (missing, or holding no log at all whatever its bytes) is taken from a
+// backup that holds stations, so the next Save Call or Delete Call writes them back. A backup is
+// taken only when it reads as a sound log would. A first start leaves the empty log as its
+// backup. Whatever is not as it should be is said once, with the names of the copies kept.
 void Form1::readCallLog() {
   const LogRead log = readLog(readProgramFile(LogFileName, LogTitle, QStringLiteral("The call log"),
                                               QStringLiteral("No station can be looked up, and Save Call and Delete Call "
                                                              "leave the file alone until Marvane starts with it readable.")));
-  const LogRead backup =
-      readLog(readProgramFile(BackupFileName, LogTitle, QStringLiteral("The backup of the call log"),
-                              QStringLiteral("It is left as it is until Marvane starts with it readable.")));
-  const bool restored = !leftAlone(LogFileName) && log.file.lost && backup.sound();
+  const QDir dir(env.programDirectory);
+  const bool logAtRisk = !log.sound() && !leftAlone(LogFileName);
+  const LogRead backup = readLog(readProgramFile(BackupFileName, LogTitle, QStringLiteral("The backup of the call log"),
+                                                 backupUnreadText(log, logAtRisk)));
+  if (const auto unread = filesleftalone.cause(dir.filePath(BackupFileName)); unread && logAtRisk)
+    filesleftalone.leave(dir.filePath(LogFileName), {FilesLeftAlone::Cause::OtherUnread, unread->reason});
+  const bool restored = !leftAlone(LogFileName) && log.file.lost && backup.holdsStations();
   setLogText(restored ? backup.file.log : log.file.log);
   const QString kept = keepDamaged(*this, log, backup);
   const BackupTaken taken = takeBackup(*this, log, backup);
   QString said;
   if (restored) said = restoredMessage(env.programDirectory, log.bytes);
-  else if (log.file.repaired) said = repairedMessage(taken.outcome);
-  else if (log.bytes && backup.sound() && !log.sound()) said = emptyLogMessage(env.programDirectory);
+  else if (log.file.repaired) said = repairedMessage(taken.outcome, leftAlone(LogFileName));
   said = (said + kept + taken.said).trimmed();
   if (!said.isEmpty()) env.dialogs->MsgBox(said, vb::OKOnly, LogTitle);
 }
@@ -263,11 +283,8 @@ void Form1::Command9_Click() {
 bool Form1::writeCallLog(const QString& log) {
   const QString directory = QDir::toNativeSeparators(env.programDirectory);
   if (const auto cause = filesleftalone.cause(QDir(env.programDirectory).filePath(LogFileName))) {
-    const QString why = cause->kind == FilesLeftAlone::Cause::Unread
-                            ? QStringLiteral(" could not be read whole at start-up (")
-                            : QStringLiteral(" was damaged, and its bytes could not be kept elsewhere at start-up (");
-    env.dialogs->MsgBox(QStringLiteral("The call log \"logdata\" in ") + directory + why + cause->reason +
-                            QStringLiteral("), so it is not written over.\r\nNothing was changed."),
+    env.dialogs->MsgBox(QStringLiteral("The call log \"logdata\" in ") + directory + leftAloneText(*cause) +
+                            QStringLiteral("\r\nNothing was changed."),
                         vb::OKOnly, LogTitle);
     return false;
   }

@@ -89,30 +89,32 @@ TEST_F(CallLogTest, SaveAndDeleteAskFirstAndWriteTheLogOnlyOnYes) {
 }
 
 // "logdata.bak" is the log byte for byte as this start found it, a damaged one repaired with one
-// message naming where its bytes are kept, and backed up as repaired; saving leaves the backup, and
-// a lost, empty or repaired log never replaces one that holds stations, which a lost or empty log
-// tells of once. A first start leaves the empty log.
-TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
+// message naming where its bytes are kept, and backed up as repaired once the backup's stations it
+// lacks are kept too; saving leaves the backup. A first start leaves the empty log.
+TEST_F(CallLogTest, BackupIsTheLogAsStartedOrAsRepaired) {
   start();
   EXPECT_EQ(readFile(Backup), "\"\"\r\n");
   const QByteArray damaged = "\"\nG4ABC Fred \"Leeds\"\nW1XYZ Bob\"";
   const QByteArray strayByte = "\"\r\nDL1AB Hans, M\xc3\xbcnchen \xff\r\nF6ABC Ren\xc3\xa9, 5\xe2\x82\xac\"\r\n";
-  const struct { QByteArray bytes; const char* log; const char* kept; QByteArray backup; } cases[] = {
+  // `keptBackup`: where the backup's stations the repaired log lacks are kept.
+  const struct { QByteArray bytes; const char* log; const char* kept; QByteArray backup; const char* keptBackup = nullptr; } cases[] = {
       // only the empty log to lose
       {damaged, "\r\nG4ABC Fred 'Leeds'\r\nW1XYZ Bob", "logdata.damaged", "\"\r\nG4ABC Fred 'Leeds'\r\nW1XYZ Bob\"\r\n"},
       {Log, "\r\nG4ABCD Dave, Derby, works G4AB\r\nW1XYZ Bob, Boston\r\nG4ABC Fred, Leeds", nullptr, Log},
-      {strayByte, "\r\nDL1AB Hans, M\u00fcnchen \u00ff\r\nF6ABC Ren\u00e9, 5\u20ac", "logdata.damaged-2", Log},
+      {strayByte, "\r\nDL1AB Hans, M\u00fcnchen \u00ff\r\nF6ABC Ren\u00e9, 5\u20ac", "logdata.damaged-2",
+       replaced(strayByte, "\xff", "\xc3\xbf"), "logdata.bak.kept"},
   };
   for (const auto& c : cases) {
     writeFile(QStringLiteral("logdata"), c.bytes);
+    const QByteArray backupBefore = readFile(Backup);
     Form1& f = start();
     EXPECT_EQ(f.logtext, QString::fromUtf8(c.log));
     EXPECT_EQ(readFile(Backup), c.backup);
     ASSERT_EQ(dialogs->calls.size(), c.kept ? 1u : 0u);
-    if (c.kept) {
-      EXPECT_TRUE(dialogs->calls[0].prompt.contains(u'"' + QString::fromLatin1(c.kept) + u'"'));
-      EXPECT_EQ(readFile(QString::fromLatin1(c.kept)), c.bytes);
-    }
+    for (const char* kept : {c.kept, c.keptBackup})
+      if (kept) EXPECT_TRUE(dialogs->calls[0].prompt.contains(u'"' + QString::fromLatin1(kept) + u'"')) << kept;
+    if (c.kept) EXPECT_EQ(readFile(QString::fromLatin1(c.kept)), c.bytes);
+    if (c.keptBackup) EXPECT_EQ(readFile(QString::fromLatin1(c.keptBackup)), backupBefore);
     show("W1XYZ", "Bob, Salem");
     f.Command2_Click();
     EXPECT_EQ(readFile(Backup), c.backup);
@@ -124,20 +126,18 @@ TEST_F(CallLogTest, BackupKeepsTheLogAsStartedAndSurvivesALostOrEmptyLog) {
 // control bytes, stray bytes without a quote, quotes around nothing) is taken from a backup that
 // holds stations, and the start says so once: the next Save Call writes them back with the new
 // one, the backup stays until then, and after an exit the next start finds every station and
-// backs them up. The program's own empty log (every station deleted) brings nothing back, and the
-// start after a call saved to it keeps the backup's stations before the backup takes that log.
+// backs them up. The program's own empty log (every station deleted) is a log like any other:
+// no word, and it is backed up as found.
 TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
   const QString restored = QStringLiteral("\r\nIts stations have been taken from \"logdata.bak\", which is left as it is; "
                                           "the next call saved or deleted writes them to \"logdata\".");
-  const QString emptied = QStringLiteral(" is empty.\r\n\"logdata.bak\" keeps the stations of an earlier start and is "
-                                         "left as it is; to have them back, close Marvane and copy it to \"logdata\".");
   const auto unreadable = [&](const char* kept) {
     return " holds no station that can be read." + restored + "\r\nThe bytes \"logdata\" held are kept in \"" +
            QString::fromLatin1(kept) + "\", which no later start writes over.";
   };
   const QByteArray k1ab = "\"\r\nK1AB Al, Boston";
-  // `kept`: where the next start keeps the backup's stations that the saved log does not hold.
-  const struct { QByteArray log; QString said; QByteArray saved; const char* kept = nullptr; } cases[] = {
+  // `said`: none when the log is the program's own, which the start backs up as found.
+  const struct { QByteArray log; QString said; QByteArray saved; } cases[] = {
       {QByteArray(), " is missing." + restored, k1ab + Log.mid(1)},
       {"", " is empty." + restored, k1ab + Log.mid(1)},
       {" \r\n\r\n\t\n", " is empty." + restored, k1ab + Log.mid(1)},
@@ -145,7 +145,7 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
       {"\x01\x1b\r\n\x7f\x02\x0c\t", unreadable("logdata.damaged-2"), k1ab + Log.mid(1)},
       {"\xff\xfe\x89 stray\x80\x01 bytes\r\n\x9d", unreadable("logdata.damaged-3"), k1ab + Log.mid(1)},
       {QByteArray("\"\0\0\r\n \0\"\0", 9), unreadable("logdata.damaged-4"), k1ab + Log.mid(1)},
-      {"\"\"\r\n", emptied, k1ab + "\"\r\n", "logdata.bak.kept"},
+      {"\"\"\r\n", QString(), k1ab + "\"\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.log.isNull() ? "missing" : std::to_string(c.log.size()) + " bytes " + c.log.left(12).toHex(' ').toStdString());
@@ -154,25 +154,20 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
     else QFile::remove(path(QStringLiteral("logdata")));
     dialogs->calls.clear();
     Form1& f = start();
-    EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"), QStringLiteral("The call log \"logdata\" in ") + programDir + c.said, vb::OKOnly));
-    EXPECT_EQ(readFile(Backup), Log);
+    if (c.said.isNull()) EXPECT_TRUE(dialogs->calls.empty());
+    else EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"), QStringLiteral("The call log \"logdata\" in ") + programDir + c.said, vb::OKOnly));
+    const QByteArray backup = c.said.isNull() ? c.log : Log;
+    EXPECT_EQ(readFile(Backup), backup);
     dialogs->calls.clear();
     show("k1ab", "Al, Boston");
     dialogs->answers = {vb::Yes};
     f.Command2_Click();
-    EXPECT_EQ(std::tuple(logFile(), readFile(Backup)), std::tuple(c.saved, Log));
+    EXPECT_EQ(std::tuple(logFile(), readFile(Backup)), std::tuple(c.saved, backup));
     f.close();
     ASSERT_TRUE(f.unloaded);
     dialogs->calls.clear();
     start();
-    if (c.kept)
-      EXPECT_TRUE(shownOnce(QStringLiteral("Call Log"),
-                            "\"logdata.bak\" held stations the call log does not; they are kept in \"" +
-                                QString::fromLatin1(c.kept) + "\", which no later start writes over.",
-                            vb::OKOnly));
-    else
-      EXPECT_TRUE(dialogs->calls.empty());
-    if (c.kept) EXPECT_EQ(readFile(QString::fromLatin1(c.kept)), Log);
+    EXPECT_TRUE(dialogs->calls.empty());
     EXPECT_EQ(readFile(Backup), c.saved);
     show("G4ABC");
     EXPECT_EQ(form->Text4->text(), c.saved.contains("G4ABC") ? QStringLiteral("Fred, Leeds") : QString());
@@ -181,12 +176,13 @@ TEST_F(CallLogTest, ALostLogComesBackFromItsBackup) {
 
 // Whatever a start cannot read whole or would not write back as found outlives a Save Call, an
 // exit and the next start, its bytes as they were in a file a start names: a damaged log of any
-// kind, whose backup's six stations are kept too once the log written after its repair replaces
-// the backup; a backup of junk, which is not taken in place of a missing log; a backup, messages,
-// settings or saved-picture file that cannot be read, which is never written over, nor the
-// backup's stations once it is readable again; the backup beside the program's own empty log; a
-// saved picture cut short; messages edited by hand; settings of stray bytes. One start after
-// another on the same folder, no copy replaces an earlier one.
+// kind, whose backup's six stations are kept before the repaired log replaces the backup; a backup
+// of junk, which is not taken in place of a missing log; a backup, messages, settings or
+// saved-picture file that cannot be read, which is never written over; beside such a backup a
+// missing, lost or damaged log, left as found until the start that reads the backup takes or
+// keeps its stations; a saved picture cut short; messages edited by hand; settings of stray bytes.
+// One start after another on the same folder, no copy replaces an earlier one. The program's own
+// empty log is the operator's: the backup's stations go with it.
 TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart) {
   const AsOrdinaryUser user(dataHome.path());  // so that a file of mode 0200 cannot be read
   const auto stations = [](int row) {
@@ -204,8 +200,13 @@ TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart)
   noise[350] = '"';
   QByteArray settingsNoise(20000, '\0');
   QRandomGenerator(32).fillRange(reinterpret_cast<quint32*>(settingsNoise.data()), settingsNoise.size() / 4);
-  // `log`: what "logdata" holds beside a backup row; none, it is missing.
-  const struct { const char* what; const char* name; QByteArray bytes; bool readable = true; std::optional<QByteArray> log; } cases[] = {
+  // `log`: what "logdata" holds beside a backup row; none, it is missing. `next`: what the start
+  // that reads the backup says of its stations.
+  const char* taken = "have been taken";
+  const struct {
+    const char* what; const char* name; QByteArray bytes; bool readable = true; std::optional<QByteArray> log;
+    const char* next = nullptr; bool keeps = true;
+  } cases[] = {
       {"one quote in noise", "logdata", noise},
       {"random bytes", "logdata", random},
       {"cut mid-record", "logdata", newer(2).left(newer(2).size() * 45 / 100)},
@@ -214,14 +215,14 @@ TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart)
       {"typed by hand", "logdata", "W1AW ARRL HQ, Newington\r\nK2XY Joe, Albany\r\n"},
       {"zero bytes after", "logdata", newer(6) + QByteArray(300, '\0')},
       {"junk backup", "logdata.bak", "\x01\x02 junk, no quote\r\n\xfe\xff\r\nK9ZZ stray text"},
-      {"backup unreadable", "logdata.bak", logOf(stations(8)), false},
+      {"backup unreadable", "logdata.bak", logOf(stations(8)), false, {}, taken},
       {"messages unreadable", "messages", "\"CQ de G4ABC\r\n---\r\n73\"\r\n", false},
       {"restore unreadable", "restore", restoreFile({{77, "\"G4ABC\""}}), false},
       {"exit picture damaged", "JustText21.bmp", bmpBytes(solidImage(320, 256, 0xFF)).left(900)},
       {"header strip unreadable", "JustText22.bmp", bmpBytes(solidImage(320, 32, 0xFF00)), false},
-      {"backup unreadable, log damaged", "logdata.bak", logOf(stations(13)), false, noise},
-      {"backup unreadable, log empty", "logdata.bak", logOf(stations(14)), false, ""},
-      {"program's own empty log", "logdata.bak", logOf(stations(15)), true, "\"\"\r\n"},
+      {"backup unreadable, log damaged", "logdata.bak", logOf(stations(13)), false, noise, "held stations the repaired log does not"},
+      {"backup unreadable, log empty", "logdata.bak", logOf(stations(14)), false, "", taken},
+      {"program's own empty log", "logdata.bak", logOf(stations(15)), true, "\"\"\r\n", nullptr, false},
       {"messages edited by hand", "messages", "QRZ?\r\n\"CQ de G4ABC\r\n---\r\n73\"\r\nnext time"},
       {"settings of random bytes", "restore", settingsNoise},
   };
@@ -256,16 +257,59 @@ TEST_F(CallLogTest, WhatAStartCannotReadWholeOutlivesASaveAnExitAndTheNextStart)
     QFile::setPermissions(path(file), QFile::ReadOwner | QFile::WriteOwner);  // as the start-up asked
     start();
     const QString kept = folderHolds(c.bytes, true);
-    EXPECT_FALSE(kept.isEmpty());
-    EXPECT_TRUE(said(u'"' + kept + u'"')) << kept.toStdString();
+    EXPECT_EQ(kept.isEmpty(), !c.keeps);
+    if (c.keeps) EXPECT_TRUE(said(u'"' + kept + u'"')) << kept.toStdString();
     if (file == Backup) {
-      EXPECT_FALSE(said(QStringLiteral("have been taken")));
-      if (c.log != noise) EXPECT_EQ(logFile(), "\"\r\nK1AB Al, Boston\"\r\n");  // beside noise, its records too
+      EXPECT_EQ(said(QStringLiteral("may hold stations it lacks")), !c.readable);  // the refused Save Call
+      EXPECT_EQ(said(QString::fromLatin1(taken)), c.next == taken);
+      if (c.next) EXPECT_TRUE(said(QString::fromLatin1(c.next)));
+      const QByteArray unsaved = c.log.value_or(QByteArray());
+      EXPECT_EQ(logFile(), c.readable ? QByteArray("\"\r\nK1AB Al, Boston\"\r\n") : unsaved);
     } else {
       for (const QString& station : stations(row)) EXPECT_FALSE(folderHolds(station.toUtf8(), false).isEmpty()) << station.toStdString();
     }
   }
-  for (const auto& c : cases) EXPECT_FALSE(folderHolds(c.bytes, true).isEmpty()) << c.what;
+  // Stations taken back live in "logdata.bak" alone, which the set-up of the next row replaces.
+  for (const auto& c : cases)
+    if (c.next != taken) EXPECT_EQ(folderHolds(c.bytes, true).isEmpty(), !c.keeps) << c.what;
+}
+
+// Days of ordinary use, a session a row with an exit between: calls saved, one deleted, another
+// deleted and the last one's line edited and saved, the last station deleted, a session with
+// nothing done, a new call. Deleting is the operator's own act: every start is silent, keeps no
+// copy and backs the log up as it found it.
+TEST_F(CallLogTest, OrdinaryUseAcrossStartsIsSilentAndBacksUpTheLogAsFound) {
+  enum Act { Save, Delete };
+  struct Step { Act act; const char* call; const char* edit = nullptr; };
+  const std::vector<std::vector<Step>> sessions = {
+      {{Save, "g4abc", "Fred, Leeds"}, {Save, "w1xyz", "Bob, Boston"}, {Save, "dl1ab", "Hans, Bonn"}},
+      {{Delete, "G4ABC"}},
+      {{Delete, "W1XYZ"}, {Save, "DL1AB", "Hans, Berlin"}},
+      {{Delete, "DL1AB"}},
+      {},
+      {{Save, "k1ab", "Al, Boston"}},
+      {},
+  };
+  const QSet<QString> own = {QStringLiteral("logdata"), Backup, QStringLiteral("messages"), QStringLiteral("restore")};
+  for (size_t day = 0; day < sessions.size(); ++day) {
+    SCOPED_TRACE(day);
+    const QByteArray found = QFile::exists(path(QStringLiteral("logdata"))) ? logFile() : QByteArray("\"\"\r\n");
+    dialogs->calls.clear();
+    Form1& f = start();
+    const QStringList files = QDir(programDir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    EXPECT_TRUE(QSet<QString>(files.begin(), files.end()).subtract(own).isEmpty()) << files.join(u' ').toStdString();
+    EXPECT_TRUE(dialogs->calls.empty());
+    EXPECT_EQ(readFile(Backup), found);
+    for (const Step& step : sessions[day]) {
+      show(step.call, step.edit);
+      dialogs->answers = {vb::Yes};
+      (step.act == Save ? f.Command2 : f.Command9)->click();
+    }
+    dialogs->answers = {vb::No};  // the thumbnails as they were: no picture files
+    f.exit->trigger();
+    ASSERT_TRUE(f.unloaded);
+  }
+  EXPECT_EQ(logFile(), "\"\r\nK1AB Al, Boston\"\r\n");
 }
 
 // The very first start finds no log and no backup: it says nothing, and the first Save Call asks
