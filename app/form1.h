@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/codes.h"
 #include "app/variant.h"
@@ -719,7 +720,8 @@ class Form1 : public QMainWindow {
   QString loginfo;  // the information line last shown or saved: edits of Text4 are told from it
   int logshown = 0;
   int logmsganswer = 0;
-  QFont searchfont;  // Text1's own font, kept while the wildcard search lists in a small one
+  // Text1's own font, kept while the wildcard search lists in a small one; empty while Text1 has it.
+  std::optional<QFont> searchfont;
 
   QMenu* headerMenu;
   Frame* Frame7;  // the header maker

@@ -16,6 +16,18 @@ const QString exitQuestion = QStringLiteral(
     "Click YES to Exit and Save Updated Thumbnails\r\nClick NO to Exit and leave original Thumbnails "
     "untouched\r\nClick CANCEL to return to Program");
 
+// A mode that lends a control to something passing keeps the operator's value and gives it back
+// only when it ends. The exit stores what the controls hold, so it ends each such mode first, as
+// its own off-switch does. The search goes before the picture font, whose end takes the face of
+// Text1's own font; the style preview and the header maker before the main picture is kept.
+void endPassingStates(Form1& f) {
+  if (f.isArmed(f.Label48)) f.Label48_Click();  // Text1 lists the search in a small font
+  if (f.isArmed(f.Label38)) f.Label38_Click();  // ColFill: the dragged colours are on the pen
+  f.endPictureFont(PictureFontEnd::Font);        // a symbol face at a large size on Picture1
+  f.dropStylePreview();                          // a Grad or Stripes text never SET lies in the picture
+  if (f.headerMode()) f.Command36_Click();       // the header being made stands in the picture
+}
+
 // The settings items that live in controls are read back from them just before the file is
 // written.
 void refreshSettings(Form1& f) {
@@ -55,6 +67,7 @@ void Form1::exit_Click() {
 
 void Form1::Form_Unload() {
   unloaded = true;
+  endPassingStates(*this);
   savedthumbs[21] = Picture1->image();
   Picture1->setPicture(Image1->picture());
   Label49->setVisible(true);

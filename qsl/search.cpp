@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "app/form1.h"
 #include "platform/colour.h"
 #include "qsl/logsearch.h"
@@ -27,13 +29,15 @@ void showList(Form1& f) {
   f.Text1->setFont(small);
 }
 
-// Text1 gets back its text, font, size and colour.
+// Text1 gets back its size and colour, and its text and font once it has lent them to the list:
+// the window may be closed while the list is still being set up.
 void endSearch(Form1& f) {
   f.Label48->setBackColor(Idle);
   f.Text1->setBackColor(TextBackColour);
   f.Text1->resize(f.Text1->width(), Form1::Text1Height);
   f.Text1->lower();
-  f.Text1->setFont(f.searchfont);
+  if (!f.searchfont) return;
+  f.Text1->setFont(*std::exchange(f.searchfont, std::nullopt));
   f.Text1->setText(f.qsldefaults[6]);
 }
 

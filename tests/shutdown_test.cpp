@@ -78,6 +78,78 @@ TEST_F(ShutdownTest, ExitAndCloseSaveWhatTheAnswerSays) {
   }
 }
 
+// A mode left on at the exit may hold a control or the main picture for something passing; the
+// next start has what the operator chose all the same, in "restore" (its line, 0 for the exit
+// picture) and in the control, and the exit shows no box for it.
+TEST_F(ShutdownTest, AModeLeftOnAtTheExitKeepsTheOperatorsOwnValue) {
+  constexpr long Blue = 0xFF0000;
+  const QString picture = dataHome.filePath(QStringLiteral("blue.bmp")), whole = QString::number(320 * 256);
+  writeBytes(picture, bmpBytes(solidImage(320, 256, Blue)));
+  const auto chooseFont = [this](Form1& f) {
+    dialogs->font.answers = {QFont(QStringLiteral("DejaVu Serif"))};
+    f.changefont->trigger();
+  };
+  const auto fontAndCall = [&](Form1& f) {
+    chooseFont(f);
+    f.Text3->setText(QStringLiteral("G4ABC"));
+    f.Text4->setText(QStringLiteral("Fred, Leeds"));
+    dialogs->answers = {vb::Yes};
+    f.Command2->click();  // Save Call
+  };
+  const auto search = [](Form1& f) { f.Text3->setText(QStringLiteral("fred")), emit f.Label48->clicked(); };
+  // The close arrives in the window events the search lets run before it takes Text1's font.
+  const auto closeAsSearchStarts = [&](Form1& f) {
+    QMetaObject::invokeMethod(&f, &QWidget::close, Qt::QueuedConnection);
+    search(f);
+  };
+  const auto pickCharacter = [](Form1& f) {
+    const int a = f.Combo3->findText(QStringLiteral("a"));
+    f.Combo3->setCurrentIndex(a);
+    emit f.Combo3->activated(a);
+  };
+  const auto pressColour = [](Form1& f, int n) { emit f.palette[n]->mouseDown(mousebutton::Left, 0, 0, 0); };
+  const auto dragInColFill = [&](Form1& f) { recordDrags(), emit f.Label38->clicked(), pressColour(f, 6); };
+  const auto loadBlue = [&](Form1& f) { dialogs->open.answers = {picture}, f.loadpic->trigger(); };
+  const auto previewStripes = [](Form1& f) {
+    f.Text1->setText(QStringLiteral("HI"));
+    emit f.Picture1->mouseDown(mousebutton::Left, 0, 100, 100);
+    emit f.Picture1->mouseUp(mousebutton::Left, 0, 100, 100);
+    emit f.Label34->clicked();
+  };
+  const auto textFace = [](Form1& g) { return g.Text1->font().family(); };
+  const auto bluePixels = [](Form1& g) { return QString::number(countColour(g.Image13->picture(), Blue)); };
+  const struct {
+    const char* state;
+    std::function<void(Form1&)> choose, pass;
+    int line;
+    QString value;
+    std::function<QString(Form1&)> shown;
+  } rows[] = {
+      {"wildcard search", fontAndCall, search, 1, "DejaVu Serif", textFace},
+      {"closed as the search starts", fontAndCall, closeAsSearchStarts, 1, "DejaVu Serif", textFace},
+      {"picture font", chooseFont, pickCharacter, 8, "DejaVu Serif", [](Form1& g) { return g.Picture1->font.name; }},
+      {"ColFill", [&](Form1& f) { pressColour(f, 10); }, dragInColFill, 124, QString::number(0x808080),
+       [](Form1& g) { return QString::number(g.Picture1->foreColor()); }},
+      {"Stripes preview", loadBlue, previewStripes, 0, whole, bluePixels},
+      {"header maker", loadBlue, [](Form1& f) { f.makeheader->trigger(); }, 0, whole, bluePixels},
+  };
+  const auto restoreItem = [this](int line) {
+    return QString(readFile(QStringLiteral("restore")).split('\n').value(line - 1).trimmed()).remove(u'"');
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.state);
+    for (const QString& name : filesWritten()) QFile::remove(path(name));
+    Form1& f = start();
+    r.choose(f);
+    r.pass(f);
+    const size_t boxes = dialogs->calls.size();
+    f.close();
+    EXPECT_EQ(dialogs->calls.size(), boxes);
+    if (r.line) EXPECT_EQ(restoreItem(r.line), r.value);
+    EXPECT_EQ(r.shown(start()), r.value);
+  }
+}
+
 TEST_F(ShutdownTest, FailedWritesAreReportedOnceAndTheRestIsSaved) {
   Form1& f = start();
   ASSERT_TRUE(QDir(programDir).mkdir(QStringLiteral("restore")));
