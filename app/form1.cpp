@@ -51,6 +51,13 @@ void Form1::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  // A handler that lets window events run may hold controls for something passing (the QSL band
+  // forces the outline on): the exit would store them. The close waits until the handler is done.
+  if (!unloaded && platform::insideDoEvents()) {
+    e->ignore();
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    return;
+  }
   if (!unloaded) Form_Unload();
   e->accept();
   // Unloading the main window ends the program, even while the help window is still open.

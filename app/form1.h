@@ -722,6 +722,10 @@ class Form1 : public QMainWindow {
   int logmsganswer = 0;
   // Text1's own font, kept while the wildcard search lists in a small one; empty while Text1 has it.
   std::optional<QFont> searchfont;
+  // The operator's text font, whether Text1 shows it or has lent its font to the search's list; a
+  // font set while the list shows is the one Text1 gets back.
+  QFont textFont() const;
+  void setTextFont(const QFont& font);
 
   QMenu* headerMenu;
   Frame* Frame7;  // the header maker

@@ -18,8 +18,7 @@ const QString exitQuestion = QStringLiteral(
 
 // A mode that lends a control to something passing keeps the operator's value and gives it back
 // only when it ends. The exit stores what the controls hold, so it ends each such mode first, as
-// its own off-switch does. The search goes before the picture font, whose end takes the face of
-// Text1's own font; the style preview and the header maker before the main picture is kept.
+// its own off-switch does; the style preview and the header maker before the main picture is kept.
 void endPassingStates(Form1& f) {
   if (f.isArmed(f.Label48)) f.Label48_Click();  // Text1 lists the search in a small font
   if (f.isArmed(f.Label38)) f.Label38_Click();  // ColFill: the dragged colours are on the pen
@@ -32,7 +31,7 @@ void endPassingStates(Form1& f) {
 // written.
 void refreshSettings(Form1& f) {
   auto& ts = f.textsettings;
-  const QFont text = f.Text1->font();
+  const QFont text = f.textFont();
   ts[1] = text.family();
   ts[2] = ts[9];
   ts[3] = trueFalse(text.bold());

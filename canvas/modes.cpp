@@ -38,7 +38,7 @@ void Form1::endPictureFont(PictureFontEnd how) {
   picturefontmode = 0;
   if (how == PictureFontEnd::FontAndColouredTextMode) Option1->setBackColor(ModeChosen);
   if (how >= PictureFontEnd::FontAndTextMode) Option1->setValue(true);
-  if (how != PictureFontEnd::SizeOnly) Picture1->font.name = Text1->font().family();
+  if (how != PictureFontEnd::SizeOnly) Picture1->font.name = textFont().family();
   double size = 0;
   // An empty or unreadable size is no size: the font stays as it is.
   if (!readsAsNumber(normalfontsize, &size) || size <= 0) return;

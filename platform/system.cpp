@@ -20,7 +20,17 @@
 
 namespace platform {
 
-void DoEvents() { QCoreApplication::processEvents(); }
+namespace {
+int doEventsDepth = 0;
+}  // namespace
+
+void DoEvents() {
+  ++doEventsDepth;
+  QCoreApplication::processEvents();
+  --doEventsDepth;
+}
+
+bool insideDoEvents() { return doEventsDepth > 0; }
 
 quint32 GetTickCount() {
   static QElapsedTimer clock = [] {

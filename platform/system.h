@@ -6,6 +6,8 @@ namespace platform {
 
 // Lets pending window events run.
 void DoEvents();
+// Whether the events running now are those a handler lets run from inside DoEvents.
+bool insideDoEvents();
 
 // A monotonic millisecond clock that wraps like a 32-bit tick count.
 quint32 GetTickCount();

@@ -425,4 +425,10 @@ TEST_F(CallLogTest, EveryWayOfEndingTheSearchGivesText1ItsTextFontAndColourBack)
               std::tuple(0xC0C0L, QStringLiteral("CQ CQ"), 0xC0C0C0L, 52));
     EXPECT_EQ(f.Text1->font(), font);
   }
+  // A second click among the window events the first one lets run ends the search before Text1
+  // has lent it anything.
+  const QFont font = f.Text1->font();
+  QMetaObject::invokeMethod(f.Label48, [&f] { emit f.Label48->clicked(); }, Qt::QueuedConnection);
+  emit f.Label48->clicked();
+  EXPECT_EQ(std::tuple(f.Label48->backColor(), f.Text1->text(), f.Text1->font()), std::tuple(0xC0C0L, QStringLiteral("CQ CQ"), font));
 }

@@ -97,6 +97,11 @@ TEST_F(ShutdownTest, AModeLeftOnAtTheExitKeepsTheOperatorsOwnValue) {
     f.Command2->click();  // Save Call
   };
   const auto search = [](Form1& f) { f.Text3->setText(QStringLiteral("fred")), emit f.Label48->clicked(); };
+  const auto callAndSearch = [&](Form1& f) { fontAndCall(f), search(f); };
+  // The close comes among the window events of the handler's second DoEvents.
+  const auto closeLater = [](Form1& f) {
+    QMetaObject::invokeMethod(&f, [&f] { QMetaObject::invokeMethod(&f, &QWidget::close, Qt::QueuedConnection); }, Qt::QueuedConnection);
+  };
   // The close arrives in the window events the search lets run before it takes Text1's font.
   const auto closeAsSearchStarts = [&](Form1& f) {
     QMetaObject::invokeMethod(&f, &QWidget::close, Qt::QueuedConnection);
@@ -127,6 +132,11 @@ TEST_F(ShutdownTest, AModeLeftOnAtTheExitKeepsTheOperatorsOwnValue) {
   } rows[] = {
       {"wildcard search", fontAndCall, search, 1, "DejaVu Serif", textFace},
       {"closed as the search starts", fontAndCall, closeAsSearchStarts, 1, "DejaVu Serif", textFace},
+      {"font chosen while the list shows", search, chooseFont, 1, "DejaVu Serif", textFace},
+      {"font saved to F1 while the list shows", callAndSearch, [](Form1& f) { f.savefontandcolor->trigger(), f.Check1->click(); },
+       15, "DejaVu Serif", [](Form1& g) { return g.savedfonts[1]; }},
+      {"closed while the QSL band prints", [](Form1& f) { f.Check16->click(); },
+       [&](Form1& f) { closeLater(f), f.Command32->click(); }, 120, "1", [](Form1& g) { return QString::number(g.Check16->value()); }},
       {"picture font", chooseFont, pickCharacter, 8, "DejaVu Serif", [](Form1& g) { return g.Picture1->font.name; }},
       {"ColFill", [&](Form1& f) { pressColour(f, 10); }, dragInColFill, 124, QString::number(0x808080),
        [](Form1& g) { return QString::number(g.Picture1->foreColor()); }},

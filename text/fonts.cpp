@@ -22,9 +22,9 @@ CheckBox* saveBox(const Form1& f, int slot) {
 void applySavedFaces(Form1& f, int slot) {
   const int s = slotSize * (slot - 1);
   if (!f.savedfonts[s + 1].isEmpty()) {
-    QFont text = f.Text1->font();
+    QFont text = f.textFont();
     text.setFamily(f.savedfonts[s + 1]);
-    f.Text1->setFont(text);
+    f.setTextFont(text);
   }
   if (!f.savedpicturefonts[s + 1].isEmpty()) f.Picture1->font.name = f.savedpicturefonts[s + 1];
 }
@@ -59,20 +59,20 @@ void savedFontPressed(Form1& f, int slot, int button) {
 
 bool Form1::chooseFont() {
   Frame8->hide();
-  QFont preset = Text1->font();
+  QFont preset = textFont();
   double size = 0;
   // A size that is no number leaves the dialog its own.
   if (readsAsNumber(textsettings[9], &size) && size > 0) preset.setPointSizeF(float(size));
   const std::optional<QFont> chosen = env.dialogs->ShowFont(preset);
   if (!chosen) return false;
   // Only the face and its styles: the size is Bigger's and Smaller's, the colour the palette's.
-  QFont text = Text1->font();
+  QFont text = textFont();
   text.setFamily(chosen->family());
   text.setBold(chosen->bold());
   text.setItalic(chosen->italic());
   text.setUnderline(chosen->underline());
   text.setStrikeOut(chosen->strikeOut());
-  Text1->setFont(text);
+  setTextFont(text);
   TextFont& picture = Picture1->font;
   picture.name = chosen->family();
   picture.setBold(chosen->bold());
@@ -105,7 +105,7 @@ void Form1::fontbutton() {
 
 void Form1::SaveFontBox_Click(int slot) {
   const int s = slotSize * (slot - 1);
-  const QFont text = Text1->font();
+  const QFont text = textFont();
   savedfonts[s + 1] = text.family();
   savedfonts[s + 2] = textsettings[9];
   savedfonts[s + 3] = trueFalse(text.bold());
