@@ -283,9 +283,12 @@ struct XdoWindowLink::Impl {
     return focus == w;
   }
 
+  // Still there, in whatever state: while its manager restores it, a window is for a moment neither
+  // minimised nor shown, so only a window that is gone ends a wait for it.
   bool exists(Window w) const {
     ErrorTrap trap(display());
-    return present(trap, w);
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display(), w, &attributes) != 0 && !trap.failed();
   }
 
   // A window manager names the active window before the window has the focus: programs that
