@@ -33,8 +33,8 @@ bool showList(Form1& f) {
   return true;
 }
 
-// Text1 gets back its size and colour, and its text and font once it has lent them to the list:
-// the window may be closed while the list is still being set up.
+// Text1 gets back its size and colour, and its text and font once it has lent them to the list: a
+// click among the window events the search lets run while it sets the list up may end it first.
 void endSearch(Form1& f) {
   f.Label48->setBackColor(Idle);
   f.Text1->setBackColor(TextBackColour);
